@@ -1,0 +1,70 @@
+#pragma once
+
+#include "platform/status.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tralvo {
+
+enum class EnumerateFilter {
+    FilesOnly,
+    FilesAndFolders,
+};
+
+struct DirectoryEntry {
+    std::string name; // bare name, bytes as stored
+    bool isFolder = false;
+    bool isHidden = false; // dot-files count as hidden
+};
+
+struct Volume {
+    std::string mountPoint;     // absolute, no trailing '/' except for "/"
+    std::string fileSystemType; // "vfat", "ext4", "fuse.fusefat", ...
+    std::string source;         // device or source as the mount table gives it
+};
+
+// Windows FILETIME scale: 100-nanosecond units since 1 January 1601, UTC.
+using FileTime = std::uint64_t;
+
+// The file operations the program needs, as one seam: the real implementation talks to the
+// operating system, tests may wrap it to inject failures at chosen calls.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // Entries of folder in the order the file system returns them (on FAT the order of the
+    // directory entries), never sorted. "." and ".." only when includeDotEntries is set.
+    virtual Status Enumerate(const std::string& folder, EnumerateFilter filter,
+                             bool includeDotEntries, std::vector<DirectoryEntry>& entries) = 0;
+
+    // Renames or moves within one volume; fails with EEXIST when target exists, never replaces.
+    virtual Status Rename(const std::string& from, const std::string& to) = 0;
+
+    virtual Status CreateFolder(const std::string& path) = 0;
+    // Fails when the folder is not empty.
+    virtual Status RemoveFolder(const std::string& path) = 0;
+
+    virtual bool FileExists(const std::string& path) = 0;   // exists and is not a folder
+    virtual bool FolderExists(const std::string& path) = 0; // exists and is a folder
+
+    // The 8.3 form of path where the file system keeps one, else empty.
+    virtual std::string ShortPath(const std::string& path) = 0;
+
+    virtual Status ReadCreationTime(const std::string& path, FileTime& time) = 0;
+    virtual Status WriteCreationTime(const std::string& path, FileTime time) = 0;
+
+    virtual std::string ProgramPath() = 0;   // the running executable, absolute
+    virtual std::string CurrentFolder() = 0; // absolute, no trailing '/' except for "/"
+
+    // Mount point of the volume that holds path ("drive" of the path); empty if unknown.
+    virtual std::string VolumeOf(const std::string& path) = 0;
+    // Mounted volumes of real file systems (pseudo file systems such as proc left out).
+    virtual std::vector<Volume> Volumes() = 0;
+};
+
+// The process's real file system.
+FileSystem& SystemFileSystem();
+
+} // namespace tralvo
