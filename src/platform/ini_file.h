@@ -50,9 +50,9 @@ public:
 
 private:
     struct Line {
-        std::string text;     // the line as read, without its line break
-        std::string section;  // for section headers: the section's name
-        std::string key;      // for key lines: the key's name
+        std::string text;           // the line as read, without its line break
+        std::string section;        // for section headers: the section's name
+        std::string key;            // for key lines: the key's name
         std::size_t valueStart = 0; // for key lines: where the raw value begins in text
         enum class Kind : std::uint8_t { Other, Section, Key } kind = Kind::Other;
     };
@@ -66,6 +66,7 @@ private:
     std::string path_;
     std::vector<Line> lines_;
     std::string lineBreak_ = "\n";
+    bool hasBom_ = false;
 };
 
 // Integer syntax of the settings file: decimal with an optional sign, or hexadecimal after

@@ -1,1 +1,528 @@
-// placeholder
+#include "platform/file_system.h"
+#include "platform/mount_table.h"
+#include "platform/rename_no_replace.h"
+#include "support/run_process.h"
+#include "support/temp_folder.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <random>
+#include <spawn.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace tralvo {
+namespace {
+
+using test::ReadFile;
+using test::TempFolder;
+
+FileSystem& fs() {
+    return SystemFileSystem();
+}
+
+std::vector<std::string> RawReaddirOrder(const std::string& folder) {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(folder.c_str());
+    EXPECT_NE(dir, nullptr) << folder;
+    while (dir != nullptr) {
+        const dirent* entry = ::readdir(dir);
+        if (entry == nullptr) {
+            ::closedir(dir);
+            break;
+        }
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..") {
+            names.push_back(name);
+        }
+    }
+    return names;
+}
+
+std::vector<std::string> NamesOf(const std::vector<DirectoryEntry>& entries) {
+    std::vector<std::string> names;
+    for (const DirectoryEntry& entry : entries) {
+        names.push_back(entry.name);
+    }
+    return names;
+}
+
+const DirectoryEntry* FindEntry(const std::vector<DirectoryEntry>& entries,
+                                const std::string& name) {
+    const auto it = std::find_if(entries.begin(), entries.end(),
+                                 [&](const DirectoryEntry& entry) { return entry.name == name; });
+    return it == entries.end() ? nullptr : &*it;
+}
+
+// A folder with one of each kind of entry that Enumerate tells apart.
+struct MixedFolder {
+    TempFolder temp;
+    MixedFolder() {
+        temp.WriteFile("song.mp3", "x");
+        temp.WriteFile(".hidden.mp3", "x");
+        temp.MakeFolder("sub");
+        EXPECT_EQ(::symlink("sub", (temp / "link-to-sub").c_str()), 0);
+        EXPECT_EQ(::symlink("song.mp3", (temp / "link-to-song").c_str()), 0);
+        EXPECT_EQ(::symlink("nowhere", (temp / "dangling").c_str()), 0);
+    }
+};
+
+TEST(Enumerate, KeepsTheFolderOwnOrderUnsorted) {
+    TempFolder temp;
+    std::vector<std::string> names;
+    for (int i = 0; i < 300; ++i) {
+        names.push_back("track" + std::to_string(i) + ".mp3");
+    }
+    std::shuffle(names.begin(), names.end(), std::mt19937(7));
+    for (const std::string& name : names) {
+        temp.WriteFile(name, "x");
+    }
+    const std::vector<std::string> raw = RawReaddirOrder(temp.path());
+    std::vector<std::string> sorted = raw;
+    std::sort(sorted.begin(), sorted.end());
+    ASSERT_NE(raw, sorted) << "the folder's own order must differ from sorted to tell them apart";
+
+    std::vector<DirectoryEntry> entries;
+    ASSERT_TRUE(fs().Enumerate(temp.path(), EnumerateFilter::FilesOnly, false, entries));
+    EXPECT_EQ(NamesOf(entries), raw);
+}
+
+TEST(Enumerate, FollowsLinksToTellFoldersFromFiles) {
+    MixedFolder folder;
+    std::vector<DirectoryEntry> entries;
+    ASSERT_TRUE(
+        fs().Enumerate(folder.temp.path(), EnumerateFilter::FilesAndFolders, false, entries));
+    ASSERT_EQ(entries.size(), 6U);
+    for (const auto& [name, isFolder] :
+         std::vector<std::pair<std::string, bool>>{{"song.mp3", false},
+                                                   {".hidden.mp3", false},
+                                                   {"sub", true},
+                                                   {"link-to-sub", true},
+                                                   {"link-to-song", false},
+                                                   {"dangling", false}}) {
+        const DirectoryEntry* entry = FindEntry(entries, name);
+        ASSERT_NE(entry, nullptr) << name;
+        EXPECT_EQ(entry->isFolder, isFolder) << name;
+    }
+}
+
+TEST(Enumerate, FilesOnlyLeavesOutFoldersAndLinksToThem) {
+    MixedFolder folder;
+    std::vector<DirectoryEntry> entries;
+    ASSERT_TRUE(fs().Enumerate(folder.temp.path(), EnumerateFilter::FilesOnly, true, entries));
+    std::vector<std::string> names = NamesOf(entries);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names,
+              (std::vector<std::string>{".hidden.mp3", "dangling", "link-to-song", "song.mp3"}));
+}
+
+TEST(Enumerate, ListsDotEntriesOnlyWhenAskedAndFlagsDotFilesHidden) {
+    MixedFolder folder;
+    std::vector<DirectoryEntry> without;
+    ASSERT_TRUE(
+        fs().Enumerate(folder.temp.path(), EnumerateFilter::FilesAndFolders, false, without));
+    EXPECT_EQ(FindEntry(without, "."), nullptr);
+    EXPECT_EQ(FindEntry(without, ".."), nullptr);
+
+    std::vector<DirectoryEntry> with;
+    ASSERT_TRUE(fs().Enumerate(folder.temp.path(), EnumerateFilter::FilesAndFolders, true, with));
+    EXPECT_EQ(with.size(), without.size() + 2);
+    for (const DirectoryEntry& entry : with) {
+        EXPECT_EQ(entry.isHidden, entry.name == ".hidden.mp3") << entry.name;
+    }
+    ASSERT_NE(FindEntry(with, ".."), nullptr);
+    EXPECT_TRUE(FindEntry(with, "..")->isFolder);
+}
+
+TEST(Enumerate, FailsNamingTheFolderThatCannotBeRead) {
+    TempFolder temp;
+    const std::string file = temp.WriteFile("file.mp3", "x");
+    std::vector<DirectoryEntry> entries{{"stale", false, false}};
+
+    const Status missing =
+        fs().Enumerate(temp / "missing", EnumerateFilter::FilesOnly, false, entries);
+    EXPECT_EQ(missing.code(), ENOENT);
+    EXPECT_NE(missing.message().find(temp / "missing"), std::string::npos) << missing.message();
+    EXPECT_TRUE(entries.empty());
+
+    EXPECT_EQ(fs().Enumerate(file, EnumerateFilter::FilesOnly, false, entries).code(), ENOTDIR);
+}
+
+TEST(Rename, RefusesAnExistingTargetAndLeavesBothFiles) {
+    TempFolder temp;
+    const std::string from = temp.WriteFile("a.mp3", "source");
+    const std::string to = temp.WriteFile("b.mp3", "target");
+    const Status status = fs().Rename(from, to);
+    EXPECT_EQ(status.code(), EEXIST);
+    EXPECT_NE(status.message().find(to), std::string::npos) << status.message();
+    EXPECT_EQ(ReadFile(from), "source");
+    EXPECT_EQ(ReadFile(to), "target");
+}
+
+TEST(Rename, MovesFilesAndFoldersIntoASubfolder) {
+    TempFolder temp;
+    const std::string file = temp.WriteFile("a.mp3", "content");
+    const std::string folder = temp.MakeFolder("album");
+    temp.WriteFile("album/inside.mp3", "inner");
+    temp.MakeFolder("QZ_TEMP1");
+
+    ASSERT_TRUE(fs().Rename(file, temp / "QZ_TEMP1/a.mp3"));
+    ASSERT_TRUE(fs().Rename(folder, temp / "QZ_TEMP1/album"));
+    EXPECT_FALSE(fs().FileExists(file));
+    EXPECT_EQ(ReadFile(temp / "QZ_TEMP1/a.mp3"), "content");
+    EXPECT_EQ(ReadFile(temp / "QZ_TEMP1/album/inside.mp3"), "inner");
+}
+
+TEST(Rename, FailsForAMissingSourceNamingIt) {
+    TempFolder temp;
+    const Status status = fs().Rename(temp / "missing.mp3", temp / "new.mp3");
+    EXPECT_EQ(status.code(), ENOENT);
+    EXPECT_NE(status.message().find(temp / "missing.mp3"), std::string::npos) << status.message();
+    EXPECT_FALSE(fs().FileExists(temp / "new.mp3"));
+}
+
+// Stand-ins for renameat2 on file systems that answer in their own way.
+int RefusesTheFlag(const char*, const char*) {
+    errno = EINVAL;
+    return -1;
+}
+int LacksTheCall(const char*, const char*) {
+    errno = ENOSYS;
+    return -1;
+}
+int CrossesVolumes(const char*, const char*) {
+    errno = EXDEV;
+    return -1;
+}
+
+TEST(Rename, FallsBackToCheckAndRenameWhereTheFlagIsRefused) {
+    for (RenameNoReplaceCall call : {RefusesTheFlag, LacksTheCall}) {
+        TempFolder temp;
+        const std::string from = temp.WriteFile("a.mp3", "source");
+        const std::string taken = temp.WriteFile("b.mp3", "target");
+        EXPECT_EQ(RenameWithoutReplacing(from, taken, call).code(), EEXIST);
+        EXPECT_EQ(ReadFile(taken), "target");
+
+        ASSERT_TRUE(RenameWithoutReplacing(from, temp / "c.mp3", call));
+        EXPECT_EQ(ReadFile(temp / "c.mp3"), "source");
+        EXPECT_FALSE(fs().FileExists(from));
+    }
+}
+
+TEST(Rename, DanglingLinkCountsAsAnExistingTargetInTheFallback) {
+    TempFolder temp;
+    const std::string from = temp.WriteFile("a.mp3", "source");
+    ASSERT_EQ(::symlink("nowhere", (temp / "link").c_str()), 0);
+    EXPECT_EQ(RenameWithoutReplacing(from, temp / "link", RefusesTheFlag).code(), EEXIST);
+}
+
+TEST(Rename, ReportsOtherRefusalsWithoutFallingBack) {
+    TempFolder temp;
+    const std::string from = temp.WriteFile("a.mp3", "source");
+    EXPECT_EQ(RenameWithoutReplacing(from, temp / "c.mp3", CrossesVolumes).code(), EXDEV);
+    EXPECT_TRUE(fs().FileExists(from));
+    EXPECT_FALSE(fs().FileExists(temp / "c.mp3"));
+}
+
+TEST(Folders, RemoveFolderRefusesAFolderThatIsNotEmpty) {
+    TempFolder temp;
+    const std::string folder = temp.MakeFolder("QZ_TEMP1");
+    temp.WriteFile("QZ_TEMP1/a.mp3", "x");
+    EXPECT_EQ(fs().RemoveFolder(folder).code(), ENOTEMPTY);
+    EXPECT_TRUE(fs().FolderExists(folder));
+
+    ASSERT_EQ(::unlink((temp / "QZ_TEMP1/a.mp3").c_str()), 0);
+    EXPECT_TRUE(fs().RemoveFolder(folder));
+    EXPECT_FALSE(fs().FolderExists(folder));
+}
+
+TEST(Folders, CreateFolderFailsNamingThePath) {
+    TempFolder temp;
+    temp.WriteFile("file", "x");
+    const Status underFile = fs().CreateFolder(temp / "file/sub");
+    EXPECT_EQ(underFile.code(), ENOTDIR);
+    EXPECT_NE(underFile.message().find(temp / "file/sub"), std::string::npos)
+        << underFile.message();
+
+    ASSERT_TRUE(fs().CreateFolder(temp / "new"));
+    EXPECT_TRUE(fs().FolderExists(temp / "new"));
+    EXPECT_EQ(fs().CreateFolder(temp / "new").code(), EEXIST);
+}
+
+TEST(Folders, CreateFolderFailsInAReadOnlyFolder) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root passes permission bits";
+    }
+    TempFolder temp;
+    const std::string locked = temp.MakeFolder("locked");
+    ASSERT_EQ(::chmod(locked.c_str(), 0555), 0);
+    EXPECT_EQ(fs().CreateFolder(locked + "/sub").code(), EACCES);
+}
+
+TEST(Folders, ExistenceTellsFilesFromFolders) {
+    MixedFolder folder;
+    const TempFolder& temp = folder.temp;
+    EXPECT_TRUE(fs().FileExists(temp / "song.mp3"));
+    EXPECT_FALSE(fs().FolderExists(temp / "song.mp3"));
+    EXPECT_TRUE(fs().FolderExists(temp / "sub"));
+    EXPECT_FALSE(fs().FileExists(temp / "sub"));
+    EXPECT_TRUE(fs().FolderExists(temp / "link-to-sub"));
+    EXPECT_FALSE(fs().FileExists(temp / "missing"));
+    EXPECT_FALSE(fs().FolderExists(temp / "missing"));
+}
+
+TEST(ShortPath, IsEmptyOffFatVolumes) {
+    TempFolder temp;
+    const std::string file = temp.WriteFile("A long file name.mp3", "x");
+    EXPECT_EQ(fs().ShortPath(file), "");
+    EXPECT_EQ(fs().ShortPath(temp / "missing.mp3"), "");
+    EXPECT_EQ(fs().ShortPath("E:\\MUSIC\\A.MP3"), "");
+    EXPECT_EQ(fs().ShortPath(""), "");
+}
+
+FileTime FileTimeNow() {
+    const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
+    const auto units =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(sinceEpoch).count() / 100;
+    return static_cast<FileTime>(units) + 116444736000000000ULL;
+}
+
+TEST(CreationTime, ReadsTheBirthTimeOrFailsSaying) {
+    TempFolder temp;
+    const FileTime before = FileTimeNow();
+    const std::string file = temp.WriteFile("new.mp3", "x");
+    FileTime created = 0;
+    const Status status = fs().ReadCreationTime(file, created);
+    if (status) {
+        constexpr FileTime oneSecond = 10'000'000;
+        // File systems stamp with a coarse clock that may lag the system clock slightly.
+        EXPECT_GE(created + oneSecond, before);
+        EXPECT_LE(created, FileTimeNow() + oneSecond);
+    } else {
+        EXPECT_TRUE(status.code() == ENODATA || status.code() == ENOTSUP) << status.message();
+        EXPECT_NE(status.message().find(file), std::string::npos) << status.message();
+    }
+    EXPECT_EQ(fs().ReadCreationTime(temp / "missing.mp3", created).code(), ENOENT);
+}
+
+TEST(CreationTime, WritingFailsNamingTheFile) {
+    TempFolder temp;
+    const std::string file = temp.WriteFile("a.mp3", "x");
+    const Status status = fs().WriteCreationTime(file, FileTimeNow());
+    EXPECT_EQ(status.code(), ENOTSUP);
+    EXPECT_NE(status.message().find(file), std::string::npos) << status.message();
+    EXPECT_NE(status.message().find("cannot set"), std::string::npos) << status.message();
+
+    const Status missing = fs().WriteCreationTime(temp / "missing.mp3", FileTimeNow());
+    EXPECT_EQ(missing.code(), ENOENT);
+    EXPECT_NE(missing.message().find(temp / "missing.mp3"), std::string::npos);
+}
+
+TEST(ProcessPaths, AreAbsoluteAndExist) {
+    const std::string program = fs().ProgramPath();
+    EXPECT_TRUE(program.ends_with("/platform_tests")) << program;
+    EXPECT_TRUE(fs().FileExists(program));
+    EXPECT_EQ(fs().CurrentFolder(), std::filesystem::current_path().string());
+}
+
+dev_t DeviceOf(const std::string& path) {
+    struct stat info {};
+    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+    return info.st_dev;
+}
+
+TEST(VolumeOf, IsTheMountPointHoldingThePath) {
+    TempFolder temp;
+    const std::string file = temp.WriteFile("a.mp3", "x");
+    const std::string volume = fs().VolumeOf(file);
+    ASSERT_FALSE(volume.empty());
+    // Told apart without the mount table: the volume's folder is on the file's device and
+    // its parent is not, unless it is the root.
+    EXPECT_EQ(DeviceOf(volume), DeviceOf(file));
+    if (volume != "/") {
+        EXPECT_NE(DeviceOf(volume + "/.."), DeviceOf(volume)) << volume;
+    }
+    EXPECT_EQ(fs().VolumeOf("/proc/self"), "/proc");
+}
+
+TEST(VolumeOf, OfAPathNotYetCreatedIsThatOfItsNearestFolder) {
+    TempFolder temp;
+    EXPECT_EQ(fs().VolumeOf(temp / "new/deeper/a.mp3"), fs().VolumeOf(temp.path()));
+    EXPECT_EQ(fs().VolumeOf("/proc/no/such/entry"), "/proc");
+}
+
+TEST(VolumeOf, IsEmptyForARelativePathThatDoesNotExist) {
+    EXPECT_EQ(fs().VolumeOf("E:\\"), "");
+    EXPECT_EQ(fs().VolumeOf(""), "");
+}
+
+TEST(Volumes, AreSortedRealVolumesWithoutPseudoFileSystems) {
+    const std::vector<Volume> volumes = fs().Volumes();
+    ASSERT_FALSE(volumes.empty());
+    EXPECT_EQ(volumes.front().mountPoint, "/");
+    for (std::size_t i = 0; i < volumes.size(); ++i) {
+        EXPECT_NE(volumes[i].fileSystemType, "proc");
+        EXPECT_NE(volumes[i].fileSystemType, "sysfs");
+        EXPECT_NE(volumes[i].fileSystemType, "devpts");
+        if (i > 0) {
+            EXPECT_LT(volumes[i - 1].mountPoint, volumes[i].mountPoint);
+        }
+    }
+}
+
+TEST(MountTable, ParsesOptionalFieldsAndEscapes) {
+    const std::vector<Volume> mounts = ParseMountInfo(
+        "27 1 254:0 / / rw,relatime shared:1 - ext4 /dev/vda rw\n"
+        "90 27 8:17 / /media/user/MY\\040PLAYER rw,nosuid shared:5 master:2 - vfat /dev/sdb1 rw\n"
+        "garbage line\n"
+        "91 27 0:40 / /mnt/back\\134slash rw - fuse.fusefat fusefat rw");
+    ASSERT_EQ(mounts.size(), 3U);
+    EXPECT_EQ(mounts[0].mountPoint, "/");
+    EXPECT_EQ(mounts[1].mountPoint, "/media/user/MY PLAYER");
+    EXPECT_EQ(mounts[1].fileSystemType, "vfat");
+    EXPECT_EQ(mounts[1].source, "/dev/sdb1");
+    EXPECT_EQ(mounts[2].mountPoint, "/mnt/back\\slash");
+    EXPECT_EQ(mounts[2].fileSystemType, "fuse.fusefat");
+}
+
+TEST(MountTable, MatchesWholeComponentsAndTheTopOfStackedMounts) {
+    const std::vector<Volume> mounts = {
+        {"/", "ext4", "/dev/vda"},
+        {"/mnt/a", "vfat", "/dev/sdb1"},
+        {"/mnt/a", "vfat", "/dev/sdc1"},
+    };
+    EXPECT_EQ(MountPointFor(mounts, "/mnt/ab/x"), "/");
+    EXPECT_EQ(MountPointFor(mounts, "/mnt/a"), "/mnt/a");
+    EXPECT_EQ(MountPointFor(mounts, "/mnt/a/x"), "/mnt/a");
+    EXPECT_EQ(MountPointFor(mounts, "relative"), "");
+}
+
+// Where Debian's dosfstools, fusefat and fatsort put their programs.
+constexpr const char* mkfsVfat = "/usr/sbin/mkfs.vfat";
+constexpr const char* fusefat = "/usr/bin/fusefat";
+constexpr const char* fusermount = "/usr/bin/fusermount";
+constexpr const char* fatsort = "/usr/bin/fatsort";
+
+// A FAT image mounted in user space with fusefat, unmounted (and written out) when it ends.
+class FatImageMount {
+public:
+    explicit FatImageMount(const TempFolder& temp)
+        : image_(temp / "player.img"), mountPoint_(temp.MakeFolder("mnt")) {
+        if (::truncate(temp.WriteFile("player.img", "").c_str(), 64 << 20) != 0 ||
+            test::RunProcess(mkfsVfat, {"-F", "32", "-n", "PLAYER", image_}).exitCode != 0) {
+            return;
+        }
+        std::vector<std::string> words{fusefat, "-f", "-o", "rw+", image_, mountPoint_};
+        std::vector<char*> argv;
+        for (std::string& word : words) {
+            argv.push_back(word.data());
+        }
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t quiet; // fusefat -f prints a line for every operation
+        posix_spawn_file_actions_init(&quiet);
+        posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
+        if (::posix_spawn(&fusefat_, fusefat, &quiet, nullptr, argv.data(), environ) != 0) {
+            fusefat_ = -1;
+        }
+        posix_spawn_file_actions_destroy(&quiet);
+        for (int attempt = 0; attempt < 100 && fusefat_ > 0 && !mounted_; ++attempt) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            mounted_ = DeviceOf(mountPoint_) != DeviceOf(temp.path());
+        }
+    }
+    ~FatImageMount() { Unmount(); }
+    FatImageMount(const FatImageMount&) = delete;
+    FatImageMount& operator=(const FatImageMount&) = delete;
+
+    bool mounted() const { return mounted_; }
+    const std::string& mountPoint() const { return mountPoint_; }
+
+    // fusefat writes the last changes after fusermount returns: wait for it to end.
+    void Unmount() {
+        if (mounted_) {
+            test::RunProcess(fusermount, {"-u", mountPoint_});
+            mounted_ = false;
+        }
+        if (fusefat_ > 0) {
+            ::waitpid(fusefat_, nullptr, 0);
+            fusefat_ = -1;
+        }
+    }
+
+    // The root folder's names in directory-entry order, as fatsort reads them from the image.
+    std::vector<std::string> RootOrderOnDisk() const {
+        std::istringstream listing(test::RunProcess(fatsort, {"-l", image_}).out);
+        std::vector<std::string> names;
+        std::string line;
+        while (std::getline(listing, line) && line != "/") {
+        }
+        while (std::getline(listing, line) && !line.empty()) {
+            names.push_back(line);
+        }
+        return names;
+    }
+
+private:
+    std::string image_;
+    std::string mountPoint_;
+    pid_t fusefat_ = -1;
+    bool mounted_ = false;
+};
+
+TEST(FatImage, EnumerateGivesDirectoryEntryOrderAfterRenames) {
+    for (const char* needed : {"/dev/fuse", mkfsVfat, fusefat, fusermount, fatsort}) {
+        if (::access(needed, F_OK) != 0) {
+            GTEST_SKIP() << "no " << needed;
+        }
+    }
+    TempFolder temp;
+    FatImageMount fat(temp);
+    if (!fat.mounted()) {
+        GTEST_SKIP() << "fusefat cannot mount here";
+    }
+    const std::string root = fat.mountPoint();
+    const auto at = [&](const std::string& name) { return root + "/" + name; };
+    for (const char* name : {"01.mp3", "02.mp3", "03.mp3", "04.mp3", "05.mp3", "06.mp3"}) {
+        FILE* file = std::fopen(at(name).c_str(), "w");
+        ASSERT_NE(file, nullptr) << name;
+        std::fclose(file);
+    }
+    // fusefat refuses the no-replace flag, so these go through the fallback.
+    EXPECT_EQ(fs().Rename(at("01.mp3"), at("02.mp3")).code(), EEXIST);
+    ASSERT_TRUE(fs().Rename(at("01.mp3"), at("z.mp3")));
+    ASSERT_TRUE(fs().Rename(at("04.mp3"), at("a.mp3")));
+    ASSERT_EQ(::unlink(at("03.mp3").c_str()), 0);
+    ASSERT_TRUE(fs().Rename(at("06.mp3"), at("m.mp3")));
+
+    EXPECT_EQ(fs().VolumeOf(at("m.mp3")), root);
+    const std::vector<Volume> volumes = fs().Volumes();
+    EXPECT_TRUE(std::any_of(volumes.begin(), volumes.end(),
+                            [&](const Volume& volume) { return volume.mountPoint == root; }));
+
+    // fusefat keeps no birth time and is not the kernel's vfat driver.
+    FileTime created = 0;
+    const Status noBirthTime = fs().ReadCreationTime(at("m.mp3"), created);
+    EXPECT_EQ(noBirthTime.code(), ENODATA) << noBirthTime.message();
+    EXPECT_EQ(fs().ShortPath(at("m.mp3")), "");
+
+    std::vector<DirectoryEntry> entries;
+    ASSERT_TRUE(fs().Enumerate(root, EnumerateFilter::FilesOnly, false, entries));
+    std::vector<std::string> listed = NamesOf(entries);
+    // fusefat lists the volume label as if it were a file.
+    std::erase(listed, "PLAYER");
+    fat.Unmount();
+    EXPECT_EQ(listed, fat.RootOrderOnDisk());
+}
+
+} // namespace
+} // namespace tralvo

@@ -1,10 +1,9 @@
 #include "support/temp_folder.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 
 namespace tralvo::test {
@@ -46,7 +45,8 @@ std::string TempFolder::WriteFile(std::string_view name, std::string_view conten
 std::string TempFolder::MakeFolder(std::string_view name) const {
     const std::string folder = *this / name;
     std::error_code error;
-    EXPECT_TRUE(std::filesystem::create_directories(folder, error)) << folder << ": " << error.message();
+    EXPECT_TRUE(std::filesystem::create_directories(folder, error))
+        << folder << ": " << error.message();
     return folder;
 }
 

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/status.h"
+
+#include <cstdint>
+#include <string>
+
+namespace tralvo {
+
+class FileSystem;
+class LanguageCatalogue;
+
+struct TConfigWindow {
+    bool WindowMaximized = false;
+    std::int32_t WindowWidth = -1;
+    std::int32_t WindowHeight = -1;
+    std::int32_t WindowLeft = -1;
+    std::int32_t WindowTop = -1;
+    std::int32_t SplitterPos = -1;
+    std::string LastMyComputerPath;
+    std::string LastMyPlayerPath;
+};
+
+// Every user setting of the program, in the order the settings file holds them.
+struct TConfig {
+    bool FirstRun = true;
+    std::int32_t Language = -1;
+    bool LargeFileIconsAtStart = true;
+    bool LargeFileIcons = true;
+    // "?" the drive of the current folder, "@" the program's drive, "A".."Z" a drive letter,
+    // or an absolute folder (the mount point of a volume chosen on this system).
+    std::string PlayerDrive = "@";
+    std::uint8_t PlayerType = 0; // 0 directory order, 1 file names, 2 creation times
+    bool Only83FileNames = false;
+    std::uint8_t SortKey1 = 2;
+    std::uint8_t SortKey2 = 3;
+    std::uint8_t SortKey3 = 1;
+    TConfigWindow Window;
+};
+
+// The process-wide settings.
+extern TConfig Settings;
+
+// "Tralvo.ini" in the program's folder.
+std::string SettingsFilePath();
+
+// Reads the file at path, repairing what is out of range, and makes the stored language
+// current in catalogue (its default when the stored one is not valid).
+TConfig LoadSettingsFrom(const std::string& path, LanguageCatalogue& catalogue, FileSystem& fs);
+// Writes the sixteen keys, leaving every other line of the file as it is.
+Status SaveSettingsTo(const std::string& path, const TConfig& config);
+
+// The settings module's start and end steps on the process-wide record and catalogue.
+void LoadSettings();
+// The failure names the file; the caller reports it as the process ends.
+Status SaveSettings();
+
+} // namespace tralvo

@@ -1,0 +1,58 @@
+#include "platform/text.h"
+
+#include <algorithm>
+
+namespace tralvo {
+
+std::string ToLowerAscii(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](char c) { return ToLowerAscii(c); });
+    return lower;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return ToLowerAscii(x) == ToLowerAscii(y);
+           });
+}
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() &&
+           EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
+}
+
+std::string_view TrimBlanksAndControls(std::string_view text) {
+    const auto isTrimmed = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+    while (!text.empty() && isTrimmed(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isTrimmed(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to,
+                       bool ignoreCase) {
+    if (from.empty()) {
+        return std::string(text);
+    }
+    std::string result;
+    result.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::string_view rest = text.substr(i);
+        const bool match = ignoreCase ? StartsWithIgnoringCase(rest, from) : rest.starts_with(from);
+        if (match) {
+            result += to;
+            i += from.size();
+        } else {
+            result += text[i];
+            ++i;
+        }
+    }
+    return result;
+}
+
+} // namespace tralvo

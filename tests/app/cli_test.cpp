@@ -1,0 +1,143 @@
+#include "platform/ini_file.h"
+#include "support/read_only_folder.h"
+#include "support/run_process.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace tralvo {
+namespace {
+
+using test::ProcessResult;
+using test::TempFolder;
+
+ProcessResult Cli(const std::vector<std::string>& args) {
+    return test::RunProcess(TRALVO_CLI_PATH, args);
+}
+
+constexpr std::string_view SmallCatalogue = "[Languages]\nCount=2\n"
+                                            "[Language0]\nName=English\nCode=EN\n"
+                                            "[Language1]\nName=Fran\xC3\xA7\x61is\nCode=FR\n"
+                                            "[Language1-Strings]\nError=Erreur\\s\n";
+
+TEST(CliSettings, RunsTheStartAndEndStepsAndPrintsTheRecordInFieldOrder) {
+    TempFolder dir;
+    dir.WriteFile("Tralvo.lng", SmallCatalogue);
+    dir.WriteFile("Tralvo.ini",
+                  "[Player]\nDrive=e:\\\nType=257\n[Window]\nLastMyPlayerPath=/m\\x\t\n");
+    const ProcessResult run = Cli({"settings", "--dir", dir.path()});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "FirstRun=0\n"
+                       "Language=0\n"
+                       "LargeFileIconsAtStart=1\n"
+                       "LargeFileIcons=1\n"
+                       "PlayerDrive=@\n"
+                       "PlayerType=1\n"
+                       "Only83FileNames=0\n"
+                       "SortKey1=2\n"
+                       "SortKey2=3\n"
+                       "SortKey3=1\n"
+                       "WindowMaximized=0\n"
+                       "WindowWidth=-1\n"
+                       "WindowHeight=-1\n"
+                       "WindowLeft=-1\n"
+                       "WindowTop=-1\n"
+                       "SplitterPos=-1\n"
+                       "LastMyComputerPath=\n"
+                       "LastMyPlayerPath=/m\\\\x\n");
+    const IniFile saved(dir / "Tralvo.ini");
+    EXPECT_EQ(saved.ReadString("Player", "Drive", "?"), "@");
+    EXPECT_EQ(saved.ReadString("Player", "Type", "?"), "1");
+}
+
+TEST(CliSettings, AFirstRunLeavesAFileWithEverySettingBehind) {
+    TempFolder dir;
+    ASSERT_EQ(Cli({"settings", "--dir", dir.path()}).out.substr(0, 11), "FirstRun=1\n");
+    const IniFile saved(dir / "Tralvo.ini");
+    for (const auto& [section, key] :
+         std::vector<std::pair<std::string, std::string>>{{"Appearance", "Language"},
+                                                          {"Appearance", "LargeFileIcons"},
+                                                          {"Player", "Drive"},
+                                                          {"Player", "Type"},
+                                                          {"Player", "Only83FileNames"},
+                                                          {"Sort", "1"},
+                                                          {"Sort", "2"},
+                                                          {"Sort", "3"},
+                                                          {"Window", "Maximized"},
+                                                          {"Window", "Width"},
+                                                          {"Window", "Height"},
+                                                          {"Window", "Left"},
+                                                          {"Window", "Top"},
+                                                          {"Window", "Splitter"},
+                                                          {"Window", "LastMyComputerPath"},
+                                                          {"Window", "LastMyPlayerPath"}}) {
+        EXPECT_TRUE(saved.HasKey(section, key)) << section << "/" << key;
+    }
+    EXPECT_EQ(saved.ReadString("Window", "Width", "?"), "-1");
+    EXPECT_EQ(Cli({"settings", "--dir", dir.path()}).out.substr(0, 11), "FirstRun=0\n");
+}
+
+TEST(CliSettings, AnUnwritableFileIsReportedByName) {
+    TempFolder dir;
+    const std::string locked = dir.MakeFolder("locked");
+    test::ReadOnlyFolder readOnly(locked);
+    if (!readOnly.active()) {
+        GTEST_SKIP() << "cannot make a folder read-only here";
+    }
+    const ProcessResult run = Cli({"settings", "--dir", locked});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find(locked + "/Tralvo.ini"), std::string::npos) << run.err;
+}
+
+TEST(CliLang, LooksUpStringsPropertiesNamesAndCodesInTheChosenLanguage) {
+    TempFolder dir;
+    dir.WriteFile("Tralvo.lng", SmallCatalogue);
+    EXPECT_EQ(Cli({"lang", "--dir", dir.path(), "--language", "1", "string", "Error", "Nope"}).out,
+              "Erreur \nUnknown String (ID: Nope)\n");
+    EXPECT_EQ(Cli({"lang", "--dir", dir.path(), "names"}).out, "English\nFran\\xC3\\xA7ais\n");
+    EXPECT_EQ(Cli({"lang", "--language", "1", "--dir", dir.path(), "code"}).out, "FR\n");
+    EXPECT_EQ(Cli({"lang", "--dir", dir.path(), "property", "--report", "T.X.Hint"}).out,
+              "Unknown Property (ID: T.X.Hint)\n");
+    EXPECT_EQ(Cli({"lang", "--dir", dir.path(), "property", "T.X.Hint"}).out, "\n");
+}
+
+TEST(CliLang, FormatEscapesWhatItPrints) {
+    const ProcessResult run = Cli({"lang", "format", "%0|%1", "tab\there|back\\slash\x7F"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "tab\\there|back\\\\slash\\x7F\n");
+}
+
+TEST(CliLang, CheckListsEveryMissingKeyPerLanguage) {
+    TempFolder dir;
+    dir.WriteFile("Tralvo.lng", SmallCatalogue);
+    const ProcessResult run = Cli({"lang", "--dir", dir.path(), "check"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.out.find("Language0\tError\n"), std::string::npos);
+    EXPECT_EQ(run.out.find("Language1\tError\n"), std::string::npos);
+    EXPECT_NE(run.out.find("Language1\tTSettingsForm.OKBtn.Caption\n"), std::string::npos);
+}
+
+TEST(CliLang, TheShippedCatalogueHasEveryKeyInEveryLanguage) {
+    const ProcessResult run = Cli({"lang", "--dir", TRALVO_BIN_DIR, "check"});
+    EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+    EXPECT_EQ(run.out, "");
+}
+
+TEST(Cli, UsageErrorsExitWithTwo) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"frobnicate"},
+                                               {"settings", "--dir"},
+                                               {"settings", "extra"},
+                                               {"lang"},
+                                               {"lang", "--language", "x", "code"},
+                                               {"lang", "bogus"},
+                                               {"lang", "names", "extra"}}) {
+        const ProcessResult run = Cli(args);
+        EXPECT_EQ(run.exitCode, 2) << testing::PrintToString(args);
+        EXPECT_NE(run.err.find("usage:"), std::string::npos);
+    }
+}
+
+} // namespace
+} // namespace tralvo
