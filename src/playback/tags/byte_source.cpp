@@ -1,0 +1,76 @@
+#include "playback/tags/byte_source.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tralvo::playback {
+
+std::size_t MemorySource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) {
+    if (offset >= data_.size()) {
+        return 0;
+    }
+    const std::size_t count = std::min(out.size(), data_.size() - static_cast<std::size_t>(offset));
+    std::memcpy(out.data(), data_.data() + offset, count);
+    return count;
+}
+
+std::unique_ptr<FileSource> FileSource::Open(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return nullptr;
+    }
+    std::unique_ptr<FileSource> source(new FileSource(fd));
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        return nullptr;
+    }
+    source->firstBlock_.resize(FirstBlockSize);
+    std::size_t got = 0;
+    while (got < FirstBlockSize) {
+        const ssize_t n = ::read(fd, source->firstBlock_.data() + got, FirstBlockSize - got);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    source->firstBlock_.resize(got);
+    return source;
+}
+
+FileSource::~FileSource() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+}
+
+std::size_t FileSource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) {
+    std::size_t done = 0;
+    if (offset < firstBlock_.size()) {
+        done = std::min(out.size(), firstBlock_.size() - static_cast<std::size_t>(offset));
+        std::memcpy(out.data(), firstBlock_.data() + offset, done);
+        if (firstBlock_.size() < FirstBlockSize) {
+            return done; // the whole file was in the first block
+        }
+    }
+    while (done < out.size()) {
+        const ssize_t n =
+            ::pread(fd_, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return done;
+}
+
+} // namespace tralvo::playback

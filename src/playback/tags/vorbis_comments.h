@@ -1,0 +1,17 @@
+#pragma once
+
+#include "playback/tags/byte_source.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tralvo::playback {
+
+// The comments of an Ogg Vorbis stream exactly as stored ("name=value", names in the case
+// the file has them, repeated names repeated), in file order, parsed from the comment header
+// packet of the first logical stream. Nothing when the source is not Ogg Vorbis or the
+// header is broken; an empty list when the header holds no comments.
+std::optional<std::vector<std::string>> ReadVorbisComments(ByteSource& source);
+
+} // namespace tralvo::playback
