@@ -1,5 +1,7 @@
 #include "platform/mount_table.h"
 
+#include "platform/text.h"
+
 #include <algorithm>
 #include <array>
 #include <fstream>
@@ -8,19 +10,6 @@
 namespace tralvo {
 namespace {
 
-std::vector<std::string_view> SplitFields(std::string_view line) {
-    std::vector<std::string_view> fields;
-    std::size_t start = 0;
-    while (start < line.size()) {
-        const std::size_t end = std::min(line.find(' ', start), line.size());
-        if (end > start) {
-            fields.push_back(line.substr(start, end - start));
-        }
-        start = end + 1;
-    }
-    return fields;
-}
-
 bool IsOctalDigit(char c) {
     return c >= '0' && c <= '7';
 }
@@ -28,7 +17,7 @@ bool IsOctalDigit(char c) {
 // Fields of a line: id, parent id, major:minor, root, mount point, options, optional
 // fields ending in "-", then type, source and super-block options.
 bool ParseMountLine(std::string_view line, Volume& mount) {
-    const std::vector<std::string_view> fields = SplitFields(line);
+    const std::vector<std::string_view> fields = SplitNonEmpty(line, ' ');
     constexpr std::size_t mountPointField = 4;
     std::size_t separator = 6; // the first optional field
     while (separator < fields.size() && fields[separator] != "-") {

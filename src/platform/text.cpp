@@ -33,6 +33,19 @@ std::string_view TrimBlanksAndControls(std::string_view text) {
     return text;
 }
 
+std::vector<std::string_view> SplitNonEmpty(std::string_view text, char separator) {
+    std::vector<std::string_view> pieces;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find(separator, start), text.size());
+        if (end > start) {
+            pieces.push_back(text.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return pieces;
+}
+
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to,
                        bool ignoreCase) {
     if (from.empty()) {

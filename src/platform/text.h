@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tralvo {
 
@@ -19,6 +20,9 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix);
 
 // Removes blanks and control characters (bytes up to 0x20) at both ends.
 std::string_view TrimBlanksAndControls(std::string_view text);
+
+// The non-empty pieces of text between separators.
+std::vector<std::string_view> SplitNonEmpty(std::string_view text, char separator);
 
 // Replaces every occurrence of from in text by to, scanning left to right over the text as
 // it was before this call; when ignoreCase is set, A to Z match either case.

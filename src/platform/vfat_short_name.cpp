@@ -50,19 +50,6 @@ Lookup FindShortName(const std::string& folder, std::string_view name, std::stri
     }
 }
 
-std::vector<std::string> SplitComponents(const std::string& path) {
-    std::vector<std::string> components;
-    std::size_t start = 0;
-    while (start < path.size()) {
-        const std::size_t end = std::min(path.find('/', start), path.size());
-        if (end > start) {
-            components.push_back(path.substr(start, end - start));
-        }
-        start = end + 1;
-    }
-    return components;
-}
-
 } // namespace
 
 std::string VfatShortPath(const std::string& absolutePath) {
@@ -74,7 +61,8 @@ std::string VfatShortPath(const std::string& absolutePath) {
     std::string folder = "/";
     std::string shortPath;
     bool lastOnFat = false;
-    for (const std::string& component : SplitComponents(absolutePath)) {
+    for (const std::string_view piece : SplitNonEmpty(absolutePath, '/')) {
+        const std::string component(piece);
         std::string shortName;
         lastOnFat = false;
         if (component != "." && component != "..") {
