@@ -37,6 +37,7 @@ enum EngineError : int {
     ErrorAlready = 14,
     ErrorIllegalParameter = 20,
     ErrorDevice = 23,
+    ErrorNotPlaying = 24,
     ErrorNotAvailable = 37,
     ErrorFileForm = 41,
     ErrorUnknown = -1,

@@ -25,8 +25,10 @@ public:
     // Always a whole number of frames.
     virtual std::size_t Read(std::span<std::uint8_t> out) = 0;
 
-    // Makes the next Read start at bytePosition (rounded down to a frame). False when the
-    // container cannot seek there.
+    // Makes the next Read start at bytePosition (rounded down to a frame). False, leaving the
+    // stream where it was, beyond a known LengthBytes; at or before it, a position past the
+    // last decoded frame leaves the stream at its end. Also false, with the stream at its
+    // end, when the file can no longer be read.
     virtual bool Seek(std::uint64_t bytePosition) = 0;
 };
 

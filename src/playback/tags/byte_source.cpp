@@ -10,8 +10,8 @@
 namespace tralvo::playback {
 
 std::size_t MemorySource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) {
-    if (offset >= data_.size()) {
-        return 0;
+    if (offset >= data_.size() || out.empty()) {
+        return 0; // an empty span may have no storage at all, which memcpy must not see
     }
     const std::size_t count = std::min(out.size(), data_.size() - static_cast<std::size_t>(offset));
     std::memcpy(out.data(), data_.data() + offset, count);
@@ -52,6 +52,9 @@ FileSource::~FileSource() {
 
 std::size_t FileSource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) {
     std::size_t done = 0;
+    if (out.empty()) {
+        return 0;
+    }
     if (offset < firstBlock_.size()) {
         done = std::min(out.size(), firstBlock_.size() - static_cast<std::size_t>(offset));
         std::memcpy(out.data(), firstBlock_.data() + offset, done);

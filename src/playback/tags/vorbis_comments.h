@@ -11,7 +11,9 @@ namespace tralvo::playback {
 // The comments of an Ogg Vorbis stream exactly as stored ("name=value", names in the case
 // the file has them, repeated names repeated), in file order, parsed from the comment header
 // packet of the first logical stream. Nothing when the source is not Ogg Vorbis or the
-// header is broken; an empty list when the header holds no comments.
+// header is broken; an empty list when the header holds no comments. A comment ends at its first
+// NUL byte, since the engine hands comments on as NUL-terminated strings; so an empty comment,
+// or one that starts with NUL, is an empty entry, left for the engine to deal with.
 std::optional<std::vector<std::string>> ReadVorbisComments(ByteSource& source);
 
 } // namespace tralvo::playback

@@ -1,0 +1,51 @@
+#include "playback/engine_stream.h"
+
+#include "playback/output_format.h"
+
+#include <cstring>
+
+namespace tralvo::playback {
+
+bool EngineStream::EnsureDecoder() {
+    if (!decoder) {
+        decoder = Decoder::Open(path);
+    }
+    return decoder != nullptr;
+}
+
+bool EngineStream::MixInto(std::span<std::int32_t> mix, int volume,
+                           std::vector<std::uint8_t>& scratch) {
+    const std::size_t wanted = mix.size() * BytesPerSample;
+    scratch.resize(wanted);
+    const std::size_t got = decoder ? decoder->Read(std::span(scratch).first(wanted)) : 0;
+    position += got;
+    const std::size_t samples = got / BytesPerSample;
+    for (std::size_t i = 0; i < samples; ++i) {
+        std::int16_t sample = 0;
+        std::memcpy(&sample, scratch.data() + i * BytesPerSample, sizeof sample);
+        mix[i] += sample * volume / 100;
+    }
+    return got == wanted;
+}
+
+std::optional<std::string> PackTags(const std::optional<std::vector<std::string>>& tags) {
+    if (!tags) {
+        return std::nullopt;
+    }
+    std::string block;
+    for (const std::string& tag : *tags) {
+        // An empty string ends the block, so an empty comment would hide every one after it.
+        const std::string_view text(tag.c_str()); // readers stop at a NUL anyway
+        if (!text.empty()) {
+            block.append(text);
+            block.push_back('\0');
+        }
+    }
+    if (block.empty()) {
+        return std::nullopt;
+    }
+    block.push_back('\0');
+    return block;
+}
+
+} // namespace tralvo::playback
