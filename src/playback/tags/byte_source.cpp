@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tralvo::playback {
@@ -24,10 +23,6 @@ std::unique_ptr<FileSource> FileSource::Open(const std::string& path) {
         return nullptr;
     }
     std::unique_ptr<FileSource> source(new FileSource(fd));
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        return nullptr;
-    }
     source->firstBlock_.resize(FirstBlockSize);
     std::size_t got = 0;
     while (got < FirstBlockSize) {
@@ -35,7 +30,10 @@ std::unique_ptr<FileSource> FileSource::Open(const std::string& path) {
         if (n < 0 && errno == EINTR) {
             continue;
         }
-        if (n <= 0) {
+        if (n < 0) {
+            return nullptr; // a folder answers EISDIR here, which saves asking beforehand
+        }
+        if (n == 0) {
             break;
         }
         got += static_cast<std::size_t>(n);

@@ -31,7 +31,7 @@ private:
 // parser starts there.
 class FileSource final : public ByteSource {
 public:
-    static constexpr std::size_t FirstBlockSize = 16384;
+    static constexpr std::size_t FirstBlockSize = 4096;
 
     // Nothing when the file cannot be opened or is a folder.
     static std::unique_ptr<FileSource> Open(const std::string& path);
