@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     tralvo::IniFile ini;
     ini.Parse(text);
-    (void)tralvo::ParseIniInteger(text.substr(0, 40));
+    (void)tralvo::ParseInteger(text.substr(0, 40));
 
     tralvo::IniFile copy;
     copy.Parse(ini.Text());

@@ -60,6 +60,21 @@ std::string ReadWholeFile(const std::string& path) {
     return content;
 }
 
+// Built by appending: g++ 12 warns falsely (-Wrestrict) on "x" + std::string(...) at -O3.
+std::string Enclosed(char open, std::string_view text, char close) {
+    std::string result(1, open);
+    result.append(text);
+    result.push_back(close);
+    return result;
+}
+
+std::string KeyLine(std::string_view key, std::string_view value) {
+    std::string line(key);
+    line.push_back('=');
+    line.append(value);
+    return line;
+}
+
 // How a value is written so that reading gives it back: a value that reading would trim or
 // unquote gets a pair of quotes of its own. A line break would start a new line of the
 // file, so such a value is not stored at all.
@@ -69,7 +84,7 @@ std::string EncodeValue(std::string_view value) {
     }
     if (!value.empty() &&
         (IsBlank(value.front()) || IsBlank(value.back()) || IsQuotedPair(value))) {
-        return "\"" + std::string(value) + "\"";
+        return Enclosed('"', value, '"');
     }
     return std::string(value);
 }
@@ -182,7 +197,7 @@ std::int32_t IniFile::ReadInteger(std::string_view section, std::string_view key
     if (!value) {
         return fallback;
     }
-    return ParseIniInteger(*value).value_or(fallback);
+    return ParseInteger(*value).value_or(fallback);
 }
 
 bool IniFile::ReadBool(std::string_view section, std::string_view key, bool fallback) const {
@@ -196,8 +211,8 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
         if (!lines_.empty() && !TrimBlanks(lines_.back().text).empty()) {
             lines_.push_back(ParseLine({}));
         }
-        lines_.push_back(ParseLine("[" + std::string(section) + "]"));
-        lines_.push_back(ParseLine(std::string(key) + "=" + encoded));
+        lines_.push_back(ParseLine(Enclosed('[', section, ']')));
+        lines_.push_back(ParseLine(KeyLine(key, encoded)));
         return;
     }
     const std::size_t keyLine = FindKey(sectionLine, key);
@@ -226,7 +241,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
         }
     }
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                  ParseLine(std::string(key) + "=" + encoded));
+                  ParseLine(KeyLine(key, encoded)));
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {
@@ -264,50 +279,6 @@ Status IniFile::Save() const {
         return failure(errno);
     }
     return Status::Ok();
-}
-
-std::optional<std::int32_t> ParseIniInteger(std::string_view text) {
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    bool hex = false;
-    if (text.starts_with('$')) {
-        hex = true;
-        text.remove_prefix(1);
-    } else if (text.starts_with("0x") || text.starts_with("0X")) {
-        hex = true;
-        text.remove_prefix(2);
-    }
-    if (text.empty()) {
-        return std::nullopt;
-    }
-    const std::uint64_t limit = hex ? 0xFFFF'FFFFu : (negative ? 0x8000'0000u : 0x7FFF'FFFFu);
-    std::uint64_t magnitude = 0;
-    for (const char c : text) {
-        unsigned digit = 0;
-        if (c >= '0' && c <= '9') {
-            digit = static_cast<unsigned>(c - '0');
-        } else if (hex && c >= 'a' && c <= 'f') {
-            digit = static_cast<unsigned>(c - 'a' + 10);
-        } else if (hex && c >= 'A' && c <= 'F') {
-            digit = static_cast<unsigned>(c - 'A' + 10);
-        } else {
-            return std::nullopt;
-        }
-        magnitude = magnitude * (hex ? 16u : 10u) + digit;
-        if (magnitude > limit) {
-            return std::nullopt;
-        }
-    }
-    // Hexadecimal covers all 32 bits, so "$FFFFFFFF" is -1, as the settings file has always
-    // read it.
-    std::uint32_t bits = static_cast<std::uint32_t>(magnitude);
-    if (negative) {
-        bits = 0u - bits;
-    }
-    return static_cast<std::int32_t>(bits);
 }
 
 } // namespace tralvo

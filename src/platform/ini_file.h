@@ -69,8 +69,4 @@ private:
     bool hasBom_ = false;
 };
 
-// Integer syntax of the settings file: decimal with an optional sign, or hexadecimal after
-// "$", "0x" or "0X"; anything else, or a value outside 32 bits, gives nothing.
-std::optional<std::int32_t> ParseIniInteger(std::string_view text);
-
 } // namespace tralvo

@@ -68,4 +68,48 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
     return result;
 }
 
+std::optional<std::int32_t> ParseInteger(std::string_view text) {
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    bool hex = false;
+    if (text.starts_with('$')) {
+        hex = true;
+        text.remove_prefix(1);
+    } else if (text.starts_with("0x") || text.starts_with("0X")) {
+        hex = true;
+        text.remove_prefix(2);
+    }
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    const std::uint64_t limit = hex ? 0xFFFF'FFFFu : (negative ? 0x8000'0000u : 0x7FFF'FFFFu);
+    std::uint64_t magnitude = 0;
+    for (const char c : text) {
+        unsigned digit = 0;
+        if (c >= '0' && c <= '9') {
+            digit = static_cast<unsigned>(c - '0');
+        } else if (hex && c >= 'a' && c <= 'f') {
+            digit = static_cast<unsigned>(c - 'a' + 10);
+        } else if (hex && c >= 'A' && c <= 'F') {
+            digit = static_cast<unsigned>(c - 'A' + 10);
+        } else {
+            return std::nullopt;
+        }
+        magnitude = magnitude * (hex ? 16u : 10u) + digit;
+        if (magnitude > limit) {
+            return std::nullopt;
+        }
+    }
+    // Hexadecimal covers all 32 bits, so "$FFFFFFFF" is -1, as the settings file has always
+    // read it.
+    std::uint32_t bits = static_cast<std::uint32_t>(magnitude);
+    if (negative) {
+        bits = 0u - bits;
+    }
+    return static_cast<std::int32_t>(bits);
+}
+
 } // namespace tralvo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,5 +30,10 @@ std::vector<std::string_view> SplitNonEmpty(std::string_view text, char separato
 // it was before this call; when ignoreCase is set, A to Z match either case.
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to,
                        bool ignoreCase = false);
+
+// Integers as the settings file and tags write them: decimal with an optional sign, or
+// hexadecimal after "$", "0x" or "0X"; anything else, or a value outside 32 bits, gives
+// nothing.
+std::optional<std::int32_t> ParseInteger(std::string_view text);
 
 } // namespace tralvo

@@ -123,6 +123,32 @@ TEST(CliLang, TheShippedCatalogueHasEveryKeyInEveryLanguage) {
     EXPECT_EQ(run.out, "");
 }
 
+TEST(CliTags, PrintsOneEscapedLinePerFile) {
+    TempFolder dir;
+    std::string id3v1(128, '\0');
+    id3v1.replace(0, 3, "TAG");
+    id3v1.replace(3, 4, "T\xE9tu");
+    id3v1.replace(33, 8, "A\tB\\Band");
+    id3v1[126] = 9;
+    const std::string mp3 = dir.WriteFile("song.mp3", std::string(300, '\xFF') + id3v1);
+    const std::string wav = dir.WriteFile("b.WAV", "RIFF");
+    const ProcessResult run = Cli({"tags", mp3, wav});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "0\t1\tT\\xE9tu\tA\\tB\\\\Band\t\t\t\t9\t" + mp3 + "\n" +
+                           "3\t0\t\t\t\t\t\t0\t" + wav + "\n");
+}
+
+TEST(CliId3v2, PrintsTheLoadResultAndEachFrameAskedFor) {
+    TempFolder dir;
+    // An ID3v2.3 tag with one title frame, then a byte of audio.
+    const std::string tag = std::string("ID3\x03\x00\x00\x00\x00\x00\x0F", 10) +
+                            std::string("TIT2\x00\x00\x00\x05\x00\x00\x00Song", 15) + "\xFF";
+    const std::string file = dir.WriteFile("a.mp3", tag);
+    EXPECT_EQ(Cli({"id3v2", file, "TIT2", "TPE1", "COMM", "TXXX"}).out,
+              "result 0x0000\nTIT2\t0\tSong\nTPE1\t1\t\nCOMM\t1\t\nTXXX\t3\t\n");
+    EXPECT_EQ(Cli({"id3v2", dir.WriteFile("b.mp3", "no tag here")}).out, "result 0x1000\n");
+}
+
 TEST(Cli, UsageErrorsExitWithTwo) {
     for (const std::vector<std::string>& args :
          std::vector<std::vector<std::string>>{{},
@@ -132,7 +158,9 @@ TEST(Cli, UsageErrorsExitWithTwo) {
                                                {"lang"},
                                                {"lang", "--language", "x", "code"},
                                                {"lang", "bogus"},
-                                               {"lang", "names", "extra"}}) {
+                                               {"lang", "names", "extra"},
+                                               {"tags"},
+                                               {"id3v2"}}) {
         const ProcessResult run = Cli(args);
         EXPECT_EQ(run.exitCode, 2) << testing::PrintToString(args);
         EXPECT_NE(run.err.find("usage:"), std::string::npos);

@@ -1,4 +1,5 @@
 #include "platform/ini_file.h"
+#include "platform/text.h"
 #include "support/read_only_folder.h"
 #include "support/temp_folder.h"
 
@@ -84,16 +85,16 @@ TEST(IniFileRead, IntegersAndBooleansFallBackOnAnythingElse) {
     EXPECT_FALSE(ini.ReadBool("S", "bad", false));
 }
 
-TEST(IniInteger, AcceptsThe32BitRangeAndNothingBeyond) {
-    EXPECT_EQ(ParseIniInteger("2147483647"), 2147483647);
-    EXPECT_EQ(ParseIniInteger("-2147483648"), INT32_MIN);
-    EXPECT_EQ(ParseIniInteger("2147483648"), std::nullopt);
-    EXPECT_EQ(ParseIniInteger("99999999999999999999999"), std::nullopt);
-    EXPECT_EQ(ParseIniInteger("$FFFFFFFF"), -1);
-    EXPECT_EQ(ParseIniInteger("$100000000"), std::nullopt);
-    EXPECT_EQ(ParseIniInteger("-$10"), -16);
+TEST(ParseInteger, AcceptsThe32BitRangeAndNothingBeyond) {
+    EXPECT_EQ(ParseInteger("2147483647"), 2147483647);
+    EXPECT_EQ(ParseInteger("-2147483648"), INT32_MIN);
+    EXPECT_EQ(ParseInteger("2147483648"), std::nullopt);
+    EXPECT_EQ(ParseInteger("99999999999999999999999"), std::nullopt);
+    EXPECT_EQ(ParseInteger("$FFFFFFFF"), -1);
+    EXPECT_EQ(ParseInteger("$100000000"), std::nullopt);
+    EXPECT_EQ(ParseInteger("-$10"), -16);
     for (const char* bad : {"", "-", "+", "$", "0x", " 1", "1 ", "--1", "0x-1", "$g"}) {
-        EXPECT_EQ(ParseIniInteger(bad), std::nullopt) << '"' << bad << '"';
+        EXPECT_EQ(ParseInteger(bad), std::nullopt) << '"' << bad << '"';
     }
 }
 

@@ -16,6 +16,8 @@ using Arguments = std::span<const std::string>;
 // Each command gets the words after its name.
 int RunSettingsCommand(Arguments args);
 int RunLangCommand(Arguments args);
+int RunTagsCommand(Arguments args);
+int RunId3v2Command(Arguments args);
 
 // Prints the usage text to standard error and gives ExitUsage.
 int UsageError(std::string_view problem);

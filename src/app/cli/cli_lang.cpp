@@ -4,6 +4,7 @@
 #include "app/lang_text.h"
 #include "app/language_catalogue.h"
 #include "platform/ini_file.h"
+#include "platform/text.h"
 
 #include <cstdio>
 #include <optional>
@@ -101,7 +102,7 @@ int RunLangCommand(Arguments args) {
         if (args[index] != "--language" || index + 1 >= args.size()) {
             return UsageError("unknown option: " + args[index]);
         }
-        language = ParseIniInteger(args[index + 1]);
+        language = ParseInteger(args[index + 1]);
         if (!language || args[index + 1].find_first_not_of("+-0123456789") != std::string::npos) {
             return UsageError("--language needs a decimal number");
         }

@@ -16,6 +16,8 @@ constexpr std::string_view UsageText =
     "       tralvo-cli lang [--dir DIR] [--language N] property [--report] KEY...\n"
     "       tralvo-cli lang [--dir DIR] [--language N] format TEMPLATE [ARGUMENTS]\n"
     "       tralvo-cli lang [--dir DIR] [--language N] names | code | check\n"
+    "       tralvo-cli tags FILE...\n"
+    "       tralvo-cli id3v2 FILE [ID...]\n"
     "\n"
     "DIR stands for the program's folder, where Tralvo.ini and Tralvo.lng lie\n"
     "(default: the folder of this executable).\n";
@@ -56,6 +58,12 @@ int Run(Arguments args) {
     }
     if (command == "lang") {
         return RunLangCommand(rest);
+    }
+    if (command == "tags") {
+        return RunTagsCommand(rest);
+    }
+    if (command == "id3v2") {
+        return RunId3v2Command(rest);
     }
     if (command == "--help" || command == "-h" || command == "help") {
         std::fwrite(UsageText.data(), 1, UsageText.size(), stdout);

@@ -1,0 +1,74 @@
+#include "media/id3v2/tag_file.h"
+
+#include "media/id3v2/id3v2_tag.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/uio.h>
+#include <unistd.h>
+
+namespace tralvo::media::id3v2 {
+
+namespace {
+
+bool IsReadOnly(const std::string& fileName) {
+    const std::size_t slash = fileName.rfind('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    if (nameStart < fileName.size() && fileName[nameStart] == '.') {
+        return true;
+    }
+    return ::faccessat(AT_FDCWD, fileName.c_str(), W_OK, AT_EACCESS) != 0;
+}
+
+// Drops count bytes from the front of the pieces still to be filled.
+void Advance(std::span<std::uint8_t>& first, std::span<std::uint8_t>& second, std::size_t count) {
+    const std::size_t fromFirst = std::min(count, first.size());
+    first = first.subspan(fromFirst);
+    second = second.subspan(count - fromFirst);
+}
+
+} // namespace
+
+void TagFile::ReadAt(std::uint64_t offset, std::span<std::uint8_t> first,
+                     std::span<std::uint8_t> second) const {
+    while (!first.empty() || !second.empty()) {
+        iovec pieces[2] = {{first.data(), first.size()}, {second.data(), second.size()}};
+        iovec* const from = first.empty() ? &pieces[1] : pieces;
+        const int count = first.empty() || second.empty() ? 1 : 2;
+        const ssize_t got = ::preadv(fd_.get(), from, count, static_cast<off_t>(offset));
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw FileFailure{id3v2_result::IoFailure};
+        }
+        if (got == 0) {
+            throw FileFailure{id3v2_result::ReadFailed};
+        }
+        offset += static_cast<std::uint64_t>(got);
+        Advance(first, second, static_cast<std::size_t>(got));
+    }
+}
+
+OpenedTagFile OpenTagFile(const std::string& fileName) {
+    OpenedTagFile opened;
+    // O_NONBLOCK keeps a named pipe given by mistake from blocking the open; it changes nothing
+    // for regular files.
+    UniqueFd fd(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (!fd.valid()) {
+        if (errno != ENOENT && errno != ENOTDIR) {
+            opened.readOnly = IsReadOnly(fileName);
+        }
+        return opened;
+    }
+    struct stat status {};
+    if (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return opened; // a folder or device is not a file that exists
+    }
+    opened.readOnly = IsReadOnly(fileName);
+    opened.file.emplace(std::move(fd), static_cast<std::uint64_t>(status.st_size));
+    return opened;
+}
+
+} // namespace tralvo::media::id3v2

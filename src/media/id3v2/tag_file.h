@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/unique_fd.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace tralvo::media::id3v2 {
+
+// A read that could not be completed, carrying the load result it stands for: ReadFailed when
+// the file ended early, IoFailure when the system reported an error.
+struct FileFailure {
+    std::uint16_t result;
+};
+
+// A regular file opened for reading only. Reads are positioned (pread), so nothing depends on
+// a file offset.
+class TagFile {
+public:
+    TagFile(UniqueFd fd, std::uint64_t size) : fd_(std::move(fd)), size_(size) {}
+
+    std::uint64_t Size() const { return size_; }
+
+    // Fills first and then second from offset on; throws FileFailure when it cannot.
+    void ReadAt(std::uint64_t offset, std::span<std::uint8_t> first,
+                std::span<std::uint8_t> second = {}) const;
+
+private:
+    UniqueFd fd_;
+    std::uint64_t size_;
+};
+
+struct OpenedTagFile {
+    std::optional<TagFile> file;  // empty: the file does not exist or cannot be opened
+    std::optional<bool> readOnly; // empty when the file does not exist
+};
+
+// Opens fileName if it is an existing regular file. Read-only stands for the read-only, hidden
+// and system attributes: the file is not writable by our effective user, or its name starts
+// with '.'.
+OpenedTagFile OpenTagFile(const std::string& fileName);
+
+} // namespace tralvo::media::id3v2

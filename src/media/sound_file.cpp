@@ -1,0 +1,144 @@
+#include "media/sound_file.h"
+
+#include "platform/text.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace tralvo::media {
+
+SoundKind KindOfPath(std::string_view path) {
+    const std::size_t slash = path.rfind('/');
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) {
+        return KindUnknown;
+    }
+    const std::string extension = ToLowerAscii(path.substr(dot));
+    constexpr std::string_view Extensions[] = {".mp3", ".ogg", ".wma", ".wav"};
+    for (std::uint8_t kind = 0; kind < std::size(Extensions); ++kind) {
+        if (extension == Extensions[kind]) {
+            return static_cast<SoundKind>(kind);
+        }
+    }
+    return KindUnknown;
+}
+
+TSoundFile::TSoundFile(std::string path, FileSystem& fs) : fs_(fs), fileName_(std::move(path)) {
+    try {
+        shortFileName_ = fs_.ShortPath(fileName_);
+        kind_ = KindOfPath(fileName_);
+        ReadTags();
+    } catch (...) {
+        ClearTags();
+    }
+}
+
+void TSoundFile::ClearTags() {
+    hasTag_ = false;
+    title_.clear();
+    artist_.clear();
+    album_.clear();
+    year_.clear();
+    comment_.clear();
+    trackNumber_ = 0;
+}
+
+void TSoundFile::ReadTags() {
+    switch (kind_) {
+    case KindMp3:
+        if (!ReadId3v2()) {
+            ReadId3v1();
+        }
+        break;
+    case KindOggVorbis:
+    case KindWma:
+        ReadEngineTags();
+        break;
+    case KindWav:
+    case KindUnknown:
+        ClearTags();
+        break;
+    }
+}
+
+DateTime TSoundFile::GetCreationTime() {
+    if (creationTime_ != -1.0) {
+        return creationTime_;
+    }
+    const int fd = ::open(fileName_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return 0.0; // asked again next time
+    }
+    FileTime time = 0;
+    if (fs_.ReadCreationTime(fileName_, time).ok()) {
+        creationTime_ = FileTimeToDateTime(time);
+    }
+    ::close(fd);
+    return creationTime_;
+}
+
+const std::string* TSoundFile::TextOf(SortKey key) const {
+    switch (key) {
+    case 0:
+        return &fileName_;
+    case 1:
+        return &title_;
+    case 2:
+        return &artist_;
+    case 3:
+        return &album_;
+    case 4:
+        return &year_;
+    case 5:
+        return &comment_;
+    case 8:
+        return &shortFileName_;
+    default:
+        return nullptr;
+    }
+}
+
+namespace {
+
+// Text keys compare byte by byte as unsigned bytes after folding A to Z only.
+int CompareFolded(std::string_view a, std::string_view b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const auto x = static_cast<unsigned char>(ToLowerAscii(a[i]));
+        const auto y = static_cast<unsigned char>(ToLowerAscii(b[i]));
+        if (x != y) {
+            return x < y ? -1 : 1;
+        }
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+} // namespace
+
+bool TSoundFile::IsLess(TSoundFile& other, SortKey key) {
+    if (const std::string* text = TextOf(key)) {
+        return CompareFolded(*text, *other.TextOf(key)) < 0;
+    }
+    if (key == 6) {
+        return trackNumber_ < other.trackNumber_;
+    }
+    if (key == 7) {
+        return GetCreationTime() < other.GetCreationTime();
+    }
+    return false;
+}
+
+bool TSoundFile::IsEqual(TSoundFile& other, SortKey key) {
+    if (const std::string* text = TextOf(key)) {
+        return CompareFolded(*text, *other.TextOf(key)) == 0;
+    }
+    if (key == 6) {
+        return trackNumber_ == other.trackNumber_;
+    }
+    if (key == 7) {
+        return GetCreationTime() == other.GetCreationTime();
+    }
+    return false;
+}
+
+} // namespace tralvo::media

@@ -1,0 +1,290 @@
+#include "media/sound_file.h"
+#include "media/writers/id3v2_writer.h"
+#include "playback/audio_engine.h"
+#include "playback/fixtures.h"
+#include "playback/writers/asf_writer.h"
+#include "playback/writers/ogg_writer.h"
+#include "support/temp_folder.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+
+namespace tralvo::media {
+namespace {
+
+using test::TempFolder;
+
+std::string_view AsText(const test::Bytes& bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+test::Bytes FixtureBytes(std::string_view name) {
+    const std::string content = test::ReadFile(test::Fixture(name));
+    return {content.begin(), content.end()};
+}
+
+// A 128-byte ID3v1 tag; trackByte125 and trackByte126 are the comment's last two bytes.
+std::string Id3v1(std::string_view title, std::string_view comment, char byte125, char byte126) {
+    std::string tag(128, '\0');
+    std::memcpy(tag.data(), "TAG", 3);
+    std::memcpy(tag.data() + 3, title.data(), std::min<std::size_t>(title.size(), 30));
+    std::memcpy(tag.data() + 33, "Artist", 6);
+    std::memcpy(tag.data() + 63, " Album ", 7);
+    std::memcpy(tag.data() + 93, "1987", 4);
+    std::memcpy(tag.data() + 97, comment.data(), std::min<std::size_t>(comment.size(), 30));
+    tag[125] = byte125;
+    tag[126] = byte126;
+    tag[127] = 17;
+    return tag;
+}
+
+TEST(SoundFileKind, ComesFromTheLowerCasedExtensionOfTheName) {
+    EXPECT_EQ(KindOfPath("/m/SONG.MP3"), KindMp3);
+    EXPECT_EQ(KindOfPath("/m/a.Ogg"), KindOggVorbis);
+    EXPECT_EQ(KindOfPath("/m/a.wma"), KindWma);
+    EXPECT_EQ(KindOfPath("/m/a.wav"), KindWav);
+    EXPECT_EQ(KindOfPath("/m/song.mp3.bak"), KindUnknown);
+    EXPECT_EQ(KindOfPath("/m/noextension"), KindUnknown);
+    EXPECT_EQ(KindOfPath("/m.mp3/noextension"), KindUnknown);
+}
+
+TEST(SoundFileText, TrackNumbersConvertOnlyWholeNumbers) {
+    EXPECT_EQ(ConvertTrackNumber("5"), 5);
+    EXPECT_EQ(ConvertTrackNumber("  5"), 5);
+    EXPECT_EQ(ConvertTrackNumber("5 "), 0);
+    EXPECT_EQ(ConvertTrackNumber("3/12"), 0);
+    EXPECT_EQ(ConvertTrackNumber(""), 0);
+    EXPECT_EQ(ConvertTrackNumber("-1"), -1);
+    EXPECT_EQ(ConvertTrackNumber("$10"), 16);
+    EXPECT_EQ(ConvertTrackNumber("x10"), 16);
+    EXPECT_EQ(ConvertTrackNumber("0X1f"), 31);
+    EXPECT_EQ(ConvertTrackNumber("99999999999"), 0);
+    EXPECT_EQ(TrimTagText(std::string_view("\0 Title\t\x1F", 10)), "Title");
+}
+
+TEST(SoundFileTime, DateTimesAndFileTimesRoundTripToTheMillisecond) {
+    // 2024-02-29 13:45:30.123 UTC
+    const FileTime time = 133536879301230000ull;
+    const DateTime dateTime = FileTimeToDateTime(time);
+    EXPECT_NEAR(dateTime, 45351.5732653125, 1e-9);
+    EXPECT_EQ(DateTimeToFileTime(dateTime), time);
+    EXPECT_EQ(DateTimeToFileTime(dateTime - 1.0), time - 864'000'000'000ull);
+    // Sub-millisecond parts do not survive the calendar fields.
+    EXPECT_EQ(DateTimeToFileTime(FileTimeToDateTime(time + 9999)), time);
+    EXPECT_EQ(FileTimeToDateTime(DateTimeToFileTime(0.0)), 0.0);
+    // Before day 0 the time of day is taken away from the negative day.
+    EXPECT_EQ(DateTimeToFileTime(-1.25), DateTimeToFileTime(-1.0) + 6 * 36'000'000'000ull);
+    EXPECT_EQ(FileTimeToDateTime(DateTimeToFileTime(-1.25)), -1.25);
+}
+
+TEST(SoundFileId3v1, ReadsTheLast128BytesWithTheTrackByteRule) {
+    TempFolder folder;
+    const std::string withTrack =
+        folder.WriteFile("a.mp3", std::string(500, '\xFF') + Id3v1("Song", "Comment", 0, 7));
+    TSoundFile a(withTrack);
+    EXPECT_TRUE(a.HasTag());
+    EXPECT_EQ(a.Title(), "Song");
+    EXPECT_EQ(a.Artist(), "Artist");
+    EXPECT_EQ(a.Album(), "Album");
+    EXPECT_EQ(a.Year(), "1987");
+    EXPECT_EQ(a.Comment(), "Comment");
+    EXPECT_EQ(a.TrackNumber(), 7);
+
+    const std::string fullComment(30, 'c');
+    TSoundFile b(folder.WriteFile("b.mp3", Id3v1("Song", fullComment, 'c', 'c')));
+    EXPECT_EQ(b.TrackNumber(), 0);
+    EXPECT_EQ(b.Comment(), fullComment);
+
+    TSoundFile shortFile(folder.WriteFile("c.mp3", "TAG short"));
+    EXPECT_FALSE(shortFile.HasTag());
+    TSoundFile missing(folder / "missing.mp3");
+    EXPECT_FALSE(missing.HasTag());
+    EXPECT_EQ(missing.GetCreationTime(), 0.0);
+}
+
+class SoundFileId3v2 : public ::testing::Test {
+protected:
+    std::string WriteMp3(std::string_view name, const test::Id3v2TagWriter& tag,
+                         const std::optional<test::Id3v1Fields>& id3v1 = std::nullopt) {
+        return folder.WriteFile(name, test::AsString(test::Mp3File(tag.Build(), 3, id3v1)));
+    }
+    TempFolder folder;
+};
+
+TEST_F(SoundFileId3v2, FillsEveryFieldFromItsFrames) {
+    test::Id3v2TagWriter tag(3);
+    tag.Text("TIT2", " Title ")
+        .Text("TPE1", "Artist")
+        .Text("TALB", "Album")
+        .Text("TYER", "1999-12")
+        .Comment("deu", "described", "not this one")
+        .Comment("eng", "", "Two\r\nlines")
+        .Text("TRCK", " 5 ");
+    TSoundFile file(WriteMp3("a.mp3", tag, test::Id3v1Fields{.title = "v1", .track = 9}));
+    EXPECT_TRUE(file.HasTag());
+    EXPECT_EQ(file.Title(), "Title");
+    EXPECT_EQ(file.Artist(), "Artist");
+    EXPECT_EQ(file.Album(), "Album");
+    EXPECT_EQ(file.Year(), "1999-12");
+    EXPECT_EQ(file.Comment(), "Two\r\nlines");
+    EXPECT_EQ(file.TrackNumber(), 5);
+}
+
+TEST_F(SoundFileId3v2, TakesEveryFieldFromAGoodTagEvenWhereItIsEmpty) {
+    test::Id3v2TagWriter tag(4);
+    tag.Text("TIT2", "Only a title").Text("TDRL", "2003-04-01").Text("TRCK", "3/12");
+    TSoundFile file(
+        WriteMp3("a.mp3", tag, test::Id3v1Fields{.title = "v1", .artist = "v1 artist"}));
+    EXPECT_EQ(file.Title(), "Only a title");
+    EXPECT_EQ(file.Artist(), "");
+    EXPECT_EQ(file.Year(), "2003");
+    EXPECT_EQ(file.TrackNumber(), 0);
+}
+
+TEST_F(SoundFileId3v2, ATagWithAWarningFallsBackToId3v1) {
+    test::Id3v2TagWriter tag(3);
+    tag.Revision(1).Text("TIT2", "v2 title");
+    TSoundFile file(WriteMp3("a.mp3", tag, test::Id3v1Fields{.title = "v1 title", .track = 4}));
+    EXPECT_TRUE(file.HasTag());
+    EXPECT_EQ(file.Title(), "v1 title");
+    EXPECT_EQ(file.TrackNumber(), 4);
+
+    test::Id3v2TagWriter corrupt(3);
+    corrupt.Text("TIT2", "x").TagSize(1 << 20);
+    EXPECT_FALSE(TSoundFile(WriteMp3("b.mp3", corrupt)).HasTag());
+}
+
+TEST_F(SoundFileId3v2, TextBeyondLatin1LeavesTheFieldEmpty) {
+    test::Id3v2TagWriter tag(3);
+    tag.Add(test::TextFrame("TIT2", u"Caf\u00E9 \u0416", test::Id3Encoding::Utf16))
+        .Add(test::TextFrame("TPE1", u"Caf\u00E9", test::Id3Encoding::Utf16))
+        .Text("TDOR", "1970-01-01");
+    TSoundFile file(WriteMp3("a.mp3", tag));
+    EXPECT_TRUE(file.HasTag());
+    EXPECT_EQ(file.Title(), "");
+    EXPECT_EQ(file.Artist(), "Caf\xE9");
+    EXPECT_EQ(file.Year(), "1970");
+}
+
+TEST(SoundFileEngineTags, VorbisCommentsMatchNamesWithoutCase) {
+    TempFolder folder;
+    const test::Bytes ogg =
+        test::WithVorbisComments(FixtureBytes("tone.ogg"), "v",
+                                 {"title=Song", "TITLE=Second", "artist= Artist ", "date=2001",
+                                  "comment=Nice", "tracknumber= 5", "album"});
+    TSoundFile file(folder.WriteFile("a.ogg", AsText(ogg)));
+    EXPECT_TRUE(file.HasTag());
+    EXPECT_EQ(file.Title(), "Song");
+    EXPECT_EQ(file.Artist(), "Artist");
+    EXPECT_EQ(file.Album(), "");
+    EXPECT_EQ(file.Year(), "2001");
+    EXPECT_EQ(file.Comment(), "Nice");
+    EXPECT_EQ(file.TrackNumber(), 5);
+
+    const test::Bytes trailing =
+        test::WithVorbisComments(FixtureBytes("tone.ogg"), "v", {"TRACKNUMBER=5 "});
+    EXPECT_EQ(TSoundFile(folder.WriteFile("b.ogg", AsText(trailing))).TrackNumber(), 0);
+}
+
+TEST(SoundFileEngineTags, WmaAttributesMatchNamesExactly) {
+    TempFolder folder;
+    test::AsfTags tags;
+    tags.content = test::AsfContentDescription{u"Song", u"Artist", u"", u"Not read", u""};
+    tags.extended = {test::AsfAttribute::Text(u"WM/AlbumTitle", u"Album"),
+                     test::AsfAttribute::Text(u"WM/Year", u"1999"),
+                     test::AsfAttribute::Dword(u"WM/TrackNumber", 12)};
+    const std::string path =
+        folder.WriteFile("a.wma", AsText(test::WithAsfAttributes(FixtureBytes("tone.wma"), tags)));
+    TSoundFile file(path);
+    EXPECT_TRUE(file.HasTag());
+    EXPECT_EQ(file.Title(), "Song");
+    EXPECT_EQ(file.Artist(), "Artist");
+    EXPECT_EQ(file.Album(), "Album");
+    EXPECT_EQ(file.Year(), "1999");
+    EXPECT_EQ(file.Comment(), "");
+    EXPECT_EQ(file.TrackNumber(), 12);
+
+    test::AsfTags lower;
+    lower.extended = {test::AsfAttribute::Text(u"title", u"Song")};
+    const std::string lowerPath =
+        folder.WriteFile("b.wma", AsText(test::WithAsfAttributes(FixtureBytes("tone.wma"), lower)));
+    EXPECT_EQ(TSoundFile(lowerPath).Title(), "");
+}
+
+TEST(SoundFileEngineTags, AReadDuringPlaybackLeavesThePlayersEngineAlone) {
+    playback::AudioEngine& engine = playback::Engine();
+    ASSERT_TRUE(engine.Init(playback::NoSoundDevice, 44100, 0, nullptr, nullptr));
+    TSoundFile file(test::Fixture("tone.ogg"));
+    EXPECT_EQ(file.Title(), "Tone Title");
+    EXPECT_FALSE(engine.Init(playback::NoSoundDevice, 44100, 0, nullptr, nullptr))
+        << "the engine must still be initialised";
+    EXPECT_TRUE(engine.Free());
+    // Without a player the read initialises the engine itself and releases it again.
+    EXPECT_EQ(TSoundFile(test::Fixture("tone.wma")).Title(), "Tone Title");
+    EXPECT_TRUE(engine.Init(playback::NoSoundDevice, 44100, 0, nullptr, nullptr));
+    EXPECT_TRUE(engine.Free());
+}
+
+TEST(SoundFileEngineTags, FilesWithoutTagsOrUnreadableOnesHaveNone) {
+    EXPECT_FALSE(TSoundFile(test::Fixture("tone.wav")).HasTag());
+    EXPECT_FALSE(TSoundFile(test::Fixture("truncated.ogg")).HasTag());
+    EXPECT_FALSE(TSoundFile(test::Fixture("text.mp3")).HasTag());
+    TempFolder folder;
+    const std::string copy =
+        folder.WriteFile("renamed.ogg", test::ReadFile(test::Fixture("tone.mp3")));
+    EXPECT_FALSE(TSoundFile(copy).HasTag());
+}
+
+class SoundFileOrder : public ::testing::Test {
+protected:
+    TSoundFile WithTitle(std::string_view name, std::string_view title, char track = 0) {
+        return TSoundFile(folder.WriteFile(name, Id3v1(title, "", 0, track)));
+    }
+    TempFolder folder;
+};
+
+TEST_F(SoundFileOrder, TextKeysFoldOnlyAToZAndCompareUnsignedBytes) {
+    TSoundFile lower = WithTitle("1.mp3", "abc");
+    TSoundFile upper = WithTitle("2.mp3", "ABC");
+    EXPECT_TRUE(lower.IsEqual(upper, 1));
+    EXPECT_FALSE(lower.IsLess(upper, 1));
+    EXPECT_FALSE(upper.IsLess(lower, 1));
+
+    TSoundFile zoo = WithTitle("3.mp3", "Zoo");
+    TSoundFile apple = WithTitle("4.mp3", "apple");
+    TSoundFile applesauce = WithTitle("5.mp3", "applesauce");
+    TSoundFile accented = WithTitle("6.mp3", "\xE9t\xE9");
+    TSoundFile accentedUpper = WithTitle("7.mp3", "\xC9T\xC9");
+    EXPECT_TRUE(apple.IsLess(zoo, 1));
+    EXPECT_TRUE(apple.IsLess(applesauce, 1));
+    EXPECT_FALSE(applesauce.IsLess(apple, 1));
+    EXPECT_TRUE(zoo.IsLess(accented, 1));
+    EXPECT_FALSE(accented.IsEqual(accentedUpper, 1));
+    EXPECT_TRUE(lower.IsLess(upper, 0)); // the file names differ
+}
+
+TEST_F(SoundFileOrder, TrackNumbersCompareAsNumbersAndUnknownKeysNeverHold) {
+    TSoundFile two = WithTitle("1.mp3", "a", 2);
+    TSoundFile ten = WithTitle("2.mp3", "a", 10);
+    EXPECT_TRUE(two.IsLess(ten, 6));
+    EXPECT_FALSE(ten.IsLess(two, 6));
+    for (const int key : {9, 200, 255}) {
+        EXPECT_FALSE(two.IsLess(ten, static_cast<SortKey>(key)));
+        EXPECT_FALSE(two.IsEqual(two, static_cast<SortKey>(key)));
+    }
+}
+
+TEST_F(SoundFileOrder, CreationTimesAreReadOnceAndCompared) {
+    TSoundFile first = WithTitle("1.mp3", "a");
+    const DateTime time = first.GetCreationTime();
+    if (time == -1.0) {
+        GTEST_SKIP() << "this file system keeps no creation times";
+    }
+    EXPECT_GT(time, 45000.0); // after 2023
+    EXPECT_EQ(first.CreationTime(), time);
+    TSoundFile same = WithTitle("2.mp3", "a");
+    EXPECT_FALSE(same.IsLess(first, 7));
+}
+
+} // namespace
+} // namespace tralvo::media
