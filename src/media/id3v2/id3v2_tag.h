@@ -118,7 +118,7 @@ public:
     std::uint8_t Restrictions() const { return restrictions_; }
     std::uint16_t LastResult() const { return lastResult_; }
     bool Modified() const { return modified_; }
-    // The file is not writable by our effective user, or its name starts with '.' (hidden):
+    // The file has no write permission for anyone, or its name starts with '.' (hidden):
     // what the read-only, hidden and system attributes come to on POSIX.
     bool ReadOnly() const { return readOnly_; }
     const std::string& FileName() const { return fileName_; }

@@ -12,13 +12,20 @@ namespace tralvo::media::id3v2 {
 
 namespace {
 
-bool IsReadOnly(const std::string& fileName) {
+bool IsHidden(const std::string& fileName) {
     const std::size_t slash = fileName.rfind('/');
     const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    if (nameStart < fileName.size() && fileName[nameStart] == '.') {
-        return true;
-    }
-    return ::faccessat(AT_FDCWD, fileName.c_str(), W_OK, AT_EACCESS) != 0;
+    return nameStart < fileName.size() && fileName[nameStart] == '.';
+}
+
+bool IsReadOnly(const std::string& fileName) {
+    return IsHidden(fileName) || ::faccessat(AT_FDCWD, fileName.c_str(), W_OK, AT_EACCESS) != 0;
+}
+
+// The nearest thing to a read-only attribute: no write permission for anyone. Taken from
+// the status the open already has, since every MP3 of a folder passes here.
+bool IsReadOnly(const std::string& fileName, mode_t mode) {
+    return IsHidden(fileName) || (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
 // Drops count bytes from the front of the pieces still to be filled.
@@ -66,7 +73,7 @@ OpenedTagFile OpenTagFile(const std::string& fileName) {
     if (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
         return opened; // a folder or device is not a file that exists
     }
-    opened.readOnly = IsReadOnly(fileName);
+    opened.readOnly = IsReadOnly(fileName, status.st_mode);
     opened.file.emplace(std::move(fd), static_cast<std::uint64_t>(status.st_size));
     return opened;
 }
