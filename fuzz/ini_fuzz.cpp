@@ -1,6 +1,7 @@
 // Reads every key an INI text holds, writes each back and checks that reading the written
 // text gives the same values.
 #include "platform/ini_file.h"
+#include "platform/text.h"
 
 #include <cstdint>
 #include <cstdlib>
