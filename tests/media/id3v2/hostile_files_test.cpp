@@ -1,7 +1,7 @@
 // Broken and hostile files, each named after the fault it provokes: the load gives its result
 // and keeps what it read, the getters answer for every frame kept, and nothing allocates what
 // a size field claims.
-#include "allocation_watch.h"
+#include "support/allocation_watch.h"
 #include "id3v2_test_support.h"
 
 #include <gtest/gtest.h>

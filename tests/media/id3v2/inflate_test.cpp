@@ -1,5 +1,5 @@
 // Compressed frames: inflated on first read, within a limit.
-#include "allocation_watch.h"
+#include "support/allocation_watch.h"
 #include "id3v2_test_support.h"
 #include "media/id3v2/frame_inflate.h"
 

@@ -2,39 +2,11 @@
 // a sane result, never a crash, and never allocate what a field claims.
 #include "playback/writers/asf_writer.h"
 #include "playback/writers/ogg_writer.h"
+#include "support/allocation_watch.h"
 #include "tag_test_support.h"
 
-#include <atomic>
-#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
-#include <new>
-
-namespace {
-// The largest single allocation while watching; the readers allocate step by step, so a field
-// that claims gigabytes shows up here.
-std::atomic<bool> watching{false};
-std::atomic<std::size_t> largestAllocation{0};
-} // namespace
-
-// GCC takes the replaced pair for a mismatch of new and free.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
-    if (watching && size > largestAllocation) {
-        largestAllocation = size;
-    }
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
-        return memory;
-    }
-    throw std::bad_alloc();
-}
-void operator delete(void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete(void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
 
 namespace tralvo::test {
 namespace {
@@ -212,12 +184,15 @@ class HostileInput : public testing::TestWithParam<HostileFile> {};
 
 TEST_P(HostileInput, GivesNothingOrWhatFitsWithoutLargeAllocations) {
     const Bytes file = GetParam().make();
-    largestAllocation = 0;
-    watching = true;
-    const auto result = GetParam().read(file);
-    watching = false;
+    std::optional<Strings> result;
+    std::size_t largest = 0;
+    {
+        const AllocationWatch watch;
+        result = GetParam().read(file);
+        largest = watch.Largest();
+    }
     EXPECT_EQ(result, GetParam().expected);
-    EXPECT_LE(largestAllocation.load(), std::max<std::size_t>(file.size(), 65536));
+    EXPECT_LE(largest, std::max<std::size_t>(file.size(), 65536));
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, HostileInput, testing::ValuesIn(HostileFiles()),

@@ -1,4 +1,4 @@
-#include "allocation_watch.h"
+#include "support/allocation_watch.h"
 
 #include <atomic>
 #include <cstdlib>
