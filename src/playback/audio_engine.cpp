@@ -41,6 +41,15 @@ struct AudioEngine::State {
         return it == streams.end() ? nullptr : it->second.get();
     }
 
+    // Takes the stream out of the engine; the caller holds the lock and frees it after
+    // letting go, since its decoder may take a while to close.
+    std::unique_ptr<EngineStream>
+    Remove(std::map<StreamHandle, std::unique_ptr<EngineStream>>::iterator it) {
+        std::unique_ptr<EngineStream> stream = std::move(it->second);
+        streams.erase(it);
+        return stream;
+    }
+
     // The stream of handle, or nothing with the error set; the caller holds the lock.
     EngineStream* Lookup(StreamHandle handle) {
         EngineStream* stream = Find(handle);
@@ -77,8 +86,7 @@ void AudioEngine::State::Mix(std::span<std::uint8_t> out) {
                 stream.state = EngineStream::State::Stopped;
                 stream.ended = true;
                 if (stream.autoFree) {
-                    released.push_back(std::move(it->second));
-                    it = streams.erase(it);
+                    released.push_back(Remove(it++));
                     continue;
                 }
             }
@@ -242,8 +250,7 @@ bool AudioEngine::StreamFree(StreamHandle handle) {
             s.Fail(ErrorHandle);
             return false;
         }
-        released = std::move(it->second);
-        s.streams.erase(it);
+        released = s.Remove(it);
     }
     s.Fail(ErrorNone);
     return true;
@@ -316,8 +323,7 @@ bool AudioEngine::ChannelStop(StreamHandle handle) {
         }
         it->second->state = EngineStream::State::Stopped;
         if (it->second->autoFree) {
-            released = std::move(it->second);
-            s.streams.erase(it);
+            released = s.Remove(it);
         }
     }
     s.Fail(ErrorNone);

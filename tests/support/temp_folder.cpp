@@ -35,10 +35,7 @@ std::string TempFolder::operator/(std::string_view name) const {
 
 std::string TempFolder::WriteFile(std::string_view name, std::string_view content) const {
     const std::string file = *this / name;
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    EXPECT_TRUE(out.is_open()) << "cannot create " << file;
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    EXPECT_TRUE(out.good()) << "cannot write " << file;
+    WriteWholeFile(file, content);
     return file;
 }
 
@@ -48,6 +45,18 @@ std::string TempFolder::MakeFolder(std::string_view name) const {
     EXPECT_TRUE(std::filesystem::create_directories(folder, error))
         << folder << ": " << error.message();
     return folder;
+}
+
+void WriteWholeFile(const std::string& path, std::string_view content) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    EXPECT_TRUE(out.is_open()) << "cannot create " << path;
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    EXPECT_TRUE(out.good()) << "cannot write " << path;
+}
+
+void WriteWholeFile(const std::string& path, std::span<const std::uint8_t> content) {
+    WriteWholeFile(path,
+                   std::string_view(reinterpret_cast<const char*>(content.data()), content.size()));
 }
 
 std::string ReadFile(const std::string& path) {

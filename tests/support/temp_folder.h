@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -25,6 +27,10 @@ public:
 private:
     std::string path_;
 };
+
+// Writes content to path, replacing the file; the test fails if it cannot.
+void WriteWholeFile(const std::string& path, std::string_view content);
+void WriteWholeFile(const std::string& path, std::span<const std::uint8_t> content);
 
 // The whole content of a file; the test fails if it cannot be read.
 std::string ReadFile(const std::string& path);

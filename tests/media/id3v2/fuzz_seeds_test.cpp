@@ -2,9 +2,9 @@
 // changing the writer:
 //   id3v2_tests --gtest_also_run_disabled_tests --gtest_filter='*WriteFuzzSeeds*'
 #include "media/writers/id3v2_writer.h"
+#include "support/temp_folder.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 
 namespace tralvo::test {
@@ -13,10 +13,7 @@ namespace {
 using namespace std::string_view_literals;
 
 void WriteSeed(const std::filesystem::path& folder, const std::string& name, const Bytes& bytes) {
-    std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
-    ASSERT_TRUE(out.is_open()) << folder / name;
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
+    WriteWholeFile((folder / name).string(), bytes);
 }
 
 TEST(FuzzSeeds, DISABLED_WriteFuzzSeeds) {

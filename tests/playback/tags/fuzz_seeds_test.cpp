@@ -3,19 +3,16 @@
 //   playback_tags_tests --gtest_also_run_disabled_tests --gtest_filter='*WriteFuzzSeeds*'
 #include "playback/writers/asf_writer.h"
 #include "playback/writers/ogg_writer.h"
+#include "support/temp_folder.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 
 namespace tralvo::test {
 namespace {
 
 void WriteSeed(const std::filesystem::path& folder, const std::string& name, const Bytes& bytes) {
-    std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
-    ASSERT_TRUE(out.is_open()) << folder / name;
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
+    WriteWholeFile((folder / name).string(), bytes);
 }
 
 TEST(FuzzSeeds, DISABLED_WriteFuzzSeeds) {
