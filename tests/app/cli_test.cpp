@@ -1,3 +1,4 @@
+#include "media/writers/id3v2_writer.h"
 #include "platform/ini_file.h"
 #include "support/read_only_folder.h"
 #include "support/run_process.h"
@@ -147,6 +148,36 @@ TEST(CliId3v2, PrintsTheLoadResultAndEachFrameAskedFor) {
     EXPECT_EQ(Cli({"id3v2", file, "TIT2", "TPE1", "COMM", "TXXX"}).out,
               "result 0x0000\nTIT2\t0\tSong\nTPE1\t1\t\nCOMM\t1\t\nTXXX\t3\t\n");
     EXPECT_EQ(Cli({"id3v2", dir.WriteFile("b.mp3", "no tag here")}).out, "result 0x1000\n");
+}
+
+// A version 3 frame, compressed and grouped, whose stored decompressed size is too small, as
+// some taggers write it.
+TEST(CliTags, ACompressedFrameWithAWrongStoredSizeReads) {
+    TempFolder dir;
+    test::Id3v2Frame frame = test::TextFrame("TPE1", "Zipped Grouped");
+    frame.compressed = true;
+    frame.groupId = 1;
+    frame.dataLength = 3;
+    const std::string mp3 = dir.WriteFile(
+        "zipped.mp3", test::AsString(test::Mp3File(test::Id3v2TagWriter(3).Add(frame).Build())));
+    EXPECT_EQ(Cli({"id3v2", mp3, "TPE1"}).out, "result 0x0000\nTPE1\t0\tZipped Grouped\n");
+    EXPECT_EQ(Cli({"tags", mp3}).out, "0\t1\t\tZipped Grouped\t\t\t\t0\t" + mp3 + "\n");
+}
+
+// Without SDL_AUDIODRIVER the sound system would be probed and complain on a machine without
+// a sound card; a command-line tool needs no sound device.
+TEST(CliTags, PrintsNothingOnStandardErrorForFilesThatReadCleanly) {
+    const std::string fixtures = TRALVO_FIXTURES_DIR;
+    for (const std::string& file : {fixtures + "/tone.ogg", fixtures + "/tone.wma"}) {
+        for (const bool unset : {true, false}) {
+            const ProcessResult run = test::RunProcess(
+                TRALVO_CLI_PATH, {"tags", file},
+                unset ? std::vector<std::string>{"SDL_AUDIODRIVER"} : std::vector<std::string>{});
+            EXPECT_EQ(run.exitCode, 0);
+            EXPECT_EQ(run.err, "") << file;
+            EXPECT_NE(run.out.find("Tone Artist"), std::string::npos) << run.out;
+        }
+    }
 }
 
 TEST(Cli, UsageErrorsExitWithTwo) {

@@ -2,15 +2,35 @@
 
 #include "support/temp_folder.h"
 
+#include <algorithm>
 #include <fcntl.h>
 #include <spawn.h>
+#include <string_view>
 #include <sys/wait.h>
 
 extern char** environ;
 
 namespace tralvo::test {
 
-ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args) {
+namespace {
+
+std::vector<char*> EnvironmentWithout(const std::vector<std::string>& unset) {
+    std::vector<char*> environment;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string_view text(*entry);
+        const std::string_view name = text.substr(0, text.find('='));
+        if (std::find(unset.begin(), unset.end(), name) == unset.end()) {
+            environment.push_back(*entry);
+        }
+    }
+    environment.push_back(nullptr);
+    return environment;
+}
+
+} // namespace
+
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
+                         const std::vector<std::string>& unset) {
     TempFolder scratch;
     const std::string outPath = scratch / "out";
     const std::string errPath = scratch / "err";
@@ -33,7 +53,8 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
 
     ProcessResult result;
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(),
+                                    EnvironmentWithout(unset).data());
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) {
         result.err = "cannot start " + program;

@@ -12,6 +12,8 @@ struct ProcessResult {
 };
 
 // Runs program with args (no shell), standard input empty, and collects what it printed.
-ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args);
+// The variables named in unset are left out of the program's environment.
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
+                         const std::vector<std::string>& unset = {});
 
 } // namespace tralvo::test

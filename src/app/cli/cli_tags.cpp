@@ -2,6 +2,7 @@
 #include "app/cli/cli_output.h"
 #include "media/id3v2/id3v2_tag.h"
 #include "media/sound_file.h"
+#include "playback/audio_engine.h"
 
 #include <cstdio>
 
@@ -29,11 +30,16 @@ std::string HexResult(std::uint16_t result) {
 
 } // namespace
 
+void UseSilentAudio() {
+    playback::Engine().Init(playback::NoSoundDevice, 44100, 0, nullptr, nullptr);
+}
+
 // One line per file: kind, has-tag, title, artist, album, year, comment, track, path.
 int RunTagsCommand(Arguments args) {
     if (args.empty()) {
         return UsageError("tags needs at least one file");
     }
+    UseSilentAudio();
     for (const std::string& path : args) {
         media::TSoundFile file(path);
         PrintFields({std::to_string(file.Kind()), file.HasTag() ? "1" : "0", file.Title(),

@@ -42,11 +42,6 @@ std::size_t RoundUpTo256(std::size_t size) {
 
 } // namespace
 
-std::size_t InflateLimit(std::uint32_t declaredLength) {
-    return declaredLength == 0 ? InflateCeiling
-                               : std::min<std::size_t>(declaredLength, InflateCeiling);
-}
-
 std::optional<std::vector<std::uint8_t>> InflateFrameData(std::span<const std::uint8_t> compressed,
                                                           std::size_t limit) {
     Inflater inflater(compressed);

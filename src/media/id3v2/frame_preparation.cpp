@@ -18,10 +18,10 @@ std::uint8_t PrepareFrameForReading(FrameRecord& frame) {
         return id3v2_read::Encrypted;
     }
     if ((frame.pendingFlags & FrameRecord::Compression) != 0) {
-        // On failure the compression flag stays pending; a later read tries again, within the
-        // same limit.
+        // The stored length may differ from the inflated one either way. On failure the
+        // compression flag stays pending; a later read tries again, within the same ceiling.
         std::optional<std::vector<std::uint8_t>> inflated =
-            InflateFrameData(frame.data, InflateLimit(frame.dataLength));
+            InflateFrameData(frame.data, InflateCeiling);
         if (inflated) {
             frame.data = std::move(*inflated);
             frame.dataLength = 0;

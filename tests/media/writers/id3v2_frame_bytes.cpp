@@ -2,6 +2,7 @@
 #include "media/writers/id3v2_writer.h"
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 #include <zlib.h>
 
@@ -90,17 +91,20 @@ Bytes Id3v2TagWriter::FrameBytes(const Id3v2Frame& frame) const {
                                       (frame.groupId ? 0x20 : 0));
     }
 
-    Bytes out(frame.id.begin(), frame.id.begin() + static_cast<std::ptrdiff_t>(
-                                                       std::min<std::size_t>(frame.id.size(), 4)));
-    out.resize(4, 0);
+    std::array<std::uint8_t, 4> id{};
+    for (std::size_t i = 0; i < id.size() && i < frame.id.size(); ++i) {
+        id[i] = static_cast<std::uint8_t>(frame.id[i]);
+    }
     const auto size = frame.size.value_or(static_cast<std::uint32_t>(extra.size() + data.size()));
+    const std::array<std::uint8_t, 2> flags{frame.statusFlags, frame.formatFlags.value_or(format)};
+    Bytes out;
+    Append(out, id);
     if (frame.rawSize) {
         Append(out, *frame.rawSize);
     } else {
         Append(out, v4 ? SyncsafeBytes(size) : BigEndianBytes(size));
     }
-    out.push_back(frame.statusFlags);
-    out.push_back(frame.formatFlags.value_or(format));
+    Append(out, flags);
     Append(out, extra);
     Append(out, data);
     return out;

@@ -2,6 +2,7 @@
 #include "media/writers/id3v2_writer.h"
 
 #include <algorithm>
+#include <array>
 
 namespace tralvo::test {
 
@@ -135,10 +136,10 @@ Bytes Id3v2TagWriter::Build() const {
     const auto flags =
         static_cast<std::uint8_t>((unsynchronised_ ? 0x80 : 0) | (extendedHeader_ ? 0x40 : 0) |
                                   (experimental_ ? 0x20 : 0) | (footer_ ? 0x10 : 0));
-    Bytes header = BytesOf("ID3");
-    header.push_back(majorVersion_);
-    header.push_back(revision_);
-    header.push_back(headerFlags_.value_or(flags));
+    const std::array<std::uint8_t, 6> start{'I',           'D',       '3',
+                                            majorVersion_, revision_, headerFlags_.value_or(flags)};
+    Bytes header;
+    Append(header, start);
     if (rawTagSize_) {
         Append(header, *rawTagSize_);
     } else {

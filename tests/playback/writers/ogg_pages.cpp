@@ -81,8 +81,7 @@ std::vector<Bytes> PageOggPackets(const std::vector<Bytes>& packets, std::uint32
             }
             const std::size_t size = std::min<std::size_t>(255, packet.size() - done);
             lacing.push_back(static_cast<std::uint8_t>(size));
-            body.insert(body.end(), packet.begin() + static_cast<std::ptrdiff_t>(done),
-                        packet.begin() + static_cast<std::ptrdiff_t>(done + size));
+            Append(body, std::span(packet).subspan(done, size));
             done += size;
             if (size < 255) {
                 break; // a segment shorter than 255 bytes, even an empty one, ends the packet
