@@ -1,0 +1,69 @@
+#include "panes/icons.h"
+
+#include <array>
+
+namespace tralvo {
+
+namespace {
+
+QIcon FromResource(const char* name) {
+    return QIcon(QStringLiteral(":/icons/") + QString::fromLatin1(name));
+}
+
+} // namespace
+
+QIcon ToolbarIcon(int index) {
+    static constexpr std::array<const char*, ToolbarIconCount> names = {
+        "toolbar/refresh.svg", "toolbar/properties.svg", "toolbar/upload.svg",
+        "toolbar/delete.svg",  "toolbar/settings.svg",   "toolbar/help.svg",
+        "toolbar/about.svg",   "toolbar/download.svg",   "toolbar/up.svg",
+        "toolbar/down.svg",    "toolbar/sort.svg",       "toolbar/reverse-sort.svg",
+        "toolbar/shuffle.svg",
+    };
+    if (index < 0 || index >= ToolbarIconCount) {
+        return {};
+    }
+    return FromResource(names[static_cast<std::size_t>(index)]);
+}
+
+QIcon FileKindIcon(int kind, bool large) {
+    static constexpr std::array<const char*, 4> large24 = {"kinds/mp3-24.svg", "kinds/ogg-24.svg",
+                                                           "kinds/wma-24.svg", "kinds/wav-24.svg"};
+    static constexpr std::array<const char*, 4> small16 = {"kinds/mp3-16.svg", "kinds/ogg-16.svg",
+                                                           "kinds/wma-16.svg", "kinds/wav-16.svg"};
+    if (kind < 0 || kind > 3) {
+        return {};
+    }
+    const auto at = static_cast<std::size_t>(kind);
+    return FromResource(large ? large24[at] : small16[at]);
+}
+
+QIcon PlayerIcon(PlayerGlyph glyph) {
+    switch (glyph) {
+    case PlayerGlyph::Play:
+        return FromResource("player/play.svg");
+    case PlayerGlyph::Pause:
+        return FromResource("player/pause.svg");
+    case PlayerGlyph::Stop:
+        return FromResource("player/stop.svg");
+    }
+    return {};
+}
+
+QIcon ComputerHeaderIcon() {
+    return FromResource("headers/computer.svg");
+}
+
+QIcon PlayerHeaderIcon() {
+    return FromResource("headers/player.svg");
+}
+
+QIcon SettingsHeaderIcon() {
+    return FromResource("headers/settings.svg");
+}
+
+QIcon ApplicationIcon() {
+    return FromResource("tralvo.svg");
+}
+
+} // namespace tralvo

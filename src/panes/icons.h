@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QIcon>
+
+namespace tralvo {
+
+// The program's own pictures, drawn as SVG and compiled in, so they stay sharp on any
+// screen scale.
+
+// The 13 tool-bar pictures, by their index in the tool bars: 0 refresh, 1 properties,
+// 2 upload, 3 delete, 4 settings, 5 help, 6 about, 7 download, 8 up, 9 down, 10 sort,
+// 11 reverse sort, 12 shuffle.
+constexpr int ToolbarIconCount = 13;
+QIcon ToolbarIcon(int index);
+
+// File kinds 0 MP3, 1 Ogg Vorbis, 2 WMA, 3 WAV, drawn for 24 (large) or 16 pixels.
+QIcon FileKindIcon(int kind, bool large);
+
+enum class PlayerGlyph { Play, Pause, Stop };
+QIcon PlayerIcon(PlayerGlyph glyph);
+
+QIcon ComputerHeaderIcon(); // 32 x 32, the computer pane's header
+QIcon PlayerHeaderIcon();   // 32 x 32, the player pane's header
+QIcon SettingsHeaderIcon(); // 24 x 24, the settings dialog's corner
+QIcon ApplicationIcon();    // the program's own icon, also the about box's picture
+
+} // namespace tralvo
