@@ -13,7 +13,7 @@ namespace {
 using Kind = ComponentKind;
 
 // Every key the program fetches with GetLangString, sorted by name.
-constexpr std::array<std::string_view, 33> StringKeys = {
+constexpr std::array<std::string_view, 34> StringKeys = {
     "Album",
     "AppearanceNeedRestart",
     "AppearanceNeedRestartMsg",
@@ -40,6 +40,7 @@ constexpr std::array<std::string_view, 33> StringKeys = {
     "RefreshAlthoughChanged",
     "RemoveTempFolderError",
     "RenameError",
+    "SaveSettingsError",
     "SetCreationTimeError",
     "Title",
     "TrackNumber",

@@ -1,13 +1,23 @@
 #include "panes/icons.h"
 
+#include <QHash>
 #include <array>
 
 namespace tralvo {
 
 namespace {
 
+// Each picture is parsed once and shared by every button that shows it. Kept to the end of
+// the process: icons must not outlive the application object in static destructors.
 QIcon FromResource(const char* name) {
-    return QIcon(QStringLiteral(":/icons/") + QString::fromLatin1(name));
+    static auto* cache = new QHash<const char*, QIcon>;
+    const auto found = cache->constFind(name);
+    if (found != cache->constEnd()) {
+        return *found;
+    }
+    const QIcon icon(QStringLiteral(":/icons/") + QString::fromLatin1(name));
+    cache->insert(name, icon);
+    return icon;
 }
 
 } // namespace

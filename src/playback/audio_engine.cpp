@@ -2,6 +2,7 @@
 
 #include "playback/audio_output.h"
 #include "playback/engine_stream.h"
+#include "playback/module_loader.h"
 #include "playback/output_format.h"
 #include "playback/tags/asf_attributes.h"
 #include "playback/tags/vorbis_comments.h"
@@ -163,7 +164,10 @@ bool AudioEngine::Init(int device, int /*frequency*/, std::uint32_t /*flags*/, v
         s.Fail(ErrorDevice);
         return false;
     }
-    if (device == FirstOutputDevice && !OutputDeviceAvailable()) {
+    // The sound system is loaded and asked for its device only when something first plays:
+    // the program's start reads the volume through this call and must stay quick. A machine
+    // without a device then plays silently, as the "no sound" device does.
+    if (device == FirstOutputDevice && !ModulePresent(OutputModuleFile())) {
         s.Fail(ErrorDevice);
         return false;
     }
@@ -265,10 +269,20 @@ bool AudioEngine::ChannelPlay(StreamHandle handle, bool restart) {
         }
     }
     if (!s.output) {
-        auto output = s.device == NoSoundDevice ? MakeSilentOutput() : MakeDeviceOutput();
-        if (!output->Start([&s](std::span<std::uint8_t> out) { s.Mix(out); })) {
-            s.Fail(ErrorStart);
-            return false;
+        const MixCallback mix = [&s](std::span<std::uint8_t> out) { s.Mix(out); };
+        std::unique_ptr<AudioOutput> output;
+        if (s.device == FirstOutputDevice && OutputDeviceAvailable()) {
+            output = MakeDeviceOutput();
+            if (output && !output->Start(mix)) {
+                output.reset();
+            }
+        }
+        if (!output) {
+            output = MakeSilentOutput();
+            if (!output->Start(mix)) {
+                s.Fail(ErrorStart);
+                return false;
+            }
         }
         s.output = std::move(output);
     }

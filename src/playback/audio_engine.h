@@ -58,8 +58,9 @@ public:
     AudioEngine(const AudioEngine&) = delete;
     AudioEngine& operator=(const AudioEngine&) = delete;
 
-    // ExpectedVersion in the high 16 bits when the FFmpeg and SDL2 libraries loaded at run
-    // time have the major versions the engine was built with.
+    // ExpectedVersion in the high 16 bits when the engine's modules lie beside the program
+    // and the FFmpeg and SDL2 libraries they need have the major versions the engine was
+    // built with. Loads neither library.
     std::uint32_t GetVersion() const;
 
     bool Init(int device, int frequency, std::uint32_t flags, void* window, void* classId);

@@ -22,10 +22,12 @@ public:
 // Plays in real time without making a sound: the "no sound" device.
 std::unique_ptr<AudioOutput> MakeSilentOutput();
 
-// The first output device of the system, through SDL2.
+// The first output device of the system, through SDL2 in the output module; null when the
+// module cannot be loaded.
 std::unique_ptr<AudioOutput> MakeDeviceOutput();
 
-// Whether the system has an output device that can be opened; asked once per process.
+// Whether the system has an output device; asked of SDL2 once per process, which loads the
+// output module. False when the module cannot be loaded.
 bool OutputDeviceAvailable();
 
 } // namespace tralvo::playback

@@ -13,7 +13,8 @@ namespace tralvo::playback {
 class Decoder {
 public:
     // Opens the file, its first audio stream, the codec and the resampler, and decodes the
-    // first frame so that a file that cannot be played is refused here. Nothing on failure.
+    // first frame so that a file that cannot be played is refused here. Nothing on failure,
+    // also when the FFmpeg module, loaded by the first call, cannot be loaded.
     static std::unique_ptr<Decoder> Open(const std::string& path);
     virtual ~Decoder() = default;
 

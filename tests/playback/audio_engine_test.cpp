@@ -3,6 +3,7 @@
 #include "playback/output_format.h"
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <set>
@@ -208,6 +209,33 @@ TEST(AudioEngineDevice, TheFirstOutputDevicePlaysInRealTime) {
     // SDL hands over whole buffers ahead of time, so allow one buffer more.
     EXPECT_NEAR(position, 0.4, TimeSlackSeconds + 0.05);
     EXPECT_TRUE(engine.Free());
+    // The sound system must leave the program's signals alone: a session's logout ends the
+    // program with SIGTERM.
+    for (const int signal : {SIGTERM, SIGINT}) {
+        struct sigaction action {};
+        ASSERT_EQ(sigaction(signal, nullptr, &action), 0);
+        EXPECT_EQ(action.sa_handler, SIG_DFL) << signal;
+    }
+}
+
+// A machine without a sound card: the first output device still plays, silently, in real
+// time. In a fresh process, since the sound system chooses its driver once per process.
+TEST(AudioEngineDevice, WithoutADeviceTheFirstOutputPlaysSilently) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+            AudioEngine engine;
+            const bool initialised = engine.Init(FirstOutputDevice, 44100, 0, nullptr, nullptr);
+            const StreamHandle handle =
+                engine.StreamCreateFile(false, test::Fixture("tone.mp3"), 0, 0, AutoFreeFlag);
+            const bool playing = handle != 0 && engine.ChannelPlay(handle, false);
+            Wait(300ms);
+            const double position =
+                engine.ChannelBytes2Seconds(handle, engine.ChannelGetPosition(handle));
+            std::_Exit(initialised && playing && position > 0.1 ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "playback/audio_output.h"
+#include "playback/engine_modules.h"
 #include "playback/output_format.h"
 
 #include <SDL.h>
@@ -11,7 +12,12 @@ namespace {
 // SDL keeps its audio subsystem for the whole process once it has come up; asking again
 // costs nothing.
 bool AudioSubsystemReady() {
-    static const bool ready = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    static const bool ready = [] {
+        // SDL would otherwise catch SIGINT and SIGTERM for an event loop this program does not
+        // run, and the program could no longer be ended by them (a desktop session's logout).
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    }();
     return ready;
 }
 
@@ -63,18 +69,25 @@ private:
     SDL_AudioDeviceID device_ = 0;
 };
 
-} // namespace
-
-std::unique_ptr<AudioOutput> MakeDeviceOutput() {
+std::unique_ptr<AudioOutput> OpenDeviceOutput() {
     return std::make_unique<DeviceOutput>();
 }
 
-bool OutputDeviceAvailable() {
+bool DeviceAvailable() {
     static const bool available = [] {
         if (!AudioSubsystemReady()) {
             return false;
         }
+        // Counting the devices costs nothing. Opening one to see costs up to two buffers'
+        // time (about 90 ms) at the close, which waits for SDL's audio thread to wake from
+        // the sleep it takes while the device is paused; only a driver that cannot count its
+        // devices is asked that way.
+        const int devices = SDL_GetNumAudioDevices(0);
+        if (devices >= 0) {
+            return devices > 0;
+        }
         SDL_AudioSpec want = WantedSpec();
+        want.samples = 256;
         want.callback = [](void*, Uint8* stream, int length) {
             SDL_memset(stream, 0, static_cast<std::size_t>(length));
         };
@@ -88,4 +101,13 @@ bool OutputDeviceAvailable() {
     return available;
 }
 
+} // namespace
 } // namespace tralvo::playback
+
+extern "C" __attribute__((visibility("default"))) const tralvo::playback::OutputModuleEntry*
+tralvo_output_module_entry() {
+    static constexpr tralvo::playback::OutputModuleEntry entry{
+        tralvo::playback::ModuleInterfaceVersion, &tralvo::playback::DeviceAvailable,
+        &tralvo::playback::OpenDeviceOutput};
+    return &entry;
+}

@@ -1,8 +1,9 @@
-#include "playback/audio_input.h"
 #include "playback/decoder.h"
-#include "playback/ffmpeg_handles.h"
+#include "playback/engine_modules.h"
+#include "playback/ffmpeg/audio_input.h"
+#include "playback/ffmpeg/ffmpeg_handles.h"
+#include "playback/ffmpeg/resampler.h"
 #include "playback/output_format.h"
-#include "playback/resampler.h"
 
 #include <algorithm>
 #include <cmath>
@@ -268,9 +269,7 @@ void FfmpegDecoder::Restart() {
     resampler_.Reset();
 }
 
-} // namespace
-
-std::unique_ptr<Decoder> Decoder::Open(const std::string& path) {
+std::unique_ptr<Decoder> OpenFfmpegDecoder(const std::string& path) {
     // The program keeps no log, and FFmpeg would otherwise write to the terminal.
     static std::once_flag quiet;
     std::call_once(quiet, [] { av_log_set_level(AV_LOG_QUIET); });
@@ -289,4 +288,12 @@ std::unique_ptr<Decoder> Decoder::Open(const std::string& path) {
     }
 }
 
+} // namespace
 } // namespace tralvo::playback
+
+extern "C" __attribute__((visibility("default"))) const tralvo::playback::DecoderModuleEntry*
+tralvo_decoder_module_entry() {
+    static constexpr tralvo::playback::DecoderModuleEntry entry{
+        tralvo::playback::ModuleInterfaceVersion, &tralvo::playback::OpenFfmpegDecoder};
+    return &entry;
+}

@@ -1,4 +1,4 @@
-#include "playback/audio_input.h"
+#include "playback/ffmpeg/audio_input.h"
 
 #include <filesystem>
 #include <string_view>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "playback/ffmpeg_handles.h"
+#include "playback/ffmpeg/ffmpeg_handles.h"
 
 #include <cstdint>
 #include <memory>

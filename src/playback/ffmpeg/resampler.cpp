@@ -1,4 +1,4 @@
-#include "playback/resampler.h"
+#include "playback/ffmpeg/resampler.h"
 
 #include "playback/output_format.h"
 

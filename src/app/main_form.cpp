@@ -1,0 +1,339 @@
+#include "app/main_form.h"
+
+#include "app/anchored_panel.h"
+#include "app/apply_language.h"
+#include "app/language_catalogue.h"
+#include "app/messages.h"
+#include "app/settings_form.h"
+#include "app/settings_store.h"
+#include "app/termination.h"
+#include "app/window_state.h"
+#include "panes/shell_tree.h"
+#include "platform/drives.h"
+#include "platform/mount_table.h"
+#include "platform/text.h"
+#include "playback/audio_engine.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QListView>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSlider>
+#include <QSplitter>
+#include <QTimer>
+#include <QToolButton>
+#include <cstdlib>
+
+namespace tralvo {
+
+namespace {
+
+constexpr const char* MainFormName = "MainForm";
+constexpr const char* ApplicationTitle = "Tralvo!";
+
+std::string WithSlash(std::string path) {
+    if (path.empty() || path.back() != '/') {
+        path += '/';
+    }
+    return path;
+}
+
+// Whether path is the root folder or lies below it, letters A to Z in either case.
+bool LiesBelow(const std::string& root, const std::string& path) {
+    const std::string folder = ToLowerAscii(WithSlash(root));
+    const std::string inside = ToLowerAscii(WithSlash(path));
+    return inside.starts_with(folder);
+}
+
+bool SameFolder(const std::string& a, const std::string& b) {
+    return ToLowerAscii(WithSlash(a)) == ToLowerAscii(WithSlash(b));
+}
+
+} // namespace
+
+TMainForm::TMainForm(Messages& messages, FileSystem& fs) : messages_(messages), fs_(fs) {
+    setObjectName(QString::fromLatin1(MainFormName));
+    setWindowTitle(QString::fromLatin1(ApplicationTitle));
+    SetTag(*this, -1);
+    BuildControls();
+    ConnectHandlers();
+    FormCreate();
+}
+
+TMainForm::~TMainForm() {
+    FormDestroy();
+}
+
+void TMainForm::FormCreate() {
+    // The fields of the other parts of the window.
+    EngineReady = false;
+    PlayingStream = 0;
+    PlayingFile.clear();
+    TracksChanged = false;
+    DragStartIndex = -1;
+    DragCurrentIndex = -1;
+    TrackListFolder.clear();
+    SkipFolderConfirm = false;
+
+    // The two big buttons at the right edge, the player panel stretched up to them.
+    const int clientWidth = BottomPanel->width();
+    const int margin = BottomPanel->DesignRect(PlayerPanel).left();
+    for (QWidget* button : {static_cast<QWidget*>(TralvoBtn), static_cast<QWidget*>(ExitBtn)}) {
+        const QRect rect = BottomPanel->DesignRect(button);
+        BottomPanel->Move(
+            button, {clientWidth - rect.width() - margin, rect.top(), rect.width(), rect.height()});
+    }
+    const QRect player = BottomPanel->DesignRect(PlayerPanel);
+    BottomPanel->Move(PlayerPanel, {player.left(), player.top(),
+                                    BottomPanel->DesignRect(TralvoBtn).left() - 16 - player.left(),
+                                    player.height()});
+
+    // The player pane's tool bar, on one row, sets the window's width.
+    const int toolbarRight = MyPlayerToolbar->sizeHint().width();
+    const int width = MyComputerPanel->minimumWidth() + ClientSplitter->handleWidth() +
+                      MyPlayerToolbar->parentWidget()->layout()->contentsMargins().left() +
+                      toolbarRight + 12;
+    resize(width, height());
+    layout()->activate();
+    BottomPanel->resize(width, BottomPanel->height());
+
+    // The splitter never makes the computer pane narrower than its design width.
+    MyComputerPanel->setMinimumWidth(MyComputerPanel->minimumWidth());
+
+    // Fixed English texts: without a catalogue nothing else could be read.
+    if (!LanguageFileFound()) {
+        ShowFatal("Fatal Error: No language pack found!");
+    }
+    if ((playback::Engine().GetVersion() >> 16) != playback::ExpectedVersion) {
+        ShowFatal("Fatal Error: The audio engine has an unknown version number! Please make sure "
+                  "that you are using the version that came with Tralvo!");
+    }
+
+    ApplyLanguage(*this, "TMainForm");
+    // Laid out after the texts, from the right, so a long volume label shortens the bar.
+    LayOutPlayerPanel();
+
+    // The design height, and the width the tool bar gave, are the least the window may have.
+    setMinimumSize(size());
+
+    RestoreWindowState();
+    // The volume bar shows the engine's volume.
+    EnsureEngine();
+    VolumeTB->setValue(std::max(playback::Engine().GetVolume(), 0));
+    ReleaseEngine();
+}
+
+void TMainForm::ShowFatal(const char* text) {
+    MessageRequest request;
+    request.parent = MainFormName;
+    request.caption = "Fatal Error";
+    request.text = text;
+    request.icon = MessageIcon::Error;
+    request.buttons = MessageButtons::Ok;
+    messages_.Show(request);
+    RequestTermination();
+}
+
+void TMainForm::FormDestroy() {
+    if (destroyed_) {
+        return;
+    }
+    destroyed_ = true;
+    if (PlayingStream != 0) {
+        EnsureEngine();
+        playback::Engine().ChannelStop(PlayingStream);
+    }
+    ReleaseEngine();
+    SaveWindowState();
+}
+
+void TMainForm::ConnectHandlers() {
+    connect(SettingsBtn, &QToolButton::clicked, this, &TMainForm::SettingsBtnClick);
+    connect(HelpBtn, &QToolButton::clicked, this, [this] { HelpBtnClick(this); });
+    connect(AboutBtn, &QToolButton::clicked, this, &TMainForm::AboutBtnClick);
+    connect(ExitBtn, &QPushButton::clicked, this, &TMainForm::ExitBtnClick);
+    connect(MyComputerST, &TShellTree::Change, this, &TMainForm::MyComputerSTChange);
+    connect(MyComputerRefreshBtn, &QToolButton::clicked, this,
+            &TMainForm::MyComputerRefreshBtnClick);
+    MyComputerST->SetDirAddFilter(
+        [this](const std::string& path) { return MyComputerSTDirAdd(path); });
+    MyComputerST->SetRootComputer();
+    MyPlayerST->SetRootDir("/");
+    connect(VolumeTB, &QSlider::valueChanged, this, &TMainForm::VolumeTBChange);
+    FilesLB->installEventFilter(this);
+    TracksLB->installEventFilter(this);
+}
+
+std::string TMainForm::GetPlayerRoot() {
+    return PlayerRootFor(Settings.PlayerDrive, fs_);
+}
+
+bool TMainForm::StartupCheck(bool forceFirstRun) {
+    const bool first = Settings.FirstRun || forceFirstRun;
+    bool result = true;
+    if (first) {
+        messages_.Show(CatalogueMessage(MainFormName, "FirstRun", "FirstRunMsg",
+                                        MessageIcon::Information, MessageButtons::Ok));
+        result = RunSettingsDialog();
+    } else if (!fs_.FolderExists(GetPlayerRoot())) {
+        const MessageAnswer answer =
+            messages_.Show(CatalogueMessage(MainFormName, "PlayerDriveNA", "PlayerDriveNAMsg",
+                                            MessageIcon::Warning, MessageButtons::OkCancel));
+        if (answer != MessageAnswer::Ok || TerminationRequested()) {
+            result = false;
+        } else if (fs_.FolderExists(GetPlayerRoot())) {
+            MyPlayerST->Refresh();
+        } else {
+            result = RunSettingsDialog();
+        }
+    }
+    if (result) {
+        show();
+        MyPlayerST->SetRootDir(GetPlayerRoot());
+    }
+    return result;
+}
+
+bool TMainForm::RunSettingsDialog() {
+    const std::uint8_t playerType = Settings.PlayerType;
+    const bool only83 = Settings.Only83FileNames;
+    if (settingsForm_ == nullptr || TerminationRequested() ||
+        settingsForm_->exec() != QDialog::Accepted || TerminationRequested()) {
+        return false;
+    }
+    // The player root is a volume's mount point or a folder: comparing whole roots tells a
+    // new player apart also where two player folders lie on one volume.
+    if (!SameFolder(MyPlayerST->RootDir(), GetPlayerRoot())) {
+        SkipFolderConfirm = true;
+        MyPlayerST->SetRootDir(GetPlayerRoot());
+        MyComputerST->Refresh();
+    }
+    if (Settings.PlayerType != playerType || Settings.Only83FileNames != only83) {
+        LoadTrackList();
+    }
+    if (GetCurrentLanguage() != Settings.Language ||
+        Settings.LargeFileIconsAtStart != Settings.LargeFileIcons) {
+        messages_.Show(CatalogueMessage(MainFormName, "AppearanceNeedRestart",
+                                        "AppearanceNeedRestartMsg", MessageIcon::Information,
+                                        MessageButtons::Ok));
+    }
+    return true;
+}
+
+void TMainForm::RestoreWindowState() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize screenSize = screen != nullptr ? screen->geometry().size() : QSize(1024, 768);
+    const TConfigWindow& stored = Settings.Window;
+    const WindowGeometry geometry =
+        RestoredGeometry(stored, width(), height(), screenSize.width(), screenSize.height());
+    resize(geometry.width, geometry.height);
+    move(geometry.left, geometry.top);
+    if (stored.WindowMaximized) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
+    if (stored.SplitterPos != -1) {
+        const int total = ClientSplitter->width() - ClientSplitter->handleWidth();
+        ClientSplitter->setSizes({stored.SplitterPos, std::max(total - stored.SplitterPos, 1)});
+    }
+    if (fs_.FolderExists(stored.LastMyComputerPath)) {
+        MyComputerST->SetPath(stored.LastMyComputerPath);
+    }
+    if (fs_.FolderExists(stored.LastMyPlayerPath) &&
+        LiesBelow(GetPlayerRoot(), stored.LastMyPlayerPath)) {
+        MyPlayerST->SetPath(stored.LastMyPlayerPath);
+    }
+}
+
+void TMainForm::SaveWindowState() {
+    TConfigWindow& stored = Settings.Window;
+    stored.SplitterPos = ClientSplitter->sizes().value(0, MyComputerPanel->width());
+    stored.WindowMaximized = isMaximized();
+    if (!stored.WindowMaximized) {
+        stored.WindowWidth = width();
+        stored.WindowHeight = height();
+        stored.WindowLeft = x();
+        stored.WindowTop = y();
+    }
+    stored.LastMyComputerPath = MyComputerST->Path();
+    stored.LastMyPlayerPath = MyPlayerST->Path();
+}
+
+void TMainForm::BringToFront() {
+    // Before StartupCheck shows this window, the first-run or settings dialog is what the user
+    // is to see.
+    QWidget* window = isVisible() ? this : QApplication::activeModalWidget();
+    if (window == nullptr) {
+        return;
+    }
+    if (window->isMinimized()) {
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (TracksChanged &&
+        messages_.Show(QuestionMessage(MainFormName, ApplicationTitle, "ExitAlthoughChanged")) !=
+            MessageAnswer::Yes) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void TMainForm::keyPressEvent(QKeyEvent* event) {
+    // The window's default and cancel buttons: Enter runs the Tralvo command, Escape ends.
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        if (TralvoBtn->isVisible() && TralvoBtn->isEnabled()) {
+            TralvoBtn->click();
+        }
+        return;
+    }
+    if (plain && event->key() == Qt::Key_Escape) {
+        if (ExitBtn->isVisible() && ExitBtn->isEnabled()) {
+            ExitBtn->click();
+        }
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut && (watched == FilesLB || watched == TracksLB)) {
+        FilesLBExit(static_cast<QListView*>(watched));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TMainForm::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (!painted_) {
+        painted_ = true;
+        // The start-up benchmark measures up to the first paint of this window: the process
+        // ends as soon as the paint is through, without its tidying up.
+        if (std::getenv("TRALVO_EXIT_AFTER_FIRST_PAINT") != nullptr) {
+            QTimer::singleShot(0, this, [] { std::_Exit(0); });
+        }
+    }
+}
+
+void TMainForm::SettingsBtnClick() {
+    RunSettingsDialog();
+}
+
+void TMainForm::AboutBtnClick() {}
+
+void TMainForm::ExitBtnClick() {
+    close();
+}
+
+} // namespace tralvo

@@ -1,0 +1,158 @@
+#pragma once
+
+#include "platform/file_system.h"
+
+#include <QWidget>
+#include <functional>
+#include <string>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QProgressBar;
+class QPushButton;
+class QSlider;
+class QSplitter;
+class QTimer;
+class QUrl;
+class QToolButton;
+
+namespace tralvo {
+
+class AnchoredPanel;
+class FileListModel;
+class ListRowDelegate;
+class PictureBox;
+class Messages;
+class TSettingsForm;
+class TShellTree;
+
+// The main window: the computer pane on the left, the player pane on the right, the preview
+// player and the two big buttons at the bottom. Each control bears its name as object name;
+// the handlers bear the names of the controls and events they serve.
+class TMainForm : public QWidget {
+    Q_OBJECT
+public:
+    // Runs the creation steps; the window stays hidden until StartupCheck shows it.
+    TMainForm(Messages& messages, FileSystem& fs = SystemFileSystem());
+    ~TMainForm() override;
+
+    // The settings dialog that RunSettingsDialog shows; created after this window.
+    void SetSettingsForm(TSettingsForm* form) { settingsForm_ = form; }
+    // Opens files and web pages with the desktop's handler; tests look instead.
+    void SetUrlOpener(std::function<void(const QUrl&)> opener) { urlOpener_ = std::move(opener); }
+
+    bool StartupCheck(bool forceFirstRun);
+    bool RunSettingsDialog();
+    std::string GetPlayerRoot();
+    void RestoreWindowState();
+    void SaveWindowState();
+    // Restores a minimised window and brings it forward (a second start asks for it).
+    void BringToFront();
+
+    // Handlers.
+    void SettingsBtnClick();
+    void HelpBtnClick(QWidget* sender);
+    void AboutBtnClick();
+    void ExitBtnClick();
+    void MyComputerSTChange();
+    void MyComputerRefreshBtnClick();
+    bool MyComputerSTDirAdd(const std::string& path);
+    void FilesLBExit(QListView* list);
+    void VolumeTBChange();
+    void LoadTrackList();
+
+    // The preview player's hold on the audio engine.
+    void EnsureEngine();
+    void ReleaseEngine();
+
+    // Controls, named as the window's layout names them.
+    AnchoredPanel* BottomPanel = nullptr;
+    AnchoredPanel* PlayerPanel = nullptr;
+    QLineEdit* PlayerStatusEB = nullptr;
+    QToolButton* PlayBtn = nullptr;
+    QToolButton* PauseBtn = nullptr;
+    QToolButton* StopBtn = nullptr;
+    QProgressBar* PlayerPB = nullptr;
+    QLabel* VolumeLbl = nullptr;
+    QSlider* VolumeTB = nullptr;
+    QProgressBar* ProgressPB = nullptr;
+    QPushButton* TralvoBtn = nullptr;
+    QPushButton* ExitBtn = nullptr;
+    QWidget* ClientPanel = nullptr;
+    QSplitter* ClientSplitter = nullptr;
+    QWidget* MyComputerPanel = nullptr;
+    QFrame* MyComputerCoolbar = nullptr;
+    QWidget* MyComputerToolbar = nullptr;
+    QToolButton* MyComputerRefreshBtn = nullptr;
+    QToolButton* MyComputerPropertiesBtn = nullptr;
+    QToolButton* UploadBtn = nullptr;
+    QToolButton* MyComputerDeleteBtn = nullptr;
+    QToolButton* SettingsBtn = nullptr;
+    QToolButton* HelpBtn = nullptr;
+    QToolButton* AboutBtn = nullptr;
+    AnchoredPanel* MyComputerFolderSB = nullptr;
+    PictureBox* MyComputerImg = nullptr;
+    QLabel* MyComputerLbl = nullptr;
+    QFrame* MyComputerShape = nullptr;
+    TShellTree* MyComputerST = nullptr;
+    QListView* FilesLB = nullptr;
+    QWidget* MyPlayerPanel = nullptr;
+    QFrame* MyPlayerCoolbar = nullptr;
+    QWidget* MyPlayerToolbar = nullptr;
+    QToolButton* MyPlayerRefreshBtn = nullptr;
+    QToolButton* MyPlayerPropertiesBtn = nullptr;
+    QToolButton* DownloadBtn = nullptr;
+    QToolButton* MyPlayerDeleteBtn = nullptr;
+    QToolButton* UpBtn = nullptr;
+    QToolButton* DownBtn = nullptr;
+    QToolButton* SortBtn = nullptr;
+    QToolButton* ReverseSortBtn = nullptr;
+    QToolButton* ShuffleBtn = nullptr;
+    AnchoredPanel* MyPlayerFolderSB = nullptr;
+    PictureBox* MyPlayerImg = nullptr;
+    QLabel* MyPlayerLbl = nullptr;
+    QFrame* MyPlayerShape = nullptr;
+    TShellTree* MyPlayerST = nullptr;
+    QListView* TracksLB = nullptr;
+    QTimer* PlayerTimer = nullptr;
+
+    FileListModel* FilesModel = nullptr;
+    FileListModel* TracksModel = nullptr;
+
+    // Fields reset at creation.
+    bool EngineReady = false;
+    std::uint32_t PlayingStream = 0;
+    std::string PlayingFile;
+    bool TracksChanged = false;
+    int DragStartIndex = -1;
+    int DragCurrentIndex = -1;
+    std::string TrackListFolder;
+    bool SkipFolderConfirm = false;
+
+protected:
+    void closeEvent(QCloseEvent* event) override; // FormClose
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormDestroy();
+    void BuildControls();
+    void BuildBottomPanel();
+    void BuildPane(bool computer);
+    void LayOutPlayerPanel();
+    void ConnectHandlers();
+    void ShowFatal(const char* text);
+
+    Messages& messages_;
+    FileSystem& fs_;
+    TSettingsForm* settingsForm_ = nullptr;
+    std::function<void(const QUrl&)> urlOpener_;
+    bool destroyed_ = false;
+    bool painted_ = false;
+};
+
+} // namespace tralvo

@@ -1,0 +1,31 @@
+// The help handler, shared by the main window, the settings dialog and the about box.
+#include "app/language_catalogue.h"
+#include "app/main_form.h"
+#include "app/messages.h"
+#include "app/program_folder.h"
+#include "app/qt_text.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace tralvo {
+
+void TMainForm::HelpBtnClick(QWidget* /*sender*/) {
+    const std::string folder = ProgramFolder();
+    std::string file = folder + "Help-" + GetLanguageCode() + ".html";
+    if (!fs_.FileExists(file)) {
+        file = folder + "Help-" + GetDefaultLanguageCode() + ".html";
+    }
+    if (fs_.FileExists(file)) {
+        const QUrl url = QUrl::fromLocalFile(PathText(file));
+        if (urlOpener_) {
+            urlOpener_(url);
+        } else {
+            QDesktopServices::openUrl(url);
+        }
+        return;
+    }
+    messages_.Show(ErrorMessage("", "NoHelp"));
+}
+
+} // namespace tralvo

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tralvo {
+
+class FileSystem;
+
+// One entry of the settings dialog's player drive list.
+struct PlayerDriveChoice {
+    std::string value; // what Settings.PlayerDrive holds for it: "?", "@" or a folder
+    std::string text;  // what the list shows
+    bool mustExist;    // OK checks that its folder exists ("?" and "@" are never checked)
+};
+
+// Volume labels by device, the device named by its resolved path ("/dev/sdb1").
+using VolumeLabels = std::map<std::string, std::string>;
+
+// The labels of the udev folder that names devices by their labels; empty when the folder
+// is missing (no udev, a container).
+VolumeLabels ReadVolumeLabels(const std::string& byLabelFolder = "/dev/disk/by-label");
+
+// The entries, in list order: "?" the volume of the current folder, "@" the volume of the
+// program file, then the mounted volumes a player can be among, stored by mount point.
+std::vector<PlayerDriveChoice> PlayerDriveChoices(FileSystem& fs, const VolumeLabels& labels);
+
+// The index of the entry for a stored value; a value the list lacks (a volume no longer
+// mounted, a drive letter of an older settings file) gets an entry of its own at the end.
+std::size_t ChoiceIndexFor(std::vector<PlayerDriveChoice>& choices, const std::string& playerDrive);
+
+// Whether the folder of a chosen entry is there; "?" and "@" always are.
+bool ChoiceFolderExists(const PlayerDriveChoice& choice, FileSystem& fs);
+
+} // namespace tralvo

@@ -1,0 +1,91 @@
+#include "app/program.h"
+
+#include "app/language_catalogue.h"
+#include "app/main_form.h"
+#include "app/messages.h"
+#include "app/qt_text.h"
+#include "app/settings_form.h"
+#include "app/settings_store.h"
+#include "app/termination.h"
+#include "panes/icons.h"
+#include "platform/single_instance.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTimer>
+#include <QTranslator>
+#include <cstdio>
+#include <memory>
+
+namespace tralvo {
+
+namespace {
+
+// Qt's own texts (the buttons of message boxes and dialogs) in the language in force.
+void LoadQtTexts(QTranslator& translator) {
+    const QString code = QString::fromStdString(GetLanguageCode()).toLower();
+    if (translator.load(QStringLiteral("qtbase_") + code,
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&translator);
+    }
+}
+
+// The windows, created in their order; destroyed in the reverse order, the main window last.
+struct Windows {
+    std::unique_ptr<TMainForm> main;
+    std::unique_ptr<TSettingsForm> settings;
+
+    void Destroy() {
+        settings.reset();
+        main.reset();
+    }
+};
+
+} // namespace
+
+bool ForceFirstRunRequested(const QStringList& arguments) {
+    return arguments.size() > 1 && arguments.at(1) == QStringLiteral("/ForceFirstRun");
+}
+
+int RunProgram(const QStringList& arguments, Messages& messages, const QString& instanceName) {
+    OpenLanguageCatalogue();
+    LoadSettings();
+
+    QTranslator qtTexts;
+    LoadQtTexts(qtTexts);
+    SingleInstance instance(instanceName);
+    Windows windows;
+    if (instance.Claim()) {
+        QApplication::setApplicationName(QStringLiteral("Tralvo"));
+        QApplication::setWindowIcon(ApplicationIcon());
+        QApplication::setQuitOnLastWindowClosed(false);
+
+        windows.main = std::make_unique<TMainForm>(messages);
+        TMainForm* main = windows.main.get();
+        windows.settings = std::make_unique<TSettingsForm>(
+            messages, [main](QWidget* sender) { main->HelpBtnClick(sender); });
+        windows.settings->setParent(main, windows.settings->windowFlags());
+        main->SetSettingsForm(windows.settings.get());
+        QObject::connect(&instance, &SingleInstance::ShowRequested, main, &TMainForm::BringToFront);
+
+        if (main->StartupCheck(ForceFirstRunRequested(arguments))) {
+            if (TerminationRequested()) {
+                QTimer::singleShot(0, [] { QApplication::quit(); });
+            }
+            QApplication::exec();
+            // Destroyed before the settings are written, so the window state reaches the file.
+            windows.Destroy();
+        }
+    }
+    const Status saved = SaveSettings();
+    windows.Destroy();
+    if (!saved) {
+        std::fprintf(stderr, "Tralvo: %s\n", saved.message().c_str());
+        messages.Show(ErrorMessage("", "SaveSettingsError", SettingsFilePath()));
+    }
+    CloseLanguageCatalogue();
+    return 0;
+}
+
+} // namespace tralvo

@@ -1,0 +1,456 @@
+#include "app/settings_form.h"
+
+#include "app/apply_language.h"
+#include "app/component_text.h"
+#include "app/language_catalogue.h"
+#include "app/messages.h"
+#include "app/multi_line_buttons.h"
+#include "app/qt_text.h"
+#include "app/settings_store.h"
+#include "app/web_links.h"
+#include "app/window_font.h"
+#include "panes/icons.h"
+#include "panes/picture_box.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <initializer_list>
+#include <utility>
+
+namespace tralvo {
+
+namespace {
+
+constexpr const char* WindowClass = "TSettingsForm";
+
+// The design: a client area of 473 x 281 pixels in Tahoma 8 pt at 96 dpi. Every control is
+// placed at its design rectangle first; FitToTexts then scales the whole design to the
+// font and texts in force.
+constexpr QSize DesignClient(473, 281);
+constexpr int DesignButtonPadding = 16; // caption width + this is a button that fits
+
+// The sort keys the dialog offers, by SortKey value.
+constexpr std::array<const char*, 7> SortKeyNames = {"FileName", "Title",   "Artist",     "Album",
+                                                     "Year",     "Comment", "TrackNumber"};
+
+// A drop-down list that shortens an entry too long for it in the middle, keeping the start
+// of the entry and the mount point at its end in view; the open list shows it whole.
+class ElidingComboBox : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        painter.setPen(palette().color(QPalette::Text));
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        const QRect text = style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                   QStyle::SC_ComboBoxEditField, this);
+        option.currentText =
+            fontMetrics().elidedText(option.currentText, Qt::ElideMiddle, text.width());
+        painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+    }
+};
+
+template <typename Widget>
+Widget* Place(QWidget* parent, const char* name, const QRect& design) {
+    auto* widget = new Widget(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(design);
+    return widget;
+}
+
+template <typename Widget>
+Widget* PlaceText(QWidget* parent, const char* name, const char* text, const QRect& design) {
+    Widget* widget = Place<Widget>(parent, name, design);
+    widget->setText(QString::fromLatin1(text));
+    return widget;
+}
+
+QLabel* PlaceHeading(QWidget* parent, const char* name, const char* text, const QRect& design) {
+    auto* label = PlaceText<QLabel>(parent, name, text, design);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
+}
+
+int TextWidth(const QWidget& widget, const QString& text) {
+    return widget.fontMetrics().size(Qt::TextShowMnemonic, text).width();
+}
+
+void FillSortKeyList(QComboBox& list) {
+    QStringList entries;
+    for (const char* key : SortKeyNames) {
+        entries.append(CatalogueText(GetLangString(key)));
+    }
+    list.addItems(entries);
+}
+
+// A sort list without a selection keeps the stored key: the settings file may hold keys
+// (creation time, short name) that the list does not offer.
+void StoreSortKey(const QComboBox& list, std::uint8_t& key) {
+    if (list.currentIndex() >= 0) {
+        key = static_cast<std::uint8_t>(list.currentIndex());
+    }
+}
+
+// Rounded up, so that a control scaled to fit its text is never a pixel short of it.
+int ScaledLength(int length, double scale) {
+    return static_cast<int>(std::ceil(length * scale - 1e-6));
+}
+
+// Help and the web link report their own failures, or none (a browser that does not start);
+// nothing they throw may leave the dialog's handler.
+template <typename Action>
+void RunUnreported(Action&& action) {
+    try {
+        action();
+    } catch (...) {
+    }
+}
+
+} // namespace
+
+TSettingsForm::TSettingsForm(Messages& messages, HelpHandler help, UrlOpener openUrl,
+                             FileSystem& fs, QWidget* parent)
+    : QDialog(parent), messages_(messages), help_(std::move(help)), openUrl_(std::move(openUrl)),
+      fs_(fs) {
+    setObjectName(QStringLiteral("SettingsForm"));
+    // A dialog border with only the close box: no help button, no resizing.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setFont(WindowFont());
+    setWindowTitle(QStringLiteral("Settings"));
+    setFixedSize(DesignClient);
+    CreateControls();
+    FormCreate();
+}
+
+TSettingsForm::UrlOpener TSettingsForm::SystemUrlOpener() {
+    return [](const QUrl& url) { QDesktopServices::openUrl(url); };
+}
+
+void TSettingsForm::CreateControls() {
+    ImageImg = new PictureBox(SettingsHeaderIcon(), this);
+    ImageImg->setObjectName(QStringLiteral("ImageImg"));
+    ImageImg->setGeometry(8, 8, 24, 24);
+
+    PlayerDriveLbl = PlaceHeading(this, "PlayerDriveLbl", "Player drive", {40, 8, 185, 13});
+    PlayerDriveCB = Place<ElidingComboBox>(this, "PlayerDriveCB", {40, 24, 185, 21});
+    PlayerTypeLbl = PlaceHeading(this, "PlayerTypeLbl", "Player type", {40, 56, 185, 13});
+    UsingFATRB =
+        PlaceText<QRadioButton>(this, "UsingFATRB", "&Directory order (FAT)", {40, 72, 185, 17});
+    UsingFATRB->setChecked(true);
+    SortingByFilenameRB = PlaceText<QRadioButton>(this, "SortingByFilenameRB",
+                                                  "Sorted by file &name", {40, 92, 185, 17});
+    Only83FileNamesCB = PlaceText<TMultiLineCheckBox>(
+        this, "Only83FileNamesCB", "Uses only short &8.3 names", {56, 112, 169, 17});
+    Only83FileNamesCB->setEnabled(false);
+    SortingByFileCreationTimeRB = PlaceText<TMultiLineRadioButton>(
+        this, "SortingByFileCreationTimeRB", "Sorted by file &creation time", {40, 132, 185, 17});
+    CompListBtn =
+        PlaceText<QPushButton>(this, "CompListBtn", "Co&mpatibility list", {40, 160, 185, 25});
+    CompListBtn->setAutoDefault(false);
+
+    DividerShape = Place<QFrame>(this, "DividerShape", {240, 8, 2, 232});
+    DividerShape->setFrameShape(QFrame::VLine);
+    DividerShape->setFrameShadow(QFrame::Sunken);
+
+    AppearanceLbl = PlaceHeading(this, "AppearanceLbl", "Appearance", {256, 8, 209, 13});
+    LanguageLbl = PlaceText<QLabel>(this, "LanguageLbl", "Language:", {256, 28, 68, 13});
+    LanguageCB = Place<QComboBox>(this, "LanguageCB", {328, 24, 137, 21});
+    LanguageLbl->setBuddy(LanguageCB);
+    LargeFileIconsCB =
+        PlaceText<QCheckBox>(this, "LargeFileIconsCB", "&Large file icons", {256, 52, 209, 17});
+    SortLbl = PlaceHeading(this, "SortLbl", "Sorting", {256, 84, 209, 13});
+    Sort1Lbl = PlaceText<QLabel>(this, "Sort1Lbl", "Sort by:", {256, 104, 68, 13});
+    Sort1CB = Place<QComboBox>(this, "Sort1CB", {328, 100, 137, 21});
+    Sort1Lbl->setBuddy(Sort1CB);
+    Sort2Lbl = PlaceText<QLabel>(this, "Sort2Lbl", "Then by:", {256, 128, 68, 13});
+    Sort2CB = Place<QComboBox>(this, "Sort2CB", {328, 124, 137, 21});
+    Sort2Lbl->setBuddy(Sort2CB);
+    Sort3Lbl = PlaceText<QLabel>(this, "Sort3Lbl", "Then by:", {256, 152, 68, 13});
+    Sort3CB = Place<QComboBox>(this, "Sort3CB", {328, 148, 137, 21});
+    Sort3Lbl->setBuddy(Sort3CB);
+
+    HelpBtn = PlaceText<QPushButton>(this, "HelpBtn", "Help", {8, 248, 75, 25});
+    HelpBtn->setAutoDefault(false);
+    OKBtn = PlaceText<QPushButton>(this, "OKBtn", "OK", {310, 248, 75, 25});
+    OKBtn->setDefault(true);
+    CancelBtn = PlaceText<QPushButton>(this, "CancelBtn", "Cancel", {390, 248, 75, 25});
+    CancelBtn->setAutoDefault(false);
+
+    QWidget* previous = nullptr;
+    for (QWidget* next : std::initializer_list<QWidget*>{
+             PlayerDriveCB, UsingFATRB, SortingByFilenameRB, Only83FileNamesCB,
+             SortingByFileCreationTimeRB, CompListBtn, LanguageCB, LargeFileIconsCB, Sort1CB,
+             Sort2CB, Sort3CB, HelpBtn, OKBtn, CancelBtn}) {
+        if (previous != nullptr) {
+            setTabOrder(previous, next);
+        }
+        previous = next;
+    }
+
+    for (QRadioButton* radio : {UsingFATRB, SortingByFilenameRB,
+                                static_cast<QRadioButton*>(SortingByFileCreationTimeRB)}) {
+        connect(radio, &QRadioButton::toggled, this, &TSettingsForm::PlayerTypeChange);
+    }
+    connect(CompListBtn, &QPushButton::clicked, this, &TSettingsForm::CompListBtnClick);
+    connect(HelpBtn, &QPushButton::clicked, this, &TSettingsForm::HelpBtnClick);
+    connect(OKBtn, &QPushButton::clicked, this, &TSettingsForm::OKBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &TSettingsForm::CancelBtnClick);
+    connect(PlayerDriveCB, &QComboBox::currentTextChanged, PlayerDriveCB, &QWidget::setToolTip);
+}
+
+void TSettingsForm::FormCreate() {
+    for (const std::string& name : GetLanguageNames()) {
+        LanguageCB->addItem(CatalogueText(name));
+    }
+
+    driveChoices_ = PlayerDriveChoices(fs_, ReadVolumeLabels());
+    QStringList drives;
+    for (const PlayerDriveChoice& choice : driveChoices_) {
+        drives.append(CatalogueText(choice.text));
+    }
+    PlayerDriveCB->addItems(drives);
+
+    for (QComboBox* list : {Sort1CB, Sort2CB, Sort3CB}) {
+        FillSortKeyList(*list);
+    }
+
+    ApplyLanguage(*this, WindowClass);
+    FitToTexts();
+
+    // The compatibility list's button shrinks to its caption but never grows.
+    CompListBtn->resize(std::min(TextWidth(*CompListBtn, CompListBtn->text()) + DesignButtonPadding,
+                                 CompListBtn->width()),
+                        CompListBtn->height());
+    GrowForLineBreaks();
+    FitClientHeight();
+}
+
+// Scales the design so that every caption and list entry fits: one factor across and one
+// down for the whole dialog, which keeps the two columns and their proportions.
+void TSettingsForm::FitToTexts() {
+    double across = 1.0;
+    double down = 1.0;
+    const auto needWidth = [&across](const QWidget* widget, int width) {
+        across = std::max(across, static_cast<double>(width) / widget->width());
+    };
+    const auto needHeight = [&down](const QWidget* widget, int height) {
+        down = std::max(down, static_cast<double>(height) / widget->height());
+    };
+
+    for (QLabel* label : {PlayerDriveLbl, PlayerTypeLbl, AppearanceLbl, LanguageLbl, SortLbl,
+                          Sort1Lbl, Sort2Lbl, Sort3Lbl}) {
+        needWidth(label, TextWidth(*label, label->text()));
+        needHeight(label, label->fontMetrics().height());
+    }
+    for (QAbstractButton* button :
+         std::initializer_list<QAbstractButton*>{UsingFATRB, SortingByFilenameRB, Only83FileNamesCB,
+                                                 SortingByFileCreationTimeRB, LargeFileIconsCB}) {
+        needWidth(button, button->sizeHint().width());
+    }
+    // A caption's second line gets its room from the growth for line breaks.
+    for (QAbstractButton* button : {static_cast<QAbstractButton*>(UsingFATRB),
+                                    static_cast<QAbstractButton*>(LargeFileIconsCB)}) {
+        needHeight(button, button->sizeHint().height());
+    }
+    for (QPushButton* button : {CompListBtn, HelpBtn, OKBtn, CancelBtn}) {
+        needWidth(button, TextWidth(*button, button->text()) + DesignButtonPadding);
+        needHeight(button, button->sizeHint().height());
+    }
+    for (QComboBox* list : {LanguageCB, Sort1CB, Sort2CB, Sort3CB}) {
+        needWidth(list, list->sizeHint().width());
+        needHeight(list, list->sizeHint().height());
+    }
+    // Mount paths are as long as the system makes them: the drive list shortens its entry in
+    // the middle rather than widening the dialog, and its open list shows every entry whole.
+    needHeight(PlayerDriveCB, PlayerDriveCB->sizeHint().height());
+    FitDriveListPopup();
+
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const QRect design = child->geometry();
+        QRect scaled(qRound(design.x() * across), qRound(design.y() * down),
+                     ScaledLength(design.width(), across), ScaledLength(design.height(), down));
+        if (child == ImageImg) {
+            scaled.setSize(design.size()); // a picture of its own size
+        } else if (child == DividerShape) {
+            scaled.setWidth(design.width());
+        }
+        child->setGeometry(scaled);
+    }
+    // A label beside a list sits level with the list's text.
+    for (auto [label, list] : {std::pair<QLabel*, QComboBox*>{LanguageLbl, LanguageCB},
+                               {Sort1Lbl, Sort1CB},
+                               {Sort2Lbl, Sort2CB},
+                               {Sort3Lbl, Sort3CB}}) {
+        label->move(label->x(), list->y() + (list->height() - label->height()) / 2);
+    }
+    setFixedSize(ScaledLength(DesignClient.width(), across),
+                 ScaledLength(DesignClient.height(), down));
+}
+
+// A caption with a line break gets room for one more line, pushing the controls below it.
+void TSettingsForm::GrowForLineBreaks() {
+    const auto breaks = [](const QAbstractButton* button) {
+        return button->text().contains(QLatin1Char('\n'));
+    };
+    if (breaks(Only83FileNamesCB)) {
+        const int height = Only83FileNamesCB->height();
+        SortingByFileCreationTimeRB->move(SortingByFileCreationTimeRB->pos() + QPoint(0, height));
+        CompListBtn->move(CompListBtn->pos() + QPoint(0, height));
+        Only83FileNamesCB->resize(Only83FileNamesCB->width(), 2 * height);
+    }
+    if (breaks(SortingByFileCreationTimeRB)) {
+        const int height = SortingByFileCreationTimeRB->height();
+        CompListBtn->move(CompListBtn->pos() + QPoint(0, height));
+        SortingByFileCreationTimeRB->resize(SortingByFileCreationTimeRB->width(), 2 * height);
+    }
+}
+
+// Pushed-down controls must not reach the buttons at the bottom: the divider, the buttons
+// and the dialog grow by what they would overlap.
+void TSettingsForm::FitClientHeight() {
+    int contentBottom = 0;
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child != DividerShape && child != HelpBtn && child != OKBtn && child != CancelBtn) {
+            contentBottom = std::max(contentBottom, child->geometry().bottom() + 1);
+        }
+    }
+    const int dividerBottom = DividerShape->geometry().bottom() + 1;
+    const int overlap = contentBottom - dividerBottom;
+    if (overlap <= 0) {
+        return;
+    }
+    DividerShape->resize(DividerShape->width(), DividerShape->height() + overlap);
+    for (QPushButton* button : {HelpBtn, OKBtn, CancelBtn}) {
+        button->move(button->pos() + QPoint(0, overlap));
+    }
+    setFixedSize(width(), height() + overlap);
+}
+
+void TSettingsForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) {
+        CentreOnParent();
+        FormShow();
+    }
+}
+
+void TSettingsForm::CentreOnParent() {
+    QRect area;
+    if (const QWidget* owner = parentWidget()) {
+        area = owner->window()->frameGeometry();
+    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        area = screen->availableGeometry();
+    }
+    if (area.isValid()) {
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+// The open list shows every entry whole, however long a mount path is.
+void TSettingsForm::FitDriveListPopup() {
+    QAbstractItemView* view = PlayerDriveCB->view();
+    view->setMinimumWidth(view->sizeHintForColumn(0) + 2 * view->frameWidth());
+}
+
+void TSettingsForm::SelectDrive(const std::string& playerDrive) {
+    const std::size_t index = ChoiceIndexFor(driveChoices_, playerDrive);
+    for (auto entry = static_cast<std::size_t>(PlayerDriveCB->count());
+         entry < driveChoices_.size(); ++entry) {
+        PlayerDriveCB->addItem(CatalogueText(driveChoices_[entry].text));
+        FitDriveListPopup();
+    }
+    PlayerDriveCB->setCurrentIndex(static_cast<int>(index));
+}
+
+void TSettingsForm::FormShow() {
+    SelectDrive(Settings.PlayerDrive);
+    switch (Settings.PlayerType) {
+    case 1:
+        SortingByFilenameRB->setChecked(true);
+        break;
+    case 2:
+        SortingByFileCreationTimeRB->setChecked(true);
+        break;
+    default:
+        UsingFATRB->setChecked(true);
+        break;
+    }
+    Only83FileNamesCB->setChecked(Settings.Only83FileNames);
+    LanguageCB->setCurrentIndex(Settings.Language);
+    LargeFileIconsCB->setChecked(Settings.LargeFileIcons);
+    Sort1CB->setCurrentIndex(Settings.SortKey1);
+    Sort2CB->setCurrentIndex(Settings.SortKey2);
+    Sort3CB->setCurrentIndex(Settings.SortKey3);
+    PlayerDriveCB->setFocus();
+}
+
+void TSettingsForm::PlayerTypeChange() {
+    // The mark stays while the box is disabled, and OK stores it.
+    Only83FileNamesCB->setEnabled(SortingByFilenameRB->isChecked());
+}
+
+void TSettingsForm::OKBtnClick() {
+    const int drive = PlayerDriveCB->currentIndex();
+    const PlayerDriveChoice* choice =
+        drive >= 0 ? &driveChoices_.at(static_cast<std::size_t>(drive)) : nullptr;
+    if (choice != nullptr && !ChoiceFolderExists(*choice, fs_)) {
+        messages_.Show(ErrorMessage(objectName().toStdString(), "PlayerDriveNotExists"));
+        return;
+    }
+    Settings.Language = LanguageCB->currentIndex();
+    Settings.LargeFileIcons = LargeFileIconsCB->isChecked();
+    if (choice != nullptr) {
+        Settings.PlayerDrive = choice->value;
+    }
+    Settings.PlayerType = UsingFATRB->isChecked() ? 0 : SortingByFilenameRB->isChecked() ? 1 : 2;
+    Settings.Only83FileNames = Only83FileNamesCB->isChecked();
+    StoreSortKey(*Sort1CB, Settings.SortKey1);
+    StoreSortKey(*Sort2CB, Settings.SortKey2);
+    StoreSortKey(*Sort3CB, Settings.SortKey3);
+    accept();
+}
+
+void TSettingsForm::CancelBtnClick() {
+    reject();
+}
+
+void TSettingsForm::CompListBtnClick() {
+    const std::string link = MakerWebLink("Tralvo-CompList-" + GetLanguageCode());
+    RunUnreported([&] {
+        if (openUrl_) {
+            openUrl_(QUrl::fromEncoded(QByteArray::fromStdString(link)));
+        }
+    });
+}
+
+void TSettingsForm::HelpBtnClick() {
+    RunUnreported([this] {
+        if (help_) {
+            help_(this);
+        }
+    });
+}
+
+} // namespace tralvo

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# The program as a user starts it for the first time: a copy of the build's program folder
+# without Tralvo.ini, on a real (virtual) X display. The welcome message must come first; a
+# key press closes it, and the settings dialog must follow.
+# Usage: first_run_xvfb.sh BIN_FOLDER
+set -euo pipefail
+bin=${1:?usage: first_run_xvfb.sh BIN_FOLDER}
+for tool in xvfb-run xdotool; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 0; }
+done
+
+if [ "${2:-}" != --inside ]; then
+    work=$(mktemp -d /tmp/tralvo-first-run-XXXXXX)
+    trap 'rm -rf "$work"' EXIT
+    cp -r "$bin/." "$work/"
+    rm -f "$work/Tralvo.ini"
+    mkdir -p "$work/runtime" && chmod 700 "$work/runtime"
+    XDG_RUNTIME_DIR="$work/runtime" xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$work" --inside
+    test -f "$work/Tralvo.ini" || { echo "no Tralvo.ini written at the end"; exit 1; }
+    echo "first run: welcome message, then the settings dialog; settings written at the end"
+    exit 0
+fi
+
+unset QT_QPA_PLATFORM
+"$bin/tralvo" &
+pid=$!
+trap 'kill $pid 2>/dev/null || true' EXIT
+
+window() {
+    for _ in $(seq 150); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1) || true
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        kill -0 $pid 2>/dev/null || { echo "the program ended early" >&2; return 1; }
+        sleep 0.1
+    done
+    echo "no window named \"$1\"" >&2
+    return 1
+}
+
+welcome=$(window 'Welcome to Tralvo')
+if xdotool search --onlyvisible --name '^Tralvo!$' >/dev/null 2>&1; then
+    echo "the main window showed before the first-run settings" >&2
+    exit 1
+fi
+xdotool windowfocus "$welcome" 2>/dev/null || true
+xdotool key Return
+settings=$(window 'Settings')
+# Escape cancels the dialog: the program ends without showing its main window.
+xdotool windowfocus "$settings" 2>/dev/null || true
+xdotool key Escape
+for _ in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+if kill -0 $pid 2>/dev/null; then
+    echo "the program did not end after the first-run settings were cancelled" >&2
+    exit 1
+fi
+wait $pid

@@ -1,0 +1,226 @@
+// The main window's creation, start-up checks, window state and closing, driven offscreen.
+#include "app/anchored_panel.h"
+#include "app/catalogue_keys.h"
+#include "app/main_form.h"
+#include "app/settings_form.h"
+#include "panes/file_list_model.h"
+#include "panes/shell_tree.h"
+#include "program_fixture.h"
+
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QToolButton>
+#include <memory>
+
+namespace tralvo {
+namespace {
+
+using test::OnNextModalDialog;
+
+class MainFormTest : public test::ProgramFolderFixture {
+protected:
+    // The first two windows, as the program creates them.
+    void CreateWindows() {
+        main = std::make_unique<TMainForm>(messages);
+        settings = std::make_unique<TSettingsForm>(messages, [](QWidget*) {});
+        settings->setParent(main.get(), settings->windowFlags());
+        main->SetSettingsForm(settings.get());
+    }
+    void TearDown() override {
+        settings.reset();
+        main.reset();
+        ProgramFolderFixture::TearDown();
+    }
+    void WriteSettings(const std::string& text) { folder.WriteFile("Tralvo.ini", text); }
+
+    std::unique_ptr<TMainForm> main;
+    std::unique_ptr<TSettingsForm> settings;
+};
+
+TEST_F(MainFormTest, EveryCataloguedControlExistsAndShowsItsText) {
+    Start();
+    CreateWindows();
+    for (const CatalogueComponent& component : ProgramComponents()) {
+        if (component.windowClass == "TMainForm") {
+            EXPECT_NE(main->findChild<QWidget*>(
+                          QString::fromLatin1(component.component.data(),
+                                              static_cast<qsizetype>(component.component.size()))),
+                      nullptr)
+                << component.component;
+        }
+    }
+    EXPECT_EQ(main->windowTitle(), "Tralvo!");
+    EXPECT_EQ(main->TralvoBtn->text(), "Tralvo!");
+    EXPECT_EQ(main->ExitBtn->text(), "Exit");
+    EXPECT_EQ(main->SettingsBtn->toolTip(), "Settings"); // an alias in the catalogue
+    EXPECT_EQ(main->PlayerStatusEB->text(), "Double-click a track to play it.");
+    EXPECT_TRUE(messages.asked.empty());
+}
+
+TEST_F(MainFormTest, GrowingTheWindowWidensThePlayerPaneAndKeepsTheButtonsRight) {
+    WriteSettings("[Player]\nDrive=" + folder.path() + "\n");
+    Start();
+    CreateWindows();
+    ASSERT_TRUE(main->StartupCheck(false));
+    const int computerWidth = main->MyComputerPanel->width();
+    const int buttonMargin = main->BottomPanel->width() - main->TralvoBtn->geometry().right();
+    main->resize(main->width() + 200, main->height() + 100);
+    QApplication::processEvents();
+    EXPECT_EQ(main->MyComputerPanel->width(), computerWidth);
+    EXPECT_EQ(main->BottomPanel->width() - main->TralvoBtn->geometry().right(), buttonMargin);
+    EXPECT_EQ(main->ExitBtn->geometry().left(), main->TralvoBtn->geometry().left());
+    EXPECT_EQ(main->PlayerPanel->geometry().right() + 1 + 16, main->TralvoBtn->geometry().left());
+    // The splitter never makes the computer pane narrower than its design width.
+    main->ClientSplitter->setSizes({10, 1000});
+    EXPECT_GE(main->MyComputerPanel->width(), 254);
+}
+
+TEST_F(MainFormTest, FirstRunShowsTheWelcomeThenTheSettingsAndEndsWhenCancelled) {
+    Start();
+    ASSERT_TRUE(Settings.FirstRun);
+    CreateWindows();
+    bool dialogOpened = false;
+    OnNextModalDialog([&](QDialog& dialog) {
+        dialogOpened = dialog.objectName() == "SettingsForm";
+        dialog.reject();
+    });
+    EXPECT_FALSE(main->StartupCheck(false));
+    EXPECT_TRUE(dialogOpened);
+    EXPECT_EQ(messages.TextKeys(), std::vector<std::string>{"FirstRunMsg"});
+    EXPECT_EQ(messages.asked[0].captionKey, "FirstRun");
+    EXPECT_EQ(messages.asked[0].icon, MessageIcon::Information);
+    EXPECT_FALSE(main->isVisible());
+}
+
+TEST_F(MainFormTest, AMissingPlayerAsksAndGoesOnOnceItIsConnected) {
+    const std::string player = folder / "player";
+    WriteSettings("[Player]\nDrive=" + player + "\n");
+    Start();
+    CreateWindows();
+    messages.onShow = [&](const MessageRequest&) { folder.MakeFolder("player"); };
+    EXPECT_TRUE(main->StartupCheck(false));
+    ASSERT_EQ(messages.TextKeys(), std::vector<std::string>{"PlayerDriveNAMsg"});
+    EXPECT_EQ(messages.asked[0].buttons, MessageButtons::OkCancel);
+    EXPECT_EQ(messages.asked[0].icon, MessageIcon::Warning);
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_EQ(main->MyPlayerST->RootDir().substr(0, player.size()), player);
+}
+
+TEST_F(MainFormTest, AMissingPlayerOpensTheSettingsOnOkAndEndsOnCancel) {
+    WriteSettings("[Player]\nDrive=" + (folder / "gone") + "\n");
+    Start();
+    CreateWindows();
+    messages.answers = {MessageAnswer::Ok, MessageAnswer::Cancel};
+    bool dialogOpened = false;
+    OnNextModalDialog([&](QDialog& dialog) {
+        dialogOpened = true;
+        dialog.reject();
+    });
+    EXPECT_FALSE(main->StartupCheck(false));
+    EXPECT_TRUE(dialogOpened);
+    EXPECT_FALSE(main->StartupCheck(false));
+    EXPECT_EQ(messages.asked.size(), 2u);
+    EXPECT_FALSE(main->isVisible());
+}
+
+TEST_F(MainFormTest, RestoresTheLastFoldersButNoPlayerFolderOutsideThePlayer) {
+    const std::string music = folder.MakeFolder("music");
+    const std::string player = folder.MakeFolder("player");
+    folder.MakeFolder("player/Album");
+    const std::string elsewhere = folder.MakeFolder("elsewhere");
+    WriteSettings("[Player]\nDrive=" + player + "\n[Window]\nLastMyComputerPath=" + music +
+                  "\nLastMyPlayerPath=" + elsewhere + "\n");
+    Start();
+    CreateWindows();
+    EXPECT_EQ(main->MyComputerST->Path(), music);
+    EXPECT_NE(main->MyPlayerST->Path(), elsewhere);
+
+    Settings.Window.LastMyPlayerPath = player + "/Album";
+    main->RestoreWindowState();
+    ASSERT_TRUE(main->StartupCheck(false));
+    EXPECT_EQ(main->MyPlayerST->Path(), player + "/Album");
+}
+
+TEST_F(MainFormTest, SavesTheWindowStateButKeepsTheNormalSizeOfAMaximisedWindow) {
+    WriteSettings("[Player]\nDrive=" + folder.path() + "\n");
+    Start();
+    CreateWindows();
+    ASSERT_TRUE(main->StartupCheck(false));
+    main->resize(700, 520);
+    main->SaveWindowState();
+    EXPECT_EQ(Settings.Window.WindowWidth, 700);
+    EXPECT_EQ(Settings.Window.WindowHeight, 520);
+    EXPECT_FALSE(Settings.Window.WindowMaximized);
+    EXPECT_EQ(Settings.Window.SplitterPos, main->MyComputerPanel->width());
+
+    main->showMaximized();
+    QApplication::processEvents();
+    main->SaveWindowState();
+    EXPECT_TRUE(Settings.Window.WindowMaximized);
+    EXPECT_EQ(Settings.Window.WindowWidth, 700);
+}
+
+TEST_F(MainFormTest, ClosingWithAnArrangedOrderAsksAndNoKeepsTheWindow) {
+    WriteSettings("[Player]\nDrive=" + folder.path() + "\n");
+    Start();
+    CreateWindows();
+    ASSERT_TRUE(main->StartupCheck(false));
+    main->TracksChanged = true;
+    messages.answers = {MessageAnswer::No};
+    EXPECT_FALSE(main->close());
+    EXPECT_TRUE(main->isVisible());
+    ASSERT_EQ(messages.TextKeys(), std::vector<std::string>{"ExitAlthoughChanged"});
+    EXPECT_EQ(messages.asked[0].caption, "Tralvo!");
+    EXPECT_EQ(messages.asked[0].buttons, MessageButtons::YesNo);
+    EXPECT_TRUE(main->close()); // the script's default answer is Yes
+    main->TracksChanged = false;
+    main->show();
+    EXPECT_TRUE(main->close());
+    EXPECT_EQ(messages.asked.size(), 2u);
+}
+
+TEST_F(MainFormTest, WithoutACatalogueTheFatalMessageEndsEverything) {
+    std::remove((folder / "Tralvo.lng").c_str());
+    Start();
+    CreateWindows();
+    ASSERT_FALSE(messages.asked.empty());
+    EXPECT_EQ(messages.asked[0].caption, "Fatal Error");
+    EXPECT_EQ(messages.asked[0].text, "Fatal Error: No language pack found!");
+    EXPECT_TRUE(messages.asked[0].textKey.empty());
+    EXPECT_TRUE(TerminationRequested());
+    // The first-run dialog does not open: it ends at once as cancelled.
+    EXPECT_FALSE(main->StartupCheck(false));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(MainFormTest, ThePlayerVolumeNeverShowsInTheComputerTree) {
+    const std::string player = folder.MakeFolder("player");
+    WriteSettings("[Player]\nDrive=" + player + "\n");
+    Start();
+    CreateWindows();
+    EXPECT_FALSE(main->MyComputerSTDirAdd(player));
+    EXPECT_FALSE(main->MyComputerSTDirAdd(player + "/"));
+    EXPECT_TRUE(main->MyComputerSTDirAdd(folder.path()));
+}
+
+TEST_F(MainFormTest, TheFileListHoldsTheFolderAudioFilesInCollationOrder) {
+    const std::string music = folder.MakeFolder("music");
+    for (const char* name : {"d.wav", "c.txt", "B.ogg", "a.MP3", ".hidden.wma", "readme"}) {
+        folder.WriteFile(std::string("music/") + name, "x");
+    }
+    folder.MakeFolder("music/e.mp3");
+    WriteSettings("[Player]\nDrive=" + folder.MakeFolder("player") + "\n");
+    Start();
+    CreateWindows();
+    main->MyComputerST->SetPath(music);
+    EXPECT_EQ(main->FilesModel->Names(),
+              (std::vector<std::string>{".hidden.wma", "a.MP3", "B.ogg", "d.wav"}));
+    folder.WriteFile("music/C.mp3", "x");
+    main->MyComputerRefreshBtnClick();
+    EXPECT_EQ(main->FilesModel->Names().size(), 5u);
+}
+
+} // namespace
+} // namespace tralvo
