@@ -17,6 +17,7 @@ MessageRequest CatalogueMessage(std::string parent, std::string captionKey, std:
         // and line breaks that FormatLangString would take for separators.
         request.text = ReplaceAll(request.text, "%0", argument);
     }
+    request.argument = std::string(argument);
     request.captionKey = std::move(captionKey);
     request.textKey = std::move(textKey);
     request.icon = icon;
@@ -29,8 +30,7 @@ MessageRequest ErrorMessage(std::string parent, std::string textKey, std::string
                             MessageButtons::Ok, argument);
 }
 
-MessageRequest QuestionMessage(std::string parent, std::string windowCaption,
-                               std::string textKey) {
+MessageRequest QuestionMessage(std::string parent, std::string windowCaption, std::string textKey) {
     MessageRequest request;
     request.parent = std::move(parent);
     request.caption = std::move(windowCaption);

@@ -18,6 +18,7 @@ struct MessageRequest {
     std::string textKey;
     std::string caption;
     std::string text;
+    std::string argument; // what took the place of "%0", for those who check what was said
     MessageIcon icon = MessageIcon::Information;
     MessageButtons buttons = MessageButtons::Ok;
 };

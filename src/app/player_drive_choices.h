@@ -1,12 +1,11 @@
 #pragma once
 
-#include <map>
+#include "platform/volume_labels.h"
+
 #include <string>
 #include <vector>
 
 namespace tralvo {
-
-class FileSystem;
 
 // One entry of the settings dialog's player drive list.
 struct PlayerDriveChoice {
@@ -14,13 +13,6 @@ struct PlayerDriveChoice {
     std::string text;  // what the list shows
     bool mustExist;    // OK checks that its folder exists ("?" and "@" are never checked)
 };
-
-// Volume labels by device, the device named by its resolved path ("/dev/sdb1").
-using VolumeLabels = std::map<std::string, std::string>;
-
-// The labels of the udev folder that names devices by their labels; empty when the folder
-// is missing (no udev, a container).
-VolumeLabels ReadVolumeLabels(const std::string& byLabelFolder = "/dev/disk/by-label");
 
 // The entries, in list order: "?" the volume of the current folder, "@" the volume of the
 // program file, then the mounted volumes a player can be among, stored by mount point.

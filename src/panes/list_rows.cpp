@@ -1,7 +1,7 @@
 #include "panes/list_rows.h"
 
-#include "panes/core/list_numbers.h"
 #include "panes/icons.h"
+#include "platform/list_numbers.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -16,8 +16,8 @@ QString RowText(const QString& name, int row, int count, bool numbered) {
     if (!numbered) {
         return bare;
     }
-    const std::string number = ZeroPad(static_cast<std::size_t>(row) + 1,
-                                       ListDigits(static_cast<std::size_t>(count)));
+    const std::string number =
+        ZeroPad(static_cast<std::size_t>(row) + 1, ListDigits(static_cast<std::size_t>(count)));
     return QString::fromLatin1(number.c_str()) + QStringLiteral(". ") + bare;
 }
 
@@ -58,8 +58,8 @@ void ListRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     }
 
     const int count = index.model() != nullptr ? index.model()->rowCount() : 0;
-    const QString shown = RowText(index.data(Qt::DisplayRole).toString(), index.row(), count,
-                                  numbered_);
+    const QString shown =
+        RowText(index.data(Qt::DisplayRole).toString(), index.row(), count, numbered_);
     const int textHeight = option.fontMetrics.boundingRect(QStringLiteral(" ")).height();
     const int rowHeight = row.height();
     const QRect textRect(row.left() + 2 + size + 5, row.top() + (rowHeight - textHeight) / 2,
@@ -75,7 +75,8 @@ void ListRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
         focus.rect = row;
         focus.state |= QStyle::State_KeyboardFocusChange;
         focus.backgroundColor = background;
-        const QStyle* style = option.widget != nullptr ? option.widget->style() : QApplication::style();
+        const QStyle* style =
+            option.widget != nullptr ? option.widget->style() : QApplication::style();
         style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, option.widget);
     }
     painter->restore();

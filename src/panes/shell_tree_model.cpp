@@ -85,7 +85,7 @@ void ShellTreeModel::UpdateTopNode() {
                                      [&](const Volume& v) { return v.mountPoint == top.folder; });
     top.mountPoint = volume != volumes_.end();
     if (top.mountPoint) {
-        const ComputerVolume described = DescribeVolume(*volume, ReadDeviceLabels());
+        const ComputerVolume described = DescribeVolume(*volume, ReadVolumeLabels());
         top.text = PathText(described.label);
         top.removable = described.removable;
     } else {
@@ -152,7 +152,7 @@ bool ShellTreeModel::IsRead(const QModelIndex& index) const {
 std::vector<std::unique_ptr<ShellTreeModel::Node>> ShellTreeModel::ReadVolumeNodes() const {
     std::vector<std::unique_ptr<Node>> nodes;
     for (const ComputerVolume& volume :
-         ComputerVolumes(fs_, volumes_, prefixes_, ReadDeviceLabels())) {
+         ComputerVolumes(fs_, volumes_, prefixes_, ReadVolumeLabels())) {
         if (filter_ && !filter_(VolumePath(volume.mountPoint))) {
             continue;
         }

@@ -1,56 +1,18 @@
 #include "app/language_catalogue.h"
 #include "app/player_drive_choices.h"
 #include "app/web_links.h"
-#include "platform/file_system.h"
+#include "support/fake_file_system.h"
 #include "support/temp_folder.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
-#include <map>
-#include <set>
 
 namespace tralvo {
 namespace {
 
-// The paths, volumes and folders the drive list asks about.
-class FakeVolumes final : public FileSystem {
-public:
-    std::map<std::string, std::string> volumeOf = {{"/home/user", "/home"},
-                                                   {"/opt/tralvo/tralvo", "/"}};
-    std::vector<Volume> mounted;
-    std::set<std::string> folders;
-
-    std::string CurrentFolder() override { return "/home/user"; }
-    std::string ProgramPath() override { return "/opt/tralvo/tralvo"; }
-    std::string VolumeOf(const std::string& path) override {
-        const auto found = volumeOf.find(path);
-        return found == volumeOf.end() ? std::string() : found->second;
-    }
-    std::vector<Volume> Volumes() override { return mounted; }
-    bool FolderExists(const std::string& path) override { return folders.contains(path); }
-
-    Status Enumerate(const std::string&, EnumerateFilter, bool,
-                     std::vector<DirectoryEntry>&) override {
-        return Unused();
-    }
-    Status Rename(const std::string&, const std::string&) override { return Unused(); }
-    Status CreateFolder(const std::string&) override { return Unused(); }
-    Status RemoveFolder(const std::string&) override { return Unused(); }
-    bool FileExists(const std::string&) override { return false; }
-    std::string ShortPath(const std::string&) override { return {}; }
-    Status ReadCreationTime(const std::string&, FileTime&) override { return Unused(); }
-    Status WriteCreationTime(const std::string&, FileTime) override { return Unused(); }
-
-private:
-    static Status Unused() {
-        ADD_FAILURE() << "the drive list should not call this";
-        return Status::Failure(-1, "unused");
-    }
-};
-
 class PlayerDriveChoicesTest : public testing::Test {
 protected:
     void SetUp() override {
+        fs.volumeOf = {{fs.currentFolder, "/home"}, {fs.programPath, "/"}};
         Catalogue().Open(folder.WriteFile("Tralvo.lng", "[Languages]\nCount=1\n"
                                                         "[Language0-Strings]\n"
                                                         "CurrentDrive=Current drive\n"
@@ -61,11 +23,11 @@ protected:
 
     void Mount(std::string mountPoint, std::string type, std::string source) {
         fs.folders.insert(mountPoint);
-        fs.mounted.push_back({std::move(mountPoint), std::move(type), std::move(source)});
+        fs.volumes.push_back({std::move(mountPoint), std::move(type), std::move(source)});
     }
 
     test::TempFolder folder;
-    FakeVolumes fs;
+    test::FakeFileSystem fs;
 };
 
 TEST_F(PlayerDriveChoicesTest, ListsTheTwoProcessVolumesThenTheVolumesAPlayerCanBeAmong) {
@@ -96,26 +58,6 @@ TEST_F(PlayerDriveChoicesTest, ListsTheTwoProcessVolumesThenTheVolumesAPlayerCan
         {"/run/media/user/STICK", "Drive /run/media/user/STICK (/run/media/user/STICK)"},
     };
     EXPECT_EQ(shown, expected);
-}
-
-TEST_F(PlayerDriveChoicesTest, ReadsLabelsOfResolvedDevicesAndDecodesUdevEscapes) {
-    const std::string device = folder.WriteFile("sdb1", "");
-    folder.MakeFolder("by-label");
-    folder.MakeFolder("by-uuid");
-    std::filesystem::create_symlink(device, folder / "by-label/MY\\x20PLAYER");
-    std::filesystem::create_symlink(device, folder / "by-uuid/1234-ABCD");
-    std::filesystem::create_symlink(folder / "nothing", folder / "by-label/DANGLING");
-
-    const VolumeLabels labels = ReadVolumeLabels(folder / "by-label");
-    ASSERT_EQ(labels.size(), 1U);
-
-    // The mount table may name the device by another link to it.
-    Mount("/media/user/PLAYER", "vfat", folder / "by-uuid/1234-ABCD");
-    const std::vector<PlayerDriveChoice> choices = PlayerDriveChoices(fs, labels);
-    ASSERT_EQ(choices.size(), 3U);
-    EXPECT_EQ(choices[2].text, "Drive MY PLAYER (/media/user/PLAYER)");
-
-    EXPECT_TRUE(ReadVolumeLabels(folder / "missing").empty());
 }
 
 TEST_F(PlayerDriveChoicesTest, AStoredValueMissingFromTheListGetsOneEntryOfItsOwn) {

@@ -1,6 +1,7 @@
 #include "app/language_catalogue.h"
 #include "app/settings_form.h"
 #include "app/settings_store.h"
+#include "support/fake_file_system.h"
 #include "support/scripted_messages.h"
 #include "support/temp_folder.h"
 
@@ -13,39 +14,26 @@
 #include <QRadioButton>
 #include <gtest/gtest.h>
 #include <memory>
-#include <set>
 
 namespace tralvo {
 namespace {
 
 // One mounted player volume; folder checks are counted, so a test sees what OK checked.
-class FakeFolders final : public FileSystem {
+class FakeFolders final : public test::FakeFileSystem {
 public:
-    std::set<std::string> folders = {"/media/PLAYER"};
-    int folderChecks = 0;
+    FakeFolders() {
+        currentFolder = "/";
+        volumeOf = {{currentFolder, "/"}, {programPath, "/"}};
+        volumes = {{"/media/PLAYER", "vfat", "/dev/sdz1"}};
+        folders = {"/media/PLAYER"};
+    }
 
     bool FolderExists(const std::string& path) override {
         ++folderChecks;
-        return folders.contains(path);
+        return FakeFileSystem::FolderExists(path);
     }
-    std::vector<Volume> Volumes() override { return {{"/media/PLAYER", "vfat", "/dev/sdz1"}}; }
-    std::string VolumeOf(const std::string&) override { return "/"; }
-    std::string ProgramPath() override { return "/opt/tralvo/tralvo"; }
-    std::string CurrentFolder() override { return "/"; }
-    Status Enumerate(const std::string&, EnumerateFilter, bool,
-                     std::vector<DirectoryEntry>&) override {
-        return Unused();
-    }
-    Status Rename(const std::string&, const std::string&) override { return Unused(); }
-    Status CreateFolder(const std::string&) override { return Unused(); }
-    Status RemoveFolder(const std::string&) override { return Unused(); }
-    bool FileExists(const std::string&) override { return false; }
-    std::string ShortPath(const std::string&) override { return {}; }
-    Status ReadCreationTime(const std::string&, FileTime&) override { return Unused(); }
-    Status WriteCreationTime(const std::string&, FileTime) override { return Unused(); }
 
-private:
-    static Status Unused() { return Status::Failure(-1, "not for the settings dialog"); }
+    int folderChecks = 0;
 };
 
 constexpr std::string_view Strings =

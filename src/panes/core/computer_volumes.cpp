@@ -12,19 +12,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 std::string Canonical(const std::string& path) {
     std::error_code error;
     const fs::path resolved = fs::canonical(path, error);
@@ -82,45 +69,14 @@ std::vector<std::string> DefaultVolumePrefixes() {
     return {"/media", "/mnt", "/run/media"};
 }
 
-std::string DecodeUdevLabel(std::string_view name) {
-    std::string label;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (name[i] == '\\' && i + 3 < name.size() && name[i + 1] == 'x' &&
-            HexValue(name[i + 2]) >= 0 && HexValue(name[i + 3]) >= 0) {
-            label.push_back(static_cast<char>(HexValue(name[i + 2]) * 16 + HexValue(name[i + 3])));
-            i += 3;
-        } else {
-            label.push_back(name[i]);
-        }
-    }
-    return label;
-}
-
-DeviceLabels ReadDeviceLabels(const std::string& byLabelFolder) {
-    DeviceLabels labels;
-    std::error_code error;
-    for (fs::directory_iterator it(byLabelFolder, error), end; !error && it != end;
-         it.increment(error)) {
-        const std::string device = Canonical(it->path().string());
-        if (!device.empty()) {
-            labels.emplace(device, DecodeUdevLabel(it->path().filename().string()));
-        }
-    }
-    return labels;
-}
-
-ComputerVolume DescribeVolume(const Volume& volume, const DeviceLabels& labels) {
+ComputerVolume DescribeVolume(const Volume& volume, const VolumeLabels& labels) {
     ComputerVolume described;
     described.mountPoint = volume.mountPoint;
-    // FUSE mounts name their program, not a device, as the source.
-    const auto found =
-        volume.source.starts_with('/') ? labels.find(Canonical(volume.source)) : labels.end();
-    if (found != labels.end() && !found->second.empty()) {
-        described.label = found->second;
-    } else if (volume.mountPoint == "/") {
-        described.label = "/";
-    } else {
-        described.label = volume.mountPoint.substr(volume.mountPoint.rfind('/') + 1);
+    described.label = VolumeLabel(volume, labels);
+    if (described.label.empty()) {
+        described.label = volume.mountPoint == "/"
+                              ? volume.mountPoint
+                              : volume.mountPoint.substr(volume.mountPoint.rfind('/') + 1);
     }
     described.removable = IsRemovable(volume);
     return described;
@@ -128,7 +84,7 @@ ComputerVolume DescribeVolume(const Volume& volume, const DeviceLabels& labels) 
 
 std::vector<ComputerVolume> ComputerVolumes(FileSystem& fs, const std::vector<Volume>& volumes,
                                             const std::vector<std::string>& prefixes,
-                                            const DeviceLabels& labels) {
+                                            const VolumeLabels& labels) {
     std::vector<ComputerVolume> shown;
     // Of mounts stacked on one point the last one is seen.
     for (auto it = volumes.rbegin(); it != volumes.rend(); ++it) {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/file_system.h"
+#include "platform/volume_labels.h"
 
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,20 +20,13 @@ struct ComputerVolume {
 // a separate /home: where udisks, fstab habits and users mount USB disks and players.
 std::vector<std::string> DefaultVolumePrefixes();
 
-// Resolved device path ("/dev/sdb1") to label, from the links of udev's by-label folder.
-using DeviceLabels = std::map<std::string, std::string>;
-DeviceLabels ReadDeviceLabels(const std::string& byLabelFolder = "/dev/disk/by-label");
-
-// udev writes blanks, slashes and other unsafe bytes of a label as "\xHH".
-std::string DecodeUdevLabel(std::string_view name);
-
-ComputerVolume DescribeVolume(const Volume& volume, const DeviceLabels& labels);
+ComputerVolume DescribeVolume(const Volume& volume, const VolumeLabels& labels);
 
 // The volumes to show as the computer's drives, in FolderNameLess order of their mount points
 // (so "/" first): "/", "/home", and the mounts at or below a prefix; never the pseudo file
 // systems, and never a mount of a single file, whose mount point is no folder.
 std::vector<ComputerVolume> ComputerVolumes(FileSystem& fs, const std::vector<Volume>& volumes,
                                             const std::vector<std::string>& prefixes,
-                                            const DeviceLabels& labels);
+                                            const VolumeLabels& labels);
 
 } // namespace tralvo

@@ -113,7 +113,7 @@ TEST(ComputerVolumes, ShowsRootAndMountsBelowPrefixesWithTheirLabels) {
         {stick, "fuse.fusefat", "fusefat"}, // stacked on the tmpfs: seen instead of it
     };
     const std::vector<ComputerVolume> shown = ComputerVolumes(
-        SystemFileSystem(), volumes, {temp / "media"}, ReadDeviceLabels(temp / "by-label"));
+        SystemFileSystem(), volumes, {temp / "media"}, ReadVolumeLabels(temp / "by-label"));
     ASSERT_EQ(shown.size(), 3u);
     EXPECT_EQ(shown[0].mountPoint, "/");
     EXPECT_EQ(shown[0].label, "/");

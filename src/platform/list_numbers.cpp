@@ -1,4 +1,4 @@
-#include "panes/core/list_numbers.h"
+#include "platform/list_numbers.h"
 
 namespace tralvo {
 

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "arrange/track_list.h"
+#include "platform/file_system.h"
+
+#include <cstdint>
+#include <string>
+
+namespace tralvo {
+
+class Messages;
+
+// Where a run shows how far it has come: the progress bar that stands in for the Tralvo
+// button while the folder is rewritten.
+class RunProgress {
+public:
+    virtual ~RunProgress() = default;
+    virtual void SetMaximum(int maximum) = 0;
+    virtual void SetPosition(int position) = 0;
+};
+
+// What a strategy works with. Each failure is shown in an error box owned by the window named
+// parent, and the run goes on with the next step; nothing is rolled back, nothing is ever
+// overwritten, and every file stays in the folder or one of its temporary folders.
+struct ArrangeRun {
+    FileSystem& fs;
+    Messages& messages;
+    RunProgress& progress;
+    std::string parent;
+};
+
+// Players that play the directory entries' order: every entry moves out into "QZ_TEMP1",
+// on into "QZ_TEMP2" and back, the other entries first, then the tracks in list order.
+void ArrangeByDirectoryOrder(const std::string& folder, const TrackList& tracks, ArrangeRun& run);
+// Players that sort by file name: every track gets an order prefix, through temporary names.
+void ArrangeByFileName(const std::string& folder, const TrackList& tracks, ArrangeRun& run);
+// Players that sort by creation time: the times rise one day apart in list order, the last
+// track keeping its own.
+void ArrangeByCreationTime(const std::string& folder, const TrackList& tracks, ArrangeRun& run);
+
+// The strategy of the player type (0, 1, 2); another type runs nothing. folder ends in '/'.
+void RunStrategy(std::uint8_t playerType, const std::string& folder, const TrackList& tracks,
+                 ArrangeRun& run);
+
+} // namespace tralvo

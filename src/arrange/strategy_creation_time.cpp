@@ -1,0 +1,27 @@
+#include "app/messages.h"
+#include "arrange/strategies.h"
+#include "media/sound_file.h"
+
+namespace tralvo {
+
+void ArrangeByCreationTime(const std::string& folder, const TrackList& tracks, ArrangeRun& run) {
+    const std::size_t count = tracks.size();
+    run.progress.SetMaximum(static_cast<int>(count));
+    if (count == 0) {
+        return;
+    }
+    media::DateTime time = tracks[count - 1].file->GetCreationTime() + 1.0;
+    std::size_t handled = 0;
+    for (std::size_t i = count; i-- > 0;) {
+        const std::string path = folder + tracks[i].display;
+        // The times written stay one day apart with no gap where a track failed.
+        if (run.fs.WriteCreationTime(path, media::DateTimeToFileTime(time - 1.0))) {
+            time -= 1.0;
+        } else {
+            run.messages.Show(ErrorMessage(run.parent, "SetCreationTimeError", path));
+        }
+        run.progress.SetPosition(static_cast<int>(++handled));
+    }
+}
+
+} // namespace tralvo

@@ -1,0 +1,126 @@
+#include "app/messages.h"
+#include "arrange/strategies.h"
+#include "platform/mount_table.h"
+#include "platform/text.h"
+
+#include <unordered_set>
+
+namespace tralvo {
+
+namespace {
+
+constexpr const char* FirstTempFolder = "QZ_TEMP1";
+constexpr const char* SecondTempFolder = "QZ_TEMP2";
+
+class DirectoryOrderRun {
+public:
+    DirectoryOrderRun(const std::string& folder, const TrackList& tracks, ArrangeRun& run)
+        : folder_(folder), tracks_(tracks), run_(run), first_(folder + FirstTempFolder + "/"),
+          second_(folder + SecondTempFolder + "/"), count_(static_cast<int>(tracks.size())) {}
+
+    void Run() {
+        run_.progress.SetMaximum(3 * count_);
+        CollectOtherEntries();
+        if (!run_.fs.CreateFolder(folder_ + FirstTempFolder)) {
+            Error("CreateTempFolderError");
+            return;
+        }
+        MoveAll(folder_, first_, "MoveToTempFolderError", 0);
+        if (!run_.fs.CreateFolder(folder_ + SecondTempFolder)) {
+            Error("CreateTempFolderError");
+            MoveAll(first_, folder_, "MoveBackError", 2 * count_);
+            RemoveTempFolder(FirstTempFolder);
+            return;
+        }
+        MoveAll(first_, second_, "MoveToTempFolderError", count_);
+        RemoveTempFolder(FirstTempFolder);
+        MoveAll(second_, folder_, "MoveBackError", 2 * count_);
+        RemoveTempFolder(SecondTempFolder);
+    }
+
+private:
+    // Every entry but the tracks, in the listing's order, subfolders and hidden files
+    // included. The folder holding the running program stays where it is.
+    void CollectOtherEntries() {
+        std::vector<DirectoryEntry> entries;
+        if (!run_.fs.Enumerate(folder_, EnumerateFilter::FilesAndFolders, false, entries)) {
+            return;
+        }
+        const std::string program = ToLowerAscii(run_.fs.ProgramPath());
+        std::unordered_set<std::string> trackNames;
+        trackNames.reserve(tracks_.size());
+        for (const TrackEntry& track : tracks_) {
+            trackNames.insert(ToLowerAscii(track.display));
+        }
+        for (DirectoryEntry& entry : entries) {
+            const bool isTrack = trackNames.contains(ToLowerAscii(entry.name));
+            // Whole names only: the folder "Music" does not hold a program in "Music2".
+            if (isTrack || (entry.isFolder && !program.empty() &&
+                            FolderHoldsPath(ToLowerAscii(folder_ + entry.name), program))) {
+                continue;
+            }
+            others_.push_back(std::move(entry.name));
+        }
+    }
+
+    void MoveAll(const std::string& from, const std::string& to, const char* errorKey,
+                 int progressBase) {
+        for (const std::string& name : others_) {
+            Move(from, to, name, errorKey);
+        }
+        for (int i = 0; i < count_; ++i) {
+            Move(from, to, tracks_[static_cast<std::size_t>(i)].display, errorKey);
+            run_.progress.SetPosition(progressBase + i + 1);
+        }
+    }
+
+    void Move(const std::string& from, const std::string& to, const std::string& name,
+              const char* errorKey) {
+        if (!run_.fs.Rename(from + name, to + name)) {
+            Error(errorKey, name);
+        }
+    }
+
+    void RemoveTempFolder(const char* name) {
+        if (!run_.fs.RemoveFolder(folder_ + name)) {
+            Error("RemoveTempFolderError");
+        }
+    }
+
+    void Error(const char* key, const std::string& argument = {}) {
+        run_.messages.Show(ErrorMessage(run_.parent, key, argument));
+    }
+
+    const std::string& folder_;
+    const TrackList& tracks_;
+    ArrangeRun& run_;
+    const std::string first_;
+    const std::string second_;
+    const int count_;
+    std::vector<std::string> others_;
+};
+
+} // namespace
+
+void ArrangeByDirectoryOrder(const std::string& folder, const TrackList& tracks, ArrangeRun& run) {
+    DirectoryOrderRun(folder, tracks, run).Run();
+}
+
+void RunStrategy(std::uint8_t playerType, const std::string& folder, const TrackList& tracks,
+                 ArrangeRun& run) {
+    switch (playerType) {
+    case 0:
+        ArrangeByDirectoryOrder(folder, tracks, run);
+        break;
+    case 1:
+        ArrangeByFileName(folder, tracks, run);
+        break;
+    case 2:
+        ArrangeByCreationTime(folder, tracks, run);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace tralvo

@@ -1,0 +1,33 @@
+#include "app/messages.h"
+#include "arrange/strategies.h"
+#include "platform/list_numbers.h"
+
+namespace tralvo {
+
+void ArrangeByFileName(const std::string& folder, const TrackList& tracks, ArrangeRun& run) {
+    const std::size_t count = tracks.size();
+    const int width = ListDigits(count);
+    run.progress.SetMaximum(static_cast<int>(2 * count));
+    std::vector<bool> renamed(count, false);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string& path = tracks[i].file->FileName();
+        renamed[i] =
+            static_cast<bool>(run.fs.Rename(path, folder + std::to_string(i) + ".qz_temp"));
+        if (!renamed[i]) {
+            run.messages.Show(ErrorMessage(run.parent, "RenameError", path));
+        }
+        run.progress.SetPosition(static_cast<int>(i + 1));
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string temporary = folder + std::to_string(i) + ".qz_temp";
+        // A track whose first rename failed is not under its temporary name: whatever is
+        // there was left by an earlier run and belongs to another track, so it stays.
+        if (!renamed[i] || !run.fs.Rename(temporary, folder + "{" + ZeroPad(i + 1, width) + "}" +
+                                                         tracks[i].display)) {
+            run.messages.Show(ErrorMessage(run.parent, "RenameError", temporary));
+        }
+        run.progress.SetPosition(static_cast<int>(count + i + 1));
+    }
+}
+
+} // namespace tralvo

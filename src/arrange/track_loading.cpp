@@ -1,0 +1,58 @@
+#include "arrange/track_loading.h"
+
+#include "arrange/track_ordering.h"
+
+namespace tralvo {
+
+std::size_t OrderPrefixLength(std::string_view name) {
+    if (name.empty() || name.front() != '{') {
+        return 0;
+    }
+    const std::size_t close = name.find('}');
+    if (close == std::string_view::npos || close < 2) {
+        return 0;
+    }
+    for (std::size_t i = 1; i < close; ++i) {
+        if (name[i] < '0' || name[i] > '9') {
+            return 0;
+        }
+    }
+    return close + 1;
+}
+
+std::string FolderWithSlash(std::string folder) {
+    if (folder.empty() || folder.back() != '/') {
+        folder += '/';
+    }
+    return folder;
+}
+
+TrackList LoadTracks(const std::string& folder, std::uint8_t playerType, bool only83FileNames,
+                     FileSystem& fs) {
+    TrackList tracks;
+    const std::string path = FolderWithSlash(folder);
+    std::vector<DirectoryEntry> entries;
+    if (folder.empty() || !fs.Enumerate(path, EnumerateFilter::FilesOnly, false, entries)) {
+        return tracks;
+    }
+    for (DirectoryEntry& entry : entries) {
+        if (entry.isFolder || media::KindOfPath(entry.name) == media::KindUnknown) {
+            continue;
+        }
+        std::string display = entry.name;
+        if (playerType == 1) {
+            display.erase(0, OrderPrefixLength(display));
+        }
+        tracks.Append(
+            {std::move(display), std::make_unique<media::TSoundFile>(path + entry.name, fs)});
+    }
+    if (playerType == 1) {
+        const media::SortKey key = only83FileNames ? 8 : 0;
+        SortTrackList(tracks, {key, key, key}, false, false);
+    } else if (playerType == 2) {
+        SortTrackList(tracks, {7, 7, 7}, false, false);
+    }
+    return tracks;
+}
+
+} // namespace tralvo

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "arrange/track_list.h"
+#include "platform/file_system.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tralvo {
+
+// The length of the order prefix at the start of name ("{" digits "}", up to the first "}"),
+// or 0 when there is none.
+std::size_t OrderPrefixLength(std::string_view name);
+
+// The audio files of folder as the player will play them: in the order the file system
+// lists them (directory order), by full or short 8.3 path (file-name order; order prefixes
+// left out of the names shown) or by creation time, ties keeping the listing's order. A
+// folder that cannot be read gives an empty list.
+TrackList LoadTracks(const std::string& folder, std::uint8_t playerType, bool only83FileNames,
+                     FileSystem& fs);
+
+// folder with a trailing '/'.
+std::string FolderWithSlash(std::string folder);
+
+} // namespace tralvo

@@ -1,0 +1,193 @@
+#include "media/track_ordering.h"
+
+#include "platform/text.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <numeric>
+
+namespace tralvo::media {
+
+namespace {
+
+// One key of one file as the comparisons see it: text folded to lower case once, or a number.
+// Keys outside 0..8 compare neither less nor equal.
+struct Field {
+    enum class Kind : std::uint8_t { Text, Number, None };
+    Kind kind = Kind::None;
+    std::string text;
+    double number = 0.0;
+};
+
+struct Record {
+    std::array<Field, 3> fields;
+    bool hasTag = false;
+    std::string path; // folded, for the untagged rule
+};
+
+Field FieldOf(TSoundFile& file, SortKey key) {
+    Field field;
+    const std::string* text = nullptr;
+    switch (key) {
+    case 0:
+        text = &file.FileName();
+        break;
+    case 1:
+        text = &file.Title();
+        break;
+    case 2:
+        text = &file.Artist();
+        break;
+    case 3:
+        text = &file.Album();
+        break;
+    case 4:
+        text = &file.Year();
+        break;
+    case 5:
+        text = &file.Comment();
+        break;
+    case 6:
+        field.kind = Field::Kind::Number;
+        field.number = file.TrackNumber();
+        return field;
+    case 7:
+        field.kind = Field::Kind::Number;
+        field.number = file.GetCreationTime();
+        return field;
+    case 8:
+        text = &file.ShortFileName();
+        break;
+    default:
+        return field;
+    }
+    field.kind = Field::Kind::Text;
+    field.text = ToLowerAscii(*text);
+    return field;
+}
+
+Record RecordOf(TSoundFile& file, SortKeys keys) {
+    Record record;
+    record.fields = {FieldOf(file, keys.key1), FieldOf(file, keys.key2), FieldOf(file, keys.key3)};
+    record.hasTag = file.HasTag();
+    record.path = ToLowerAscii(file.FileName());
+    return record;
+}
+
+bool Less(const Field& a, const Field& b) {
+    switch (a.kind) {
+    case Field::Kind::Text:
+        return a.text < b.text; // std::string compares its bytes unsigned
+    case Field::Kind::Number:
+        return a.number < b.number;
+    case Field::Kind::None:
+        break;
+    }
+    return false;
+}
+
+bool Equal(const Field& a, const Field& b) {
+    switch (a.kind) {
+    case Field::Kind::Text:
+        return a.text == b.text;
+    case Field::Kind::Number:
+        return a.number == b.number;
+    case Field::Kind::None:
+        break;
+    }
+    return false;
+}
+
+bool KeysBefore(const Record& a, const Record& b) {
+    if (Less(a.fields[0], b.fields[0])) {
+        return true;
+    }
+    if (!Equal(a.fields[0], b.fields[0])) {
+        return false;
+    }
+    if (Less(a.fields[1], b.fields[1])) {
+        return true;
+    }
+    return Equal(a.fields[1], b.fields[1]) && Less(a.fields[2], b.fields[2]);
+}
+
+bool RecordBefore(const Record& candidate, const Record& best, bool reverse, bool untaggedRule) {
+    const Record& a = reverse ? best : candidate;
+    const Record& b = reverse ? candidate : best;
+    if (KeysBefore(a, b)) {
+        return true;
+    }
+    if (untaggedRule) {
+        if (!a.hasTag && b.hasTag) {
+            return true;
+        }
+        if (!a.hasTag && !b.hasTag && a.path < b.path) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool CompareTracks(TSoundFile& candidate, TSoundFile& best, SortKeys keys, bool reverse,
+                   bool untaggedRule) {
+    return RecordBefore(RecordOf(candidate, keys), RecordOf(best, keys), reverse, untaggedRule);
+}
+
+std::vector<std::size_t> SortedOrder(std::span<TSoundFile* const> files, SortKeys keys,
+                                     bool reverse, bool untaggedRule) {
+    std::vector<Record> records;
+    records.reserve(files.size());
+    bool allTagged = true;
+    for (TSoundFile* file : files) {
+        records.push_back(RecordOf(*file, keys));
+        allTagged = allTagged && records.back().hasTag;
+    }
+    std::vector<std::size_t> order(files.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    const auto before = [&](std::size_t a, std::size_t b) {
+        return RecordBefore(records[a], records[b], reverse, untaggedRule);
+    };
+    if (!untaggedRule || allTagged) {
+        // An order now: the stable sort puts each entry where the selection sort would.
+        std::stable_sort(order.begin(), order.end(), before);
+        return order;
+    }
+    // The best remaining entry is moved to the front, the ones it passes keep their order.
+    for (std::size_t i = 0; i + 1 < order.size(); ++i) {
+        std::size_t best = i;
+        for (std::size_t j = i + 1; j < order.size(); ++j) {
+            if (before(order[j], order[best])) {
+                best = j;
+            }
+        }
+        if (best != i) {
+            const auto first = order.begin() + static_cast<std::ptrdiff_t>(i);
+            const auto chosen = order.begin() + static_cast<std::ptrdiff_t>(best);
+            std::rotate(first, chosen, chosen + 1);
+        }
+    }
+    return order;
+}
+
+std::vector<std::size_t> ShuffleMoves(std::size_t count, std::uint32_t seed) {
+    std::vector<std::size_t> moves;
+    moves.reserve(count);
+    std::uint32_t state = seed;
+    for (std::size_t i = 0; i < count; ++i) {
+        state = state * 134775813u + 1u;
+        moves.push_back(static_cast<std::size_t>((std::uint64_t{state} * count) >> 32));
+    }
+    return moves;
+}
+
+std::uint32_t SeedFromTimeOfDay() {
+    using namespace std::chrono;
+    const auto now = system_clock::now().time_since_epoch();
+    const auto millisecondOfDay = duration_cast<milliseconds>(now).count() % (24LL * 3600 * 1000);
+    return static_cast<std::uint32_t>(millisecondOfDay);
+}
+
+} // namespace tralvo::media

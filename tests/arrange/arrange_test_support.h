@@ -1,0 +1,129 @@
+#pragma once
+
+#include "arrange/strategies.h"
+#include "media/writers/id3v2_writer.h"
+#include "support/forwarding_file_system.h"
+#include "support/scripted_messages.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <map>
+#include <string>
+#include <sys/stat.h>
+
+namespace tralvo::test {
+
+// An MP3 file with an ID3v1 tag, or without any tag; the body tells files apart by content.
+inline std::string TaggedMp3(const Id3v1Fields& fields, std::size_t frames = 1) {
+    return AsString(Mp3File({}, frames, fields));
+}
+inline std::string UntaggedMp3(std::size_t frames = 1) {
+    return AsString(Mp3File({}, frames));
+}
+
+// A file system that can set creation times (this system cannot): kept by path, for files
+// that exist and may be opened for writing.
+class TimedFileSystem : public ForwardingFileSystem {
+public:
+    using ForwardingFileSystem::ForwardingFileSystem;
+    std::map<std::string, FileTime> times;
+
+    Status ReadCreationTime(const std::string& path, FileTime& time) override {
+        const auto found = times.find(path);
+        if (found == times.end()) {
+            return Status::Failure(ENODATA, "no time for " + path);
+        }
+        time = found->second;
+        return Status::Ok();
+    }
+    Status WriteCreationTime(const std::string& path, FileTime time) override {
+        // By the mode bits, so that a read-only file is one also for root, who runs CI.
+        struct stat info {};
+        if (::stat(path.c_str(), &info) != 0 || (info.st_mode & S_IWUSR) == 0) {
+            return Status::Failure(EACCES, "cannot open " + path + " for writing");
+        }
+        times[path] = time;
+        return Status::Ok();
+    }
+};
+
+// Fails the k-th change it is asked for (renames, folders made and removed, times set), and
+// counts them all.
+class FailingFileSystem : public ForwardingFileSystem {
+public:
+    explicit FailingFileSystem(int failAt, FileSystem& inner = SystemFileSystem())
+        : ForwardingFileSystem(inner), failAt_(failAt) {}
+
+    int changes = 0;
+
+    Status Rename(const std::string& from, const std::string& to) override {
+        return Fails() ? Injected() : ForwardingFileSystem::Rename(from, to);
+    }
+    Status CreateFolder(const std::string& path) override {
+        return Fails() ? Injected() : ForwardingFileSystem::CreateFolder(path);
+    }
+    Status RemoveFolder(const std::string& path) override {
+        return Fails() ? Injected() : ForwardingFileSystem::RemoveFolder(path);
+    }
+    Status WriteCreationTime(const std::string& path, FileTime time) override {
+        return Fails() ? Injected() : ForwardingFileSystem::WriteCreationTime(path, time);
+    }
+
+private:
+    bool Fails() { return ++changes == failAt_; }
+    static Status Injected() { return Status::Failure(EIO, "injected failure"); }
+    int failAt_;
+};
+
+// Lists a folder as FAT does: entries in the order they came into it, the ones already there
+// at the start first (in the order the real file system gives). /tmp lists by hash or
+// newest first, where a directory-order run could not be seen.
+class DirectoryOrderFileSystem : public ForwardingFileSystem {
+public:
+    using ForwardingFileSystem::ForwardingFileSystem;
+
+    Status Enumerate(const std::string& folder, EnumerateFilter filter, bool includeDotEntries,
+                     std::vector<DirectoryEntry>& entries) override {
+        Status status =
+            ForwardingFileSystem::Enumerate(folder, filter, includeDotEntries, entries);
+        const std::string prefix = folder.ends_with('/') ? folder : folder + "/";
+        std::stable_sort(entries.begin(), entries.end(),
+                         [&](const DirectoryEntry& a, const DirectoryEntry& b) {
+                             return ArrivalOf(prefix + a.name) < ArrivalOf(prefix + b.name);
+                         });
+        return status;
+    }
+    Status Rename(const std::string& from, const std::string& to) override {
+        Status status = ForwardingFileSystem::Rename(from, to);
+        if (status) {
+            arrival_.erase(from);
+            arrival_[to] = ++arrivals_;
+        }
+        return status;
+    }
+    Status CreateFolder(const std::string& path) override {
+        Status status = ForwardingFileSystem::CreateFolder(path);
+        if (status) {
+            arrival_[path] = ++arrivals_;
+        }
+        return status;
+    }
+
+private:
+    std::uint64_t ArrivalOf(const std::string& path) const {
+        const auto found = arrival_.find(path);
+        return found == arrival_.end() ? 0 : found->second;
+    }
+    std::map<std::string, std::uint64_t> arrival_;
+    std::uint64_t arrivals_ = 0;
+};
+
+// What a run showed on its progress bar.
+struct RecordedProgress : RunProgress {
+    int maximum = -1;
+    std::vector<int> positions;
+    void SetMaximum(int value) override { maximum = value; }
+    void SetPosition(int value) override { positions.push_back(value); }
+};
+
+} // namespace tralvo::test

@@ -1,0 +1,356 @@
+// The three strategies of the Tralvo command on real folders: their results, their progress,
+// their error boxes, and that nothing is ever lost when any one step fails.
+#include "arrange/tralvo_command.h"
+#include "arrange/track_loading.h"
+#include "arrange_test_support.h"
+#include "media/sound_file.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <sys/stat.h>
+
+namespace tralvo {
+namespace {
+
+namespace stdfs = std::filesystem;
+
+std::vector<std::string> Displays(const TrackList& tracks) {
+    std::vector<std::string> names;
+    for (const TrackEntry& entry : tracks) {
+        names.push_back(entry.display);
+    }
+    return names;
+}
+
+// Every file below folder, by its path relative to it, with its content.
+std::map<std::string, std::string> FilesBelow(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : stdfs::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file()) {
+            files[stdfs::relative(entry.path(), folder).string()] =
+                test::ReadFile(entry.path().string());
+        }
+    }
+    return files;
+}
+
+std::multiset<std::string> Contents(const std::map<std::string, std::string>& files) {
+    std::multiset<std::string> contents;
+    for (const auto& [path, content] : files) {
+        contents.insert(content);
+    }
+    return contents;
+}
+
+// The entry names of folder in the order the file system lists them.
+std::vector<std::string> Listing(const std::string& folder, FileSystem& fs = SystemFileSystem()) {
+    std::vector<DirectoryEntry> entries;
+    EXPECT_TRUE(fs.Enumerate(folder, EnumerateFilter::FilesAndFolders, false, entries));
+    std::vector<std::string> names;
+    for (const DirectoryEntry& entry : entries) {
+        names.push_back(entry.name);
+    }
+    return names;
+}
+
+class StrategiesTest : public testing::Test {
+protected:
+    std::string Track(const std::string& name) {
+        return folder.WriteFile(name, test::TaggedMp3({.title = name}, 1 + tracksWritten++));
+    }
+    // The list as loading shows it, put in the order of names.
+    TrackList Arranged(std::uint8_t type, const std::vector<std::string>& names,
+                       FileSystem& fs = SystemFileSystem()) {
+        TrackList tracks = LoadTracks(folder.path(), type, false, fs);
+        std::vector<std::size_t> order;
+        for (const std::string& name : names) {
+            for (std::size_t i = 0; i < tracks.size(); ++i) {
+                if (tracks[i].display == name) {
+                    order.push_back(i);
+                }
+            }
+        }
+        EXPECT_EQ(order.size(), tracks.size());
+        tracks.Reorder(order);
+        return tracks;
+    }
+    // The command's core: the strategy, the reload, the comparison.
+    TrackList Run(std::uint8_t type, const TrackList& tracks, FileSystem& fs) {
+        ArrangeRun run{fs, messages, progress, "MainForm"};
+        const std::string before = tracks.Text();
+        RunStrategy(type, F(), tracks, run);
+        TrackList reloaded = LoadTracks(folder.path(), type, false, fs);
+        ReportWhenOrderDiffers(before, reloaded, run);
+        return reloaded;
+    }
+    std::string F() const { return folder.path() + "/"; }
+
+    test::TempFolder folder;
+    test::ScriptedMessages messages;
+    test::RecordedProgress progress;
+    std::size_t tracksWritten = 0;
+};
+
+TEST_F(StrategiesTest, DirectoryOrderPutsTheOtherEntriesFirstThenTheTracksInListOrder) {
+    for (const char* name : {"A.mp3", "B.mp3", "C.mp3"}) {
+        Track(name);
+    }
+    folder.WriteFile("notes.txt", "notes");
+    folder.MakeFolder("Covers");
+    folder.WriteFile("Covers/front.jpg", "jpeg");
+    test::DirectoryOrderFileSystem fs;
+    std::vector<std::string> others;
+    for (const std::string& name : Listing(folder.path(), fs)) {
+        if (!name.ends_with(".mp3")) {
+            others.push_back(name);
+        }
+    }
+    const TrackList tracks = Arranged(0, {"C.mp3", "A.mp3", "B.mp3"}, fs);
+    const TrackList reloaded = Run(0, tracks, fs);
+
+    std::vector<std::string> expected = others;
+    expected.insert(expected.end(), {"C.mp3", "A.mp3", "B.mp3"});
+    EXPECT_EQ(Listing(folder.path(), fs), expected);
+    EXPECT_EQ(Displays(reloaded), (std::vector<std::string>{"C.mp3", "A.mp3", "B.mp3"}));
+    EXPECT_EQ(test::ReadFile(folder / "Covers/front.jpg"), "jpeg");
+    EXPECT_TRUE(messages.asked.empty());
+    EXPECT_EQ(progress.maximum, 9);
+    EXPECT_EQ(progress.positions, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+}
+
+TEST_F(StrategiesTest, AnExistingTempFolderStopsTheRunBeforeAnythingMoves) {
+    Track("A.mp3");
+    Track("B.mp3");
+    folder.MakeFolder("QZ_TEMP1");
+    const std::vector<std::string> before = Listing(folder.path());
+    const TrackList tracks = Arranged(0, {"B.mp3", "A.mp3"});
+    const bool alreadyInOrder = LoadTracks(folder.path(), 0, false, SystemFileSystem()).Text() ==
+                                tracks.Text();
+    Run(0, tracks, SystemFileSystem());
+    EXPECT_EQ(Listing(folder.path()), before);
+    std::vector<std::string> keys = {"CreateTempFolderError"};
+    if (!alreadyInOrder) {
+        keys.push_back("TralvoFailed");
+    }
+    EXPECT_EQ(messages.TextKeys(), keys);
+    EXPECT_EQ(messages.asked[0].captionKey, "Error");
+}
+
+// The program may run from a folder of the player: that folder stays, a folder whose name
+// only begins the same way moves.
+class ProgramInside : public test::ForwardingFileSystem {
+public:
+    using ForwardingFileSystem::ForwardingFileSystem;
+    std::string program;
+    std::string ProgramPath() override { return program; }
+};
+
+TEST_F(StrategiesTest, TheFolderHoldingTheProgramStaysWhereItIs) {
+    Track("A.mp3");
+    folder.MakeFolder("Tralvo");
+    folder.MakeFolder("Tralvo2");
+    test::DirectoryOrderFileSystem fat;
+    ProgramInside fs(fat);
+    fs.program = folder / "tralvo/bin/tralvo"; // letter case aside, as on FAT
+    Run(0, Arranged(0, {"A.mp3"}, fs), fs);
+    // Never moved, the program's folder now stands before everything that was.
+    EXPECT_EQ(Listing(folder.path(), fs),
+              (std::vector<std::string>{"Tralvo", "Tralvo2", "A.mp3"}));
+    EXPECT_TRUE(messages.asked.empty());
+}
+
+TEST_F(StrategiesTest, FileNamesGetOrderPrefixesOfOneWidthThroughTemporaryNames) {
+    Track("{2}b.mp3");
+    Track("a.ogg");
+    Track("{1}c.wma");
+    Run(1, Arranged(1, {"b.mp3", "a.ogg", "c.wma"}), SystemFileSystem());
+    std::vector<std::string> names = Listing(folder.path());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"{1}b.mp3", "{2}a.ogg", "{3}c.wma"}));
+    EXPECT_TRUE(messages.asked.empty());
+    EXPECT_EQ(progress.maximum, 6);
+    EXPECT_EQ(progress.positions.back(), 6);
+
+    tracksWritten = 0;
+    for (int i = 0; i < 7; ++i) {
+        Track("x" + std::to_string(i) + ".mp3");
+    }
+    TrackList ten = LoadTracks(folder.path(), 1, false, SystemFileSystem());
+    ASSERT_EQ(ten.size(), 10u);
+    ten.Move(9, 0);
+    const std::string arranged = ten.Text();
+    EXPECT_EQ(Run(1, ten, SystemFileSystem()).Text(), arranged);
+    // Loaded by path, x0 to x6 come before the prefixed names; c.wma was moved to the top.
+    EXPECT_TRUE(std::filesystem::exists(folder / "{01}c.wma"));
+    EXPECT_TRUE(std::filesystem::exists(folder / "{02}x0.mp3"));
+    EXPECT_TRUE(std::filesystem::exists(folder / "{10}a.ogg"));
+}
+
+TEST_F(StrategiesTest, AStrayTemporaryNameIsReportedAndLeftAlone) {
+    Track("a.mp3");
+    Track("b.mp3");
+    folder.WriteFile("0.qz_temp", "left by an earlier run");
+    const TrackList tracks = Arranged(1, {"a.mp3", "b.mp3"});
+    Run(1, tracks, SystemFileSystem());
+    // a.mp3 cannot take 0.qz_temp; the second pass leaves the stray file alone and says so.
+    EXPECT_EQ(messages.TextKeys(), (std::vector<std::string>{"RenameError", "RenameError"}));
+    EXPECT_EQ(messages.asked[0].argument, folder / "a.mp3");
+    EXPECT_EQ(messages.asked[1].argument, folder / "0.qz_temp");
+    EXPECT_EQ(test::ReadFile(folder / "0.qz_temp"), "left by an earlier run");
+    EXPECT_TRUE(std::filesystem::exists(folder / "a.mp3"));
+    EXPECT_TRUE(std::filesystem::exists(folder / "{2}b.mp3"));
+}
+
+TEST_F(StrategiesTest, CreationTimesRiseOneDayApartAndTheLastTrackKeepsItsOwn) {
+    for (const char* name : {"A.mp3", "B.mp3", "C.mp3"}) {
+        Track(name);
+    }
+    test::TimedFileSystem fs;
+    const media::DateTime march10 = 38421.5; // 10 March 2005, 12:00
+    fs.times[folder / "B.mp3"] = media::DateTimeToFileTime(march10);
+    fs.times[folder / "A.mp3"] = media::DateTimeToFileTime(march10 + 5);
+    fs.times[folder / "C.mp3"] = media::DateTimeToFileTime(march10 + 9);
+    const TrackList reloaded = Run(2, Arranged(2, {"C.mp3", "A.mp3", "B.mp3"}, fs), fs);
+    EXPECT_EQ(media::FileTimeToDateTime(fs.times[folder / "B.mp3"]), march10);
+    EXPECT_EQ(media::FileTimeToDateTime(fs.times[folder / "A.mp3"]), march10 - 1);
+    EXPECT_EQ(media::FileTimeToDateTime(fs.times[folder / "C.mp3"]), march10 - 2);
+    EXPECT_EQ(Displays(reloaded), (std::vector<std::string>{"C.mp3", "A.mp3", "B.mp3"}));
+    EXPECT_TRUE(messages.asked.empty());
+    EXPECT_EQ(progress.maximum, 3);
+    EXPECT_EQ(progress.positions, (std::vector<int>{1, 2, 3}));
+}
+
+TEST_F(StrategiesTest, AReadOnlyTrackKeepsItsTimeAndTheNextEarlierTakesItsPlace) {
+    for (const char* name : {"A.mp3", "B.mp3", "C.mp3"}) {
+        Track(name);
+    }
+    test::TimedFileSystem fs;
+    const media::DateTime march10 = 38421.5;
+    for (const char* name : {"A.mp3", "B.mp3", "C.mp3"}) {
+        fs.times[folder / name] = media::DateTimeToFileTime(march10);
+    }
+    ASSERT_EQ(::chmod((folder / "A.mp3").c_str(), 0444), 0);
+    Run(2, Arranged(2, {"C.mp3", "A.mp3", "B.mp3"}, fs), fs);
+    EXPECT_EQ(messages.TextKeys().front(), "SetCreationTimeError");
+    EXPECT_EQ(messages.asked[0].argument, folder / "A.mp3");
+    EXPECT_EQ(media::FileTimeToDateTime(fs.times[folder / "A.mp3"]), march10);
+    EXPECT_EQ(media::FileTimeToDateTime(fs.times[folder / "C.mp3"]), march10 - 1);
+}
+
+// What the k-th change was asked to do, to know which box its failure must show.
+class WatchedFailure : public test::FailingFileSystem {
+public:
+    WatchedFailure(int failAt, FileSystem& inner) : FailingFileSystem(failAt, inner), at_(failAt) {}
+    std::string expectedKey;
+
+    Status Rename(const std::string& from, const std::string& to) override {
+        if (changes + 1 == at_) {
+            expectedKey = from.ends_with(".qz_temp") || to.ends_with(".qz_temp")
+                              ? "RenameError"
+                          : to.find("/QZ_TEMP") != std::string::npos ? "MoveToTempFolderError"
+                                                                      : "MoveBackError";
+        }
+        return FailingFileSystem::Rename(from, to);
+    }
+    Status CreateFolder(const std::string& path) override {
+        if (changes + 1 == at_) {
+            expectedKey = "CreateTempFolderError";
+        }
+        return FailingFileSystem::CreateFolder(path);
+    }
+    Status RemoveFolder(const std::string& path) override {
+        if (changes + 1 == at_) {
+            expectedKey = "RemoveTempFolderError";
+        }
+        return FailingFileSystem::RemoveFolder(path);
+    }
+    Status WriteCreationTime(const std::string& path, FileTime time) override {
+        if (changes + 1 == at_) {
+            expectedKey = "SetCreationTimeError";
+        }
+        return FailingFileSystem::WriteCreationTime(path, time);
+    }
+
+private:
+    int at_;
+};
+
+struct NothingLostCase {
+    std::uint8_t type;
+    const char* name;
+};
+
+class NothingIsLost : public testing::TestWithParam<NothingLostCase> {};
+
+// The run is repeated with each of its changes failing in turn: every file stays, byte for
+// byte, no entry but a track is renamed, each failure shows its own box, and "TralvoFailed"
+// comes exactly when the folder's order is not the arranged one.
+TEST_P(NothingIsLost, WhicheverStepFails) {
+    const std::uint8_t type = GetParam().type;
+    for (int failAt = 1;; ++failAt) {
+        test::TempFolder folder;
+        test::ScriptedMessages messages;
+        test::RecordedProgress progress;
+        const std::vector<std::string> names = {"{07}Alpha.mp3", "Beta Song.mp3", ".hidden.ogg",
+                                                "Gamma.wav"};
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            folder.WriteFile(names[i], test::TaggedMp3({.title = names[i]}, 1 + i));
+        }
+        folder.WriteFile("notes.txt", "notes");
+        folder.MakeFolder("Covers");
+        folder.WriteFile("Covers/front.jpg", "jpeg");
+        const std::map<std::string, std::string> original = FilesBelow(folder.path());
+
+        test::DirectoryOrderFileSystem fat;
+        test::TimedFileSystem timed(fat);
+        for (const std::string& name : names) {
+            timed.times[folder / name] = media::DateTimeToFileTime(40000.0);
+        }
+        WatchedFailure fs(failAt, timed);
+        TrackList tracks = LoadTracks(folder.path(), type, false, fs);
+        tracks.Reorder({3, 1, 0, 2});
+        const std::string arranged = tracks.Text();
+        ArrangeRun run{fs, messages, progress, "MainForm"};
+        RunStrategy(type, folder.path() + "/", tracks, run);
+        const TrackList reloaded = LoadTracks(folder.path(), type, false, fs);
+        const bool differs = ReportWhenOrderDiffers(arranged, reloaded, run);
+
+        const std::map<std::string, std::string> after = FilesBelow(folder.path());
+        EXPECT_EQ(Contents(after), Contents(original)) << "failing change " << failAt;
+        for (const auto& [path, content] : after) {
+            if (content == "notes" || content == "jpeg") {
+                EXPECT_TRUE(path.ends_with(content == "notes" ? "notes.txt" : "Covers/front.jpg"))
+                    << path;
+            }
+        }
+        const std::vector<std::string> keys = messages.TextKeys();
+        EXPECT_EQ(differs, !keys.empty() && keys.back() == "TralvoFailed");
+        EXPECT_EQ(differs, reloaded.Text() != arranged);
+        if (fs.changes < failAt) {
+            // Nothing failed: the run is clean and its count is known.
+            EXPECT_TRUE(keys.empty()) << testing::PrintToString(keys);
+            EXPECT_GT(failAt, 1);
+            break;
+        }
+        ASSERT_FALSE(keys.empty()) << "a failed change showed no box, change " << failAt;
+        EXPECT_EQ(keys.front(), fs.expectedKey) << "change " << failAt;
+        // Only a directory-order run that cannot make its first folder stops before the end.
+        if (!(type == 0 && failAt == 1)) {
+            EXPECT_EQ(progress.positions.empty() ? -1 : progress.positions.back(),
+                      progress.maximum)
+                << "change " << failAt;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Strategies, NothingIsLost,
+                         testing::Values(NothingLostCase{0, "DirectoryOrder"},
+                                         NothingLostCase{1, "FileName"},
+                                         NothingLostCase{2, "CreationTime"}),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+} // namespace
+} // namespace tralvo
