@@ -11,7 +11,6 @@
 #include "panes/shell_tree.h"
 #include "platform/drives.h"
 #include "platform/mount_table.h"
-#include "platform/text.h"
 #include "playback/audio_engine.h"
 
 #include <QApplication>
@@ -43,15 +42,14 @@ std::string WithSlash(std::string path) {
     return path;
 }
 
-// Whether path is the root folder or lies below it, letters A to Z in either case.
+// Whether path is the root folder or lies below it. Paths compare exactly: on this system
+// "/media/Player" and "/media/player" may be two volumes.
 bool LiesBelow(const std::string& root, const std::string& path) {
-    const std::string folder = ToLowerAscii(WithSlash(root));
-    const std::string inside = ToLowerAscii(WithSlash(path));
-    return inside.starts_with(folder);
+    return WithSlash(path).starts_with(WithSlash(root));
 }
 
 bool SameFolder(const std::string& a, const std::string& b) {
-    return ToLowerAscii(WithSlash(a)) == ToLowerAscii(WithSlash(b));
+    return WithSlash(a) == WithSlash(b);
 }
 
 } // namespace
@@ -144,10 +142,7 @@ void TMainForm::FormDestroy() {
         return;
     }
     destroyed_ = true;
-    if (PlayingStream != 0) {
-        EnsureEngine();
-        playback::Engine().ChannelStop(PlayingStream);
-    }
+    StopBtnClick();
     ReleaseEngine();
     SaveWindowState();
 }
@@ -165,6 +160,12 @@ void TMainForm::ConnectHandlers() {
     MyComputerST->SetRootComputer();
     MyPlayerST->SetRootDir("/");
     connect(VolumeTB, &QSlider::valueChanged, this, &TMainForm::VolumeTBChange);
+    connect(MyPlayerST, &TShellTree::Change, this, &TMainForm::MyPlayerSTChange);
+    connect(MyPlayerRefreshBtn, &QToolButton::clicked, this, &TMainForm::MyPlayerRefreshBtnClick);
+    connect(SortBtn, &QToolButton::clicked, this, &TMainForm::SortBtnClick);
+    connect(ReverseSortBtn, &QToolButton::clicked, this, &TMainForm::ReverseSortBtnClick);
+    connect(ShuffleBtn, &QToolButton::clicked, this, &TMainForm::ShuffleBtnClick);
+    connect(TralvoBtn, &QPushButton::clicked, this, &TMainForm::TralvoBtnClick);
     FilesLB->installEventFilter(this);
     TracksLB->installEventFilter(this);
 }

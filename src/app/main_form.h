@@ -22,6 +22,7 @@ namespace tralvo {
 
 class AnchoredPanel;
 class FileListModel;
+class TrackListModel;
 class ListRowDelegate;
 class PictureBox;
 class Messages;
@@ -61,7 +62,18 @@ public:
     bool MyComputerSTDirAdd(const std::string& path);
     void FilesLBExit(QListView* list);
     void VolumeTBChange();
+    void StopBtnClick();
+
+    // The player pane's track list.
     void LoadTrackList();
+    void SetTracksChanged(bool changed);
+    std::string TrackPath(int index);
+    void MyPlayerSTChange();
+    void MyPlayerRefreshBtnClick();
+    void SortBtnClick();
+    void ReverseSortBtnClick();
+    void ShuffleBtnClick();
+    void TralvoBtnClick();
 
     // The preview player's hold on the audio engine.
     void EnsureEngine();
@@ -119,7 +131,7 @@ public:
     QTimer* PlayerTimer = nullptr;
 
     FileListModel* FilesModel = nullptr;
-    FileListModel* TracksModel = nullptr;
+    TrackListModel* TracksModel = nullptr;
 
     // Fields reset at creation.
     bool EngineReady = false;

@@ -10,6 +10,7 @@
 #include "panes/list_rows.h"
 #include "panes/picture_box.h"
 #include "panes/shell_tree.h"
+#include "panes/track_list_model.h"
 
 #include <QBoxLayout>
 #include <QFrame>
@@ -73,7 +74,8 @@ void AddSeparator(QWidget* toolbar, const char* name) {
     static_cast<QBoxLayout*>(toolbar->layout())->setAlignment(separator, Qt::AlignVCenter);
 }
 
-QListView* MakeList(QWidget* parent, const char* name, FileListModel* model, bool numbered) {
+QListView* MakeList(QWidget* parent, const char* name, QAbstractItemModel* model,
+                    bool numbered) {
     auto* list = Named(new QListView(parent), name);
     list->setModel(model);
     list->setItemDelegate(new ListRowDelegate(numbered, Settings.LargeFileIconsAtStart, list));
@@ -273,8 +275,14 @@ void TMainForm::BuildPane(bool computer) {
                    AnchoredPanel::Bottom);
     layout->addWidget(box);
 
-    auto* model = new FileListModel(pane);
-    QListView* list = MakeList(pane, computer ? "FilesLB" : "TracksLB", model, !computer);
+    QListView* list = nullptr;
+    if (computer) {
+        FilesModel = new FileListModel(pane);
+        list = MakeList(pane, "FilesLB", FilesModel, false);
+    } else {
+        TracksModel = new TrackListModel(pane);
+        list = MakeList(pane, "TracksLB", TracksModel, true);
+    }
     layout->addWidget(list, 1);
 
     if (computer) {
@@ -284,7 +292,6 @@ void TMainForm::BuildPane(bool computer) {
         MyComputerShape = line;
         MyComputerST = tree;
         FilesLB = list;
-        FilesModel = model;
         pane->setMinimumWidth(ComputerPaneWidth);
     } else {
         MyPlayerFolderSB = box;
@@ -293,7 +300,6 @@ void TMainForm::BuildPane(bool computer) {
         MyPlayerShape = line;
         MyPlayerST = tree;
         TracksLB = list;
-        TracksModel = model;
     }
 }
 

@@ -5,7 +5,6 @@
 #include "panes/core/file_listing.h"
 #include "panes/file_list_model.h"
 #include "panes/shell_tree.h"
-#include "platform/text.h"
 
 #include <QApplication>
 #include <QCollator>
@@ -81,9 +80,10 @@ void TMainForm::MyComputerRefreshBtnClick() {
     MyComputerSTChange();
 }
 
-// The player's own volume never shows in the computer tree.
+// The player's own volume never shows in the computer tree. Compared exactly: on this system
+// two folders may differ only in letter case.
 bool TMainForm::MyComputerSTDirAdd(const std::string& path) {
-    return ToLowerAscii(WithSlash(path)) != ToLowerAscii(WithSlash(GetPlayerRoot()));
+    return WithSlash(path) != WithSlash(GetPlayerRoot());
 }
 
 void TMainForm::FilesLBExit(QListView* list) {

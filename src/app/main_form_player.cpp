@@ -26,6 +26,13 @@ void TMainForm::ReleaseEngine() {
     }
 }
 
+void TMainForm::StopBtnClick() {
+    EnsureEngine();
+    if (PlayingStream != 0) {
+        playback::Engine().ChannelStop(PlayingStream);
+    }
+}
+
 void TMainForm::VolumeTBChange() {
     EnsureEngine();
     playback::Engine().SetVolume(VolumeTB->value());

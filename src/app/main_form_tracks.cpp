@@ -1,11 +1,139 @@
-// The player pane's track list.
+// The player pane's track list: loading it, its changed mark, following the player tree, and
+// the whole-list orderings.
 #include "app/main_form.h"
-#include "panes/file_list_model.h"
+
+#include "app/messages.h"
+#include "app/settings_store.h"
+#include "arrange/track_loading.h"
+#include "arrange/track_ordering.h"
+#include "panes/shell_tree.h"
+#include "panes/track_list_model.h"
+
+#include <QApplication>
+#include <QListView>
+#include <QPushButton>
 
 namespace tralvo {
 
+namespace {
+
+constexpr const char* MainFormName = "MainForm";
+
+// The wait cursor, and no redrawing of the list, until the work is done.
+class ListWork {
+public:
+    explicit ListWork(QListView& list) : list_(list) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        list_.setUpdatesEnabled(false);
+    }
+    ~ListWork() {
+        list_.setUpdatesEnabled(true);
+        QApplication::restoreOverrideCursor();
+    }
+    ListWork(const ListWork&) = delete;
+    ListWork& operator=(const ListWork&) = delete;
+
+private:
+    QListView& list_;
+};
+
+} // namespace
+
 void TMainForm::LoadTrackList() {
-    TracksModel->SetNames({});
+    {
+        const ListWork work(*TracksLB);
+        const std::string folder = MyPlayerST->Path();
+        TracksModel->SetTracks(folder.empty() ? TrackList{}
+                                              : LoadTracks(folder, Settings.PlayerType,
+                                                           Settings.Only83FileNames, fs_));
+    }
+    SetTracksChanged(false);
+}
+
+void TMainForm::SetTracksChanged(bool changed) {
+    TracksChanged = changed;
+    TralvoBtn->setEnabled(changed);
+}
+
+std::string TMainForm::TrackPath(int index) {
+    const TrackList& tracks = TracksModel->Tracks();
+    if (index < 0 || static_cast<std::size_t>(index) >= tracks.size()) {
+        return {};
+    }
+    const TrackEntry& entry = tracks[static_cast<std::size_t>(index)];
+    // Under file-name order the display string lacks the file's order prefix.
+    if (Settings.PlayerType == 1) {
+        return entry.file ? entry.file->FileName() : std::string();
+    }
+    return FolderWithSlash(MyPlayerST->Path()) + entry.display;
+}
+
+void TMainForm::MyPlayerSTChange() {
+    const std::string folder = MyPlayerST->Path();
+    // Paths compare exactly: on this system "Music" and "music" may be two folders.
+    if (FolderWithSlash(folder) == FolderWithSlash(TrackListFolder)) {
+        SkipFolderConfirm = false;
+        return;
+    }
+    if (TracksChanged && !SkipFolderConfirm &&
+        messages_.Show(QuestionMessage(MainFormName, windowTitle().toStdString(),
+                                       "ChangeDirAlthoughChanged")) != MessageAnswer::Yes) {
+        MyPlayerST->SetPath(TrackListFolder); // back where the list came from
+        return;
+    }
+    SkipFolderConfirm = false;
+    TrackListFolder = folder;
+    LoadTrackList();
+}
+
+void TMainForm::MyPlayerRefreshBtnClick() {
+    MyPlayerST->Refresh();
+    if (TracksChanged &&
+        messages_.Show(QuestionMessage(MainFormName, windowTitle().toStdString(),
+                                       "RefreshAlthoughChanged")) != MessageAnswer::Yes) {
+        return;
+    }
+    LoadTrackList();
+}
+
+void TMainForm::SortBtnClick() {
+    if (TracksModel->Tracks().empty()) {
+        return;
+    }
+    {
+        const ListWork work(*TracksLB);
+        TracksModel->Reorder([](TrackList& tracks) {
+            SortTrackList(tracks, {Settings.SortKey1, Settings.SortKey2, Settings.SortKey3},
+                          false, true);
+        });
+    }
+    SetTracksChanged(true);
+}
+
+void TMainForm::ReverseSortBtnClick() {
+    if (TracksModel->Tracks().empty()) {
+        return;
+    }
+    {
+        const ListWork work(*TracksLB);
+        TracksModel->Reorder([](TrackList& tracks) {
+            SortTrackList(tracks, {Settings.SortKey1, Settings.SortKey2, Settings.SortKey3},
+                          true, true);
+        });
+    }
+    SetTracksChanged(true);
+}
+
+void TMainForm::ShuffleBtnClick() {
+    if (TracksModel->Tracks().empty()) {
+        return;
+    }
+    {
+        const ListWork work(*TracksLB);
+        TracksModel->Reorder(
+            [](TrackList& tracks) { ShuffleTrackList(tracks, media::SeedFromTimeOfDay()); });
+    }
+    SetTracksChanged(true);
 }
 
 } // namespace tralvo

@@ -4,6 +4,8 @@
 #include "support/run_process.h"
 #include "support/temp_folder.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace tralvo {
@@ -180,6 +182,139 @@ TEST(CliTags, PrintsNothingOnStandardErrorForFilesThatReadCleanly) {
     }
 }
 
+// Every entry of folder, by name, sorted.
+std::vector<std::string> Names(const TempFolder& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(CliList, ShowsTheTracksInFileNameOrderWithoutTheirPrefixes) {
+    TempFolder dir;
+    dir.WriteFile("{2}b.mp3", "b");
+    dir.WriteFile("a.OGG", "a");
+    dir.WriteFile("{1}c.wma", "c");
+    dir.WriteFile("{}d.wav", "d");
+    dir.WriteFile("notes.txt", "not a track");
+    dir.MakeFolder("sub.mp3");
+    const ProcessResult run = Cli({"list", "--type", "1", dir.path()});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "");
+    const std::string f = dir.path() + "/";
+    EXPECT_EQ(run.out, "1\ta.OGG\t" + f + "a.OGG\n" + "2\tc.wma\t" + f + "{1}c.wma\n" +
+                           "3\tb.mp3\t" + f + "{2}b.mp3\n" + "4\t{}d.wav\t" + f + "{}d.wav\n");
+    EXPECT_EQ(Cli({"list", dir / "missing"}).exitCode, 1);
+}
+
+// The order file reads back what list prints, escapes and all.
+TEST(CliArrange, AnOrderFileRenamesTheTracksWithPrefixes) {
+    TempFolder dir;
+    TempFolder work;
+    dir.WriteFile("{2}b.mp3", "b");
+    dir.WriteFile("a.ogg", "a");
+    dir.WriteFile("t\xE9\\st.mp3", "t");
+    const std::string order = work.WriteFile("order", "t\\xe9\\\\st.mp3\r\nb.mp3\n\na.ogg");
+    const std::string f = dir.path() + "/";
+
+    const ProcessResult dry =
+        Cli({"arrange", "--type", "1", "--order", order, "--dry-run", dir.path()});
+    EXPECT_EQ(dry.exitCode, 0) << dry.err;
+    EXPECT_EQ(dry.out, "1\tt\\xE9\\\\st.mp3\t" + f + "t\\xE9\\\\st.mp3\n" + "2\tb.mp3\t" + f +
+                           "{2}b.mp3\n" + "3\ta.ogg\t" + f + "a.ogg\n");
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"a.ogg", "t\xE9\\st.mp3", "{2}b.mp3"}));
+
+    const ProcessResult run = Cli({"arrange", "--type", "1", "--order", order, dir.path()});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, "1\tt\\xE9\\\\st.mp3\t" + f + "{1}t\\xE9\\\\st.mp3\n" + "2\tb.mp3\t" + f +
+                           "{2}b.mp3\n" + "3\ta.ogg\t" + f + "{3}a.ogg\n");
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"{1}t\xE9\\st.mp3", "{2}b.mp3", "{3}a.ogg"}));
+    EXPECT_EQ(test::ReadFile(f + "{3}a.ogg"), "a");
+}
+
+TEST(CliArrange, SortsByTheKeysGivenWithUntaggedTracksFirst) {
+    TempFolder dir;
+    const auto tagged = [&](const std::string& name, const std::string& artist,
+                            const std::string& album) {
+        dir.WriteFile(name, test::AsString(test::Mp3File(
+                                {}, 1, test::Id3v1Fields{.artist = artist, .album = album})));
+    };
+    tagged("1.mp3", "B", "X");
+    tagged("2.mp3", "a", "Y");
+    tagged("3.mp3", "A", "X");
+    dir.WriteFile("4.mp3", test::AsString(test::Mp3File({}, 1)));
+    const auto order = [&](const std::string& option) {
+        const ProcessResult run = Cli({"arrange", "--type", "1", option, "2,3,1", dir.path()});
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        std::string names;
+        for (const std::string name : {"1.mp3", "2.mp3", "3.mp3", "4.mp3"}) {
+            const auto found = run.out.find("\t" + name + "\t");
+            names += found == std::string::npos ? '?' : run.out[found - 1];
+        }
+        return names;
+    };
+    // Positions of 1 to 4: the untagged 4.mp3 first, then A/X, A/Y, B/X.
+    EXPECT_EQ(order("--sort"), "4321");
+    EXPECT_EQ(Names(dir),
+              (std::vector<std::string>{"{1}4.mp3", "{2}3.mp3", "{3}2.mp3", "{4}1.mp3"}));
+    EXPECT_EQ(order("--reverse-sort"), "1234");
+}
+
+TEST(CliArrange, AnOrderFileThatDoesNotNameEveryTrackOnceChangesNothing) {
+    TempFolder dir;
+    TempFolder work;
+    dir.WriteFile("a.mp3", "a");
+    dir.WriteFile("{1}x.mp3", "x1");
+    dir.WriteFile("{2}x.mp3", "x2");
+    for (const auto& [content, named] : std::vector<std::pair<std::string, std::string>>{
+             {"x.mp3\na.mp3\n", "missing track: x.mp3"},
+             {"x.mp3\nx.mp3\na.mp3\na.mp3\n", "repeated track: a.mp3"},
+             {"x.mp3\nx.mp3\na.mp3\nb.mp3\n", "unknown track: b.mp3"},
+             {"x.mp3\nx.mp3\na\\q.mp3\n", "line 3"}}) {
+        const ProcessResult run = Cli(
+            {"arrange", "--type", "1", "--order", work.WriteFile("order", content), dir.path()});
+        EXPECT_EQ(run.exitCode, 2) << content;
+        EXPECT_NE(run.err.find(named), std::string::npos) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"a.mp3", "{1}x.mp3", "{2}x.mp3"}));
+    // A name that two tracks show is given twice, and the two keep their order.
+    EXPECT_EQ(Cli({"arrange", "--type", "1", "--order",
+                   work.WriteFile("order", "x.mp3\na.mp3\nx.mp3\n"), dir.path()})
+                  .exitCode,
+              0);
+    EXPECT_EQ(test::ReadFile(dir / "{1}x.mp3") + test::ReadFile(dir / "{3}x.mp3"), "x1x2");
+}
+
+// Error boxes come out in English (the language coded "EN", not the default), one line each.
+TEST(CliArrange, EachFailureIsAnErrorLineAndTheRunExitsWithOne) {
+    TempFolder program;
+    program.WriteFile("Tralvo.lng", "[Languages]\nCount=2\nDefault=0\n"
+                                    "[Language0]\nCode=FR\n"
+                                    "[Language0-Strings]\nRenameError=Renommer %0\n"
+                                    "[Language1]\nCode=EN\n"
+                                    "[Language1-Strings]\nRenameError=Cannot\\nrename %0\n"
+                                    "TralvoFailed=Wrong\\norder\n");
+    TempFolder dir;
+    dir.WriteFile("a.mp3", "a");
+    dir.WriteFile("b\nc.mp3", "b");
+    dir.WriteFile("0.qz_temp", "left by an earlier run");
+    TempFolder work;
+    const ProcessResult run = Cli({"arrange", "--dir", program.path(), "--type", "1", "--order",
+                                   work.WriteFile("order", "b\\nc.mp3\na.mp3\n"), dir.path()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "Error: Cannot rename " + dir.path() + "/b\\nc.mp3\n" +
+                           "Error: Cannot rename " + dir.path() + "/0.qz_temp\n" +
+                           "Error: Wrong order\n");
+    // The list read back: a.mp3 took the second place, b\nc.mp3 kept its name.
+    EXPECT_EQ(run.out, "1\tb\\nc.mp3\t" + dir.path() + "/b\\nc.mp3\n" + "2\ta.mp3\t" + dir.path() +
+                           "/{2}a.mp3\n");
+    EXPECT_EQ(test::ReadFile(dir / "0.qz_temp"), "left by an earlier run");
+}
+
 TEST(Cli, UsageErrorsExitWithTwo) {
     for (const std::vector<std::string>& args :
          std::vector<std::vector<std::string>>{{},
@@ -191,7 +326,18 @@ TEST(Cli, UsageErrorsExitWithTwo) {
                                                {"lang", "bogus"},
                                                {"lang", "names", "extra"},
                                                {"tags"},
-                                               {"id3v2"}}) {
+                                               {"id3v2"},
+                                               {"list"},
+                                               {"list", "--type", "3", "."},
+                                               {"list", "--type", "01", "."},
+                                               {"list", "a", "b"},
+                                               {"arrange", "."},
+                                               {"arrange", "--shuffle", "--sort", "0,0,0", "."},
+                                               {"arrange", "--sort", "0,9,0", "."},
+                                               {"arrange", "--sort", "0,0", "."},
+                                               {"arrange", "--order", "/nonexistent", "."},
+                                               {"arrange", "--shuffle", "--bogus", "."},
+                                               {"arrange", "--shuffle"}}) {
         const ProcessResult run = Cli(args);
         EXPECT_EQ(run.exitCode, 2) << testing::PrintToString(args);
         EXPECT_NE(run.err.find("usage:"), std::string::npos);

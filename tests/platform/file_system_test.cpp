@@ -1,8 +1,8 @@
 #include "platform/file_system.h"
 #include "platform/mount_table.h"
 #include "platform/rename_no_replace.h"
+#include "support/fat_image.h"
 #include "support/read_only_folder.h"
-#include "support/run_process.h"
 #include "support/temp_folder.h"
 
 #include <algorithm>
@@ -10,15 +10,10 @@
 #include <chrono>
 #include <cstdio>
 #include <dirent.h>
-#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
-#include <spawn.h>
-#include <sstream>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 namespace tralvo {
@@ -410,88 +405,13 @@ TEST(MountTable, MatchesWholeComponentsAndTheTopOfStackedMounts) {
     EXPECT_EQ(MountPointFor(mounts, "relative"), "");
 }
 
-// Where Debian's dosfstools, fusefat and fatsort put their programs.
-constexpr const char* mkfsVfat = "/usr/sbin/mkfs.vfat";
-constexpr const char* fusefat = "/usr/bin/fusefat";
-constexpr const char* fusermount = "/usr/bin/fusermount";
-constexpr const char* fatsort = "/usr/bin/fatsort";
-
-// A FAT image mounted in user space with fusefat, unmounted (and written out) when it ends.
-class FatImageMount {
-public:
-    explicit FatImageMount(const TempFolder& temp)
-        : image_(temp / "player.img"), mountPoint_(temp.MakeFolder("mnt")) {
-        if (::truncate(temp.WriteFile("player.img", "").c_str(), 64 << 20) != 0 ||
-            test::RunProcess(mkfsVfat, {"-F", "32", "-n", "PLAYER", image_}).exitCode != 0) {
-            return;
-        }
-        std::vector<std::string> words{fusefat, "-f", "-o", "rw+", image_, mountPoint_};
-        std::vector<char*> argv;
-        for (std::string& word : words) {
-            argv.push_back(word.data());
-        }
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t quiet; // fusefat -f prints a line for every operation
-        posix_spawn_file_actions_init(&quiet);
-        posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
-        if (::posix_spawn(&fusefat_, fusefat, &quiet, nullptr, argv.data(), environ) != 0) {
-            fusefat_ = -1;
-        }
-        posix_spawn_file_actions_destroy(&quiet);
-        for (int attempt = 0; attempt < 100 && fusefat_ > 0 && !mounted_; ++attempt) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            mounted_ = DeviceOf(mountPoint_) != DeviceOf(temp.path());
-        }
-    }
-    ~FatImageMount() { Unmount(); }
-    FatImageMount(const FatImageMount&) = delete;
-    FatImageMount& operator=(const FatImageMount&) = delete;
-
-    bool mounted() const { return mounted_; }
-    const std::string& mountPoint() const { return mountPoint_; }
-
-    // fusefat writes the last changes after fusermount returns: wait for it to end.
-    void Unmount() {
-        if (mounted_) {
-            test::RunProcess(fusermount, {"-u", mountPoint_});
-            mounted_ = false;
-        }
-        if (fusefat_ > 0) {
-            ::waitpid(fusefat_, nullptr, 0);
-            fusefat_ = -1;
-        }
-    }
-
-    // The root folder's names in directory-entry order, as fatsort reads them from the image.
-    std::vector<std::string> RootOrderOnDisk() const {
-        std::istringstream listing(test::RunProcess(fatsort, {"-l", image_}).out);
-        std::vector<std::string> names;
-        std::string line;
-        while (std::getline(listing, line) && line != "/") {
-        }
-        while (std::getline(listing, line) && !line.empty()) {
-            names.push_back(line);
-        }
-        return names;
-    }
-
-private:
-    std::string image_;
-    std::string mountPoint_;
-    pid_t fusefat_ = -1;
-    bool mounted_ = false;
-};
-
 TEST(FatImage, EnumerateGivesDirectoryEntryOrderAfterRenames) {
-    for (const char* needed : {"/dev/fuse", mkfsVfat, fusefat, fusermount, fatsort}) {
-        if (::access(needed, F_OK) != 0) {
-            GTEST_SKIP() << "no " << needed;
-        }
+    if (const std::string missing = test::FuseUnavailable(); !missing.empty()) {
+        GTEST_SKIP() << missing;
     }
     TempFolder temp;
-    FatImageMount fat(temp);
-    if (!fat.mounted()) {
+    test::FatImage fat(temp);
+    if (!fat.Mount()) {
         GTEST_SKIP() << "fusefat cannot mount here";
     }
     const std::string root = fat.mountPoint();
@@ -525,7 +445,7 @@ TEST(FatImage, EnumerateGivesDirectoryEntryOrderAfterRenames) {
     // fusefat lists the volume label as if it were a file.
     std::erase(listed, "PLAYER");
     fat.Unmount();
-    EXPECT_EQ(listed, fat.RootOrderOnDisk());
+    EXPECT_EQ(listed, fat.EntryOrder()["/"]);
 }
 
 } // namespace

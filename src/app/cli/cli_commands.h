@@ -18,6 +18,8 @@ int RunSettingsCommand(Arguments args);
 int RunLangCommand(Arguments args);
 int RunTagsCommand(Arguments args);
 int RunId3v2Command(Arguments args);
+int RunListCommand(Arguments args);
+int RunArrangeCommand(Arguments args);
 
 // Brings the audio engine up on its silent device, so that reading Ogg and WMA tags never
 // probes the sound system (whose complaints would end up on standard error).

@@ -18,9 +18,33 @@ constexpr std::string_view UsageText =
     "       tralvo-cli lang [--dir DIR] [--language N] names | code | check\n"
     "       tralvo-cli tags FILE...\n"
     "       tralvo-cli id3v2 FILE [ID...]\n"
+    "       tralvo-cli list [--type N] [--only83] FOLDER\n"
+    "       tralvo-cli arrange [--dir DIR] [--type N] [--only83]\n"
+    "                  (--sort K1,K2,K3 | --reverse-sort K1,K2,K3 | --shuffle | --order FILE)\n"
+    "                  [--dry-run] FOLDER\n"
     "\n"
     "DIR stands for the program's folder, where Tralvo.ini and Tralvo.lng lie\n"
-    "(default: the folder of this executable).\n";
+    "(default: the folder of this executable).\n"
+    "\n"
+    "list prints the tracks of FOLDER in the order the player plays them, one line each:\n"
+    "position, name shown, path on disk, TAB-separated. Backslash, TAB, CR, LF and every\n"
+    "byte outside 0x20..0x7E are written \\\\, \\t, \\r, \\n and \\xHH. N is the player type:\n"
+    "0 directory order (default), 1 file names, 2 creation times; --only83 orders file\n"
+    "names by their short 8.3 form.\n"
+    "\n"
+    "arrange puts the list in a new order, rewrites FOLDER so that the player plays it so,\n"
+    "reads the list back and prints it as list does. Sort keys: 0 file name, 1 title,\n"
+    "2 artist, 3 album, 4 year, 5 comment, 6 track number, 7 creation time, 8 short path;\n"
+    "as with the Sort button, tracks without a tag come first (last when reversed).\n"
+    "--shuffle draws from the time of day. --order FILE (\"-\" for standard input) has one\n"
+    "name per line, written as list writes it (its second field): a backslash must start\n"
+    "one of the escapes above, other bytes stand for themselves, a CR ending a line and\n"
+    "empty lines are ignored. It names every track exactly once; a name that several\n"
+    "tracks show is given once for each and takes them in list order. An unknown, repeated\n"
+    "or missing name stops arrange before anything changes. --dry-run only prints the new\n"
+    "order. Each failure is an \"Error: TEXT\" line on standard error, in English, with the\n"
+    "name escaped; arrange then exits with 1, as it does when the order read back is not\n"
+    "the arranged one. Usage errors exit with 2.\n";
 
 } // namespace
 
@@ -64,6 +88,12 @@ int Run(Arguments args) {
     }
     if (command == "id3v2") {
         return RunId3v2Command(rest);
+    }
+    if (command == "list") {
+        return RunListCommand(rest);
+    }
+    if (command == "arrange") {
+        return RunArrangeCommand(rest);
     }
     if (command == "--help" || command == "-h" || command == "help") {
         std::fwrite(UsageText.data(), 1, UsageText.size(), stdout);

@@ -10,18 +10,6 @@ namespace tralvo::cli {
 
 namespace {
 
-void PrintFields(std::initializer_list<std::string_view> fields) {
-    std::string line;
-    for (const std::string_view field : fields) {
-        if (!line.empty()) {
-            line += '\t';
-        }
-        line += EscapeField(field);
-    }
-    line += '\n';
-    std::fwrite(line.data(), 1, line.size(), stdout);
-}
-
 std::string HexResult(std::uint16_t result) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%04X", static_cast<unsigned>(result));

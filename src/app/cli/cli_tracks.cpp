@@ -1,0 +1,72 @@
+#include "app/cli/cli_tracks.h"
+
+#include "app/cli/cli_output.h"
+#include "arrange/track_loading.h"
+#include "platform/file_system.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace tralvo::cli {
+
+OptionTaken TakeListingOption(Arguments args, std::size_t& index, ListingOptions& options,
+                              std::string& problem) {
+    const std::string& option = args[index];
+    if (option == "--only83") {
+        options.only83FileNames = true;
+        ++index;
+        return OptionTaken::Yes;
+    }
+    if (option != "--type") {
+        return OptionTaken::No;
+    }
+    if (index + 1 >= args.size() || args[index + 1].size() != 1 || args[index + 1][0] < '0' ||
+        args[index + 1][0] > '2') {
+        problem = "--type needs 0 (directory order), 1 (file names) or 2 (creation times)";
+        return OptionTaken::Invalid;
+    }
+    options.playerType = static_cast<std::uint8_t>(args[index + 1][0] - '0');
+    index += 2;
+    return OptionTaken::Yes;
+}
+
+bool TakeOperand(Arguments args, std::size_t& index, std::vector<std::string>& operands) {
+    if (args[index] == "--") {
+        operands.insert(operands.end(), args.begin() + static_cast<std::ptrdiff_t>(index) + 1,
+                        args.end());
+        index = args.size();
+        return true;
+    }
+    if (args[index].starts_with("--")) {
+        return false;
+    }
+    operands.push_back(args[index++]);
+    return true;
+}
+
+bool ResolveFolder(const std::string& operand, std::string& folder) {
+    std::error_code error;
+    const std::filesystem::path resolved = std::filesystem::canonical(operand, error);
+    if (error || !SystemFileSystem().FolderExists(resolved.string())) {
+        std::fprintf(stderr, "tralvo-cli: not a folder: %s\n", EscapeField(operand).c_str());
+        return false;
+    }
+    folder = resolved.string();
+    return true;
+}
+
+TrackList LoadFolder(const std::string& folder, const ListingOptions& options) {
+    UseSilentAudio();
+    return LoadTracks(folder, options.playerType, options.only83FileNames, SystemFileSystem());
+}
+
+void PrintTrackList(const TrackList& tracks) {
+    std::size_t position = 0;
+    for (const TrackEntry& entry : tracks) {
+        PrintFields({std::to_string(++position), entry.display,
+                     entry.file ? entry.file->FileName() : std::string()});
+    }
+}
+
+} // namespace tralvo::cli

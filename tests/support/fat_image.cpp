@@ -1,0 +1,188 @@
+#include "support/fat_image.h"
+
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace tralvo::test {
+
+namespace {
+
+// Where Debian's fuse3, fusefat, dosfstools, fatsort and mtools put their programs.
+constexpr const char* FuseDevice = "/dev/fuse";
+constexpr const char* Fusefat = "/usr/bin/fusefat";
+constexpr const char* Fusermount = "/usr/bin/fusermount";
+constexpr const char* MkfsVfat = "/usr/sbin/mkfs.vfat";
+constexpr const char* FsckVfat = "/usr/sbin/fsck.vfat";
+constexpr const char* Fatsort = "/usr/bin/fatsort";
+constexpr const char* Mcopy = "/usr/bin/mcopy";
+
+constexpr auto PollStep = std::chrono::milliseconds(10);
+
+dev_t DeviceOf(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? info.st_dev : 0;
+}
+
+bool MakeSparseFile(const std::string& path, off_t size) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return false;
+    }
+    const bool sized = ::ftruncate(fd, size) == 0;
+    return ::close(fd) == 0 && sized;
+}
+
+// Waits up to limit for the child to end; true when it did.
+bool Reaped(pid_t child, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    do {
+        const pid_t done = ::waitpid(child, nullptr, WNOHANG);
+        if (done == child || done < 0) {
+            return true;
+        }
+        std::this_thread::sleep_for(PollStep);
+    } while (std::chrono::steady_clock::now() < deadline);
+    return false;
+}
+
+void Stop(pid_t child) {
+    if (!Reaped(child, std::chrono::milliseconds(0))) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+    }
+}
+
+} // namespace
+
+std::string FuseUnavailable() {
+    for (const char* needed : {FuseDevice, Fusefat, Fusermount}) {
+        if (::access(needed, F_OK) != 0) {
+            return std::string("no ") + needed + ": FAT images cannot be mounted in user space";
+        }
+    }
+    return {};
+}
+
+FatImage::FatImage(const TempFolder& temp, int megabytes)
+    : image_(temp / "player.img"), mountPoint_(temp.MakeFolder("mnt")), parent_(temp.path()) {
+    if (!MakeSparseFile(image_, static_cast<off_t>(megabytes) << 20)) {
+        ADD_FAILURE() << "cannot make the image " << image_;
+        return;
+    }
+    const ProcessResult mkfs = RunProcess(MkfsVfat, {"-F", "32", "-n", "PLAYER", image_});
+    EXPECT_EQ(mkfs.exitCode, 0) << mkfs.out << mkfs.err;
+    made_ = mkfs.exitCode == 0;
+}
+
+FatImage::~FatImage() {
+    Unmount();
+}
+
+bool FatImage::Mount() {
+    if (mounted_ || !made_) {
+        return mounted_;
+    }
+    std::vector<std::string> words{Fusefat, "-f", "-o", "rw+", image_, mountPoint_};
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t quiet; // in the foreground it prints a line for every operation
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
+    const int spawned = ::posix_spawn(&fusefat_, Fusefat, &quiet, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&quiet);
+    if (spawned != 0) {
+        fusefat_ = -1;
+        return false;
+    }
+    // Without a mount, writes would land in the empty folder underneath: wait until the
+    // folder belongs to another device.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!mounted_ && std::chrono::steady_clock::now() < deadline) {
+        mounted_ = DeviceOf(mountPoint_) != DeviceOf(parent_);
+        if (!mounted_ && Reaped(fusefat_, PollStep)) {
+            fusefat_ = -1;
+            return false;
+        }
+    }
+    if (!mounted_) {
+        Stop(fusefat_);
+        fusefat_ = -1;
+    }
+    return mounted_;
+}
+
+bool FatImage::Unmount() {
+    bool clean = true;
+    if (mounted_) {
+        // A file still open somewhere keeps the mount busy for a moment.
+        bool unmounted = false;
+        for (int attempt = 0; attempt < 50 && !unmounted; ++attempt) {
+            unmounted = RunProcess(Fusermount, {"-u", mountPoint_}).exitCode == 0;
+            if (!unmounted) {
+                std::this_thread::sleep_for(PollStep);
+            }
+        }
+        if (!unmounted) {
+            RunProcess(Fusermount, {"-u", "-z", mountPoint_});
+            clean = false;
+        }
+        mounted_ = false;
+    }
+    if (fusefat_ > 0) {
+        if (!Reaped(fusefat_, std::chrono::seconds(60))) {
+            Stop(fusefat_);
+            clean = false;
+        }
+        fusefat_ = -1;
+    }
+    return clean;
+}
+
+std::string FatImage::operator/(std::string_view name) const {
+    return mountPoint_ + "/" + std::string(name);
+}
+
+EntryOrders FatImage::EntryOrder() const {
+    const ProcessResult listed = RunProcess(Fatsort, {"-l", image_});
+    EXPECT_EQ(listed.exitCode, 0) << listed.err;
+    // "File system: FAT32.", then each folder: its path, its names, an empty line.
+    EntryOrders orders;
+    std::istringstream lines(listed.out);
+    std::vector<std::string>* folder = nullptr;
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (line.empty()) {
+            folder = nullptr;
+        } else if (folder == nullptr && line.front() == '/') {
+            folder = &orders[line];
+        } else if (folder != nullptr) {
+            folder->push_back(line);
+        }
+    }
+    return orders;
+}
+
+ProcessResult FatImage::Check() const {
+    return RunProcess(FsckVfat, {"-n", image_});
+}
+
+ProcessResult FatImage::CopyOut(const std::string& folder) const {
+    return RunProcess(Mcopy, {"-s", "-n", "-i", image_, "::/", folder + "/"});
+}
+
+} // namespace tralvo::test
