@@ -301,18 +301,30 @@ TEST(CliArrange, EachFailureIsAnErrorLineAndTheRunExitsWithOne) {
     TempFolder dir;
     dir.WriteFile("a.mp3", "a");
     dir.WriteFile("b\nc.mp3", "b");
-    dir.WriteFile("0.qz_temp", "left by an earlier run");
+    dir.WriteFile("1.qz_temp", "left by an earlier run");
     TempFolder work;
-    const ProcessResult run = Cli({"arrange", "--dir", program.path(), "--type", "1", "--order",
-                                   work.WriteFile("order", "b\\nc.mp3\na.mp3\n"), dir.path()});
+    const std::string order = work.WriteFile("order", "a.mp3\nb\\nc.mp3\n");
+    const auto arrange = [&] {
+        return Cli(
+            {"arrange", "--dir", program.path(), "--type", "1", "--order", order, dir.path()});
+    };
+    ProcessResult run = arrange();
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "Error: Cannot rename " + dir.path() + "/b\\nc.mp3\n" +
-                           "Error: Cannot rename " + dir.path() + "/0.qz_temp\n" +
+                           "Error: Cannot rename " + dir.path() + "/1.qz_temp\n" +
                            "Error: Wrong order\n");
-    // The list read back: a.mp3 took the second place, b\nc.mp3 kept its name.
+    // The list read back: b\nc.mp3 kept its name, which sorts before every prefix.
     EXPECT_EQ(run.out, "1\tb\\nc.mp3\t" + dir.path() + "/b\\nc.mp3\n" + "2\ta.mp3\t" + dir.path() +
-                           "/{2}a.mp3\n");
-    EXPECT_EQ(test::ReadFile(dir / "0.qz_temp"), "left by an earlier run");
+                           "/{1}a.mp3\n");
+    EXPECT_EQ(test::ReadFile(dir / "1.qz_temp"), "left by an earlier run");
+
+    // Failed steps fail the run even when the order came out as arranged.
+    std::filesystem::rename(dir / "1.qz_temp", dir / "0.qz_temp");
+    work.WriteFile("order", "b\\nc.mp3\na.mp3\n");
+    run = arrange();
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("/0.qz_temp\n"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("Wrong order"), std::string::npos) << run.err;
 }
 
 TEST(Cli, UsageErrorsExitWithTwo) {

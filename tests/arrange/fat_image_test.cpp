@@ -42,6 +42,25 @@ Files FilesBelow(const std::string& folder) {
     return files;
 }
 
+// What differs between two sets of files, by path: the contents are too long to print.
+Names Differences(const Files& expected, const Files& actual) {
+    Names differences;
+    for (const auto& [path, content] : expected) {
+        const auto found = actual.find(path);
+        if (found == actual.end()) {
+            differences.push_back("missing " + path);
+        } else if (found->second != content) {
+            differences.push_back("changed " + path);
+        }
+    }
+    for (const auto& [path, content] : actual) {
+        if (!expected.contains(path)) {
+            differences.push_back("unexpected " + path);
+        }
+    }
+    return differences;
+}
+
 // A fixed permutation of n positions that moves nearly every one.
 std::vector<std::size_t> Scrambled(std::size_t n) {
     std::vector<std::size_t> order;
@@ -49,14 +68,6 @@ std::vector<std::size_t> Scrambled(std::size_t n) {
         order.push_back((i * 7 + 3) % n); // 7 shares no factor with the counts used here
     }
     return order;
-}
-
-Names InOrder(const Names& names, const std::vector<std::size_t>& order) {
-    Names arranged;
-    for (const std::size_t i : order) {
-        arranged.push_back(names[i]);
-    }
-    return arranged;
 }
 
 class FatImageTest : public testing::Test {
@@ -135,7 +146,7 @@ protected:
         const std::string copy = temp.MakeFolder("copy");
         const test::ProcessResult copied = image.CopyOut(copy);
         ASSERT_EQ(copied.exitCode, 0) << copied.err;
-        EXPECT_EQ(FilesBelow(copy), files);
+        EXPECT_EQ(Differences(files, FilesBelow(copy)), Names{});
     }
 
     test::TempFolder temp;

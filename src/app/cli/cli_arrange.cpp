@@ -151,10 +151,11 @@ bool RewriteFolder(const TrackList& tracks, const ArrangeOptions& options) {
     ConsoleMessages messages;
     NoProgress progress;
     ArrangeRun run{SystemFileSystem(), messages, progress, ""};
+    const std::string before = tracks.Text();
     RunStrategy(options.listing.playerType, FolderWithSlash(options.folder), tracks, run);
     const TrackList reloaded = LoadFolder(options.folder, options.listing);
     PrintTrackList(reloaded);
-    ReportWhenOrderDiffers(tracks.Text(), reloaded, run);
+    ReportWhenOrderDiffers(before, reloaded, run);
     CloseLanguageCatalogue();
     return messages.shown() == 0;
 }
