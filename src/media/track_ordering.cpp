@@ -67,49 +67,39 @@ Field FieldOf(TSoundFile& file, SortKey key) {
     return field;
 }
 
-Record RecordOf(TSoundFile& file, SortKeys keys) {
+// The path is compared only under the untagged rule, between two untagged tracks.
+Record RecordOf(TSoundFile& file, SortKeys keys, bool withPath) {
     Record record;
     record.fields = {FieldOf(file, keys.key1), FieldOf(file, keys.key2), FieldOf(file, keys.key3)};
     record.hasTag = file.HasTag();
-    record.path = ToLowerAscii(file.FileName());
+    if (withPath) {
+        record.path = ToLowerAscii(file.FileName());
+    }
     return record;
 }
 
-bool Less(const Field& a, const Field& b) {
+// Below zero when a comes first, zero when they are equal, above zero otherwise: a after
+// b, or a key outside 0..8, which compares neither less nor equal.
+int Order(const Field& a, const Field& b) {
     switch (a.kind) {
     case Field::Kind::Text:
-        return a.text < b.text; // std::string compares its bytes unsigned
+        return a.text.compare(b.text); // compares the bytes unsigned
     case Field::Kind::Number:
-        return a.number < b.number;
+        return a.number < b.number ? -1 : (a.number == b.number ? 0 : 1);
     case Field::Kind::None:
         break;
     }
-    return false;
+    return 1;
 }
 
-bool Equal(const Field& a, const Field& b) {
-    switch (a.kind) {
-    case Field::Kind::Text:
-        return a.text == b.text;
-    case Field::Kind::Number:
-        return a.number == b.number;
-    case Field::Kind::None:
-        break;
-    }
-    return false;
-}
-
+// The first key that does not find the two equal decides.
 bool KeysBefore(const Record& a, const Record& b) {
-    if (Less(a.fields[0], b.fields[0])) {
-        return true;
+    for (std::size_t key = 0; key < a.fields.size(); ++key) {
+        if (const int order = Order(a.fields[key], b.fields[key]); order != 0) {
+            return order < 0;
+        }
     }
-    if (!Equal(a.fields[0], b.fields[0])) {
-        return false;
-    }
-    if (Less(a.fields[1], b.fields[1])) {
-        return true;
-    }
-    return Equal(a.fields[1], b.fields[1]) && Less(a.fields[2], b.fields[2]);
+    return false;
 }
 
 bool RecordBefore(const Record& candidate, const Record& best, bool reverse, bool untaggedRule) {
@@ -133,7 +123,8 @@ bool RecordBefore(const Record& candidate, const Record& best, bool reverse, boo
 
 bool CompareTracks(TSoundFile& candidate, TSoundFile& best, SortKeys keys, bool reverse,
                    bool untaggedRule) {
-    return RecordBefore(RecordOf(candidate, keys), RecordOf(best, keys), reverse, untaggedRule);
+    return RecordBefore(RecordOf(candidate, keys, untaggedRule), RecordOf(best, keys, untaggedRule),
+                        reverse, untaggedRule);
 }
 
 std::vector<std::size_t> SortedOrder(std::span<TSoundFile* const> files, SortKeys keys,
@@ -142,8 +133,13 @@ std::vector<std::size_t> SortedOrder(std::span<TSoundFile* const> files, SortKey
     records.reserve(files.size());
     bool allTagged = true;
     for (TSoundFile* file : files) {
-        records.push_back(RecordOf(*file, keys));
+        records.push_back(RecordOf(*file, keys, false));
         allTagged = allTagged && records.back().hasTag;
+    }
+    if (untaggedRule && !allTagged) {
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            records[i].path = ToLowerAscii(files[i]->FileName());
+        }
     }
     std::vector<std::size_t> order(files.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
