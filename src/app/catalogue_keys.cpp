@@ -13,15 +13,20 @@ namespace {
 using Kind = ComponentKind;
 
 // Every key the program fetches with GetLangString, sorted by name.
-constexpr std::array<std::string_view, 34> StringKeys = {
+constexpr std::array<std::string_view, 42> StringKeys = {
     "Album",
     "AppearanceNeedRestart",
     "AppearanceNeedRestartMsg",
     "Artist",
     "ChangeDirAlthoughChanged",
     "Comment",
+    "CopyError",
+    "CopyingFile",
     "CreateTempFolderError",
     "CurrentDrive",
+    "DeleteError",
+    "DeleteFile",
+    "DeleteFiles",
     "Drive",
     "Error",
     "ExitAlthoughChanged",
@@ -40,12 +45,15 @@ constexpr std::array<std::string_view, 34> StringKeys = {
     "RefreshAlthoughChanged",
     "RemoveTempFolderError",
     "RenameError",
+    "ReplaceFile",
     "SaveSettingsError",
     "SetCreationTimeError",
     "Title",
     "TrackNumber",
     "TralvoDrive",
     "TralvoFailed",
+    "TrashFile",
+    "TrashFiles",
     "Unknown",
     "Year",
 };

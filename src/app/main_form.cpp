@@ -168,6 +168,10 @@ void TMainForm::ConnectHandlers() {
     connect(TralvoBtn, &QPushButton::clicked, this, &TMainForm::TralvoBtnClick);
     FilesLB->installEventFilter(this);
     TracksLB->installEventFilter(this);
+    ConnectPlayer();
+    ConnectTransfers();
+    ConnectProperties();
+    ConnectEditing();
 }
 
 std::string TMainForm::GetPlayerRoot() {
@@ -330,8 +334,6 @@ void TMainForm::paintEvent(QPaintEvent* event) {
 void TMainForm::SettingsBtnClick() {
     RunSettingsDialog();
 }
-
-void TMainForm::AboutBtnClick() {}
 
 void TMainForm::ExitBtnClick() {
     close();

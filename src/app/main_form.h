@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panes/pane_list_view.h"
 #include "platform/file_system.h"
 
 #include <QWidget>
@@ -7,6 +8,7 @@
 #include <string>
 
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -27,6 +29,9 @@ class ListRowDelegate;
 class PictureBox;
 class Messages;
 class TSettingsForm;
+class TPropertiesForm;
+class TAboutForm;
+class ShellFileOperation;
 class TShellTree;
 
 // The main window: the computer pane on the left, the player pane on the right, the preview
@@ -41,6 +46,11 @@ public:
 
     // The settings dialog that RunSettingsDialog shows; created after this window.
     void SetSettingsForm(TSettingsForm* form) { settingsForm_ = form; }
+    // The properties dialog and the about box, created third and fourth.
+    void SetPropertiesForm(TPropertiesForm* form) { propertiesForm_ = form; }
+    void SetAboutForm(TAboutForm* form) { aboutForm_ = form; }
+    // Copies and deletes files with the desktop's questions; tests answer instead.
+    void SetShellFileOperation(ShellFileOperation* shell) { shell_ = shell; }
     // Opens files and web pages with the desktop's handler; tests look instead.
     void SetUrlOpener(std::function<void(const QUrl&)> opener) { urlOpener_ = std::move(opener); }
 
@@ -62,7 +72,39 @@ public:
     bool MyComputerSTDirAdd(const std::string& path);
     void FilesLBExit(QListView* list);
     void VolumeTBChange();
+
+    // The preview player.
+    void PlayBtnClick();
+    void PauseBtnClick();
     void StopBtnClick();
+    void PlayerTimerTimer();
+    void PlayerPBMouseDown(int x);
+    void PlayerStatusEBEnter();
+
+    // Transfers between the panes.
+    void UploadBtnClick();
+    void DownloadBtnClick();
+    void LBDeleteBtnClick(QWidget* sender);
+
+    // The tags of one file or track.
+    void MyComputerPropertiesBtnClick();
+    void MyPlayerPropertiesBtnClick();
+
+    // Editing the track list: moves, keys, drag and drop.
+    void UpBtnClick();
+    void DownBtnClick();
+    bool FilesLBKeyDown(QKeyEvent* event);
+    void FilesLBKeyUp(QKeyEvent* event);
+    bool TracksLBKeyDown(QKeyEvent* event);
+    bool TracksLBKeyPress(QKeyEvent* event);
+    void TracksLBKeyUp(QKeyEvent* event);
+    bool TracksLBStartDrag();
+    bool TracksLBDragOver(QObject* source, int y);
+    void TracksLBDragDrop(QObject* source);
+    void TracksLBEndDrag();
+    bool FilesLBStartDrag();
+    bool FilesLBDragOver(QObject* source);
+    void FilesLBDragDrop(QObject* source);
 
     // The player pane's track list.
     void LoadTrackList();
@@ -109,7 +151,7 @@ public:
     QLabel* MyComputerLbl = nullptr;
     QFrame* MyComputerShape = nullptr;
     TShellTree* MyComputerST = nullptr;
-    QListView* FilesLB = nullptr;
+    PaneListView* FilesLB = nullptr;
     QWidget* MyPlayerPanel = nullptr;
     QFrame* MyPlayerCoolbar = nullptr;
     QWidget* MyPlayerToolbar = nullptr;
@@ -127,7 +169,7 @@ public:
     QLabel* MyPlayerLbl = nullptr;
     QFrame* MyPlayerShape = nullptr;
     TShellTree* MyPlayerST = nullptr;
-    QListView* TracksLB = nullptr;
+    PaneListView* TracksLB = nullptr;
     QTimer* PlayerTimer = nullptr;
 
     FileListModel* FilesModel = nullptr;
@@ -157,11 +199,19 @@ private:
     void BuildPane(bool computer);
     void LayOutPlayerPanel();
     void ConnectHandlers();
+    // Each part of the window binds its own controls.
+    void ConnectPlayer();
+    void ConnectTransfers();
+    void ConnectProperties();
+    void ConnectEditing();
     void ShowFatal(const char* text);
 
     Messages& messages_;
     FileSystem& fs_;
     TSettingsForm* settingsForm_ = nullptr;
+    TPropertiesForm* propertiesForm_ = nullptr;
+    TAboutForm* aboutForm_ = nullptr;
+    ShellFileOperation* shell_ = nullptr;
     std::function<void(const QUrl&)> urlOpener_;
     bool destroyed_ = false;
     bool painted_ = false;

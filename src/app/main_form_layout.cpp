@@ -74,19 +74,14 @@ void AddSeparator(QWidget* toolbar, const char* name) {
     static_cast<QBoxLayout*>(toolbar->layout())->setAlignment(separator, Qt::AlignVCenter);
 }
 
-QListView* MakeList(QWidget* parent, const char* name, QAbstractItemModel* model,
-                    bool numbered) {
-    auto* list = Named(new QListView(parent), name);
+PaneListView* MakeList(QWidget* parent, const char* name, QAbstractItemModel* model,
+                       bool numbered) {
+    auto* list = Named(new PaneListView(parent), name);
     list->setModel(model);
     list->setItemDelegate(new ListRowDelegate(numbered, Settings.LargeFileIconsAtStart, list));
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setUniformItemSizes(true);
-    list->setDragEnabled(true);
-    list->setAcceptDrops(true);
-    list->setDropIndicatorShown(false);
-    list->setDragDropMode(QAbstractItemView::DragDrop);
-    list->setDefaultDropAction(Qt::CopyAction);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return list;
 }
@@ -275,7 +270,7 @@ void TMainForm::BuildPane(bool computer) {
                    AnchoredPanel::Bottom);
     layout->addWidget(box);
 
-    QListView* list = nullptr;
+    PaneListView* list = nullptr;
     if (computer) {
         FilesModel = new FileListModel(pane);
         list = MakeList(pane, "FilesLB", FilesModel, false);

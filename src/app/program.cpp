@@ -1,8 +1,10 @@
 #include "app/program.h"
 
+#include "app/about_form.h"
 #include "app/language_catalogue.h"
 #include "app/main_form.h"
 #include "app/messages.h"
+#include "app/properties_form.h"
 #include "app/qt_text.h"
 #include "app/settings_form.h"
 #include "app/settings_store.h"
@@ -35,8 +37,12 @@ void LoadQtTexts(QTranslator& translator) {
 struct Windows {
     std::unique_ptr<TMainForm> main;
     std::unique_ptr<TSettingsForm> settings;
+    std::unique_ptr<TPropertiesForm> properties;
+    std::unique_ptr<TAboutForm> about;
 
     void Destroy() {
+        about.reset();
+        properties.reset();
         settings.reset();
         main.reset();
     }
@@ -67,6 +73,13 @@ int RunProgram(const QStringList& arguments, Messages& messages, const QString& 
             messages, [main](QWidget* sender) { main->HelpBtnClick(sender); });
         windows.settings->setParent(main, windows.settings->windowFlags());
         main->SetSettingsForm(windows.settings.get());
+        windows.properties = std::make_unique<TPropertiesForm>();
+        windows.properties->setParent(main, windows.properties->windowFlags());
+        main->SetPropertiesForm(windows.properties.get());
+        windows.about =
+            std::make_unique<TAboutForm>([main](QWidget* sender) { main->HelpBtnClick(sender); });
+        windows.about->setParent(main, windows.about->windowFlags());
+        main->SetAboutForm(windows.about.get());
         QObject::connect(&instance, &SingleInstance::ShowRequested, main, &TMainForm::BringToFront);
 
         if (main->StartupCheck(ForceFirstRunRequested(arguments))) {

@@ -48,4 +48,29 @@ void TrackListModel::MoveRow(int from, int to) {
     endMoveRows();
 }
 
+void TrackListModel::AppendTrack(TrackEntry entry) {
+    const int row = rowCount();
+    beginInsertRows({}, row, row);
+    tracks_.Append(std::move(entry));
+    endInsertRows();
+}
+
+void TrackListModel::RemoveTrack(int row) {
+    if (row < 0 || row >= rowCount()) {
+        return;
+    }
+    beginRemoveRows({}, row, row);
+    tracks_.RemoveAt(static_cast<std::size_t>(row));
+    endRemoveRows();
+}
+
+void TrackListModel::RenewFile(int row, std::unique_ptr<media::TSoundFile> file) {
+    if (row < 0 || row >= rowCount()) {
+        return;
+    }
+    tracks_[static_cast<std::size_t>(row)].file = std::move(file);
+    const QModelIndex changed = index(row);
+    emit dataChanged(changed, changed);
+}
+
 } // namespace tralvo

@@ -29,6 +29,10 @@ public:
     }
     // Moves the entry at from so that it ends at to.
     void MoveRow(int from, int to);
+    // Entries added and removed one at a time, and a record read anew, as transfers do.
+    void AppendTrack(TrackEntry entry);
+    void RemoveTrack(int row);
+    void RenewFile(int row, std::unique_ptr<media::TSoundFile> file);
 
 private:
     TrackList tracks_;

@@ -1,0 +1,168 @@
+#include "platform/file_copy.h"
+#include "platform/unique_fd.h"
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+#include <vector>
+
+namespace tralvo {
+namespace {
+
+// Large enough to copy at the disk's pace, small enough that cancelling answers at once.
+constexpr std::size_t ChunkSize = 256 * 1024;
+
+Status SystemFailure(int code, const std::string& what) {
+    return Status::Failure(code, what + ": " + std::generic_category().message(code));
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The copy under construction, removed again unless it was finished. A new file is written
+// under its own name, so that on a FAT player its directory entry lands where a plain copy
+// would put it; a replacement goes to a temporary name beside its target first.
+class PartialCopy {
+public:
+    PartialCopy(const std::string& target, bool replace) {
+        if (replace) {
+            std::string pattern = FolderOf(target) + "/.tralvo-copy-XXXXXX";
+            fd_.Reset(::mkostemp(pattern.data(), O_CLOEXEC));
+            path_ = pattern;
+        } else {
+            fd_.Reset(::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+            path_ = target;
+        }
+        if (!fd_.valid()) {
+            path_.clear();
+        }
+    }
+    ~PartialCopy() {
+        fd_.Reset();
+        if (!path_.empty()) {
+            ::unlink(path_.c_str());
+        }
+    }
+    PartialCopy(const PartialCopy&) = delete;
+    PartialCopy& operator=(const PartialCopy&) = delete;
+
+    bool valid() const { return fd_.valid(); }
+    int fd() const { return fd_.get(); }
+    const std::string& path() const { return path_; }
+    // Closes the file; a file system may report a failed write only here.
+    bool Close() { return ::close(fd_.Release()) == 0; }
+    void Keep() { path_.clear(); }
+
+private:
+    UniqueFd fd_;
+    std::string path_;
+};
+
+bool WriteAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+mode_t CurrentUmask() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+} // namespace
+
+Status CopyFileInChunks(const std::string& source, const std::string& target, bool replace,
+                        const CopyProgress& progress) {
+    const UniqueFd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!in.valid()) {
+        return SystemFailure(errno, "open " + source);
+    }
+    struct stat info {};
+    if (::fstat(in.get(), &info) != 0) {
+        return SystemFailure(errno, "stat " + source);
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return SystemFailure(EISDIR, "copy " + source);
+    }
+
+    PartialCopy copy(target, replace);
+    if (!copy.valid()) {
+        return SystemFailure(errno, "create " + (replace ? "a file beside " + target : target));
+    }
+    // Permissions as a new file of the source's would get; a FAT volume refuses, which is
+    // fine there.
+    ::fchmod(copy.fd(), (info.st_mode & 0777) & ~CurrentUmask());
+
+    std::vector<char> buffer(ChunkSize);
+    std::uint64_t copied = 0;
+    for (;;) {
+        const ssize_t got = ::read(in.get(), buffer.data(), buffer.size());
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return SystemFailure(errno, "read " + source);
+        }
+        if (got == 0) {
+            break;
+        }
+        if (!WriteAll(copy.fd(), buffer.data(), static_cast<std::size_t>(got))) {
+            return SystemFailure(errno, "write " + target);
+        }
+        copied += static_cast<std::uint64_t>(got);
+        if (progress && !progress(copied)) {
+            return Status::Failure(CopyCancelledCode, "copy " + source + ": cancelled");
+        }
+    }
+
+    const struct timespec times[2] = {info.st_atim, info.st_mtim};
+    ::futimens(copy.fd(), times);
+    // A player is often unplugged right after a copy: the bytes are on it before the copy
+    // counts as done.
+    if (::fsync(copy.fd()) != 0 && errno != EINVAL && errno != EROFS && errno != ENOSYS &&
+        errno != ENOTSUP) {
+        return SystemFailure(errno, "write " + target);
+    }
+    if (!copy.Close()) {
+        return SystemFailure(errno, "write " + target);
+    }
+    if (replace && ::rename(copy.path().c_str(), target.c_str()) != 0) {
+        return SystemFailure(errno, "rename " + copy.path() + " -> " + target);
+    }
+    copy.Keep();
+    return Status::Ok();
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat first {};
+    struct stat second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+std::uint64_t FileSize(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
+        return 0;
+    }
+    return static_cast<std::uint64_t>(info.st_size);
+}
+
+} // namespace tralvo

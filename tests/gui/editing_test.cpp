@@ -1,0 +1,161 @@
+// Moving tracks in the list by buttons, keys and drags, through the real main window.
+#include "app/main_form.h"
+#include "app/settings_form.h"
+#include "media/writers/id3v2_writer.h"
+#include "panes/shell_tree.h"
+#include "panes/track_list_model.h"
+#include "program_fixture.h"
+
+#include <QKeyEvent>
+#include <memory>
+
+namespace tralvo {
+namespace {
+
+class EditingTest : public test::ProgramFolderFixture {
+protected:
+    void SetUp() override {
+        ProgramFolderFixture::SetUp();
+        const std::string player = folder.MakeFolder("player");
+        for (const char* name : {"a.mp3", "b.mp3", "c.mp3", "d.mp3"}) {
+            folder.WriteFile(std::string("player/") + name, test::AsString(test::Mp3File({})));
+        }
+        // File-name order: the list shows a, b, c, d whatever the folder's listing order.
+        folder.WriteFile("Tralvo.ini", "[Player]\nDrive=" + player + "\nType=1\n");
+        Start();
+        main = std::make_unique<TMainForm>(messages);
+        settings = std::make_unique<TSettingsForm>(messages, [](QWidget*) {});
+        settings->setParent(main.get(), settings->windowFlags());
+        main->SetSettingsForm(settings.get());
+        ASSERT_TRUE(main->StartupCheck(false));
+        ASSERT_EQ(Order(), "abcd");
+    }
+    void TearDown() override {
+        settings.reset();
+        main.reset();
+        ProgramFolderFixture::TearDown();
+    }
+    std::string Order() const {
+        std::string order;
+        for (const TrackEntry& entry : main->TracksModel->Tracks()) {
+            order += entry.display.front();
+        }
+        return order;
+    }
+    void Select(std::initializer_list<int> rows) {
+        auto* selection = main->TracksLB->selectionModel();
+        selection->clear();
+        for (const int row : rows) {
+            selection->setCurrentIndex(main->TracksModel->index(row, 0),
+                                       QItemSelectionModel::Select);
+        }
+    }
+    int Current() const { return main->TracksLB->currentIndex().row(); }
+    void Type(QWidget* list, int key, Qt::KeyboardModifiers modifiers, const QString& text = {},
+              QEvent::Type type = QEvent::KeyPress) {
+        QKeyEvent event(type, key, modifiers, text);
+        QApplication::sendEvent(list, &event);
+    }
+    int RowY(int row) const {
+        return main->TracksLB->visualRect(main->TracksModel->index(row, 0)).center().y();
+    }
+
+    std::unique_ptr<TMainForm> main;
+    std::unique_ptr<TSettingsForm> settings;
+};
+
+TEST_F(EditingTest, UpAndDownMoveTheCurrentTrackWithinTheList) {
+    Select({2});
+    main->UpBtnClick();
+    EXPECT_EQ(Order(), "acbd");
+    EXPECT_EQ(Current(), 1);
+    EXPECT_TRUE(main->TracksChanged);
+    main->DownBtnClick();
+    main->DownBtnClick();
+    EXPECT_EQ(Order(), "abdc");
+    EXPECT_EQ(Current(), 3);
+}
+
+TEST_F(EditingTest, NothingMovesPastTheEndsOrWithTwoSelected) {
+    Select({0});
+    main->UpBtnClick();
+    Select({3});
+    main->DownBtnClick();
+    EXPECT_FALSE(main->TracksChanged);
+    Select({1, 2});
+    main->UpBtnClick();
+    main->DownBtnClick();
+    Type(main->TracksLB, Qt::Key_Plus, Qt::NoModifier, "+");
+    EXPECT_EQ(Order(), "abcd");
+    EXPECT_FALSE(main->TracksChanged);
+}
+
+TEST_F(EditingTest, PlusAndMinusMoveDownAndUpWhateverTheModifiers) {
+    Select({1});
+    Type(main->TracksLB, Qt::Key_Plus, Qt::ShiftModifier | Qt::KeypadModifier, "+");
+    EXPECT_EQ(Order(), "acbd");
+    Type(main->TracksLB, Qt::Key_Minus, Qt::NoModifier, "-");
+    Type(main->TracksLB, Qt::Key_Minus, Qt::NoModifier, "-");
+    EXPECT_EQ(Order(), "bacd");
+}
+
+TEST_F(EditingTest, CtrlAReleasedSelectsAllAndCtrlShiftADoesNot) {
+    Select({1});
+    Type(main->TracksLB, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier, "",
+         QEvent::KeyRelease);
+    EXPECT_EQ(main->TracksLB->selectionModel()->selectedRows().size(), 1);
+    Type(main->TracksLB, Qt::Key_A, Qt::ControlModifier, "", QEvent::KeyRelease);
+    EXPECT_EQ(main->TracksLB->selectionModel()->selectedRows().size(), 4);
+}
+
+TEST_F(EditingTest, ADraggedTrackFollowsThePointerAndDroppingMarksTheList) {
+    main->show();
+    Select({2});
+    ASSERT_TRUE(main->TracksLBStartDrag());
+    EXPECT_TRUE(main->TracksLBDragOver(main->TracksLB, RowY(0)));
+    EXPECT_EQ(Order(), "cabd");
+    main->TracksLBDragDrop(main->TracksLB);
+    main->TracksLBEndDrag();
+    EXPECT_EQ(Order(), "cabd");
+    EXPECT_TRUE(main->TracksChanged);
+    EXPECT_EQ(main->DragStartIndex, -1);
+}
+
+TEST_F(EditingTest, DraggingAwayAndBackLeavesTheMarkAsItWas) {
+    main->show();
+    Select({2});
+    ASSERT_TRUE(main->TracksLBStartDrag());
+    main->TracksLBDragOver(main->TracksLB, RowY(0));
+    main->TracksLBDragOver(main->TracksLB, RowY(2));
+    main->TracksLBDragDrop(main->TracksLB);
+    main->TracksLBEndDrag();
+    EXPECT_EQ(Order(), "abcd");
+    EXPECT_FALSE(main->TracksChanged);
+}
+
+TEST_F(EditingTest, BelowTheLastRowMeansLastAndACancelledDragPutsTheTrackBack) {
+    main->show();
+    Select({0});
+    ASSERT_TRUE(main->TracksLBStartDrag());
+    main->TracksLBDragOver(main->TracksLB, main->TracksLB->viewport()->height() - 1);
+    EXPECT_EQ(Order(), "bcda");
+    main->TracksLBEndDrag(); // Escape, or dropped on the folder tree
+    EXPECT_EQ(Order(), "abcd");
+    EXPECT_EQ(Current(), 0);
+    EXPECT_FALSE(main->TracksChanged);
+}
+
+TEST_F(EditingTest, SeveralSelectedTracksGoOnlyToTheFileList) {
+    main->show();
+    Select({0, 1});
+    EXPECT_TRUE(main->TracksLBStartDrag());
+    EXPECT_EQ(main->DragStartIndex, -1);
+    EXPECT_FALSE(main->TracksLBDragOver(main->TracksLB, RowY(3)));
+    EXPECT_TRUE(main->FilesLBDragOver(main->TracksLB));
+    EXPECT_FALSE(main->FilesLBDragOver(main->FilesLB));
+    main->TracksLB->selectionModel()->clear();
+    EXPECT_FALSE(main->TracksLBStartDrag());
+}
+
+} // namespace
+} // namespace tralvo

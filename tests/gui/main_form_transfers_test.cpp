@@ -1,0 +1,120 @@
+// Upload and delete through the real main window.
+#include "app/main_form.h"
+#include "panes/file_list_model.h"
+#include "panes/shell_tree.h"
+#include "panes/track_list_model.h"
+#include "platform/shell_file_operation.h"
+#include "playback/audio_engine.h"
+#include "playback/fixtures.h"
+#include "program_fixture.h"
+
+#include <QItemSelectionModel>
+#include <QListView>
+#include <QPushButton>
+#include <QToolButton>
+#include <filesystem>
+#include <memory>
+
+namespace tralvo {
+namespace {
+
+// Deletes without asking, and notes whether the preview player was still playing then.
+class DeletingShell : public ShellFileOperation {
+public:
+    void Copy(const std::vector<std::string>&, const std::vector<std::string>&) override {}
+    void Delete(const std::vector<std::string>& paths) override {
+        playingAtDelete =
+            stream != 0 && playback::Engine().ChannelGetLength(stream) != playback::InvalidBytes;
+        for (const std::string& path : paths) {
+            std::filesystem::remove(path);
+        }
+        deleted.push_back(paths);
+    }
+    playback::StreamHandle stream = 0;
+    bool playingAtDelete = true;
+    std::vector<std::vector<std::string>> deleted;
+};
+
+class MainFormTransfersTest : public test::ProgramFolderFixture {
+protected:
+    void SetUp() override {
+        ProgramFolderFixture::SetUp();
+        music = folder.MakeFolder("music");
+        for (const char* name : {"c.mp3", "b.mp3", "z.mp3"}) {
+            folder.WriteFile(std::string("music/") + name,
+                             test::ReadFile(test::Fixture("tone.mp3")));
+        }
+        player = folder.MakeFolder("player");
+        folder.MakeFolder("player/Album");
+        folder.WriteFile("player/Album/{1}Tone.mp3", test::ReadFile(test::Fixture("tone.mp3")));
+        folder.WriteFile("Tralvo.ini", "[Player]\nDrive=" + player + "\nType=1\n");
+        Start();
+        main = std::make_unique<TMainForm>(messages);
+        ASSERT_TRUE(main->StartupCheck(false));
+        main->MyComputerST->SetPath(music);
+        main->MyPlayerST->SetPath(player + "/Album");
+        ASSERT_EQ(main->FilesModel->Names(), (std::vector<std::string>{"b.mp3", "c.mp3", "z.mp3"}));
+        ASSERT_EQ(Shown(), std::vector<std::string>{"Tone.mp3"});
+    }
+    void TearDown() override {
+        main.reset();
+        ProgramFolderFixture::TearDown();
+    }
+    std::vector<std::string> Shown() const {
+        std::vector<std::string> names;
+        for (const TrackEntry& entry : main->TracksModel->Tracks()) {
+            names.push_back(entry.display);
+        }
+        return names;
+    }
+    static void Select(QListView& list, std::initializer_list<int> rows) {
+        for (const int row : rows) {
+            list.selectionModel()->select(list.model()->index(row, 0), QItemSelectionModel::Select);
+        }
+    }
+
+    std::string music;
+    std::string player;
+    std::unique_ptr<TMainForm> main;
+};
+
+TEST_F(MainFormTransfersTest, UploadAppendsTheFilesInListOrderAndMarksTheListChanged) {
+    Select(*main->FilesLB, {2, 0}); // z.mp3 and b.mp3
+    main->UploadBtn->click();
+    EXPECT_EQ(Shown(), (std::vector<std::string>{"Tone.mp3", "b.mp3", "z.mp3"}));
+    EXPECT_TRUE(std::filesystem::exists(player + "/Album/z.mp3"));
+    EXPECT_TRUE(main->TracksChanged);
+    EXPECT_TRUE(main->TralvoBtn->isEnabled());
+    EXPECT_TRUE(main->isEnabled());
+    EXPECT_TRUE(messages.asked.empty());
+}
+
+TEST_F(MainFormTransfersTest, EachDeleteButtonDeletesFromItsOwnListAndStopsThePlayingTrack) {
+    DeletingShell shell;
+    main->SetShellFileOperation(&shell);
+    Select(*main->FilesLB, {1});
+    Select(*main->TracksLB, {0});
+
+    main->MyComputerDeleteBtn->click();
+    EXPECT_EQ(main->FilesModel->Names(), (std::vector<std::string>{"b.mp3", "z.mp3"}));
+    EXPECT_EQ(Shown(), std::vector<std::string>{"Tone.mp3"});
+
+    // The track in play, named with another case as the file list would give it.
+    const std::string track = player + "/Album/{1}Tone.mp3";
+    main->EnsureEngine();
+    shell.stream = playback::Engine().StreamCreateFile(false, track, 0, 0, playback::AutoFreeFlag);
+    ASSERT_NE(shell.stream, 0u);
+    ASSERT_TRUE(playback::Engine().ChannelPlay(shell.stream, false));
+    main->PlayingStream = shell.stream;
+    main->PlayingFile = player + "/Album/{1}TONE.MP3";
+
+    main->MyPlayerDeleteBtn->click();
+    EXPECT_EQ(shell.deleted.back(), std::vector<std::string>{track});
+    EXPECT_FALSE(shell.playingAtDelete);
+    EXPECT_TRUE(Shown().empty());
+    EXPECT_EQ(main->FilesModel->Names().size(), 2u);
+    EXPECT_FALSE(main->TracksChanged);
+}
+
+} // namespace
+} // namespace tralvo

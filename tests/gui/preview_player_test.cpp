@@ -1,0 +1,242 @@
+// The preview player through the real main window, on the engine's silent device.
+#include "app/main_form.h"
+#include "panes/file_list_model.h"
+#include "panes/shell_tree.h"
+#include "panes/track_list_model.h"
+#include "playback/audio_engine.h"
+#include "playback/fixtures.h"
+#include "program_fixture.h"
+
+#include <QElapsedTimer>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QThread>
+#include <QTimer>
+#include <QToolButton>
+#include <algorithm>
+#include <memory>
+
+namespace tralvo {
+namespace {
+
+constexpr const char* IdleText = "Double-click a track to play it.";
+
+// Lets the window's timer and the engine run for a while.
+void Wait(int milliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < milliseconds) {
+        QApplication::processEvents();
+        QThread::msleep(10);
+    }
+}
+
+void SendMouse(QWidget& widget, QEvent::Type type, QPoint at, Qt::MouseButton button) {
+    QMouseEvent event(type, at, widget.mapToGlobal(at), button, button, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &event);
+}
+
+class PreviewPlayerTest : public test::ProgramFolderFixture {
+protected:
+    void SetUp() override {
+        ProgramFolderFixture::SetUp();
+        music = folder.MakeFolder("music");
+        for (const char* name : {"tone.mp3", "short.mp3", "text.mp3"}) {
+            folder.WriteFile(std::string("music/") + name, test::ReadFile(test::Fixture(name)));
+        }
+        // The engine opens WMA files only through its WMA call.
+        folder.WriteFile("music/Tone.WMA", test::ReadFile(test::Fixture("tone.wma")));
+        player = folder.MakeFolder("player");
+        folder.MakeFolder("player/Album");
+        folder.WriteFile("player/Album/Track.ogg", test::ReadFile(test::Fixture("tone.ogg")));
+
+        folder.WriteFile("Tralvo.ini", "[Player]\nDrive=" + player + "\n");
+        Start();
+        main = std::make_unique<TMainForm>(messages);
+        ASSERT_TRUE(main->StartupCheck(false));
+        main->MyComputerST->SetPath(music);
+        main->MyPlayerST->SetPath(player + "/Album");
+        main->activateWindow();
+        QApplication::processEvents();
+        ASSERT_EQ(main->TracksModel->rowCount(), 1);
+    }
+    void TearDown() override {
+        main.reset();
+        ProgramFolderFixture::TearDown();
+    }
+
+    int FileRow(const std::string& name) const {
+        const auto& names = main->FilesModel->Names();
+        const auto found = std::find(names.begin(), names.end(), name);
+        EXPECT_NE(found, names.end()) << name;
+        return static_cast<int>(found - names.begin());
+    }
+    // The user's click on a file: the list takes the focus, the item becomes current.
+    void PickFile(const std::string& name) {
+        main->FilesLB->setFocus();
+        main->FilesLB->setCurrentIndex(main->FilesModel->index(FileRow(name)));
+        ASSERT_TRUE(main->FilesLB->hasFocus());
+    }
+    void PlayFile(const std::string& name) {
+        PickFile(name);
+        main->PlayBtn->click();
+        ASSERT_NE(main->PlayingStream, 0u) << name;
+    }
+    double PlayingSeconds() const {
+        playback::AudioEngine& engine = playback::Engine();
+        return engine.ChannelBytes2Seconds(main->PlayingStream,
+                                           engine.ChannelGetPosition(main->PlayingStream));
+    }
+    void ExpectIdle() const {
+        EXPECT_EQ(main->PlayerStatusEB->text(), IdleText);
+        EXPECT_EQ(main->PlayerPB->value(), 0);
+        EXPECT_FALSE(main->PlayerTimer->isActive());
+        EXPECT_EQ(main->PlayingStream, 0u);
+        EXPECT_TRUE(main->PlayingFile.empty());
+        EXPECT_FALSE(main->EngineReady);
+    }
+
+    std::string music;
+    std::string player;
+    std::unique_ptr<TMainForm> main;
+};
+
+TEST_F(PreviewPlayerTest, PlayShowsTheFocusedFileAtTheNextTickAndStopReturnsToIdle) {
+    EXPECT_FALSE(main->PlayerTimer->isActive());
+    PlayFile("tone.mp3");
+    EXPECT_EQ(main->PlayingFile, music + "/tone.mp3");
+    EXPECT_TRUE(main->PlayerTimer->isActive());
+    EXPECT_EQ(main->PlayerTimer->interval(), 500);
+    EXPECT_TRUE(main->FilesLB->hasFocus()); // the button takes no focus
+    EXPECT_EQ(main->PlayerStatusEB->text(), IdleText);
+    main->PlayerTimerTimer();
+    EXPECT_EQ(main->PlayerStatusEB->text(), "00:00 (00:03): tone.mp3");
+
+    main->StopBtn->click();
+    EXPECT_NE(main->PlayingStream, 0u); // the next tick notices
+    main->PlayerTimerTimer();
+    ExpectIdle();
+}
+
+TEST_F(PreviewPlayerTest, WmaFilesOpenWhateverTheCaseOfTheirExtension) {
+    PlayFile("Tone.WMA");
+    main->PlayerTimerTimer();
+    EXPECT_EQ(main->PlayerStatusEB->text(), "00:00 (00:03): Tone.WMA");
+}
+
+TEST_F(PreviewPlayerTest, ADoubleClickInTheTrackListReplacesWhatPlays) {
+    PlayFile("tone.mp3");
+    const std::uint32_t first = main->PlayingStream;
+    // The window system gives the list the focus on the first press.
+    main->TracksLB->setFocus();
+    QWidget& viewport = *main->TracksLB->viewport();
+    const QPoint item = main->TracksLB->visualRect(main->TracksModel->index(0)).center();
+    SendMouse(viewport, QEvent::MouseButtonPress, item, Qt::LeftButton);
+    SendMouse(viewport, QEvent::MouseButtonRelease, item, Qt::LeftButton);
+    SendMouse(viewport, QEvent::MouseButtonDblClick, item, Qt::LeftButton);
+    SendMouse(viewport, QEvent::MouseButtonRelease, item, Qt::LeftButton);
+    EXPECT_NE(main->PlayingStream, 0u);
+    EXPECT_NE(main->PlayingStream, first);
+    EXPECT_LT(playback::Engine().ChannelBytes2Seconds(first, 0), 0); // stopped and released
+    EXPECT_EQ(main->PlayingFile, player + "/Album/Track.ogg");
+    main->PlayerTimerTimer();
+    EXPECT_EQ(main->PlayerStatusEB->text(), "00:00 (00:03): Track.ogg");
+}
+
+TEST_F(PreviewPlayerTest, PlayDoesNothingWithoutAFocusedListOrWithTwoItemsSelected) {
+    PickFile("tone.mp3");
+    main->ExitBtn->setFocus();
+    main->PlayBtn->click();
+    EXPECT_EQ(main->PlayingStream, 0u);
+    EXPECT_FALSE(main->EngineReady);
+
+    PickFile("tone.mp3");
+    main->FilesLB->selectionModel()->select(main->FilesModel->index(FileRow("short.mp3")),
+                                            QItemSelectionModel::Select);
+    main->PlayBtn->click();
+    EXPECT_EQ(main->PlayingStream, 0u);
+    EXPECT_FALSE(main->PlayerTimer->isActive());
+    EXPECT_FALSE(main->EngineReady);
+}
+
+TEST_F(PreviewPlayerTest, AFileThatWillNotOpenIsNotReportedAndEndsWhatPlayed) {
+    PickFile("text.mp3");
+    main->PlayBtn->click();
+    EXPECT_EQ(main->PlayingStream, 0u);
+    EXPECT_TRUE(main->PlayingFile.empty());
+    EXPECT_FALSE(main->EngineReady);
+    EXPECT_EQ(main->PlayerStatusEB->text(), IdleText);
+    EXPECT_TRUE(messages.asked.empty());
+
+    // The file in play was stopped first: the status line must not go on naming it.
+    PlayFile("tone.mp3");
+    main->PlayerTimerTimer();
+    PickFile("text.mp3");
+    main->PlayBtn->click();
+    main->PlayerTimerTimer();
+    ExpectIdle();
+}
+
+TEST_F(PreviewPlayerTest, PausingTwiceResumesWherePlaybackPaused) {
+    PlayFile("tone.mp3");
+    Wait(300);
+    main->PauseBtn->click();
+    const double paused = PlayingSeconds();
+    EXPECT_GT(paused, 0.1);
+    Wait(500);
+    EXPECT_DOUBLE_EQ(PlayingSeconds(), paused);
+    EXPECT_TRUE(main->PlayerTimer->isActive());
+    main->PauseBtn->click();
+    Wait(300);
+    EXPECT_GT(PlayingSeconds(), paused + 0.1);
+    EXPECT_LT(PlayingSeconds(), paused + 1.0); // not from the start again
+}
+
+TEST_F(PreviewPlayerTest, AFileOfLessThanHalfASecondShowsTheBarAtZeroAndEndsByItself) {
+    PlayFile("short.mp3");
+    main->PlayerTimerTimer();
+    EXPECT_EQ(main->PlayerStatusEB->text(), "00:00 (00:00): short.mp3");
+    EXPECT_EQ(main->PlayerPB->value(), 0);
+    Wait(1300); // the file's end, then the window's own tick
+    ExpectIdle();
+}
+
+TEST_F(PreviewPlayerTest, PressingTheBarSeeksAndShowsTheNewPositionAtOnce) {
+    PlayFile("tone.mp3");
+    QProgressBar& bar = *main->PlayerPB;
+    SendMouse(bar, QEvent::MouseButtonPress, {(bar.width() - 2) * 2 / 3, bar.height() / 2},
+              Qt::LeftButton);
+    EXPECT_NEAR(PlayingSeconds(), 2.0, 0.2);
+    EXPECT_TRUE(main->PlayerStatusEB->text().startsWith("00:02 (00:03)"));
+    EXPECT_NEAR(main->PlayerPB->value(), 667, 1);
+
+    // Any button seeks; the left edge is the start.
+    SendMouse(bar, QEvent::MouseButtonPress, {0, bar.height() / 2}, Qt::RightButton);
+    EXPECT_LT(PlayingSeconds(), 0.2);
+    EXPECT_EQ(main->PlayerStatusEB->text(), "00:00 (00:03): tone.mp3");
+    EXPECT_EQ(main->PlayerPB->value(), 0);
+}
+
+TEST_F(PreviewPlayerTest, TheVolumeBarSetsTheEngineVolumeAlsoWhenNothingPlays) {
+    const int before = main->VolumeTB->value();
+    main->VolumeTB->setValue(before == 30 ? 40 : 30);
+    EXPECT_TRUE(main->EngineReady);
+    EXPECT_EQ(playback::Engine().GetVolume(), main->VolumeTB->value());
+    main->VolumeTB->setValue(before);
+}
+
+TEST_F(PreviewPlayerTest, TheStatusLineHandsTheFocusOn) {
+    main->PlayerStatusEB->setFocus();
+    EXPECT_TRUE(main->ExitBtn->hasFocus()); // nothing to write: the Tralvo button is disabled
+    main->SetTracksChanged(true);
+    main->PlayerStatusEB->setFocus();
+    EXPECT_TRUE(main->TralvoBtn->hasFocus());
+}
+
+} // namespace
+} // namespace tralvo
