@@ -1,16 +1,15 @@
 #include "app/about_form.h"
 
 #include "app/apply_language.h"
+#include "app/dialog_fit.h"
 #include "app/dialog_placement.h"
 #include "app/language_catalogue.h"
 #include "app/one_line_label.h"
 #include "app/qt_text.h"
-#include "app/web_links.h"
-#include "app/window_font.h"
+#include "app/widget_names.h"
 #include "panes/icons.h"
 #include "panes/picture_box.h"
 
-#include <QDesktopServices>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -37,19 +36,15 @@ constexpr int MaxTextWidth = 360;
 constexpr int DesignLine = 13;
 constexpr int DesignTranslationHeight = 26;
 constexpr int DesignLicenseHeight = 39;
-constexpr QSize DesignButton(75, 25);
-constexpr int ButtonPadding = 16; // caption width + this is a button that fits
 
 OneLineLabel* PlaceLine(QWidget* parent, const char* name) {
-    auto* label = new OneLineLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
+    auto* label = Named(new OneLineLabel(parent), name);
     SetTag(*label, -1); // the version record's texts, not the catalogue's
     return label;
 }
 
 QLabel* PlaceNote(QWidget* parent, const char* name) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
+    auto* label = Named(new QLabel(parent), name);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -57,24 +52,9 @@ QLabel* PlaceNote(QWidget* parent, const char* name) {
 }
 
 QPushButton* PlaceButton(QWidget* parent, const char* name, const char* text) {
-    auto* button = new QPushButton(QString::fromLatin1(text), parent);
-    button->setObjectName(QString::fromLatin1(name));
+    auto* button = Named(new QPushButton(QString::fromLatin1(text), parent), name);
     button->setAutoDefault(false);
     return button;
-}
-
-int CaptionWidth(const QPushButton& button) {
-    return button.fontMetrics().size(Qt::TextShowMnemonic, button.text()).width();
-}
-
-// The web link and the help report their own failures, or none (a browser that does not
-// start); nothing they throw may leave a handler.
-template <typename Action>
-void RunUnreported(Action&& action) {
-    try {
-        action();
-    } catch (...) {
-    }
 }
 
 } // namespace
@@ -90,24 +70,13 @@ std::optional<std::string> ProgramVersionRecord() {
 TAboutForm::TAboutForm(HelpHandler help, UrlOpener openUrl, TExeInfo exeInfo, QWidget* parent)
     : QDialog(parent), help_(std::move(help)), openUrl_(std::move(openUrl)),
       exeInfo_(std::move(exeInfo)) {
-    setObjectName(QStringLiteral("AboutForm"));
-    // A dialog border with only the close box: no help button, no resizing.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    setFont(WindowFont());
-    setWindowTitle(QStringLiteral("About Tralvo"));
+    SetUpFixedDialog(*this, "AboutForm", QStringLiteral("About Tralvo"));
     CreateControls();
     FormCreate();
 }
 
-TAboutForm::UrlOpener TAboutForm::SystemUrlOpener() {
-    return [](const QUrl& url) { QDesktopServices::openUrl(url); };
-}
-
 void TAboutForm::CreateControls() {
-    ImageImg = new PictureBox(ApplicationIcon(), this);
-    ImageImg->setObjectName(QStringLiteral("ImageImg"));
+    ImageImg = Named(new PictureBox(ApplicationIcon(), this), "ImageImg");
     TralvoLbl = PlaceLine(this, "TralvoLbl");
     TralvoLbl->setText(QStringLiteral("Tralvo!"));
     QFont bold = TralvoLbl->font();
@@ -142,7 +111,8 @@ void TAboutForm::FitToTexts() {
                                      DesignTextWidth, MaxTextWidth);
     const int line = std::max(
         {DesignLine, TralvoLbl->fontMetrics().height(), CopyrightLbl->fontMetrics().height()});
-    const int buttonHeight = std::max(DesignButton.height(), OKBtn->sizeHint().height());
+    const QSize ok = FittedButtonSize(*OKBtn);
+    const int buttonHeight = ok.height();
 
     ImageImg->setGeometry(Margin, Margin, PictureSize, PictureSize);
     TralvoLbl->setGeometry(TextLeft, Margin, textWidth, line);
@@ -154,7 +124,7 @@ void TAboutForm::FitToTexts() {
     };
     // The two link buttons shrink to their captions but never grow past the column.
     const auto fitted = [textWidth](const QPushButton* button) {
-        return std::min(CaptionWidth(*button) + ButtonPadding, textWidth);
+        return std::min(FittingButtonWidth(*button), textWidth);
     };
     place(TranslationLbl, textWidth,
           std::max(DesignTranslationHeight, TranslationLbl->heightForWidth(textWidth)), 4);
@@ -163,10 +133,7 @@ void TAboutForm::FitToTexts() {
           std::max(DesignLicenseHeight, LicenseLbl->heightForWidth(textWidth)), 4);
     place(LicenseBtn, fitted(LicenseBtn), buttonHeight, 5);
 
-    const int okWidth = std::max(DesignButton.width(), CaptionWidth(*OKBtn) + ButtonPadding);
-    const int right = TextLeft + textWidth;
-    OKBtn->setGeometry(right - okWidth, top, okWidth, buttonHeight);
-    setFixedSize(right + Margin, OKBtn->geometry().bottom() + 1 + Margin);
+    EndWithButton(*this, *OKBtn, ok, TextLeft + textWidth, top, Margin);
 }
 
 void TAboutForm::showEvent(QShowEvent* event) {
@@ -182,20 +149,11 @@ void TAboutForm::OKBtnClick() {
 }
 
 void TAboutForm::UpdatesBtnClick() {
-    const std::string link = MakerWebLink("Tralvo-" + GetLanguageCode());
-    RunUnreported([&] {
-        if (openUrl_) {
-            openUrl_(QUrl::fromEncoded(QByteArray::fromStdString(link)));
-        }
-    });
+    OpenWebLink(openUrl_, "Tralvo-" + GetLanguageCode());
 }
 
 void TAboutForm::LicenseBtnClick() {
-    RunUnreported([this] {
-        if (help_) {
-            help_(this);
-        }
-    });
+    RunHelp(help_, this);
 }
 
 } // namespace tralvo

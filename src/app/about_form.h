@@ -1,10 +1,9 @@
 #pragma once
 
+#include "app/dialog_links.h"
 #include "app/exe_info.h"
 
 #include <QDialog>
-#include <QUrl>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -25,14 +24,9 @@ std::optional<std::string> ProgramVersionRecord();
 class TAboutForm : public QDialog {
     Q_OBJECT
 public:
-    // The main window's help handler, run with the box as sender.
-    using HelpHandler = std::function<void(QWidget* sender)>;
-    using UrlOpener = std::function<void(const QUrl&)>;
-
+    // The licence button runs help with the box as sender.
     TAboutForm(HelpHandler help, UrlOpener openUrl = SystemUrlOpener(),
                TExeInfo exeInfo = TExeInfo(ProgramVersionRecord()), QWidget* parent = nullptr);
-
-    static UrlOpener SystemUrlOpener();
 
     const TExeInfo& ExeInfo() const { return exeInfo_; }
 

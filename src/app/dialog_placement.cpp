@@ -1,10 +1,21 @@
 #include "app/dialog_placement.h"
 
+#include "app/window_font.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
 namespace tralvo {
+
+void SetUpFixedDialog(QWidget& dialog, const char* name, const QString& title) {
+    dialog.setObjectName(QString::fromLatin1(name));
+    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint);
+    dialog.setFont(WindowFont());
+    dialog.setWindowTitle(title);
+}
 
 void CentreOnOwner(QWidget& dialog) {
     QRect area;

@@ -22,6 +22,10 @@ class QToolButton;
 
 namespace tralvo {
 
+namespace media {
+class TSoundFile;
+}
+
 class AnchoredPanel;
 class FileListModel;
 class TrackListModel;
@@ -204,6 +208,7 @@ private:
     void ConnectTransfers();
     void ConnectProperties();
     void ConnectEditing();
+    void ShowProperties(const media::TSoundFile* file);
     void ShowFatal(const char* text);
 
     Messages& messages_;

@@ -32,6 +32,28 @@ void SelectAll(QListView& list) {
     }
 }
 
+// A list's keys: Delete deletes, the arrow toward the other pane transfers there, Alt+Enter
+// shows the properties. True when the key ran a command.
+template <typename Remove, typename Transfer, typename Properties>
+bool ListKeyDown(const QKeyEvent& event, int towardOtherPane, Remove&& remove, Transfer&& transfer,
+                 Properties&& properties) {
+    const Qt::KeyboardModifiers held = Held(event);
+    if (held == Qt::NoModifier && event.key() == Qt::Key_Delete) {
+        remove();
+        return true;
+    }
+    if (held == Qt::NoModifier && event.key() == towardOtherPane) {
+        transfer();
+        return true;
+    }
+    if (held == Qt::AltModifier &&
+        (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)) {
+        properties();
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void TMainForm::ConnectEditing() {
@@ -74,21 +96,9 @@ void TMainForm::DownBtnClick() {
 
 // The arrows point at the other pane: Right sends to the player, Left fetches from it.
 bool TMainForm::FilesLBKeyDown(QKeyEvent* event) {
-    const Qt::KeyboardModifiers held = Held(*event);
-    if (held == Qt::NoModifier && event->key() == Qt::Key_Delete) {
-        LBDeleteBtnClick(MyComputerDeleteBtn);
-        return true;
-    }
-    if (held == Qt::NoModifier && event->key() == Qt::Key_Right) {
-        UploadBtnClick();
-        return true;
-    }
-    if (held == Qt::AltModifier &&
-        (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        MyComputerPropertiesBtnClick();
-        return true;
-    }
-    return false;
+    return ListKeyDown(
+        *event, Qt::Key_Right, [this] { LBDeleteBtnClick(MyComputerDeleteBtn); },
+        [this] { UploadBtnClick(); }, [this] { MyComputerPropertiesBtnClick(); });
 }
 
 void TMainForm::FilesLBKeyUp(QKeyEvent* event) {
@@ -98,21 +108,9 @@ void TMainForm::FilesLBKeyUp(QKeyEvent* event) {
 }
 
 bool TMainForm::TracksLBKeyDown(QKeyEvent* event) {
-    const Qt::KeyboardModifiers held = Held(*event);
-    if (held == Qt::NoModifier && event->key() == Qt::Key_Delete) {
-        LBDeleteBtnClick(MyPlayerDeleteBtn);
-        return true;
-    }
-    if (held == Qt::NoModifier && event->key() == Qt::Key_Left) {
-        DownloadBtnClick();
-        return true;
-    }
-    if (held == Qt::AltModifier &&
-        (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        MyPlayerPropertiesBtnClick();
-        return true;
-    }
-    return false;
+    return ListKeyDown(
+        *event, Qt::Key_Left, [this] { LBDeleteBtnClick(MyPlayerDeleteBtn); },
+        [this] { DownloadBtnClick(); }, [this] { MyPlayerPropertiesBtnClick(); });
 }
 
 // The characters "+" and "-", with whatever modifiers typed them (the keypad's too).

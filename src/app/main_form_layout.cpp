@@ -4,6 +4,7 @@
 #include "app/apply_language.h"
 #include "app/main_form.h"
 #include "app/settings_store.h"
+#include "app/widget_names.h"
 #include "app/window_font.h"
 #include "panes/file_list_model.h"
 #include "panes/icons.h"
@@ -39,12 +40,6 @@ constexpr int FolderBoxHeight = 171;
 constexpr QSize ToolButtonSize(31, 30);
 constexpr int ToolIconSize = 24;
 constexpr int SeparatorWidth = 8;
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QFont BoldFont() {
     QFont font = WindowFont();

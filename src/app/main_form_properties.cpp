@@ -55,14 +55,7 @@ void TMainForm::MyComputerPropertiesBtnClick() {
     } catch (...) {
         file.reset(); // unreadable: told as a file without tag
     }
-    if (file && file->HasTag()) {
-        if (propertiesForm_ != nullptr) {
-            propertiesForm_->Show(*file);
-        }
-        return;
-    }
-    messages_.Show(CatalogueMessage(MainFormName, "NoPropertiesTitle", "NoProperties",
-                                    MessageIcon::Warning, MessageButtons::Ok));
+    ShowProperties(file.get());
 }
 
 void TMainForm::MyPlayerPropertiesBtnClick() {
@@ -72,15 +65,17 @@ void TMainForm::MyPlayerPropertiesBtnClick() {
         return;
     }
     // The record the list built when it loaded: nothing is read again.
-    const media::TSoundFile* file = tracks[static_cast<std::size_t>(row)].file.get();
-    if (file != nullptr && file->HasTag()) {
-        if (propertiesForm_ != nullptr) {
-            propertiesForm_->Show(*file);
-        }
-        return;
+    ShowProperties(tracks[static_cast<std::size_t>(row)].file.get());
+}
+
+// The tags of a tagged file; a file without tag (or none at all) gets the warning instead.
+void TMainForm::ShowProperties(const media::TSoundFile* file) {
+    if (file == nullptr || !file->HasTag()) {
+        messages_.Show(CatalogueMessage(MainFormName, "NoPropertiesTitle", "NoProperties",
+                                        MessageIcon::Warning, MessageButtons::Ok));
+    } else if (propertiesForm_ != nullptr) {
+        propertiesForm_->Show(*file);
     }
-    messages_.Show(CatalogueMessage(MainFormName, "NoPropertiesTitle", "NoProperties",
-                                    MessageIcon::Warning, MessageButtons::Ok));
 }
 
 void TMainForm::AboutBtnClick() {

@@ -1,11 +1,12 @@
 #include "app/properties_form.h"
 
 #include "app/apply_language.h"
+#include "app/dialog_fit.h"
 #include "app/dialog_placement.h"
 #include "app/language_catalogue.h"
 #include "app/one_line_label.h"
 #include "app/qt_text.h"
-#include "app/window_font.h"
+#include "app/widget_names.h"
 #include "media/sound_file.h"
 #include "panes/icons.h"
 #include "panes/picture_box.h"
@@ -32,8 +33,6 @@ constexpr int DesignLine = 13;
 constexpr int CaptionToValue = 3;
 constexpr int PairGap = 11;
 constexpr int ValueToButton = 15;
-constexpr QSize DesignButton(75, 25);
-constexpr int ButtonPadding = 16; // caption width + this is a button that fits
 
 // Fixed marks, not translated.
 const char* KindSuffix(media::SoundKind kind) {
@@ -77,8 +76,7 @@ QString KnownOr(const std::string& text, bool vorbis, const QString& fallback) {
 
 OneLineLabel* PlaceLabel(QWidget* parent, const char* name, bool bold,
                          Qt::TextElideMode elide = Qt::ElideRight) {
-    auto* label = new OneLineLabel(parent, elide);
-    label->setObjectName(QString::fromLatin1(name));
+    auto* label = Named(new OneLineLabel(parent, elide), name);
     if (bold) {
         QFont font = label->font();
         font.setBold(true);
@@ -90,20 +88,13 @@ OneLineLabel* PlaceLabel(QWidget* parent, const char* name, bool bold,
 } // namespace
 
 TPropertiesForm::TPropertiesForm(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("PropertiesForm"));
-    // A dialog border with only the close box: no help button, no resizing.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    setFont(WindowFont());
-    setWindowTitle(QStringLiteral("Track properties"));
+    SetUpFixedDialog(*this, "PropertiesForm", QStringLiteral("Track properties"));
     CreateControls();
     FormCreate();
 }
 
 void TPropertiesForm::CreateControls() {
-    ImageImg = new PictureBox(ToolbarIcon(1), this);
-    ImageImg->setObjectName(QStringLiteral("ImageImg"));
+    ImageImg = Named(new PictureBox(ToolbarIcon(1), this), "ImageImg");
     FileNameLbl = PlaceLabel(this, "FileNameLbl", true, Qt::ElideMiddle);
     ArtistDescLbl = PlaceLabel(this, "ArtistDescLbl", true);
     ArtistLbl = PlaceLabel(this, "ArtistLbl", false);
@@ -116,8 +107,7 @@ void TPropertiesForm::CreateControls() {
     CommentDescLbl = PlaceLabel(this, "CommentDescLbl", true);
     CommentLbl = PlaceLabel(this, "CommentLbl", false);
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
+    OKBtn = Named(new QPushButton(QStringLiteral("OK"), this), "OKBtn");
     OKBtn->setDefault(true);
     connect(OKBtn, &QPushButton::clicked, this, &TPropertiesForm::OKBtnClick);
 }
@@ -157,13 +147,8 @@ void TPropertiesForm::FitToFont() {
         top = bottom + PairGap;
     }
 
-    const int buttonWidth = std::max(
-        DesignButton.width(),
-        OKBtn->fontMetrics().size(Qt::TextShowMnemonic, OKBtn->text()).width() + ButtonPadding);
-    const int buttonHeight = std::max(DesignButton.height(), OKBtn->sizeHint().height());
-    const int right = TextLeft + ValueWidth;
-    OKBtn->setGeometry(right - buttonWidth, bottom + ValueToButton, buttonWidth, buttonHeight);
-    setFixedSize(right + Margin, OKBtn->geometry().bottom() + 1 + Margin);
+    EndWithButton(*this, *OKBtn, FittedButtonSize(*OKBtn), TextLeft + ValueWidth,
+                  bottom + ValueToButton, Margin);
 }
 
 void TPropertiesForm::Show(const media::TSoundFile& file) {

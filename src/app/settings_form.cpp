@@ -2,26 +2,24 @@
 
 #include "app/apply_language.h"
 #include "app/component_text.h"
+#include "app/dialog_fit.h"
+#include "app/dialog_placement.h"
 #include "app/language_catalogue.h"
 #include "app/messages.h"
 #include "app/multi_line_buttons.h"
 #include "app/qt_text.h"
 #include "app/settings_store.h"
-#include "app/web_links.h"
-#include "app/window_font.h"
+#include "app/widget_names.h"
 #include "panes/icons.h"
 #include "panes/picture_box.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
@@ -41,7 +39,6 @@ constexpr const char* WindowClass = "TSettingsForm";
 // placed at its design rectangle first; FitToTexts then scales the whole design to the
 // font and texts in force.
 constexpr QSize DesignClient(473, 281);
-constexpr int DesignButtonPadding = 16; // caption width + this is a button that fits
 
 // The sort keys the dialog offers, by SortKey value.
 constexpr std::array<const char*, 7> SortKeyNames = {"FileName", "Title",   "Artist",     "Album",
@@ -70,8 +67,7 @@ protected:
 
 template <typename Widget>
 Widget* Place(QWidget* parent, const char* name, const QRect& design) {
-    auto* widget = new Widget(parent);
-    widget->setObjectName(QString::fromLatin1(name));
+    auto* widget = Named(new Widget(parent), name);
     widget->setGeometry(design);
     return widget;
 }
@@ -89,10 +85,6 @@ QLabel* PlaceHeading(QWidget* parent, const char* name, const char* text, const 
     bold.setBold(true);
     label->setFont(bold);
     return label;
-}
-
-int TextWidth(const QWidget& widget, const QString& text) {
-    return widget.fontMetrics().size(Qt::TextShowMnemonic, text).width();
 }
 
 void FillSortKeyList(QComboBox& list) {
@@ -116,41 +108,20 @@ int ScaledLength(int length, double scale) {
     return static_cast<int>(std::ceil(length * scale - 1e-6));
 }
 
-// Help and the web link report their own failures, or none (a browser that does not start);
-// nothing they throw may leave the dialog's handler.
-template <typename Action>
-void RunUnreported(Action&& action) {
-    try {
-        action();
-    } catch (...) {
-    }
-}
-
 } // namespace
 
 TSettingsForm::TSettingsForm(Messages& messages, HelpHandler help, UrlOpener openUrl,
                              FileSystem& fs, QWidget* parent)
     : QDialog(parent), messages_(messages), help_(std::move(help)), openUrl_(std::move(openUrl)),
       fs_(fs) {
-    setObjectName(QStringLiteral("SettingsForm"));
-    // A dialog border with only the close box: no help button, no resizing.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    setFont(WindowFont());
-    setWindowTitle(QStringLiteral("Settings"));
+    SetUpFixedDialog(*this, "SettingsForm", QStringLiteral("Settings"));
     setFixedSize(DesignClient);
     CreateControls();
     FormCreate();
 }
 
-TSettingsForm::UrlOpener TSettingsForm::SystemUrlOpener() {
-    return [](const QUrl& url) { QDesktopServices::openUrl(url); };
-}
-
 void TSettingsForm::CreateControls() {
-    ImageImg = new PictureBox(SettingsHeaderIcon(), this);
-    ImageImg->setObjectName(QStringLiteral("ImageImg"));
+    ImageImg = Named(new PictureBox(SettingsHeaderIcon(), this), "ImageImg");
     ImageImg->setGeometry(8, 8, 24, 24);
 
     PlayerDriveLbl = PlaceHeading(this, "PlayerDriveLbl", "Player drive", {40, 8, 185, 13});
@@ -240,8 +211,7 @@ void TSettingsForm::FormCreate() {
     FitToTexts();
 
     // The compatibility list's button shrinks to its caption but never grows.
-    CompListBtn->resize(std::min(TextWidth(*CompListBtn, CompListBtn->text()) + DesignButtonPadding,
-                                 CompListBtn->width()),
+    CompListBtn->resize(std::min(FittingButtonWidth(*CompListBtn), CompListBtn->width()),
                         CompListBtn->height());
     GrowForLineBreaks();
     FitClientHeight();
@@ -261,7 +231,7 @@ void TSettingsForm::FitToTexts() {
 
     for (QLabel* label : {PlayerDriveLbl, PlayerTypeLbl, AppearanceLbl, LanguageLbl, SortLbl,
                           Sort1Lbl, Sort2Lbl, Sort3Lbl}) {
-        needWidth(label, TextWidth(*label, label->text()));
+        needWidth(label, CaptionWidth(*label, label->text()));
         needHeight(label, label->fontMetrics().height());
     }
     for (QAbstractButton* button :
@@ -275,7 +245,7 @@ void TSettingsForm::FitToTexts() {
         needHeight(button, button->sizeHint().height());
     }
     for (QPushButton* button : {CompListBtn, HelpBtn, OKBtn, CancelBtn}) {
-        needWidth(button, TextWidth(*button, button->text()) + DesignButtonPadding);
+        needWidth(button, FittingButtonWidth(*button));
         needHeight(button, button->sizeHint().height());
     }
     for (QComboBox* list : {LanguageCB, Sort1CB, Sort2CB, Sort3CB}) {
@@ -351,20 +321,8 @@ void TSettingsForm::FitClientHeight() {
 void TSettingsForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) {
-        CentreOnParent();
+        CentreOnOwner(*this);
         FormShow();
-    }
-}
-
-void TSettingsForm::CentreOnParent() {
-    QRect area;
-    if (const QWidget* owner = parentWidget()) {
-        area = owner->window()->frameGeometry();
-    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        area = screen->availableGeometry();
-    }
-    if (area.isValid()) {
-        move(area.center() - QPoint(width() / 2, height() / 2));
     }
 }
 
@@ -437,20 +395,11 @@ void TSettingsForm::CancelBtnClick() {
 }
 
 void TSettingsForm::CompListBtnClick() {
-    const std::string link = MakerWebLink("Tralvo-CompList-" + GetLanguageCode());
-    RunUnreported([&] {
-        if (openUrl_) {
-            openUrl_(QUrl::fromEncoded(QByteArray::fromStdString(link)));
-        }
-    });
+    OpenWebLink(openUrl_, "Tralvo-CompList-" + GetLanguageCode());
 }
 
 void TSettingsForm::HelpBtnClick() {
-    RunUnreported([this] {
-        if (help_) {
-            help_(this);
-        }
-    });
+    RunHelp(help_, this);
 }
 
 } // namespace tralvo

@@ -1,11 +1,10 @@
 #pragma once
 
+#include "app/dialog_links.h"
 #include "app/player_drive_choices.h"
 #include "platform/file_system.h"
 
 #include <QDialog>
-#include <QUrl>
-#include <functional>
 #include <vector>
 
 class QCheckBox;
@@ -29,14 +28,9 @@ class TMultiLineRadioButton;
 class TSettingsForm : public QDialog {
     Q_OBJECT
 public:
-    // The main window's help handler, run with the dialog as sender.
-    using HelpHandler = std::function<void(QWidget* sender)>;
-    using UrlOpener = std::function<void(const QUrl&)>;
-
+    // The help button runs help with the dialog as sender.
     TSettingsForm(Messages& messages, HelpHandler help, UrlOpener openUrl = SystemUrlOpener(),
                   FileSystem& fs = SystemFileSystem(), QWidget* parent = nullptr);
-
-    static UrlOpener SystemUrlOpener();
 
 public slots:
     void PlayerTypeChange();
@@ -55,7 +49,6 @@ private:
     void FitToTexts();
     void GrowForLineBreaks();
     void FitClientHeight();
-    void CentreOnParent();
     void SelectDrive(const std::string& playerDrive);
     void FitDriveListPopup();
 

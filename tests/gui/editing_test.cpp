@@ -1,39 +1,27 @@
 // Moving tracks in the list by buttons, keys and drags, through the real main window.
 #include "app/main_form.h"
-#include "app/settings_form.h"
 #include "media/writers/id3v2_writer.h"
 #include "panes/shell_tree.h"
 #include "panes/track_list_model.h"
 #include "program_fixture.h"
 
 #include <QKeyEvent>
-#include <memory>
 
 namespace tralvo {
 namespace {
 
-class EditingTest : public test::ProgramFolderFixture {
+class EditingTest : public test::MainWindowFixture {
 protected:
     void SetUp() override {
-        ProgramFolderFixture::SetUp();
+        MainWindowFixture::SetUp();
         const std::string player = folder.MakeFolder("player");
         for (const char* name : {"a.mp3", "b.mp3", "c.mp3", "d.mp3"}) {
             folder.WriteFile(std::string("player/") + name, test::AsString(test::Mp3File({})));
         }
         // File-name order: the list shows a, b, c, d whatever the folder's listing order.
         folder.WriteFile("Tralvo.ini", "[Player]\nDrive=" + player + "\nType=1\n");
-        Start();
-        main = std::make_unique<TMainForm>(messages);
-        settings = std::make_unique<TSettingsForm>(messages, [](QWidget*) {});
-        settings->setParent(main.get(), settings->windowFlags());
-        main->SetSettingsForm(settings.get());
-        ASSERT_TRUE(main->StartupCheck(false));
+        ASSERT_NO_FATAL_FAILURE(StartMainWindow());
         ASSERT_EQ(Order(), "abcd");
-    }
-    void TearDown() override {
-        settings.reset();
-        main.reset();
-        ProgramFolderFixture::TearDown();
     }
     std::string Order() const {
         std::string order;
@@ -59,9 +47,6 @@ protected:
     int RowY(int row) const {
         return main->TracksLB->visualRect(main->TracksModel->index(row, 0)).center().y();
     }
-
-    std::unique_ptr<TMainForm> main;
-    std::unique_ptr<TSettingsForm> settings;
 };
 
 TEST_F(EditingTest, UpAndDownMoveTheCurrentTrackWithinTheList) {

@@ -2,7 +2,6 @@
 #include "app/anchored_panel.h"
 #include "app/catalogue_keys.h"
 #include "app/main_form.h"
-#include "app/settings_form.h"
 #include "panes/file_list_model.h"
 #include "panes/shell_tree.h"
 #include "program_fixture.h"
@@ -12,31 +11,15 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QToolButton>
-#include <memory>
 
 namespace tralvo {
 namespace {
 
 using test::OnNextModalDialog;
 
-class MainFormTest : public test::ProgramFolderFixture {
+class MainFormTest : public test::MainWindowFixture {
 protected:
-    // The first two windows, as the program creates them.
-    void CreateWindows() {
-        main = std::make_unique<TMainForm>(messages);
-        settings = std::make_unique<TSettingsForm>(messages, [](QWidget*) {});
-        settings->setParent(main.get(), settings->windowFlags());
-        main->SetSettingsForm(settings.get());
-    }
-    void TearDown() override {
-        settings.reset();
-        main.reset();
-        ProgramFolderFixture::TearDown();
-    }
     void WriteSettings(const std::string& text) { folder.WriteFile("Tralvo.ini", text); }
-
-    std::unique_ptr<TMainForm> main;
-    std::unique_ptr<TSettingsForm> settings;
 };
 
 TEST_F(MainFormTest, EveryCataloguedControlExistsAndShowsItsText) {

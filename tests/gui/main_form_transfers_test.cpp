@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <filesystem>
-#include <memory>
 
 namespace tralvo {
 namespace {
@@ -35,10 +34,10 @@ public:
     std::vector<std::vector<std::string>> deleted;
 };
 
-class MainFormTransfersTest : public test::ProgramFolderFixture {
+class MainFormTransfersTest : public test::MainWindowFixture {
 protected:
     void SetUp() override {
-        ProgramFolderFixture::SetUp();
+        MainWindowFixture::SetUp();
         music = folder.MakeFolder("music");
         for (const char* name : {"c.mp3", "b.mp3", "z.mp3"}) {
             folder.WriteFile(std::string("music/") + name,
@@ -48,24 +47,11 @@ protected:
         folder.MakeFolder("player/Album");
         folder.WriteFile("player/Album/{1}Tone.mp3", test::ReadFile(test::Fixture("tone.mp3")));
         folder.WriteFile("Tralvo.ini", "[Player]\nDrive=" + player + "\nType=1\n");
-        Start();
-        main = std::make_unique<TMainForm>(messages);
-        ASSERT_TRUE(main->StartupCheck(false));
+        ASSERT_NO_FATAL_FAILURE(StartMainWindow());
         main->MyComputerST->SetPath(music);
         main->MyPlayerST->SetPath(player + "/Album");
         ASSERT_EQ(main->FilesModel->Names(), (std::vector<std::string>{"b.mp3", "c.mp3", "z.mp3"}));
         ASSERT_EQ(Shown(), std::vector<std::string>{"Tone.mp3"});
-    }
-    void TearDown() override {
-        main.reset();
-        ProgramFolderFixture::TearDown();
-    }
-    std::vector<std::string> Shown() const {
-        std::vector<std::string> names;
-        for (const TrackEntry& entry : main->TracksModel->Tracks()) {
-            names.push_back(entry.display);
-        }
-        return names;
     }
     static void Select(QListView& list, std::initializer_list<int> rows) {
         for (const int row : rows) {
@@ -75,7 +61,6 @@ protected:
 
     std::string music;
     std::string player;
-    std::unique_ptr<TMainForm> main;
 };
 
 TEST_F(MainFormTransfersTest, UploadAppendsTheFilesInListOrderAndMarksTheListChanged) {

@@ -19,7 +19,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
-#include <memory>
 
 namespace tralvo {
 namespace {
@@ -41,10 +40,10 @@ void SendMouse(QWidget& widget, QEvent::Type type, QPoint at, Qt::MouseButton bu
     QApplication::sendEvent(&widget, &event);
 }
 
-class PreviewPlayerTest : public test::ProgramFolderFixture {
+class PreviewPlayerTest : public test::MainWindowFixture {
 protected:
     void SetUp() override {
-        ProgramFolderFixture::SetUp();
+        MainWindowFixture::SetUp();
         music = folder.MakeFolder("music");
         for (const char* name : {"tone.mp3", "short.mp3", "text.mp3"}) {
             folder.WriteFile(std::string("music/") + name, test::ReadFile(test::Fixture(name)));
@@ -56,20 +55,13 @@ protected:
         folder.WriteFile("player/Album/Track.ogg", test::ReadFile(test::Fixture("tone.ogg")));
 
         folder.WriteFile("Tralvo.ini", "[Player]\nDrive=" + player + "\n");
-        Start();
-        main = std::make_unique<TMainForm>(messages);
-        ASSERT_TRUE(main->StartupCheck(false));
+        ASSERT_NO_FATAL_FAILURE(StartMainWindow());
         main->MyComputerST->SetPath(music);
         main->MyPlayerST->SetPath(player + "/Album");
         main->activateWindow();
         QApplication::processEvents();
         ASSERT_EQ(main->TracksModel->rowCount(), 1);
     }
-    void TearDown() override {
-        main.reset();
-        ProgramFolderFixture::TearDown();
-    }
-
     int FileRow(const std::string& name) const {
         const auto& names = main->FilesModel->Names();
         const auto found = std::find(names.begin(), names.end(), name);
@@ -103,7 +95,6 @@ protected:
 
     std::string music;
     std::string player;
-    std::unique_ptr<TMainForm> main;
 };
 
 TEST_F(PreviewPlayerTest, PlayShowsTheFocusedFileAtTheNextTickAndStopReturnsToIdle) {

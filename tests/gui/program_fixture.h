@@ -1,9 +1,12 @@
 #pragma once
 
 #include "app/language_catalogue.h"
+#include "app/main_form.h"
 #include "app/program_folder.h"
+#include "app/settings_form.h"
 #include "app/settings_store.h"
 #include "app/termination.h"
+#include "panes/track_list_model.h"
 #include "playback/module_loader.h"
 #include "support/scripted_messages.h"
 #include "support/temp_folder.h"
@@ -13,7 +16,9 @@
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace tralvo::test {
 
@@ -42,6 +47,43 @@ protected:
 
     TempFolder folder;
     ScriptedMessages messages;
+};
+
+// The main window and its settings dialog, as the program creates them; closed before the
+// program folder is put back.
+class MainWindowFixture : public ProgramFolderFixture {
+protected:
+    void TearDown() override {
+        settingsForm.reset();
+        main.reset();
+        ProgramFolderFixture::TearDown();
+    }
+
+    void CreateWindows() {
+        main = std::make_unique<TMainForm>(messages);
+        settingsForm = std::make_unique<TSettingsForm>(messages, [](QWidget*) {});
+        settingsForm->setParent(main.get(), settingsForm->windowFlags());
+        main->SetSettingsForm(settingsForm.get());
+    }
+    // The start with a Tralvo.ini that names a connected player: the modules, the windows
+    // and the start-up checks, which must pass. Wrap in ASSERT_NO_FATAL_FAILURE.
+    void StartMainWindow() {
+        Start();
+        CreateWindows();
+        ASSERT_TRUE(main->StartupCheck(false));
+    }
+
+    // The track list's entries as it shows them.
+    std::vector<std::string> Shown() const {
+        std::vector<std::string> names;
+        for (const TrackEntry& entry : main->TracksModel->Tracks()) {
+            names.push_back(entry.display);
+        }
+        return names;
+    }
+
+    std::unique_ptr<TMainForm> main;
+    std::unique_ptr<TSettingsForm> settingsForm;
 };
 
 // Runs action on the next modal dialog as soon as it is open (the test's hand on it).

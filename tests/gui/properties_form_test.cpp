@@ -42,31 +42,28 @@ std::string TaggedMp3(const Tags& tags) {
     return test::AsString(test::Mp3File(tag.Build()));
 }
 
-class PropertiesTest : public test::ProgramFolderFixture {
+class PropertiesTest : public test::MainWindowFixture {
 protected:
     void SetUp() override {
-        ProgramFolderFixture::SetUp();
+        MainWindowFixture::SetUp();
         music = folder.MakeFolder("music");
         player = folder.MakeFolder("player");
         folder.MakeFolder("player/Album");
     }
     void StartWindows() {
         folder.WriteFile("Tralvo.ini", "[Player]\nDrive=" + player + "\n");
-        Start();
-        main = std::make_unique<TMainForm>(messages);
+        ASSERT_NO_FATAL_FAILURE(StartMainWindow());
         properties = std::make_unique<TPropertiesForm>();
         properties->setParent(main.get(), properties->windowFlags());
         main->SetPropertiesForm(properties.get());
         watch = std::make_unique<test::DialogWatch>(*properties);
-        ASSERT_TRUE(main->StartupCheck(false));
         main->MyComputerST->SetPath(music);
         main->MyPlayerST->SetPath(player + "/Album");
     }
     void TearDown() override {
         watch.reset();
         properties.reset();
-        main.reset();
-        ProgramFolderFixture::TearDown();
+        MainWindowFixture::TearDown();
     }
     static void Select(QListView& list, std::initializer_list<int> rows) {
         list.selectionModel()->clearSelection();
@@ -77,7 +74,6 @@ protected:
 
     std::string music;
     std::string player;
-    std::unique_ptr<TMainForm> main;
     std::unique_ptr<TPropertiesForm> properties;
     std::unique_ptr<test::DialogWatch> watch;
 };

@@ -1,6 +1,5 @@
 // The player pane's track list and the Tralvo command, through the real main window.
 #include "app/main_form.h"
-#include "app/settings_form.h"
 #include "media/writers/id3v2_writer.h"
 #include "panes/shell_tree.h"
 #include "panes/track_list_model.h"
@@ -8,9 +7,7 @@
 
 #include <QProgressBar>
 #include <QPushButton>
-
 #include <filesystem>
-#include <memory>
 
 namespace tralvo {
 namespace {
@@ -23,10 +20,10 @@ std::string Song(const std::string& title, const std::string& artist = "Artist")
     return test::AsString(test::Mp3File({}, 1, fields));
 }
 
-class TrackListTest : public test::ProgramFolderFixture {
+class TrackListTest : public test::MainWindowFixture {
 protected:
     void SetUp() override {
-        ProgramFolderFixture::SetUp();
+        MainWindowFixture::SetUp();
         player = folder.MakeFolder("player");
         folder.MakeFolder("player/Album");
         folder.MakeFolder("player/Other");
@@ -36,27 +33,10 @@ protected:
         folder.WriteFile("player/Other/Zulu.mp3", Song("Zulu"));
     }
     void StartWith(const std::string& settings) {
-        folder.WriteFile("Tralvo.ini", "[Player]\nDrive=" + player + "\n" + settings +
-                                           "[Sort]\n1=1\n2=1\n3=1\n");
-        Start();
-        main = std::make_unique<TMainForm>(messages);
-        settingsForm = std::make_unique<TSettingsForm>(messages, [](QWidget*) {});
-        settingsForm->setParent(main.get(), settingsForm->windowFlags());
-        main->SetSettingsForm(settingsForm.get());
-        ASSERT_TRUE(main->StartupCheck(false));
+        folder.WriteFile("Tralvo.ini",
+                         "[Player]\nDrive=" + player + "\n" + settings + "[Sort]\n1=1\n2=1\n3=1\n");
+        ASSERT_NO_FATAL_FAILURE(StartMainWindow());
         main->MyPlayerST->SetPath(player + "/Album");
-    }
-    void TearDown() override {
-        settingsForm.reset();
-        main.reset();
-        ProgramFolderFixture::TearDown();
-    }
-    std::vector<std::string> Shown() const {
-        std::vector<std::string> names;
-        for (const TrackEntry& entry : main->TracksModel->Tracks()) {
-            names.push_back(entry.display);
-        }
-        return names;
     }
     std::vector<std::string> NamesOnDisk() const {
         std::vector<std::string> names;
@@ -68,8 +48,6 @@ protected:
     }
 
     std::string player;
-    std::unique_ptr<TMainForm> main;
-    std::unique_ptr<TSettingsForm> settingsForm;
 };
 
 TEST_F(TrackListTest, ALoadedListIsUnchangedAndSortingChangesIt) {
@@ -123,8 +101,8 @@ TEST_F(TrackListTest, TheTralvoButtonWritesTheOrderAndReloads) {
     EXPECT_TRUE(messages.asked.empty()) << messages.asked[0].textKey;
     EXPECT_EQ(NamesOnDisk(), (std::vector<std::string>{"{1}Echo.mp3", "{2}Charlie.mp3",
                                                        "{3}Bravo.mp3", "{4}Alpha.mp3"}));
-    EXPECT_EQ(Shown(), (std::vector<std::string>{"Echo.mp3", "Charlie.mp3", "Bravo.mp3",
-                                                 "Alpha.mp3"}));
+    EXPECT_EQ(Shown(),
+              (std::vector<std::string>{"Echo.mp3", "Charlie.mp3", "Bravo.mp3", "Alpha.mp3"}));
     EXPECT_FALSE(main->TracksChanged);
     EXPECT_FALSE(main->TralvoBtn->isEnabled());
     EXPECT_FALSE(main->TralvoBtn->isHidden());
@@ -167,8 +145,9 @@ TEST_F(TrackListTest, AnotherPlayerTypeInTheSettingsReloadsWithoutAsking) {
     EXPECT_TRUE(main->RunSettingsDialog());
     EXPECT_EQ(Settings.PlayerType, 1);
     EXPECT_FALSE(main->TracksChanged);
-    EXPECT_EQ(Shown().front(), "Alpha.mp3");
-    EXPECT_NE(std::find(Shown().begin(), Shown().end(), "Zed.mp3"), Shown().end());
+    const std::vector<std::string> shown = Shown();
+    EXPECT_EQ(shown.front(), "Alpha.mp3");
+    EXPECT_NE(std::find(shown.begin(), shown.end(), "Zed.mp3"), shown.end());
     EXPECT_TRUE(messages.asked.empty());
 }
 
