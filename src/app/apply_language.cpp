@@ -20,6 +20,8 @@ namespace tralvo {
 namespace {
 
 constexpr const char* TagProperty = "tag";
+constexpr const char* NamedByProperty = "namedBy";
+constexpr const char* NameKeyProperty = "accessibleNameKey";
 
 ComponentKind KindOf(QWidget& widget) {
     if (qobject_cast<QPushButton*>(&widget) != nullptr) {
@@ -88,7 +90,69 @@ void ApplyToChildren(QWidget& parent, std::string_view windowClass,
     }
 }
 
+QString NameOf(QWidget& widget, QWidget& window, const LanguageCatalogue& catalogue) {
+    const QByteArray labelName = widget.property(NamedByProperty).toByteArray();
+    if (!labelName.isEmpty()) {
+        if (auto* label = window.findChild<QLabel*>(QString::fromLatin1(labelName))) {
+            return WithoutMnemonics(label->text()).remove(QLatin1Char(':')).trimmed();
+        }
+    }
+    const QByteArray key = widget.property(NameKeyProperty).toByteArray();
+    if (!key.isEmpty()) {
+        return CatalogueText(catalogue.String(key.toStdString()));
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(&widget)) {
+        const bool iconOnly =
+            qobject_cast<QToolButton*>(&widget) != nullptr &&
+            static_cast<QToolButton&>(widget).toolButtonStyle() == Qt::ToolButtonIconOnly;
+        if (!iconOnly && !button->text().isEmpty()) {
+            return WithoutMnemonics(button->text());
+        }
+    }
+    return WithoutMnemonics(widget.toolTip());
+}
+
+// Every named control of the window, once its texts are in place.
+void ApplyAccessibleNames(QWidget& window, const LanguageCatalogue& catalogue) {
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        // Qt's own parts (viewports, scroll bars) are named "qt_..."; labels name themselves.
+        if (widget->objectName().isEmpty() ||
+            widget->objectName().startsWith(QLatin1String("qt_")) || widget->isWindow() ||
+            qobject_cast<QLabel*>(widget) != nullptr) {
+            continue;
+        }
+        const QString name = NameOf(*widget, window, catalogue);
+        if (!name.isEmpty()) {
+            widget->setAccessibleName(name);
+        }
+        const QString hint = WithoutMnemonics(widget->toolTip());
+        if (!hint.isEmpty() && hint != name) {
+            widget->setAccessibleDescription(hint);
+        }
+    }
+}
+
 } // namespace
+
+QString WithoutMnemonics(const QString& caption) {
+    QString plain;
+    plain.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size()) {
+            ++i; // "&x" is x, "&&" is "&"
+        }
+        plain += caption[i];
+    }
+    return plain;
+}
+
+void SetNamedBy(QWidget& control, const char* labelName) {
+    control.setProperty(NamedByProperty, QByteArray(labelName));
+}
+
+void SetNamedByString(QWidget& control, const char* stringKey) {
+    control.setProperty(NameKeyProperty, QByteArray(stringKey));
+}
 
 int TagOf(const QWidget& widget) {
     return widget.property(TagProperty).toInt();
@@ -105,6 +169,7 @@ void ApplyLanguage(QWidget& window, std::string_view windowClass,
         window.setWindowTitle(CatalogueText(*caption));
     }
     ApplyToChildren(window, windowClass, catalogue);
+    ApplyAccessibleNames(window, catalogue);
 }
 
 void ApplyLanguage(QWidget& window, std::string_view windowClass) {

@@ -13,7 +13,7 @@ namespace {
 using Kind = ComponentKind;
 
 // Every key the program fetches with GetLangString, sorted by name.
-constexpr std::array<std::string_view, 42> StringKeys = {
+constexpr std::array<std::string_view, 51> StringKeys = {
     "Album",
     "AppearanceNeedRestart",
     "AppearanceNeedRestartMsg",
@@ -33,15 +33,22 @@ constexpr std::array<std::string_view, 42> StringKeys = {
     "FileName",
     "FirstRun",
     "FirstRunMsg",
+    "JournalError",
     "MoveBackError",
     "MoveToTempFolderError",
     "NoHelp",
     "None",
     "NoProperties",
     "NoPropertiesTitle",
+    "NothingToUndo",
     "PlayerDriveNA",
     "PlayerDriveNAMsg",
     "PlayerDriveNotExists",
+    "PlayerStatus",
+    "RecoverDone",
+    "RecoverFolder",
+    "RecoverFolderTitle",
+    "RecoverIncomplete",
     "RefreshAlthoughChanged",
     "RemoveTempFolderError",
     "RenameError",
@@ -54,6 +61,8 @@ constexpr std::array<std::string_view, 42> StringKeys = {
     "TralvoFailed",
     "TrashFile",
     "TrashFiles",
+    "UndoNotPossible",
+    "UndoTitle",
     "Unknown",
     "Year",
 };

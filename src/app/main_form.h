@@ -36,6 +36,7 @@ class TSettingsForm;
 class TPropertiesForm;
 class TAboutForm;
 class ShellFileOperation;
+struct ArrangeRun;
 class TShellTree;
 
 // The main window: the computer pane on the left, the player pane on the right, the preview
@@ -120,6 +121,7 @@ public:
     void ReverseSortBtnClick();
     void ShuffleBtnClick();
     void TralvoBtnClick();
+    void UndoLastRunClick();
 
     // The preview player's hold on the audio engine.
     void EnsureEngine();
@@ -209,6 +211,9 @@ private:
     void ConnectProperties();
     void ConnectEditing();
     void ShowProperties(const media::TSoundFile* file);
+    void
+    RunOnPlayerFolder(const std::function<bool(const std::string& folder, ArrangeRun& run)>& work,
+                      const std::function<void(ArrangeRun& run)>& afterReload);
     void ShowFatal(const char* text);
 
     Messages& messages_;

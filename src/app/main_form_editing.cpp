@@ -108,6 +108,11 @@ void TMainForm::FilesLBKeyUp(QKeyEvent* event) {
 }
 
 bool TMainForm::TracksLBKeyDown(QKeyEvent* event) {
+    // Ctrl+Z undoes the last run in the folder: no button, the tool bar sets the window's width.
+    if (Held(*event) == Qt::ControlModifier && event->key() == Qt::Key_Z) {
+        UndoLastRunClick();
+        return true;
+    }
     return ListKeyDown(
         *event, Qt::Key_Left, [this] { LBDeleteBtnClick(MyPlayerDeleteBtn); },
         [this] { DownloadBtnClick(); }, [this] { MyPlayerPropertiesBtnClick(); });

@@ -133,6 +133,7 @@ void TMainForm::BuildBottomPanel() {
     PlayerStatusEB->setFocusPolicy(Qt::ClickFocus);
     PlayerStatusEB->setContextMenuPolicy(Qt::NoContextMenu);
     PlayerStatusEB->setText(QStringLiteral("PlayerStatusEB"));
+    SetNamedByString(*PlayerStatusEB, "PlayerStatus"); // it shows the status, it has no label
     PlayerPanel->Place(PlayerStatusEB, {0, 0, 398, 21},
                        AnchoredPanel::Left | AnchoredPanel::Top | AnchoredPanel::Right);
 
@@ -168,6 +169,7 @@ void TMainForm::BuildBottomPanel() {
     VolumeTB->setTickInterval(10);
     VolumeTB->setTickPosition(QSlider::TicksBelow);
     PlayerPanel->Place(VolumeTB, {297, 24, 101, 28}, AnchoredPanel::Top | AnchoredPanel::Right);
+    SetNamedBy(*VolumeTB, "VolumeLbl");
 
     ProgressPB = Named(new QProgressBar, "ProgressPB");
     ProgressPB->setRange(0, 100);
@@ -275,6 +277,9 @@ void TMainForm::BuildPane(bool computer) {
     }
     layout->addWidget(list, 1);
 
+    // Assistive technology names the tree and the list after the pane's caption.
+    SetNamedBy(*tree, computer ? "MyComputerLbl" : "MyPlayerLbl");
+    SetNamedBy(*list, computer ? "MyComputerLbl" : "MyPlayerLbl");
     if (computer) {
         MyComputerFolderSB = box;
         MyComputerImg = image;

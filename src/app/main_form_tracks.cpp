@@ -1,9 +1,9 @@
 // The player pane's track list: loading it, its changed mark, following the player tree, and
 // the whole-list orderings.
 #include "app/main_form.h"
-
 #include "app/messages.h"
 #include "app/settings_store.h"
+#include "arrange/recovery.h"
 #include "arrange/track_loading.h"
 #include "arrange/track_ordering.h"
 #include "panes/shell_tree.h"
@@ -83,6 +83,9 @@ void TMainForm::MyPlayerSTChange() {
     }
     SkipFolderConfirm = false;
     TrackListFolder = folder;
+    // A run cut off in this folder (a player unplugged, a battery run down) left its tracks in
+    // temporary places: offer to put them back before they are listed.
+    OfferRecovery(FolderWithSlash(folder), fs_, messages_, MainFormName);
     LoadTrackList();
 }
 
@@ -92,6 +95,9 @@ void TMainForm::MyPlayerRefreshBtnClick() {
         messages_.Show(QuestionMessage(MainFormName, windowTitle().toStdString(),
                                        "RefreshAlthoughChanged")) != MessageAnswer::Yes) {
         return;
+    }
+    if (!MyPlayerST->Path().empty()) {
+        OfferRecovery(FolderWithSlash(MyPlayerST->Path()), fs_, messages_, MainFormName);
     }
     LoadTrackList();
 }
@@ -103,8 +109,8 @@ void TMainForm::SortBtnClick() {
     {
         const ListWork work(*TracksLB);
         TracksModel->Reorder([](TrackList& tracks) {
-            SortTrackList(tracks, {Settings.SortKey1, Settings.SortKey2, Settings.SortKey3},
-                          false, true);
+            SortTrackList(tracks, {Settings.SortKey1, Settings.SortKey2, Settings.SortKey3}, false,
+                          true);
         });
     }
     SetTracksChanged(true);
@@ -117,8 +123,8 @@ void TMainForm::ReverseSortBtnClick() {
     {
         const ListWork work(*TracksLB);
         TracksModel->Reorder([](TrackList& tracks) {
-            SortTrackList(tracks, {Settings.SortKey1, Settings.SortKey2, Settings.SortKey3},
-                          true, true);
+            SortTrackList(tracks, {Settings.SortKey1, Settings.SortKey2, Settings.SortKey3}, true,
+                          true);
         });
     }
     SetTracksChanged(true);

@@ -1,10 +1,12 @@
 // The Tralvo command: the player folder rewritten so that the player plays the list's order.
 #include "app/main_form.h"
-
+#include "app/messages.h"
 #include "app/settings_store.h"
 #include "arrange/strategies.h"
 #include "arrange/track_loading.h"
 #include "arrange/tralvo_command.h"
+#include "arrange/tralvo_run.h"
+#include "arrange/undo.h"
 #include "panes/shell_tree.h"
 #include "panes/track_list_model.h"
 
@@ -33,10 +35,13 @@ private:
 
 } // namespace
 
-void TMainForm::TralvoBtnClick() {
-    if (TracksModel->Tracks().empty() || !TracksChanged) {
-        return;
-    }
+// The window during a run on the player folder: playback stopped, the progress bar in the
+// buttons' place, painted once, then nothing handled but the run's own boxes. work reports
+// whether it changed anything; then the list is read back from the folder and afterReload
+// checks it.
+void TMainForm::RunOnPlayerFolder(
+    const std::function<bool(const std::string& folder, ArrangeRun& run)>& work,
+    const std::function<void(ArrangeRun& run)>& afterReload) {
     StopBtnClick();
     const std::string folder = FolderWithSlash(MyPlayerST->Path());
 
@@ -47,14 +52,12 @@ void TMainForm::TralvoBtnClick() {
     }
     ProgressPB->setValue(0);
     ProgressPB->show();
-    // Once, so the new state is painted; the run itself lets nothing else through but its
-    // error boxes.
     QApplication::processEvents();
 
-    const std::string before = TracksModel->Tracks().Text();
     ProgressBarProgress progress(*ProgressPB);
     ArrangeRun run{fs_, messages_, progress, "MainForm"};
-    RunStrategy(Settings.PlayerType, folder, TracksModel->Tracks(), run);
+    const bool wasChanged = TracksChanged;
+    const bool changed = work(folder, run);
 
     SetTracksChanged(false);
     for (QPushButton* button : {TralvoBtn, ExitBtn}) {
@@ -63,9 +66,44 @@ void TMainForm::TralvoBtnClick() {
     }
     ProgressPB->hide();
     QApplication::restoreOverrideCursor();
-
+    if (!changed) {
+        // Nothing was touched (the journal could not be written): the arranged order stays.
+        SetTracksChanged(wasChanged);
+        return;
+    }
     LoadTrackList();
-    ReportWhenOrderDiffers(before, TracksModel->Tracks(), run);
+    afterReload(run);
+}
+
+void TMainForm::TralvoBtnClick() {
+    if (TracksModel->Tracks().empty() || !TracksChanged) {
+        return;
+    }
+    const std::string before = TracksModel->Tracks().Text();
+    RunOnPlayerFolder(
+        [this](const std::string& folder, ArrangeRun& run) {
+            return RunTralvoCommand(Settings.PlayerType, Settings.Only83FileNames, folder,
+                                    TracksModel->Tracks(), run);
+        },
+        [this, &before](ArrangeRun& run) {
+            ReportWhenOrderDiffers(before, TracksModel->Tracks(), run);
+        });
+}
+
+// Ctrl+Z in the track list: the folder back in its order before the last run in it. The undo
+// reads the folder back and checks it itself.
+void TMainForm::UndoLastRunClick() {
+    if (TracksChanged &&
+        messages_.Show(QuestionMessage("MainForm", windowTitle().toStdString(),
+                                       "RefreshAlthoughChanged")) != MessageAnswer::Yes) {
+        return;
+    }
+    RunOnPlayerFolder(
+        [](const std::string& folder, ArrangeRun& run) {
+            const UndoOutcome outcome = UndoLastRun(folder, run);
+            return outcome == UndoOutcome::Undone || outcome == UndoOutcome::Failed;
+        },
+        [](ArrangeRun&) {});
 }
 
 } // namespace tralvo

@@ -126,6 +126,7 @@ void TSettingsForm::CreateControls() {
 
     PlayerDriveLbl = PlaceHeading(this, "PlayerDriveLbl", "Player drive", {40, 8, 185, 13});
     PlayerDriveCB = Place<ElidingComboBox>(this, "PlayerDriveCB", {40, 24, 185, 21});
+    SetNamedBy(*PlayerDriveCB, "PlayerDriveLbl");
     PlayerTypeLbl = PlaceHeading(this, "PlayerTypeLbl", "Player type", {40, 56, 185, 13});
     UsingFATRB =
         PlaceText<QRadioButton>(this, "UsingFATRB", "&Directory order (FAT)", {40, 72, 185, 17});
@@ -148,18 +149,22 @@ void TSettingsForm::CreateControls() {
     AppearanceLbl = PlaceHeading(this, "AppearanceLbl", "Appearance", {256, 8, 209, 13});
     LanguageLbl = PlaceText<QLabel>(this, "LanguageLbl", "Language:", {256, 28, 68, 13});
     LanguageCB = Place<QComboBox>(this, "LanguageCB", {328, 24, 137, 21});
+    SetNamedBy(*LanguageCB, "LanguageLbl");
     LanguageLbl->setBuddy(LanguageCB);
     LargeFileIconsCB =
         PlaceText<QCheckBox>(this, "LargeFileIconsCB", "&Large file icons", {256, 52, 209, 17});
     SortLbl = PlaceHeading(this, "SortLbl", "Sorting", {256, 84, 209, 13});
     Sort1Lbl = PlaceText<QLabel>(this, "Sort1Lbl", "Sort by:", {256, 104, 68, 13});
     Sort1CB = Place<QComboBox>(this, "Sort1CB", {328, 100, 137, 21});
+    SetNamedBy(*Sort1CB, "Sort1Lbl");
     Sort1Lbl->setBuddy(Sort1CB);
     Sort2Lbl = PlaceText<QLabel>(this, "Sort2Lbl", "Then by:", {256, 128, 68, 13});
     Sort2CB = Place<QComboBox>(this, "Sort2CB", {328, 124, 137, 21});
+    SetNamedBy(*Sort2CB, "Sort2Lbl");
     Sort2Lbl->setBuddy(Sort2CB);
     Sort3Lbl = PlaceText<QLabel>(this, "Sort3Lbl", "Then by:", {256, 152, 68, 13});
     Sort3CB = Place<QComboBox>(this, "Sort3CB", {328, 148, 137, 21});
+    SetNamedBy(*Sort3CB, "Sort3Lbl");
     Sort3Lbl->setBuddy(Sort3CB);
 
     HelpBtn = PlaceText<QPushButton>(this, "HelpBtn", "Help", {8, 248, 75, 25});

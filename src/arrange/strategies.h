@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tralvo {
 
@@ -32,6 +33,13 @@ struct ArrangeRun {
 // Players that play the directory entries' order: every entry moves out into "QZ_TEMP1",
 // on into "QZ_TEMP2" and back, the other entries first, then the tracks in list order.
 void ArrangeByDirectoryOrder(const std::string& folder, const TrackList& tracks, ArrangeRun& run);
+// The same with the other entries collected beforehand, so that they can be journaled.
+void ArrangeByDirectoryOrder(const std::string& folder, const TrackList& tracks,
+                             const std::vector<std::string>& others, ArrangeRun& run);
+// The entries a directory-order run moves besides the tracks, in the listing's order:
+// subfolders and hidden files included, the folder holding the running program left out.
+std::vector<std::string> CollectOtherEntries(const std::string& folder, const TrackList& tracks,
+                                             FileSystem& fs);
 // Players that sort by file name: every track gets an order prefix, through temporary names.
 void ArrangeByFileName(const std::string& folder, const TrackList& tracks, ArrangeRun& run);
 // Players that sort by creation time: the times rise one day apart in list order, the last

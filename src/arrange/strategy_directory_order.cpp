@@ -14,13 +14,14 @@ constexpr const char* SecondTempFolder = "QZ_TEMP2";
 
 class DirectoryOrderRun {
 public:
-    DirectoryOrderRun(const std::string& folder, const TrackList& tracks, ArrangeRun& run)
-        : folder_(folder), tracks_(tracks), run_(run), first_(folder + FirstTempFolder + "/"),
-          second_(folder + SecondTempFolder + "/"), count_(static_cast<int>(tracks.size())) {}
+    DirectoryOrderRun(const std::string& folder, const TrackList& tracks,
+                      const std::vector<std::string>& others, ArrangeRun& run)
+        : folder_(folder), tracks_(tracks), others_(others), run_(run),
+          first_(folder + FirstTempFolder + "/"), second_(folder + SecondTempFolder + "/"),
+          count_(static_cast<int>(tracks.size())) {}
 
     void Run() {
         run_.progress.SetMaximum(3 * count_);
-        CollectOtherEntries();
         if (!run_.fs.CreateFolder(folder_ + FirstTempFolder)) {
             Error("CreateTempFolderError");
             return;
@@ -39,30 +40,6 @@ public:
     }
 
 private:
-    // Every entry but the tracks, in the listing's order, subfolders and hidden files
-    // included. The folder holding the running program stays where it is.
-    void CollectOtherEntries() {
-        std::vector<DirectoryEntry> entries;
-        if (!run_.fs.Enumerate(folder_, EnumerateFilter::FilesAndFolders, false, entries)) {
-            return;
-        }
-        const std::string program = ToLowerAscii(run_.fs.ProgramPath());
-        std::unordered_set<std::string> trackNames;
-        trackNames.reserve(tracks_.size());
-        for (const TrackEntry& track : tracks_) {
-            trackNames.insert(ToLowerAscii(track.display));
-        }
-        for (DirectoryEntry& entry : entries) {
-            const bool isTrack = trackNames.contains(ToLowerAscii(entry.name));
-            // Whole names only: the folder "Music" does not hold a program in "Music2".
-            if (isTrack || (entry.isFolder && !program.empty() &&
-                            FolderHoldsPath(ToLowerAscii(folder_ + entry.name), program))) {
-                continue;
-            }
-            others_.push_back(std::move(entry.name));
-        }
-    }
-
     void MoveAll(const std::string& from, const std::string& to, const char* errorKey,
                  int progressBase) {
         for (const std::string& name : others_) {
@@ -93,17 +70,47 @@ private:
 
     const std::string& folder_;
     const TrackList& tracks_;
+    const std::vector<std::string>& others_;
     ArrangeRun& run_;
     const std::string first_;
     const std::string second_;
     const int count_;
-    std::vector<std::string> others_;
 };
 
 } // namespace
 
+std::vector<std::string> CollectOtherEntries(const std::string& folder, const TrackList& tracks,
+                                             FileSystem& fs) {
+    std::vector<std::string> others;
+    std::vector<DirectoryEntry> entries;
+    if (!fs.Enumerate(folder, EnumerateFilter::FilesAndFolders, false, entries)) {
+        return others;
+    }
+    const std::string program = ToLowerAscii(fs.ProgramPath());
+    std::unordered_set<std::string> trackNames;
+    trackNames.reserve(tracks.size());
+    for (const TrackEntry& track : tracks) {
+        trackNames.insert(ToLowerAscii(track.display));
+    }
+    for (DirectoryEntry& entry : entries) {
+        const bool isTrack = trackNames.contains(ToLowerAscii(entry.name));
+        // Whole names only: the folder "Music" does not hold a program in "Music2".
+        if (isTrack || (entry.isFolder && !program.empty() &&
+                        FolderHoldsPath(ToLowerAscii(folder + entry.name), program))) {
+            continue;
+        }
+        others.push_back(std::move(entry.name));
+    }
+    return others;
+}
+
 void ArrangeByDirectoryOrder(const std::string& folder, const TrackList& tracks, ArrangeRun& run) {
-    DirectoryOrderRun(folder, tracks, run).Run();
+    ArrangeByDirectoryOrder(folder, tracks, CollectOtherEntries(folder, tracks, run.fs), run);
+}
+
+void ArrangeByDirectoryOrder(const std::string& folder, const TrackList& tracks,
+                             const std::vector<std::string>& others, ArrangeRun& run) {
+    DirectoryOrderRun(folder, tracks, others, run).Run();
 }
 
 void RunStrategy(std::uint8_t playerType, const std::string& folder, const TrackList& tracks,

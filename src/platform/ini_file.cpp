@@ -1,5 +1,6 @@
 #include "platform/ini_file.h"
 
+#include "platform/atomic_file.h"
 #include "platform/text.h"
 
 #include <cerrno>
@@ -262,23 +263,11 @@ std::string IniFile::Text() const {
 }
 
 Status IniFile::Save() const {
-    const std::string text = Text();
-    const auto failure = [this](int error) {
-        return Status::Failure(error,
-                               "Cannot write the file " + path_ + ": " + std::strerror(error));
-    };
-    std::FILE* raw = std::fopen(path_.c_str(), "wb");
-    if (raw == nullptr) {
-        return failure(errno);
-    }
-    FilePtr file(raw);
-    if (std::fwrite(text.data(), 1, text.size(), file.get()) != text.size()) {
-        return failure(errno);
-    }
-    if (std::fclose(file.release()) != 0) {
-        return failure(errno);
-    }
-    return Status::Ok();
+    return WriteFileAtomically(path_, Text());
+}
+
+Status IniFile::Save(AtomicWriteSteps& steps) const {
+    return WriteFileAtomically(path_, Text(), steps);
 }
 
 } // namespace tralvo

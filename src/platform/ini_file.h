@@ -11,6 +11,8 @@
 
 namespace tralvo {
 
+class AtomicWriteSteps;
+
 // An INI file as the settings and the language catalogue use it: section and key names
 // compared without regard to the case of A to Z, values trimmed of blanks and stripped of
 // one matching pair of quotes, at most MaxValueLength characters. Writing changes only the
@@ -43,7 +45,9 @@ public:
     void WriteBool(std::string_view section, std::string_view key, bool value);
 
     // Writes the lines back to path; the failure names the file.
+    // Writes the whole file or nothing: the old file stays whole when a step fails.
     Status Save() const;
+    Status Save(AtomicWriteSteps& steps) const;
 
     // The file's text as Save would write it.
     std::string Text() const;

@@ -1,5 +1,6 @@
 #include "media/writers/id3v2_writer.h"
 #include "platform/ini_file.h"
+#include "support/private_state_folder.h"
 #include "support/read_only_folder.h"
 #include "support/run_process.h"
 #include "support/temp_folder.h"
@@ -13,6 +14,9 @@ namespace {
 
 using test::ProcessResult;
 using test::TempFolder;
+
+// The journals of every arrange below, and of nothing else.
+const test::PrivateStateFolder stateFolder;
 
 ProcessResult Cli(const std::vector<std::string>& args) {
     return test::RunProcess(TRALVO_CLI_PATH, args);
@@ -310,7 +314,11 @@ TEST(CliArrange, EachFailureIsAnErrorLineAndTheRunExitsWithOne) {
     };
     ProcessResult run = arrange();
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "Error: Cannot rename " + dir.path() + "/b\\nc.mp3\n" +
+    // The stray temporary name makes arrange say that recover would put it back, and then
+    // run as ever.
+    EXPECT_EQ(run.err, "Note: " + dir.path() + " holds what an interrupted run left behind; " +
+                           "\"tralvo-cli recover " + dir.path() + "\" puts it back together\n" +
+                           "Error: Cannot rename " + dir.path() + "/b\\nc.mp3\n" +
                            "Error: Cannot rename " + dir.path() + "/1.qz_temp\n" +
                            "Error: Wrong order\n");
     // The list read back: b\nc.mp3 kept its name, which sorts before every prefix.
@@ -325,6 +333,106 @@ TEST(CliArrange, EachFailureIsAnErrorLineAndTheRunExitsWithOne) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("/0.qz_temp\n"), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find("Wrong order"), std::string::npos) << run.err;
+}
+
+std::string Mp3Titled(const std::string& title) {
+    return test::AsString(test::Mp3File({}, 1, test::Id3v1Fields{.title = title}));
+}
+
+TEST(CliRecover, ListAndArrangeNameRecoverAndRecoverPutsTheFolderBackTogether) {
+    TempFolder dir;
+    dir.WriteFile("a.mp3", "a");
+    const ProcessResult clean = Cli({"list", dir.path()});
+    EXPECT_EQ(clean.err, "");
+    dir.MakeFolder("QZ_TEMP1");
+    dir.WriteFile("QZ_TEMP1/b.mp3", "b");
+    dir.WriteFile("3.qz_temp", Mp3Titled("Three: Live"));
+
+    const ProcessResult list = Cli({"list", dir.path()});
+    EXPECT_EQ(list.exitCode, 0);
+    EXPECT_EQ(list.out, clean.out);
+    EXPECT_EQ(list.err, "Note: " + dir.path() +
+                            " holds what an interrupted run left behind; \"tralvo-cli recover " +
+                            dir.path() + "\" puts it back together\n");
+
+    ProcessResult run = Cli({"recover", dir.path()});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "moved\tQZ_TEMP1/b.mp3\tb.mp3\n"
+                       "removed\tQZ_TEMP1\n"
+                       "renamed\t3.qz_temp\tThree_ Live.mp3\n");
+    EXPECT_EQ(run.err, "Information: The player folder has been put back together. All its files "
+                       "are back in it.\n");
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"Three_ Live.mp3", "a.mp3", "b.mp3"}));
+    EXPECT_EQ(Cli({"list", dir.path()}).err, "");
+    EXPECT_EQ(Cli({"recover", dir.path()}).out, "");
+
+    dir.WriteFile("5.qz_temp", "not a sound");
+    run = Cli({"recover", dir.path()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "kept\t5.qz_temp\tnot an audio file\n");
+    EXPECT_NE(run.err.find("Error: Not everything could be put back."), std::string::npos);
+    EXPECT_NE(run.err.find(" 5.qz_temp "), std::string::npos) << run.err;
+}
+
+// Whether the state folder holds a journal of the folder's runs.
+bool HasJournal(const std::string& folder) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(stateFolder.journals(), error)) {
+        if (test::ReadFile(entry.path().string()).find("\nfolder\t" + folder + "/\n") !=
+            std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST(CliUndo, TakesTheLastArrangeBackFromItsJournal) {
+    TempFolder dir;
+    dir.WriteFile("a.mp3", "a");
+    dir.WriteFile("{5}b.mp3", "b");
+    dir.WriteFile("c.mp3", "c");
+    const std::vector<std::string> before = Names(dir);
+    const ProcessResult listed = Cli({"list", "--type", "1", dir.path()});
+    TempFolder work;
+    const std::string order = work.WriteFile("order", "c.mp3\nb.mp3\na.mp3\n");
+    ASSERT_EQ(Cli({"arrange", "--type", "1", "--order", order, dir.path()}).exitCode, 0);
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"{1}c.mp3", "{2}b.mp3", "{3}a.mp3"}));
+    // The journal lies in the state folder, not in the player folder.
+    EXPECT_TRUE(HasJournal(dir.path()));
+
+    ProcessResult run = Cli({"undo", "--type", "1", dir.path()});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, listed.out);
+    EXPECT_EQ(Names(dir), before);
+
+    run = Cli({"undo", dir.path()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "Information: There is nothing to undo in this folder.\n");
+}
+
+TEST(CliArrange, AJournalThatCannotBeWrittenChangesNothing) {
+    TempFolder state;
+    const std::string locked = state.MakeFolder("tralvo");
+    test::ReadOnlyFolder readOnly(locked);
+    if (!readOnly.active()) {
+        GTEST_SKIP() << "cannot make a folder read-only here";
+    }
+    TempFolder dir;
+    dir.WriteFile("a.mp3", "a");
+    dir.WriteFile("b.mp3", "b");
+    ::setenv("XDG_STATE_HOME", state.path().c_str(), 1);
+    const ProcessResult run =
+        Cli({"arrange", "--type", "1", "--reverse-sort", "0,0,0", dir.path()});
+    ::setenv("XDG_STATE_HOME", stateFolder.path().c_str(), 1);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.rfind(
+                  "Error: Tralvo could not write its record of the run to \"" + locked + "/", 0),
+              0u)
+        << run.err;
+    EXPECT_EQ(run.err.find("TralvoFailed"), std::string::npos);
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"a.mp3", "b.mp3"}));
 }
 
 TEST(Cli, UsageErrorsExitWithTwo) {
@@ -349,7 +457,12 @@ TEST(Cli, UsageErrorsExitWithTwo) {
                                                {"arrange", "--sort", "0,0", "."},
                                                {"arrange", "--order", "/nonexistent", "."},
                                                {"arrange", "--shuffle", "--bogus", "."},
-                                               {"arrange", "--shuffle"}}) {
+                                               {"arrange", "--shuffle"},
+                                               {"recover"},
+                                               {"recover", "a", "b"},
+                                               {"recover", "--bogus", "."},
+                                               {"undo", "--type", "5", "."},
+                                               {"undo"}}) {
         const ProcessResult run = Cli(args);
         EXPECT_EQ(run.exitCode, 2) << testing::PrintToString(args);
         EXPECT_NE(run.err.find("usage:"), std::string::npos);

@@ -79,5 +79,30 @@ TEST(ApplyLanguage, AWindowWithTagMinusOneKeepsItsCaption) {
     EXPECT_EQ(window.windowTitle(), "Tralvo!");
 }
 
+TEST(ApplyLanguage, NamesEveryControlForAssistiveTechnologyInTheLanguageInForce) {
+    test::CatalogueFile file("[Languages]\nCount=1\n"
+                             "[Language0-Properties]\n"
+                             "TForm.Tool.Hint=&Rock && Roll\n"
+                             "TForm.Caption.Caption=&Music:\n"
+                             "TForm.Button.Caption=&Go\n"
+                             "TForm.Bar.Hint=Position\n");
+    QWidget window;
+    auto* tool = Make<QToolButton>(&window, "Tool");
+    tool->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    Make<QLabel>(&window, "Caption");
+    auto* list = Make<QWidget>(&window, "List");
+    SetNamedBy(*list, "Caption");
+    auto* button = Make<QPushButton>(&window, "Button");
+    auto* bar = Make<QProgressBar>(&window, "Bar");
+
+    ApplyLanguage(window, "TForm", file.catalogue);
+
+    EXPECT_EQ(tool->accessibleName(), "Rock & Roll"); // the hint, without its marks
+    EXPECT_EQ(list->accessibleName(), "Music");       // the caption that names it
+    EXPECT_EQ(button->accessibleName(), "Go");
+    EXPECT_EQ(bar->accessibleName(), "Position");
+    EXPECT_EQ(bar->accessibleDescription(), "");
+}
+
 } // namespace
 } // namespace tralvo

@@ -99,7 +99,7 @@ Type=0
 LastMyComputerPath=$work/computer
 INI
 
-XDG_RUNTIME_DIR="$work/runtime" SDL_AUDIODRIVER=dummy \
+XDG_RUNTIME_DIR="$work/runtime" XDG_STATE_HOME="$work/state" SDL_AUDIODRIVER=dummy \
     xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$work/program" --inside
 
 fusermount -u "$mnt"

@@ -1,11 +1,13 @@
 #include "app/cli/cli_commands.h"
 #include "app/cli/cli_console_messages.h"
+#include "app/cli/cli_file_system.h"
 #include "app/cli/cli_order_file.h"
 #include "app/cli/cli_tracks.h"
 #include "app/language_catalogue.h"
 #include "arrange/track_loading.h"
 #include "arrange/track_ordering.h"
 #include "arrange/tralvo_command.h"
+#include "arrange/tralvo_run.h"
 
 #include <cstdio>
 #include <optional>
@@ -138,24 +140,23 @@ bool Order(TrackList& tracks, const ArrangeOptions& options,
     return problems.empty();
 }
 
-struct NoProgress : RunProgress {
-    void SetMaximum(int) override {}
-    void SetPosition(int) override {}
-};
-
-// What the Tralvo button does once the list is arranged: the strategy, the reload, the check.
+// What the Tralvo button does once the list is arranged: the journaled run, the reload, the
+// check.
 // True when the player's order is the arranged one and no step failed.
 bool RewriteFolder(const TrackList& tracks, const ArrangeOptions& options) {
     OpenLanguageCatalogue();
     UseEnglish(Catalogue());
     ConsoleMessages messages;
     NoProgress progress;
-    ArrangeRun run{SystemFileSystem(), messages, progress, ""};
+    ArrangeRun run{ToolFileSystem(), messages, progress, ""};
     const std::string before = tracks.Text();
-    RunStrategy(options.listing.playerType, FolderWithSlash(options.folder), tracks, run);
+    const bool ran = RunTralvoCommand(options.listing.playerType, options.listing.only83FileNames,
+                                      FolderWithSlash(options.folder), tracks, run);
     const TrackList reloaded = LoadFolder(options.folder, options.listing);
     PrintTrackList(reloaded);
-    ReportWhenOrderDiffers(before, reloaded, run);
+    if (ran) {
+        ReportWhenOrderDiffers(before, reloaded, run);
+    }
     CloseLanguageCatalogue();
     return messages.shown() == 0;
 }
@@ -177,6 +178,7 @@ int RunArrangeCommand(Arguments args) {
         return ExitFailure;
     }
     options.folder = folder;
+    NoteWhenRecoveryNeeded(folder);
     TrackList tracks = LoadFolder(options.folder, options.listing);
     if (!Order(tracks, options, names)) {
         return UsageError({});

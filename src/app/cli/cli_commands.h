@@ -20,6 +20,8 @@ int RunTagsCommand(Arguments args);
 int RunId3v2Command(Arguments args);
 int RunListCommand(Arguments args);
 int RunArrangeCommand(Arguments args);
+int RunRecoverCommand(Arguments args);
+int RunUndoCommand(Arguments args);
 
 // Brings the audio engine up on its silent device, so that reading Ogg and WMA tags never
 // probes the sound system (whose complaints would end up on standard error).

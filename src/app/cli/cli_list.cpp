@@ -25,6 +25,7 @@ int RunListCommand(Arguments args) {
     if (!ResolveFolder(operands.front(), folder)) {
         return ExitFailure;
     }
+    NoteWhenRecoveryNeeded(folder);
     PrintTrackList(LoadFolder(folder, options));
     return ExitOk;
 }

@@ -22,6 +22,8 @@ constexpr std::string_view UsageText =
     "       tralvo-cli arrange [--dir DIR] [--type N] [--only83]\n"
     "                  (--sort K1,K2,K3 | --reverse-sort K1,K2,K3 | --shuffle | --order FILE)\n"
     "                  [--dry-run] FOLDER\n"
+    "       tralvo-cli recover [--dir DIR] [--type N] [--only83] FOLDER\n"
+    "       tralvo-cli undo [--dir DIR] [--type N] [--only83] FOLDER\n"
     "\n"
     "DIR stands for the program's folder, where Tralvo.ini and Tralvo.lng lie\n"
     "(default: the folder of this executable).\n"
@@ -44,7 +46,25 @@ constexpr std::string_view UsageText =
     "or missing name stops arrange before anything changes. --dry-run only prints the new\n"
     "order. Each failure is an \"Error: TEXT\" line on standard error, in English, with the\n"
     "name escaped; arrange then exits with 1, as it does when the order read back is not\n"
-    "the arranged one. Usage errors exit with 2.\n";
+    "the arranged one. Usage errors exit with 2.\n"
+    "\n"
+    "Before its first change arrange writes a journal of the run to the state folder\n"
+    "($XDG_STATE_HOME/tralvo, else ~/.local/state/tralvo), never into FOLDER, and keeps it\n"
+    "afterwards as the record for undo. When FOLDER holds what an interrupted run left\n"
+    "(QZ_TEMP1, QZ_TEMP2, N.qz_temp files), list and arrange say so in a \"Note:\" line on\n"
+    "standard error and otherwise work as ever.\n"
+    "\n"
+    "recover puts such a folder back together: with the journal every file gets back its\n"
+    "name and place; without it the temporary folders are emptied into FOLDER and each\n"
+    "N.qz_temp file is named after its title tag where that name is unique and free.\n"
+    "Nothing is overwritten. It prints one line per step (moved FROM TO, renamed FROM TO,\n"
+    "time NAME, removed FOLDER) and one per entry it could not restore (kept NAME REASON),\n"
+    "names relative to FOLDER; exit 0 when everything is back, else 1. It takes --type\n"
+    "and --only83 as list does, but the journal, not they, tells how the run went.\n"
+    "\n"
+    "undo arranges FOLDER back into its order before the last arrange there, with that\n"
+    "run's strategy (the journal's, whatever --type says), reads the list back and prints\n"
+    "it as list does with --type and --only83; exit as for arrange.\n";
 
 } // namespace
 
@@ -94,6 +114,12 @@ int Run(Arguments args) {
     }
     if (command == "arrange") {
         return RunArrangeCommand(rest);
+    }
+    if (command == "recover") {
+        return RunRecoverCommand(rest);
+    }
+    if (command == "undo") {
+        return RunUndoCommand(rest);
     }
     if (command == "--help" || command == "-h" || command == "help") {
         std::fwrite(UsageText.data(), 1, UsageText.size(), stdout);

@@ -1,6 +1,8 @@
 #include "app/cli/cli_tracks.h"
 
+#include "app/cli/cli_file_system.h"
 #include "app/cli/cli_output.h"
+#include "arrange/recovery.h"
 #include "arrange/track_loading.h"
 #include "platform/file_system.h"
 
@@ -48,7 +50,7 @@ bool TakeOperand(Arguments args, std::size_t& index, std::vector<std::string>& o
 bool ResolveFolder(const std::string& operand, std::string& folder) {
     std::error_code error;
     const std::filesystem::path resolved = std::filesystem::canonical(operand, error);
-    if (error || !SystemFileSystem().FolderExists(resolved.string())) {
+    if (error || !ToolFileSystem().FolderExists(resolved.string())) {
         std::fprintf(stderr, "tralvo-cli: not a folder: %s\n", EscapeField(operand).c_str());
         return false;
     }
@@ -58,7 +60,17 @@ bool ResolveFolder(const std::string& operand, std::string& folder) {
 
 TrackList LoadFolder(const std::string& folder, const ListingOptions& options) {
     UseSilentAudio();
-    return LoadTracks(folder, options.playerType, options.only83FileNames, SystemFileSystem());
+    return LoadTracks(folder, options.playerType, options.only83FileNames, ToolFileSystem());
+}
+
+void NoteWhenRecoveryNeeded(const std::string& folder) {
+    if (NeedsRecovery(FolderWithSlash(folder), ToolFileSystem())) {
+        const std::string name = EscapeField(folder);
+        std::fprintf(stderr,
+                     "Note: %s holds what an interrupted run left behind; "
+                     "\"tralvo-cli recover %s\" puts it back together\n",
+                     name.c_str(), name.c_str());
+    }
 }
 
 void PrintTrackList(const TrackList& tracks) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/cli/cli_commands.h"
+#include "arrange/strategies.h"
 #include "arrange/track_list.h"
 
 #include <cstdint>
@@ -13,6 +14,12 @@ namespace tralvo::cli {
 struct ListingOptions {
     std::uint8_t playerType = 0;
     bool only83FileNames = false;
+};
+
+// Nobody watches the tool's progress.
+struct NoProgress : RunProgress {
+    void SetMaximum(int) override {}
+    void SetPosition(int) override {}
 };
 
 enum class OptionTaken { No, Yes, Invalid };
@@ -32,6 +39,10 @@ bool ResolveFolder(const std::string& operand, std::string& folder);
 
 // The track list as the player pane loads it, read without probing the sound system.
 TrackList LoadFolder(const std::string& folder, const ListingOptions& options);
+
+// One line on standard error, beginning with "Note:", when folder holds what an interrupted
+// run left behind, naming the recover command.
+void NoteWhenRecoveryNeeded(const std::string& folder);
 
 // One line per track: position from 1, display string, path on disk.
 void PrintTrackList(const TrackList& tracks);

@@ -1,0 +1,142 @@
+#include "arrange/journal_keeper.h"
+
+#include "app/messages.h"
+
+#include <algorithm>
+#include <cerrno>
+
+namespace tralvo {
+
+// Hands every call on to the run's file system and tells the keeper of each change.
+class JournalingFileSystem final : public FileSystem {
+public:
+    JournalingFileSystem(FileSystem& inner, JournalKeeper& keeper)
+        : inner_(inner), keeper_(keeper) {}
+
+    Status Enumerate(const std::string& folder, EnumerateFilter filter, bool includeDotEntries,
+                     std::vector<DirectoryEntry>& entries) override {
+        return inner_.Enumerate(folder, filter, includeDotEntries, entries);
+    }
+    Status Rename(const std::string& from, const std::string& to) override {
+        // The second pass must not start before the journal says which tracks wear their
+        // temporary names: without it a track at its new name could not be told from the
+        // one that had that name before. Rather no second pass than one without a journal.
+        if (keeper_.TemporaryIndex(from) >= 0 && !keeper_.EnterSecondPass()) {
+            return Status::Failure(EIO,
+                                   "rename " + from + ": the run journal could not be written");
+        }
+        Status status = inner_.Rename(from, to);
+        if (status) {
+            ++keeper_.changes_;
+            const int index = keeper_.TemporaryIndex(to);
+            if (index >= 0 && keeper_.journal_.state == JournalState::Running) {
+                keeper_.journal_.renames[static_cast<std::size_t>(index)].atTemporary = true;
+            }
+        }
+        return status;
+    }
+    Status CreateFolder(const std::string& path) override { return inner_.CreateFolder(path); }
+    Status RemoveFolder(const std::string& path) override { return inner_.RemoveFolder(path); }
+    bool FileExists(const std::string& path) override { return inner_.FileExists(path); }
+    bool FolderExists(const std::string& path) override { return inner_.FolderExists(path); }
+    std::string ShortPath(const std::string& path) override { return inner_.ShortPath(path); }
+    Status ReadCreationTime(const std::string& path, FileTime& time) override {
+        return inner_.ReadCreationTime(path, time);
+    }
+    Status WriteCreationTime(const std::string& path, FileTime time) override {
+        Status status = inner_.WriteCreationTime(path, time);
+        if (status) {
+            ++keeper_.changes_;
+        }
+        return status;
+    }
+    std::string ProgramPath() override { return inner_.ProgramPath(); }
+    std::string CurrentFolder() override { return inner_.CurrentFolder(); }
+    std::string VolumeOf(const std::string& path) override { return inner_.VolumeOf(path); }
+    std::vector<Volume> Volumes() override { return inner_.Volumes(); }
+
+private:
+    FileSystem& inner_;
+    JournalKeeper& keeper_;
+};
+
+JournalKeeper::JournalKeeper(RunJournal journal, JournalStore& store, ArrangeRun& run)
+    : journal_(std::move(journal)), store_(store), run_(run),
+      fs_(std::make_unique<JournalingFileSystem>(run.fs, *this)) {
+    for (std::size_t i = 0; i < journal_.renames.size(); ++i) {
+        temporaries_[journal_.folder + journal_.renames[i].temporary] = static_cast<int>(i);
+    }
+}
+
+JournalKeeper::~JournalKeeper() = default;
+
+FileSystem& JournalKeeper::fs() {
+    return *fs_;
+}
+
+bool JournalKeeper::Write() {
+    return static_cast<bool>(store_.Write(journal_.folder, FormatJournal(journal_)));
+}
+
+bool JournalKeeper::Start() {
+    journal_.state = JournalState::Running;
+    if (Write()) {
+        return true;
+    }
+    run_.messages.Show(ErrorMessage(run_.parent, "JournalError", store_.PathOf(journal_.folder)));
+    return false;
+}
+
+bool JournalKeeper::EnterSecondPass() {
+    if (journal_.state != JournalState::Running) {
+        return !secondPassRefused_;
+    }
+    journal_.state = JournalState::SecondPass;
+    if (!Write()) {
+        secondPassRefused_ = true;
+        run_.messages.Show(
+            ErrorMessage(run_.parent, "JournalError", store_.PathOf(journal_.folder)));
+    }
+    return !secondPassRefused_;
+}
+
+int JournalKeeper::TemporaryIndex(const std::string& path) const {
+    const auto found = temporaries_.find(path);
+    return found == temporaries_.end() ? -1 : found->second;
+}
+
+bool JournalKeeper::LeftOutOfPlace() {
+    FileSystem& fs = run_.fs;
+    if (journal_.strategy == 0) {
+        // A folder of that name that was there before is one of the other entries.
+        const auto left = [&](const char* name) {
+            return fs.FolderExists(journal_.folder + name) &&
+                   std::find(journal_.others.begin(), journal_.others.end(), name) ==
+                       journal_.others.end();
+        };
+        return left("QZ_TEMP1") || left("QZ_TEMP2");
+    }
+    for (const JournalRename& rename : journal_.renames) {
+        if (rename.atTemporary && fs.FileExists(journal_.folder + rename.temporary)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void JournalKeeper::Finish() {
+    // What the run left in a temporary place is put back by the recovery, which needs the
+    // journal as it stands; so does a refused second pass.
+    if (secondPassRefused_ || LeftOutOfPlace()) {
+        return;
+    }
+    if (!journal_.undoRun && changes_ > 0) {
+        journal_.state = JournalState::Done;
+        // Should this fail, the journal as written before still tells the truth.
+        Write();
+        return;
+    }
+    store_.Remove(journal_.folder);
+}
+
+} // namespace tralvo

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "arrange/journal_store.h"
+#include "arrange/run_journal.h"
+#include "arrange/strategies.h"
+
+#include <map>
+#include <memory>
+
+namespace tralvo {
+
+// Keeps the journal of one run in step with the folder: written before the first change,
+// brought up to date where the file-name strategy starts its second pass (which the file
+// system below notices by the first rename away from a temporary name), and at the end kept
+// as the record an undo works from, or removed.
+class JournalKeeper {
+public:
+    JournalKeeper(RunJournal journal, JournalStore& store, ArrangeRun& run);
+    ~JournalKeeper();
+    JournalKeeper(const JournalKeeper&) = delete;
+    JournalKeeper& operator=(const JournalKeeper&) = delete;
+
+    // Writes the journal; when it cannot, shows "JournalError" with the journal's path and
+    // gives false: the run must not start.
+    bool Start();
+    // The run's file system: the run's own, watched.
+    FileSystem& fs();
+    // A run that changed something leaves its journal as the record to undo it by; an undo,
+    // or a run that changed nothing, leaves none.
+    void Finish();
+
+    const RunJournal& journal() const { return journal_; }
+
+private:
+    friend class JournalingFileSystem;
+    bool EnterSecondPass();
+    // The index of the rename whose temporary path this is, or -1.
+    int TemporaryIndex(const std::string& path) const;
+    bool Write();
+    // Whether the run left an entry in a temporary folder or under a temporary name.
+    bool LeftOutOfPlace();
+
+    RunJournal journal_;
+    JournalStore& store_;
+    ArrangeRun& run_;
+    std::map<std::string, int> temporaries_;
+    std::unique_ptr<FileSystem> fs_;
+    int changes_ = 0;
+    bool secondPassRefused_ = false;
+};
+
+} // namespace tralvo

@@ -1,0 +1,155 @@
+#include "arrange/journal_store.h"
+
+#include "platform/atomic_file.h"
+#include "platform/unique_fd.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace tralvo {
+
+namespace {
+
+// Larger than any journal of a real folder; a bigger file is not one of ours.
+constexpr std::size_t MaxJournalSize = 64 * 1024 * 1024;
+
+Status SystemFailure(int code, const std::string& what) {
+    return Status::Failure(code, what + ": " + std::generic_category().message(code));
+}
+
+bool IsAbsolute(const char* path) {
+    return path != nullptr && path[0] == '/';
+}
+
+std::string HomeFolder() {
+    if (const char* home = std::getenv("HOME"); IsAbsolute(home)) {
+        return home;
+    }
+    passwd entry{};
+    passwd* found = nullptr;
+    std::string buffer(16384, '\0');
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
+        found != nullptr && IsAbsolute(found->pw_dir)) {
+        return found->pw_dir;
+    }
+    return {};
+}
+
+// Every missing folder on the way is made private to the user, as the XDG rules ask of the
+// state folder.
+Status MakeFolders(const std::string& folder) {
+    for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+        const std::string part = folder.substr(0, slash);
+        if (!part.empty() && ::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
+            return SystemFailure(errno, "create folder " + part);
+        }
+        if (slash == std::string::npos) {
+            break;
+        }
+    }
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+        return Status::Failure(ENOTDIR, "create folder " + folder + ": not a folder");
+    }
+    return Status::Ok();
+}
+
+// A rename or removal lasts only once the folder's own entry is on disk.
+Status SyncFolder(const std::string& folder) {
+    const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.valid() || ::fsync(fd.get()) != 0) {
+        return SystemFailure(errno, "sync folder " + folder);
+    }
+    return Status::Ok();
+}
+
+} // namespace
+
+std::uint64_t Fnv1a64(std::string_view bytes) {
+    std::uint64_t hash = 0xcbf29ce484222325ULL;
+    for (const char c : bytes) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 0x100000001b3ULL;
+    }
+    return hash;
+}
+
+std::string UserStateFolder() {
+    if (const char* state = std::getenv("XDG_STATE_HOME"); IsAbsolute(state)) {
+        return std::string(state) + "/tralvo";
+    }
+    const std::string home = HomeFolder();
+    return home.empty() ? std::string() : home + "/.local/state/tralvo";
+}
+
+std::string StateFolderJournals::Folder() const {
+    return stateFolder_.empty() ? UserStateFolder() : stateFolder_;
+}
+
+std::string StateFolderJournals::PathOf(const std::string& folder) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%016llx.journal",
+                  static_cast<unsigned long long>(Fnv1a64(folder)));
+    const std::string state = Folder();
+    return state.empty() ? std::string(name) : state + "/" + name;
+}
+
+Status StateFolderJournals::Write(const std::string& folder, const std::string& text) {
+    const std::string state = Folder();
+    if (state.empty()) {
+        return Status::Failure(ENOENT, "no state folder: neither XDG_STATE_HOME nor HOME is set");
+    }
+    if (Status made = MakeFolders(state); !made) {
+        return made;
+    }
+    // The state folder is the user's alone (0700); the journal is replaced as one step.
+    return WriteFileAtomically(PathOf(folder), text);
+}
+
+Status StateFolderJournals::Read(const std::string& folder, std::string& text) {
+    text.clear();
+    const std::string path = PathOf(folder);
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    if (!fd.valid()) {
+        return SystemFailure(errno, "open " + path);
+    }
+    char buffer[65536];
+    for (;;) {
+        const ssize_t count = ::read(fd.get(), buffer, sizeof buffer);
+        if (count < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return SystemFailure(errno, "read " + path);
+        }
+        if (count == 0) {
+            return Status::Ok();
+        }
+        if (text.size() + static_cast<std::size_t>(count) > MaxJournalSize) {
+            text.clear();
+            return Status::Failure(EFBIG, "read " + path + ": too large for a journal");
+        }
+        text.append(buffer, static_cast<std::size_t>(count));
+    }
+}
+
+Status StateFolderJournals::Remove(const std::string& folder) {
+    const std::string path = PathOf(folder);
+    if (::unlink(path.c_str()) != 0) {
+        return errno == ENOENT ? Status::Ok() : SystemFailure(errno, "remove " + path);
+    }
+    return SyncFolder(Folder());
+}
+
+JournalStore& UserJournals() {
+    static StateFolderJournals journals;
+    return journals;
+}
+
+} // namespace tralvo

@@ -1,0 +1,77 @@
+#include "arrange/player_order.h"
+
+#include "arrange/track_loading.h"
+#include "media/sound_file.h"
+#include "platform/text.h"
+#include "platform/unique_fd.h"
+
+#include <algorithm>
+#include <fcntl.h>
+
+namespace tralvo {
+
+namespace {
+
+// As a track record reads it: 0 while the file cannot be opened, -1 while the system cannot
+// tell.
+media::DateTime CreationTimeOf(const std::string& path, FileSystem& fs) {
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.valid()) {
+        return 0.0;
+    }
+    FileTime time = 0;
+    return fs.ReadCreationTime(path, time) ? media::FileTimeToDateTime(time) : -1.0;
+}
+
+// Each key read once; ties keep the listing's order.
+template <typename KeyOf>
+void SortBy(std::vector<ListedTrack>& tracks, KeyOf keyOf) {
+    using Key = decltype(keyOf(tracks.front()));
+    std::vector<std::pair<Key, ListedTrack>> keyed;
+    keyed.reserve(tracks.size());
+    for (ListedTrack& track : tracks) {
+        Key key = keyOf(track);
+        keyed.emplace_back(std::move(key), std::move(track));
+    }
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    tracks.clear();
+    for (auto& [key, track] : keyed) {
+        tracks.push_back(std::move(track));
+    }
+}
+
+} // namespace
+
+std::vector<ListedTrack> ListPlayerOrder(const std::string& folder, std::uint8_t playerType,
+                                         bool only83FileNames, FileSystem& fs) {
+    std::vector<ListedTrack> tracks;
+    const std::string path = FolderWithSlash(folder);
+    std::vector<DirectoryEntry> entries;
+    if (folder.empty() || !fs.Enumerate(path, EnumerateFilter::FilesOnly, false, entries)) {
+        return tracks;
+    }
+    for (DirectoryEntry& entry : entries) {
+        if (entry.isFolder || media::KindOfPath(entry.name) == media::KindUnknown) {
+            continue;
+        }
+        std::string display = entry.name;
+        if (playerType == 1) {
+            display.erase(0, OrderPrefixLength(display));
+        }
+        tracks.push_back({std::move(entry.name), std::move(display)});
+    }
+    if (playerType == 1) {
+        // Folded A to Z, then compared as unsigned bytes, as the sort keys compare.
+        SortBy(tracks, [&](const ListedTrack& track) {
+            const std::string full = path + track.name;
+            return ToLowerAscii(only83FileNames ? fs.ShortPath(full) : full);
+        });
+    } else if (playerType == 2) {
+        SortBy(tracks,
+               [&](const ListedTrack& track) { return CreationTimeOf(path + track.name, fs); });
+    }
+    return tracks;
+}
+
+} // namespace tralvo

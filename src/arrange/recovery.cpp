@@ -1,0 +1,388 @@
+#include "arrange/recovery.h"
+
+#include "app/messages.h"
+#include "arrange/run_journal.h"
+#include "arrange/temporary_file_title.h"
+#include "arrange/track_loading.h"
+#include "platform/text.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <set>
+
+namespace tralvo {
+
+namespace {
+
+using Reason = NotRestored::Reason;
+using Kind = RecoveryStep::Kind;
+
+constexpr std::string_view TempFolderNames[] = {"QZ_TEMP2", "QZ_TEMP1"};
+
+bool IsTempFolderName(std::string_view name) {
+    return EqualsIgnoringCase(name, "QZ_TEMP1") || EqualsIgnoringCase(name, "QZ_TEMP2");
+}
+
+// The journal of folder's run when it is one for this folder and the run did not end.
+std::optional<RunJournal> UnfinishedJournal(const std::string& folder, JournalStore& journals) {
+    std::string text;
+    if (!journals.Read(folder, text)) {
+        return std::nullopt;
+    }
+    std::optional<RunJournal> journal = ParseJournal(text);
+    if (!journal || journal->folder != folder || journal->state == JournalState::Done) {
+        return std::nullopt;
+    }
+    return journal;
+}
+
+// Numbers compare as numbers, however many digits they have.
+bool TemporaryNameLess(const std::string& a, const std::string& b) {
+    return a.size() != b.size() ? a.size() < b.size() : a < b;
+}
+
+class FolderRecovery {
+public:
+    FolderRecovery(const std::string& folder, FileSystem& fs, JournalStore& journals)
+        : folder_(FolderWithSlash(folder)), fs_(fs), journals_(journals) {}
+
+    RecoveryReport Run() {
+        std::optional<RunJournal> journal = UnfinishedJournal(folder_, journals_);
+        if (journal) {
+            report_.usedJournal = true;
+            FollowJournal(*journal);
+        }
+        const std::size_t journalSteps = report_.steps.size();
+        EmptyTempFolders(journal ? journal->others : std::vector<std::string>{});
+        NameTemporaryFiles();
+        if (journal) {
+            FinishJournal(*journal, journalSteps);
+        }
+        return std::move(report_);
+    }
+
+private:
+    bool Exists(const std::string& name) {
+        return fs_.FileExists(folder_ + name) || fs_.FolderExists(folder_ + name);
+    }
+
+    // shownFrom: where the entry was when the recovery began, if not at from.
+    bool Move(const std::string& from, const std::string& to, Kind kind,
+              const std::string& shownFrom = {}) {
+        if (fs_.Rename(folder_ + from, folder_ + to)) {
+            report_.steps.push_back({kind, shownFrom.empty() ? from : shownFrom, to});
+            return true;
+        }
+        report_.notRestored.push_back({from, Exists(to) ? Reason::NameTaken : Reason::CannotMove});
+        return false;
+    }
+
+    void FollowJournal(RunJournal& journal) {
+        switch (journal.strategy) {
+        case 0:
+            MoveBackByJournal(journal);
+            break;
+        case 1:
+            RenameBackByJournal(journal);
+            break;
+        default:
+            RestoreTimesByJournal(journal);
+            break;
+        }
+    }
+
+    // Temporary folders of the run: a folder of such a name among the other entries was the
+    // user's own and stays as it is.
+    std::vector<std::string> TempFolders(const std::vector<std::string>& others) {
+        std::vector<std::string> folders;
+        for (const std::string_view name : TempFolderNames) {
+            const bool owned = std::any_of(others.begin(), others.end(), [&](const std::string& o) {
+                return EqualsIgnoringCase(o, name);
+            });
+            if (!owned) {
+                folders.emplace_back(name);
+            }
+        }
+        return folders;
+    }
+
+    void MoveBackByJournal(const RunJournal& journal) {
+        const std::vector<std::string> temps = TempFolders(journal.others);
+        std::vector<std::string> names = journal.others;
+        for (const JournalTrack& track : journal.arranged) {
+            names.push_back(track.name);
+        }
+        for (const std::string& name : names) {
+            const bool inPlace = Exists(name);
+            bool found = false;
+            for (const std::string& temp : temps) {
+                const std::string moved = temp + "/" + name;
+                if (!found && Exists(moved)) {
+                    found = true;
+                    if (inPlace) {
+                        report_.notRestored.push_back({moved, Reason::NameTaken});
+                        owned_.insert(moved);
+                    } else {
+                        Move(moved, name, Kind::Moved);
+                    }
+                }
+            }
+            if (!found && !inPlace) {
+                report_.notRestored.push_back({name, Reason::Missing});
+            }
+        }
+    }
+
+    enum class Place { Own, Temporary, New, Missing };
+
+    // Where the run left a track. Before the second pass nothing has a new name yet; from
+    // then on the journal says which tracks went through their temporary names.
+    Place PlaceOf(const JournalRename& rename, JournalState state) {
+        if (state == JournalState::Running) {
+            if (Exists(rename.from)) {
+                return Place::Own;
+            }
+            return fs_.FileExists(folder_ + rename.temporary) ? Place::Temporary : Place::Missing;
+        }
+        if (!rename.atTemporary) {
+            return Exists(rename.from) ? Place::Own : Place::Missing;
+        }
+        if (fs_.FileExists(folder_ + rename.temporary)) {
+            return Place::Temporary;
+        }
+        if (fs_.FileExists(folder_ + rename.to)) {
+            return rename.to == rename.from ? Place::Own : Place::New;
+        }
+        return Place::Missing;
+    }
+
+    void RenameBackByJournal(RunJournal& journal) {
+        std::vector<Place> places;
+        for (const JournalRename& rename : journal.renames) {
+            places.push_back(PlaceOf(rename, journal.state));
+            if (places.back() == Place::Temporary) {
+                owned_.insert(rename.temporary);
+            }
+        }
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            if (places[i] == Place::Missing) {
+                report_.notRestored.push_back({journal.renames[i].from, Reason::Missing});
+            }
+        }
+        // With no track left at its temporary name every rename of the run was done.
+        if (std::find(places.begin(), places.end(), Place::Temporary) == places.end()) {
+            return;
+        }
+        // New names first go back to the temporary ones, which are theirs and free, so that a
+        // track never waits for a name another track still holds.
+        std::vector<std::string> shownFrom(places.size());
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            JournalRename& rename = journal.renames[i];
+            if (places[i] == Place::New) {
+                if (fs_.Rename(folder_ + rename.to, folder_ + rename.temporary)) {
+                    places[i] = Place::Temporary;
+                    shownFrom[i] = rename.to;
+                    owned_.insert(rename.temporary);
+                } else {
+                    report_.notRestored.push_back({rename.to, Reason::CannotMove});
+                }
+            }
+        }
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            JournalRename& rename = journal.renames[i];
+            if (places[i] == Place::Temporary &&
+                Move(rename.temporary, rename.from, Kind::Renamed, shownFrom[i])) {
+                // From now on the journal must find it under its own name.
+                rename.atTemporary = false;
+            }
+        }
+    }
+
+    void RestoreTimesByJournal(const RunJournal& journal) {
+        for (const JournalTrack& track : journal.arranged) {
+            if (!track.creationTime) {
+                continue; // unknown before the run, so the run could not count from it
+            }
+            const std::string path = folder_ + track.name;
+            if (!fs_.FileExists(path)) {
+                report_.notRestored.push_back({track.name, Reason::Missing});
+                continue;
+            }
+            FileTime now = 0;
+            if (fs_.ReadCreationTime(path, now) && now == *track.creationTime) {
+                continue;
+            }
+            if (fs_.WriteCreationTime(path, *track.creationTime)) {
+                report_.steps.push_back({Kind::TimeRestored, track.name, track.name});
+            } else {
+                report_.notRestored.push_back({track.name, Reason::CannotSetTime});
+            }
+        }
+    }
+
+    std::vector<DirectoryEntry> Entries(const std::string& folder, EnumerateFilter filter) {
+        std::vector<DirectoryEntry> entries;
+        fs_.Enumerate(folder, filter, false, entries);
+        return entries;
+    }
+
+    // Whatever is left in a temporary folder goes back in the order the folder lists it,
+    // which on FAT is the order the run moved it in: "QZ_TEMP2" first, whose entries had
+    // come further.
+    void EmptyTempFolders(const std::vector<std::string>& others) {
+        const std::vector<std::string> temps = TempFolders(others);
+        for (const std::string& wanted : temps) {
+            for (const DirectoryEntry& entry : Entries(folder_, EnumerateFilter::FilesAndFolders)) {
+                if (entry.isFolder && EqualsIgnoringCase(entry.name, wanted)) {
+                    EmptyTempFolder(entry.name);
+                }
+            }
+        }
+    }
+
+    void EmptyTempFolder(const std::string& temp) {
+        for (const DirectoryEntry& entry :
+             Entries(folder_ + temp + "/", EnumerateFilter::FilesAndFolders)) {
+            const std::string moved = temp + "/" + entry.name;
+            if (owned_.contains(moved)) {
+                continue; // reported already
+            }
+            if (Exists(entry.name)) {
+                report_.notRestored.push_back({moved, Reason::NameTaken});
+            } else {
+                Move(moved, entry.name, Kind::Moved);
+            }
+        }
+        if (fs_.RemoveFolder(folder_ + temp)) {
+            report_.steps.push_back({Kind::FolderRemoved, temp, {}});
+        } else if (Entries(folder_ + temp + "/", EnumerateFilter::FilesAndFolders).empty()) {
+            // A folder that still holds entries stays; they are reported already.
+            report_.notRestored.push_back({temp, Reason::CannotRemoveFolder});
+        }
+    }
+
+    struct Candidate {
+        std::string temporary;
+        std::string name; // empty when none could be made
+        Reason problem = Reason::NoTitle;
+    };
+
+    void NameTemporaryFiles() {
+        std::set<std::string> taken; // folded names of every entry of the folder
+        std::vector<Candidate> candidates;
+        for (const DirectoryEntry& entry : Entries(folder_, EnumerateFilter::FilesAndFolders)) {
+            taken.insert(ToLowerAscii(entry.name));
+            if (!entry.isFolder && IsTemporaryName(entry.name) && !owned_.contains(entry.name)) {
+                candidates.push_back({entry.name, {}, Reason::NoTitle});
+            }
+        }
+        std::sort(candidates.begin(), candidates.end(), [](const auto& a, const auto& b) {
+            return TemporaryNameLess(a.temporary, b.temporary);
+        });
+        std::map<std::string, int> proposed; // folded name -> how many candidates want it
+        for (Candidate& candidate : candidates) {
+            const media::SoundKind kind = SniffSoundKindOf(folder_ + candidate.temporary);
+            if (kind == media::KindUnknown) {
+                candidate.problem = Reason::UnknownKind;
+                continue;
+            }
+            const std::string title =
+                FileNameFromTitle(TitleOfFileAs(folder_ + candidate.temporary, kind));
+            if (!title.empty()) {
+                candidate.name = title + std::string(ExtensionOf(kind));
+                ++proposed[ToLowerAscii(candidate.name)];
+            }
+        }
+        for (const Candidate& candidate : candidates) {
+            if (candidate.name.empty()) {
+                report_.notRestored.push_back({candidate.temporary, candidate.problem});
+            } else if (proposed[ToLowerAscii(candidate.name)] > 1) {
+                report_.notRestored.push_back({candidate.temporary, Reason::TitleNotUnique});
+            } else if (taken.contains(ToLowerAscii(candidate.name)) || Exists(candidate.name)) {
+                report_.notRestored.push_back({candidate.temporary, Reason::NameTaken});
+            } else if (Move(candidate.temporary, candidate.name, Kind::Renamed)) {
+                taken.insert(ToLowerAscii(candidate.name));
+            }
+        }
+    }
+
+    // Complete: the journal has served, unless it changed nothing, in which case the run had
+    // in fact ended and its journal becomes the record to undo it by. Incomplete: the journal
+    // stays, brought up to date, for another try.
+    void FinishJournal(RunJournal& journal, std::size_t journalSteps) {
+        if (!report_.complete()) {
+            journals_.Write(folder_, FormatJournal(journal));
+        } else if (journalSteps == 0 && !journal.undoRun) {
+            journal.state = JournalState::Done;
+            journals_.Write(folder_, FormatJournal(journal));
+        } else {
+            journals_.Remove(folder_);
+        }
+    }
+
+    const std::string folder_;
+    FileSystem& fs_;
+    JournalStore& journals_;
+    RecoveryReport report_;
+    // What the journal accounted for: temporary names of its tracks, entries it reported.
+    std::set<std::string> owned_;
+};
+
+// At most this many names in the box; the command-line tool prints them all.
+constexpr std::size_t MaxNamesShown = 20;
+
+} // namespace
+
+bool NeedsRecovery(const std::string& folder, FileSystem& fs, JournalStore& journals) {
+    const std::string path = FolderWithSlash(folder);
+    std::vector<DirectoryEntry> entries;
+    if (folder.empty() || !fs.Enumerate(path, EnumerateFilter::FilesAndFolders, false, entries)) {
+        return false;
+    }
+    for (const DirectoryEntry& entry : entries) {
+        if (entry.isFolder ? IsTempFolderName(entry.name) : IsTemporaryName(entry.name)) {
+            return true;
+        }
+    }
+    return UnfinishedJournal(path, journals).has_value();
+}
+
+RecoveryReport RecoverFolder(const std::string& folder, FileSystem& fs, JournalStore& journals) {
+    return FolderRecovery(folder, fs, journals).Run();
+}
+
+void ShowRecoveryReport(const RecoveryReport& report, Messages& messages,
+                        const std::string& parent) {
+    if (report.complete()) {
+        messages.Show(CatalogueMessage(parent, "RecoverFolderTitle", "RecoverDone",
+                                       MessageIcon::Information, MessageButtons::Ok));
+        return;
+    }
+    std::string names;
+    for (std::size_t i = 0; i < report.notRestored.size(); ++i) {
+        if (i == MaxNamesShown) {
+            names += "\n...";
+            break;
+        }
+        names += (i == 0 ? "" : "\n") + report.notRestored[i].name;
+    }
+    messages.Show(ErrorMessage(parent, "RecoverIncomplete", names));
+}
+
+bool OfferRecovery(const std::string& folder, FileSystem& fs, Messages& messages,
+                   const std::string& parent, JournalStore& journals) {
+    if (!NeedsRecovery(folder, fs, journals)) {
+        return false;
+    }
+    const MessageAnswer answer =
+        messages.Show(CatalogueMessage(parent, "RecoverFolderTitle", "RecoverFolder",
+                                       MessageIcon::Question, MessageButtons::YesNo));
+    if (answer != MessageAnswer::Yes) {
+        return false;
+    }
+    ShowRecoveryReport(RecoverFolder(folder, fs, journals), messages, parent);
+    return true;
+}
+
+} // namespace tralvo

@@ -1,0 +1,322 @@
+#include "arrange/run_journal.h"
+
+#include "platform/text.h"
+
+#include <charconv>
+
+namespace tralvo {
+
+namespace {
+
+constexpr std::string_view VersionLine = "Tralvo run journal 1";
+constexpr std::string_view TemporarySuffix = ".qz_temp";
+
+// Names and paths are bytes; escaped, every field is printable ASCII without TAB, so that a
+// name can never split a line or a field.
+std::string Escape(std::string_view text) {
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (byte < 0x20 || byte > 0x7E) {
+            out += "\\x";
+            out += Hex[byte >> 4];
+            out += Hex[byte & 0x0F];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    return c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+}
+
+// Only what Escape writes is taken back.
+std::optional<std::string> Unescape(std::string_view field) {
+    std::string out;
+    out.reserve(field.size());
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        const char c = field[i];
+        if (c == '\\') {
+            if (++i >= field.size()) {
+                return std::nullopt;
+            }
+            switch (field[i]) {
+            case '\\':
+                out += '\\';
+                break;
+            case 't':
+                out += '\t';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case 'x': {
+                const int high = i + 1 < field.size() ? HexValue(field[i + 1]) : -1;
+                const int low = i + 2 < field.size() ? HexValue(field[i + 2]) : -1;
+                if (high < 0 || low < 0) {
+                    return std::nullopt;
+                }
+                out += static_cast<char>(high * 16 + low);
+                i += 2;
+                break;
+            }
+            default:
+                return std::nullopt;
+            }
+        } else if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7E) {
+            return std::nullopt;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+void Line(std::string& text, std::initializer_list<std::string_view> fields) {
+    bool first = true;
+    for (const std::string_view field : fields) {
+        if (!first) {
+            text += '\t';
+        }
+        first = false;
+        text += Escape(field);
+    }
+    text += '\n';
+}
+
+std::string_view StateWord(JournalState state) {
+    switch (state) {
+    case JournalState::SecondPass:
+        return "second-pass";
+    case JournalState::Done:
+        return "done";
+    case JournalState::Running:
+        break;
+    }
+    return "running";
+}
+
+// A bare name inside the folder: a journal must not lead a rename anywhere else.
+bool IsBareName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
+}
+
+bool IsFolderPath(std::string_view folder) {
+    return folder.size() >= 1 && folder.front() == '/' && folder.back() == '/' &&
+           folder.find('\0') == std::string_view::npos;
+}
+
+std::optional<bool> ParseFlag(std::string_view text) {
+    if (text == "0" || text == "1") {
+        return text == "1";
+    }
+    return std::nullopt;
+}
+
+std::optional<FileTime> ParseTime(std::string_view text, bool& valid) {
+    valid = true;
+    if (text == "-") {
+        return std::nullopt;
+    }
+    FileTime time = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), time);
+    valid = !text.empty() && error == std::errc() && end == text.data() + text.size();
+    return time;
+}
+
+class JournalParser {
+public:
+    std::optional<RunJournal> Parse(std::string_view text) {
+        if (!text.ends_with('\n')) {
+            return std::nullopt;
+        }
+        text.remove_suffix(1);
+        std::size_t start = 0;
+        std::size_t number = 0;
+        bool ended = false;
+        while (start <= text.size()) {
+            const std::size_t end = std::min(text.find('\n', start), text.size());
+            const std::string_view line = text.substr(start, end - start);
+            start = end + 1;
+            if (ended || !TakeLine(line, number++, ended)) {
+                return std::nullopt;
+            }
+        }
+        if (!ended || !Complete()) {
+            return std::nullopt;
+        }
+        return std::move(journal_);
+    }
+
+private:
+    bool TakeLine(std::string_view line, std::size_t number, bool& ended) {
+        if (number == 0) {
+            return line == VersionLine;
+        }
+        if (line == "end") {
+            ended = true;
+            return true;
+        }
+        std::vector<std::string> fields;
+        std::size_t start = 0;
+        for (;;) {
+            const std::size_t tab = line.find('\t', start);
+            std::optional<std::string> field =
+                Unescape(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
+            if (!field) {
+                return false;
+            }
+            fields.push_back(std::move(*field));
+            if (tab == std::string_view::npos) {
+                break;
+            }
+            start = tab + 1;
+        }
+        return TakeRecord(fields);
+    }
+
+    bool TakeRecord(const std::vector<std::string>& f) {
+        const std::string& kind = f.front();
+        if (kind == "folder" && f.size() == 2 && !seen_.folder) {
+            seen_.folder = true;
+            journal_.folder = f[1];
+            return IsFolderPath(f[1]);
+        }
+        if (kind == "strategy" && f.size() == 2 && !seen_.strategy) {
+            seen_.strategy = true;
+            if (f[1].size() != 1 || f[1][0] < '0' || f[1][0] > '2') {
+                return false;
+            }
+            journal_.strategy = static_cast<std::uint8_t>(f[1][0] - '0');
+            return true;
+        }
+        if ((kind == "only83" || kind == "undo") && f.size() == 2) {
+            bool& seen = kind == "only83" ? seen_.only83 : seen_.undo;
+            const std::optional<bool> flag = ParseFlag(f[1]);
+            if (seen || !flag) {
+                return false;
+            }
+            seen = true;
+            (kind == "only83" ? journal_.only83FileNames : journal_.undoRun) = *flag;
+            return true;
+        }
+        if (kind == "state" && f.size() == 2 && !seen_.state) {
+            seen_.state = true;
+            for (const JournalState state :
+                 {JournalState::Running, JournalState::SecondPass, JournalState::Done}) {
+                if (f[1] == StateWord(state)) {
+                    journal_.state = state;
+                    return true;
+                }
+            }
+            return false;
+        }
+        if (kind == "before" && f.size() == 2) {
+            journal_.before.push_back(f[1]);
+            return true;
+        }
+        if (kind == "other" && f.size() == 2) {
+            journal_.others.push_back(f[1]);
+            return IsBareName(f[1]);
+        }
+        if (kind == "track" && f.size() == 4) {
+            bool valid = false;
+            journal_.arranged.push_back({f[1], f[2], ParseTime(f[3], valid)});
+            return valid && IsBareName(f[2]);
+        }
+        if (kind == "rename" && f.size() == 5) {
+            const std::optional<bool> atTemporary = ParseFlag(f[4]);
+            journal_.renames.push_back({f[1], f[2], f[3], atTemporary.value_or(false)});
+            return atTemporary && IsBareName(f[1]) && IsBareName(f[3]) &&
+                   f[2] == TemporaryName(journal_.renames.size() - 1);
+        }
+        return false;
+    }
+
+    bool Complete() const {
+        if (!seen_.folder || !seen_.strategy || !seen_.only83 || !seen_.undo || !seen_.state) {
+            return false;
+        }
+        const std::size_t count = journal_.arranged.size();
+        const bool byName = journal_.strategy == 1;
+        return journal_.before.size() == count && journal_.renames.size() == (byName ? count : 0) &&
+               (journal_.strategy == 0 || journal_.others.empty()) &&
+               (byName || journal_.state != JournalState::SecondPass);
+    }
+
+    struct Seen {
+        bool folder = false;
+        bool strategy = false;
+        bool only83 = false;
+        bool undo = false;
+        bool state = false;
+    };
+    Seen seen_;
+    RunJournal journal_;
+};
+
+} // namespace
+
+std::string TemporaryName(std::size_t index) {
+    return std::to_string(index) + std::string(TemporarySuffix);
+}
+
+bool IsTemporaryName(std::string_view name) {
+    if (name.size() <= TemporarySuffix.size() ||
+        !EqualsIgnoringCase(name.substr(name.size() - TemporarySuffix.size()), TemporarySuffix)) {
+        return false;
+    }
+    const std::string_view digits = name.substr(0, name.size() - TemporarySuffix.size());
+    return digits.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+std::string FormatJournal(const RunJournal& journal) {
+    std::string text(VersionLine);
+    text += '\n';
+    Line(text, {"folder", journal.folder});
+    Line(text, {"strategy", std::to_string(journal.strategy)});
+    Line(text, {"only83", journal.only83FileNames ? "1" : "0"});
+    Line(text, {"undo", journal.undoRun ? "1" : "0"});
+    Line(text, {"state", StateWord(journal.state)});
+    for (const std::string& display : journal.before) {
+        Line(text, {"before", display});
+    }
+    for (const JournalTrack& track : journal.arranged) {
+        Line(text, {"track", track.display, track.name,
+                    track.creationTime ? std::to_string(*track.creationTime) : "-"});
+    }
+    for (const std::string& name : journal.others) {
+        Line(text, {"other", name});
+    }
+    for (const JournalRename& rename : journal.renames) {
+        Line(text,
+             {"rename", rename.from, rename.temporary, rename.to, rename.atTemporary ? "1" : "0"});
+    }
+    text += "end\n";
+    return text;
+}
+
+std::optional<RunJournal> ParseJournal(std::string_view text) {
+    return JournalParser().Parse(text);
+}
+
+} // namespace tralvo

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "platform/file_system.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tralvo {
+
+// How far the run that wrote a journal came. A journal that is not Done belongs to a run that
+// was cut off; a Done one is the record an undo works from.
+enum class JournalState {
+    Running,    // written before the first change
+    SecondPass, // file names: every track that could got its temporary name
+    Done,       // the run ended: kept so that it can be undone
+};
+
+// One track of the arranged list.
+struct JournalTrack {
+    std::string display;                  // as the list shows it
+    std::string name;                     // its file's name before the run
+    std::optional<FileTime> creationTime; // before the run, where it could be read
+};
+
+// File names: one track's way through its temporary name.
+struct JournalRename {
+    std::string from;      // the name before the run
+    std::string temporary; // "N.qz_temp"
+    std::string to;        // the name the run gives it
+    // The first pass gave it its temporary name; known from the second pass on.
+    bool atTemporary = false;
+};
+
+// What a run of the Tralvo command is about to do to a player folder, written before the first
+// change, so that a run cut off at any point can be put back together. Names are bare names
+// inside the folder.
+struct RunJournal {
+    std::string folder; // absolute, ending in '/'
+    std::uint8_t strategy = 0;
+    bool only83FileNames = false;
+    bool undoRun = false; // the run undoes an earlier one and leaves no record to undo
+    JournalState state = JournalState::Running;
+    std::vector<std::string> before;    // display strings in the player's order before the run
+    std::vector<JournalTrack> arranged; // the tracks in the arranged order
+    std::vector<std::string> others;    // directory order: the other entries, in moving order
+    std::vector<JournalRename> renames; // file names: one for each arranged track, in order
+};
+
+// The journal as text: a version line, then one line per record of TAB-separated fields in
+// which backslash, TAB, CR, LF and every byte outside 0x20..0x7E are escaped, then "end".
+std::string FormatJournal(const RunJournal& journal);
+
+// The journal the text holds; nothing when it is not one this version wrote completely: a
+// truncated or garbled journal must never steer a rename.
+std::optional<RunJournal> ParseJournal(std::string_view text);
+
+// The file name of the temporary name "N.qz_temp" of index N.
+std::string TemporaryName(std::size_t index);
+// Whether name has the form of a temporary name: decimal digits, then ".qz_temp" in any case.
+bool IsTemporaryName(std::string_view name);
+
+} // namespace tralvo

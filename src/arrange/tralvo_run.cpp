@@ -1,0 +1,78 @@
+#include "arrange/tralvo_run.h"
+
+#include "arrange/journal_keeper.h"
+#include "arrange/player_order.h"
+#include "platform/list_numbers.h"
+
+namespace tralvo {
+
+namespace {
+
+std::string BareName(const std::string& path) {
+    return path.substr(path.rfind('/') + 1);
+}
+
+} // namespace
+
+RunJournal NewJournal(std::uint8_t playerType, bool only83FileNames, const std::string& folder,
+                      const TrackList& tracks, FileSystem& fs) {
+    RunJournal journal;
+    journal.folder = folder;
+    journal.strategy = playerType;
+    journal.only83FileNames = only83FileNames;
+    for (const ListedTrack& listed : ListPlayerOrder(folder, playerType, only83FileNames, fs)) {
+        journal.before.push_back(listed.display);
+    }
+    const int width = ListDigits(tracks.size());
+    for (std::size_t i = 0; i < tracks.size(); ++i) {
+        const TrackEntry& track = tracks[i];
+        JournalTrack entry{track.display,
+                           track.file ? BareName(track.file->FileName()) : track.display,
+                           std::nullopt};
+        if (playerType == 2) {
+            FileTime time = 0;
+            if (fs.ReadCreationTime(folder + track.display, time)) {
+                entry.creationTime = time;
+            }
+        }
+        if (playerType == 1) {
+            journal.renames.push_back(
+                {entry.name, TemporaryName(i), "{" + ZeroPad(i + 1, width) + "}" + track.display});
+        }
+        journal.arranged.push_back(std::move(entry));
+    }
+    return journal;
+}
+
+bool RunTralvoCommand(std::uint8_t playerType, bool only83FileNames, const std::string& folder,
+                      const TrackList& tracks, ArrangeRun& run, JournalStore& journals,
+                      RunPurpose purpose) {
+    if (playerType > 2) {
+        return true; // another type runs nothing
+    }
+    RunJournal journal = NewJournal(playerType, only83FileNames, folder, tracks, run.fs);
+    journal.undoRun = purpose == RunPurpose::Undo;
+    if (playerType == 0) {
+        journal.others = CollectOtherEntries(folder, tracks, run.fs);
+    }
+    JournalKeeper keeper(std::move(journal), journals, run);
+    if (!keeper.Start()) {
+        return false;
+    }
+    ArrangeRun watched{keeper.fs(), run.messages, run.progress, run.parent};
+    switch (playerType) {
+    case 0:
+        ArrangeByDirectoryOrder(folder, tracks, keeper.journal().others, watched);
+        break;
+    case 1:
+        ArrangeByFileName(folder, tracks, watched);
+        break;
+    default:
+        ArrangeByCreationTime(folder, tracks, watched);
+        break;
+    }
+    keeper.Finish();
+    return true;
+}
+
+} // namespace tralvo

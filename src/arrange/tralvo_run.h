@@ -1,0 +1,32 @@
+#pragma once
+
+#include "arrange/journal_store.h"
+#include "arrange/run_journal.h"
+#include "arrange/strategies.h"
+#include "arrange/track_list.h"
+
+#include <cstdint>
+#include <string>
+
+namespace tralvo {
+
+// The Tralvo command's run with its journal: the strategy of playerType rewrites folder
+// (ending in '/') so that the player plays tracks in their order, as RunStrategy does; before
+// the first change the journal records the folder, the order before the run, the arranged
+// order and whatever else a run cut off at any point needs to be put back together, and the
+// run ends by keeping it as the record to undo the run by. False when the journal could not
+// be written: the "JournalError" box was shown and nothing was changed. only83FileNames is the
+// setting the order before the run is read with.
+// An undo run is journaled like any other but leaves no record behind.
+enum class RunPurpose { Arrange, Undo };
+bool RunTralvoCommand(std::uint8_t playerType, bool only83FileNames, const std::string& folder,
+                      const TrackList& tracks, ArrangeRun& run,
+                      JournalStore& journals = UserJournals(),
+                      RunPurpose purpose = RunPurpose::Arrange);
+
+// The journal of a run that is about to arrange tracks in folder: everything but the other
+// entries of a directory-order run, which the caller collects.
+RunJournal NewJournal(std::uint8_t playerType, bool only83FileNames, const std::string& folder,
+                      const TrackList& tracks, FileSystem& fs);
+
+} // namespace tralvo

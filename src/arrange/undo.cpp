@@ -1,0 +1,240 @@
+#include "arrange/undo.h"
+
+#include "app/messages.h"
+#include "arrange/journal_keeper.h"
+#include "arrange/player_order.h"
+#include "arrange/recovery.h"
+#include "arrange/track_loading.h"
+#include "arrange/tralvo_command.h"
+#include "arrange/tralvo_run.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace tralvo {
+
+namespace {
+
+// Counts the error boxes on their way, so that the undo knows whether a step failed.
+class CountingMessages : public Messages {
+public:
+    explicit CountingMessages(Messages& inner) : inner_(inner) {}
+    MessageAnswer Show(const MessageRequest& request) override {
+        errors_ += request.icon == MessageIcon::Error ? 1 : 0;
+        return inner_.Show(request);
+    }
+    int errors() const { return errors_; }
+
+private:
+    Messages& inner_;
+    int errors_ = 0;
+};
+
+std::optional<RunJournal> UndoRecord(const std::string& folder, JournalStore& journals,
+                                     bool& garbled) {
+    std::string text;
+    garbled = false;
+    if (!journals.Read(folder, text)) {
+        return std::nullopt;
+    }
+    std::optional<RunJournal> journal = ParseJournal(text);
+    garbled = !journal || journal->folder != folder;
+    if (garbled || journal->state != JournalState::Done || journal->undoRun) {
+        return std::nullopt;
+    }
+    return journal;
+}
+
+std::vector<std::string> Sorted(std::vector<std::string> names) {
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class Undo {
+public:
+    Undo(const std::string& folder, ArrangeRun& run, JournalStore& journals)
+        : folder_(FolderWithSlash(folder)),
+          counted_(run.messages), run_{run.fs, counted_, run.progress, run.parent},
+          journals_(journals) {}
+
+    UndoOutcome Run() {
+        bool garbled = false;
+        const std::optional<RunJournal> record = UndoRecord(folder_, journals_, garbled);
+        if (!record) {
+            if (garbled) {
+                return NotPossible();
+            }
+            run_.messages.Show(CatalogueMessage(run_.parent, "UndoTitle", "NothingToUndo",
+                                                MessageIcon::Information, MessageButtons::Ok));
+            return UndoOutcome::NothingToUndo;
+        }
+        record_ = *record;
+        if (!FolderMatchesRecord()) {
+            return NotPossible();
+        }
+        bool started = false;
+        switch (record_.strategy) {
+        case 0:
+            started = UndoDirectoryOrder();
+            break;
+        case 1:
+            started = UndoFileNames();
+            break;
+        default:
+            started = UndoCreationTimes();
+            break;
+        }
+        if (!started) {
+            return UndoOutcome::JournalError;
+        }
+        const TrackList reloaded =
+            LoadTracks(folder_, record_.strategy, record_.only83FileNames, run_.fs);
+        std::string before;
+        for (const std::string& display : record_.before) {
+            before += display + "\r\n";
+        }
+        ReportWhenOrderDiffers(before, reloaded, run_);
+        return counted_.errors() == 0 ? UndoOutcome::Undone : UndoOutcome::Failed;
+    }
+
+private:
+    UndoOutcome NotPossible() {
+        run_.messages.Show(ErrorMessage(run_.parent, "UndoNotPossible"));
+        return UndoOutcome::NotPossible;
+    }
+
+    // The tracks the run left, by the names it left them under, and nothing half done.
+    bool FolderMatchesRecord() {
+        std::vector<std::string> now;
+        for (const ListedTrack& track :
+             ListPlayerOrder(folder_, record_.strategy, record_.only83FileNames, run_.fs)) {
+            now.push_back(track.name);
+        }
+        std::vector<std::string> left;
+        for (std::size_t i = 0; i < record_.arranged.size(); ++i) {
+            const JournalTrack& track = record_.arranged[i];
+            if (record_.strategy == 2 && !track.creationTime) {
+                return false; // the old time is not known, so it cannot come back exactly
+            }
+            left.push_back(record_.strategy == 1 ? record_.renames[i].to : track.name);
+        }
+        // Where names are what the list shows, the old order must name the same tracks.
+        const bool sameTracksBefore =
+            record_.strategy == 1 || Sorted(record_.before) == Sorted(left);
+        return sameTracksBefore && Sorted(now) == Sorted(left) &&
+               !NeedsRecovery(folder_, run_.fs, journals_);
+    }
+
+    bool UndoDirectoryOrder() {
+        TrackList tracks = LoadTracks(folder_, 0, false, run_.fs);
+        std::vector<std::size_t> order;
+        std::vector<bool> used(tracks.size(), false);
+        for (const std::string& name : record_.before) {
+            for (std::size_t i = 0; i < tracks.size(); ++i) {
+                if (!used[i] && tracks[i].display == name) {
+                    used[i] = true;
+                    order.push_back(i);
+                    break;
+                }
+            }
+        }
+        tracks.Reorder(order);
+        return RunTralvoCommand(0, record_.only83FileNames, folder_, tracks, run_, journals_,
+                                RunPurpose::Undo);
+    }
+
+    // The undo's own journal: the same tracks, on their way back.
+    RunJournal UndoJournal() const {
+        RunJournal journal;
+        journal.folder = folder_;
+        journal.strategy = record_.strategy;
+        journal.only83FileNames = record_.only83FileNames;
+        journal.undoRun = true;
+        for (const ListedTrack& track :
+             ListPlayerOrder(folder_, record_.strategy, record_.only83FileNames, run_.fs)) {
+            journal.before.push_back(track.display);
+        }
+        return journal;
+    }
+
+    bool UndoFileNames() {
+        RunJournal journal = UndoJournal();
+        for (std::size_t i = 0; i < record_.renames.size(); ++i) {
+            const JournalRename& done = record_.renames[i];
+            journal.arranged.push_back({record_.arranged[i].display, done.to, std::nullopt});
+            journal.renames.push_back({done.to, TemporaryName(i), done.from});
+        }
+        JournalKeeper keeper(journal, journals_, run_);
+        if (!keeper.Start()) {
+            return false;
+        }
+        // The file-name strategy's two passes, towards the old names.
+        FileSystem& fs = keeper.fs();
+        const std::size_t count = journal.renames.size();
+        run_.progress.SetMaximum(static_cast<int>(2 * count));
+        std::vector<bool> renamed(count, false);
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::string from = folder_ + journal.renames[i].from;
+            renamed[i] = static_cast<bool>(fs.Rename(from, folder_ + journal.renames[i].temporary));
+            if (!renamed[i]) {
+                run_.messages.Show(ErrorMessage(run_.parent, "RenameError", from));
+            }
+            run_.progress.SetPosition(static_cast<int>(i + 1));
+        }
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::string temporary = folder_ + journal.renames[i].temporary;
+            if (!renamed[i] || !fs.Rename(temporary, folder_ + journal.renames[i].to)) {
+                run_.messages.Show(ErrorMessage(run_.parent, "RenameError", temporary));
+            }
+            run_.progress.SetPosition(static_cast<int>(count + i + 1));
+        }
+        keeper.Finish();
+        return true;
+    }
+
+    bool UndoCreationTimes() {
+        RunJournal journal = UndoJournal();
+        for (const JournalTrack& track : record_.arranged) {
+            FileTime now = 0;
+            const bool known =
+                static_cast<bool>(run_.fs.ReadCreationTime(folder_ + track.name, now));
+            journal.arranged.push_back(
+                {track.display, track.name, known ? std::optional<FileTime>(now) : std::nullopt});
+        }
+        JournalKeeper keeper(journal, journals_, run_);
+        if (!keeper.Start()) {
+            return false;
+        }
+        FileSystem& fs = keeper.fs();
+        run_.progress.SetMaximum(static_cast<int>(record_.arranged.size()));
+        int handled = 0;
+        for (const JournalTrack& track : record_.arranged) {
+            const std::string path = folder_ + track.name;
+            if (!fs.WriteCreationTime(path, *track.creationTime)) {
+                run_.messages.Show(ErrorMessage(run_.parent, "SetCreationTimeError", path));
+            }
+            run_.progress.SetPosition(++handled);
+        }
+        keeper.Finish();
+        return true;
+    }
+
+    const std::string folder_;
+    CountingMessages counted_;
+    ArrangeRun run_;
+    JournalStore& journals_;
+    RunJournal record_;
+};
+
+} // namespace
+
+bool CanUndo(const std::string& folder, JournalStore& journals) {
+    bool garbled = false;
+    return UndoRecord(FolderWithSlash(folder), journals, garbled).has_value();
+}
+
+UndoOutcome UndoLastRun(const std::string& folder, ArrangeRun& run, JournalStore& journals) {
+    return Undo(folder, run, journals).Run();
+}
+
+} // namespace tralvo

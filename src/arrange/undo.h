@@ -1,0 +1,31 @@
+#pragma once
+
+#include "arrange/journal_store.h"
+#include "arrange/strategies.h"
+
+#include <string>
+
+namespace tralvo {
+
+enum class UndoOutcome {
+    Undone,        // the folder has its order before the last run again
+    Failed,        // a step failed or the order read back is not the old one (boxes shown)
+    NothingToUndo, // no finished run is recorded for the folder
+    NotPossible,   // the folder no longer holds what the record says
+    JournalError,  // the undo's own journal could not be written; nothing changed
+};
+
+// Whether folder has the record of a finished run that an undo can work from.
+bool CanUndo(const std::string& folder, JournalStore& journals = UserJournals());
+
+// Arranges folder back into its order before the last run there, with that run's strategy,
+// from the record the run left: the directory order by a directory-order run in the old
+// order; file names by giving every track its old name back, through the temporary names;
+// creation times by writing back the old ones. The undo is journaled like a run, so that it
+// too can be put back together when cut off, and leaves no record behind. The result is
+// checked as a run's is: read back, and "TralvoFailed" when the order is not the old one.
+// "NothingToUndo" and "UndoNotPossible" are shown in boxes of run.parent.
+UndoOutcome UndoLastRun(const std::string& folder, ArrangeRun& run,
+                        JournalStore& journals = UserJournals());
+
+} // namespace tralvo

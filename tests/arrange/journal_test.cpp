@@ -1,0 +1,340 @@
+// The run journal: its text, its store in the state folder, and the run that writes it before
+// the first change and keeps it as the record to undo the run by.
+#include "arrange/player_order.h"
+#include "arrange/track_loading.h"
+#include "arrange/tralvo_run.h"
+#include "journal_test_support.h"
+#include "media/sound_file.h"
+#include "support/read_only_folder.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace tralvo {
+namespace {
+
+namespace stdfs = std::filesystem;
+
+RunJournal SampleJournal() {
+    RunJournal journal;
+    journal.folder = "/media/PLAYER/Music \t\\ odd\xE9/";
+    journal.strategy = 1;
+    journal.only83FileNames = true;
+    journal.state = JournalState::SecondPass;
+    journal.before = {"b\nc.mp3", "a.mp3"};
+    journal.arranged = {{"a.mp3", "{2}a.mp3", std::nullopt}, {"b\nc.mp3", "b\nc.mp3", 1234}};
+    journal.renames = {{"{2}a.mp3", "0.qz_temp", "{1}a.mp3", true},
+                       {"b\nc.mp3", "1.qz_temp", "{2}b\nc.mp3", false}};
+    return journal;
+}
+
+bool SameJournal(const RunJournal& a, const RunJournal& b) {
+    return FormatJournal(a) == FormatJournal(b);
+}
+
+TEST(JournalText, ReadsBackEveryFieldWhateverBytesTheNamesHold) {
+    const RunJournal journal = SampleJournal();
+    const std::string text = FormatJournal(journal);
+    // One record per line, whatever the names hold.
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 13);
+    const std::optional<RunJournal> back = ParseJournal(text);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->folder, journal.folder);
+    EXPECT_EQ(back->strategy, 1);
+    EXPECT_TRUE(back->only83FileNames);
+    EXPECT_EQ(back->state, JournalState::SecondPass);
+    EXPECT_EQ(back->before, journal.before);
+    EXPECT_EQ(back->arranged[1].name, "b\nc.mp3");
+    EXPECT_EQ(back->arranged[1].creationTime, 1234u);
+    EXPECT_FALSE(back->arranged[0].creationTime);
+    EXPECT_TRUE(back->renames[0].atTemporary);
+    EXPECT_EQ(back->renames[1].to, "{2}b\nc.mp3");
+    EXPECT_TRUE(SameJournal(*back, journal));
+}
+
+// A journal steers renames: whatever is not exactly what this version writes is refused.
+TEST(JournalText, RefusesTruncatedGarbledAndUnsafeJournals) {
+    const std::string text = FormatJournal(SampleJournal());
+    for (std::size_t length = 0; length < text.size(); ++length) {
+        EXPECT_FALSE(ParseJournal(text.substr(0, length))) << "cut at " << length;
+    }
+    const auto changed = [&](std::string_view from, std::string_view to) {
+        const std::size_t at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return ParseJournal(std::string(text).replace(at, from.size(), to));
+    };
+    EXPECT_FALSE(changed("journal 1", "journal 2"));
+    EXPECT_FALSE(changed("strategy\t1", "strategy\t3"));
+    EXPECT_FALSE(changed("rename\t{2}a.mp3", "rename\t../a.mp3"));
+    EXPECT_FALSE(changed("rename\t{2}a.mp3", "rename\tsub/a.mp3"));
+    EXPECT_FALSE(changed("0.qz_temp", "7.qz_temp"));
+    EXPECT_FALSE(changed("\t1234\n", "\t12x4\n"));
+    EXPECT_FALSE(changed("\\xE9", "\\xG9"));
+    EXPECT_FALSE(changed("only83\t1\n", "only83\t1\nonly83\t0\n"));
+    EXPECT_FALSE(changed("before\ta.mp3\n", ""));
+    EXPECT_FALSE(changed("end\n", "end\nend\n"));
+    EXPECT_FALSE(changed("folder\t/", "folder\t"));
+    EXPECT_FALSE(ParseJournal("\xFF\xFE garbage"));
+}
+
+TEST(JournalText, TemporaryNamesAreDigitsAndTheSuffix) {
+    EXPECT_EQ(TemporaryName(12), "12.qz_temp");
+    EXPECT_TRUE(IsTemporaryName("0.qz_temp"));
+    EXPECT_TRUE(IsTemporaryName("123.QZ_TEMP"));
+    EXPECT_FALSE(IsTemporaryName(".qz_temp"));
+    EXPECT_FALSE(IsTemporaryName("1a.qz_temp"));
+    EXPECT_FALSE(IsTemporaryName("1.qz_temp.mp3"));
+}
+
+TEST(JournalStore, WritesOneFilePerFolderNamedByTheHashOfItsPathInAPrivateFolder) {
+    test::TempFolder state;
+    StateFolderJournals journals(state / "deeper/tralvo");
+    EXPECT_EQ(Fnv1a64(""), 0xcbf29ce484222325u);
+    EXPECT_EQ(Fnv1a64("a"), 0xaf63dc4c8601ec8cu);
+    const std::string path = journals.PathOf("/media/PLAYER/");
+    char expected[32];
+    std::snprintf(expected, sizeof expected, "/%016llx.journal",
+                  static_cast<unsigned long long>(Fnv1a64("/media/PLAYER/")));
+    EXPECT_EQ(path, state / "deeper/tralvo" + expected);
+
+    std::string text;
+    EXPECT_EQ(journals.Read("/media/PLAYER/", text).code(), ENOENT);
+    ASSERT_TRUE(journals.Write("/media/PLAYER/", "first"));
+    ASSERT_TRUE(journals.Write("/media/PLAYER/", "second"));
+    ASSERT_TRUE(journals.Write("/media/OTHER/", "other"));
+    ASSERT_TRUE(journals.Read("/media/PLAYER/", text));
+    EXPECT_EQ(text, "second");
+    // Only the journals themselves: no half-written file is left beside them.
+    std::vector<std::string> names;
+    for (const auto& entry : stdfs::directory_iterator(state / "deeper/tralvo")) {
+        names.push_back(entry.path().filename().string());
+    }
+    EXPECT_EQ(names.size(), 2u);
+    for (const std::string folder : {"deeper", "deeper/tralvo"}) {
+        struct stat info {};
+        ASSERT_EQ(::stat((state / folder).c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0700u) << folder;
+    }
+    ASSERT_TRUE(journals.Remove("/media/PLAYER/"));
+    EXPECT_TRUE(journals.Remove("/media/PLAYER/"));
+    EXPECT_EQ(journals.Read("/media/PLAYER/", text).code(), ENOENT);
+}
+
+TEST(JournalStore, TheUserStateFolderFollowsXdgStateHomeElseHome) {
+    const std::string oldState = std::getenv("XDG_STATE_HOME") ? std::getenv("XDG_STATE_HOME") : "";
+    const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    ::setenv("XDG_STATE_HOME", "/somewhere/state", 1);
+    ::setenv("HOME", "/home/someone", 1);
+    EXPECT_EQ(UserStateFolder(), "/somewhere/state/tralvo");
+    ::setenv("XDG_STATE_HOME", "relative/state", 1);
+    EXPECT_EQ(UserStateFolder(), "/home/someone/.local/state/tralvo");
+    ::unsetenv("XDG_STATE_HOME");
+    EXPECT_EQ(UserStateFolder(), "/home/someone/.local/state/tralvo");
+    ::setenv("HOME", oldHome.c_str(), 1);
+    if (!oldState.empty()) {
+        ::setenv("XDG_STATE_HOME", oldState.c_str(), 1);
+    }
+}
+
+class JournaledRunTest : public testing::Test {
+protected:
+    void Tracks(const std::vector<std::string>& names) {
+        for (const std::string& name : names) {
+            folder.WriteFile(name, test::TaggedMp3({.title = name}, ++written));
+        }
+    }
+    TrackList Arranged(std::uint8_t type, const std::vector<std::string>& displays,
+                       FileSystem& fs = SystemFileSystem()) {
+        TrackList tracks = LoadTracks(folder.path(), type, false, fs);
+        std::vector<std::size_t> order;
+        for (const std::string& display : displays) {
+            for (std::size_t i = 0; i < tracks.size(); ++i) {
+                if (tracks[i].display == display &&
+                    std::find(order.begin(), order.end(), i) == order.end()) {
+                    order.push_back(i);
+                    break;
+                }
+            }
+        }
+        tracks.Reorder(order);
+        return tracks;
+    }
+    std::string F() const { return folder.path() + "/"; }
+
+    test::TempFolder folder;
+    test::TestJournals journals;
+    test::ScriptedMessages messages;
+    test::RecordedProgress progress;
+    std::size_t written = 0;
+};
+
+// What the journal said when the run made its first change, and when the file-name run
+// started its second pass.
+class JournalWatch : public test::ForwardingFileSystem {
+public:
+    JournalWatch(JournalStore& journals, std::string folder)
+        : journals_(journals), folder_(std::move(folder)) {}
+    std::optional<RunJournal> atFirstChange;
+    std::optional<RunJournal> atSecondPass;
+
+    Status Rename(const std::string& from, const std::string& to) override {
+        if (!atFirstChange) {
+            atFirstChange = test::JournalOf(journals_, folder_);
+        }
+        if (from.ends_with(".qz_temp") && !atSecondPass) {
+            atSecondPass = test::JournalOf(journals_, folder_);
+        }
+        return ForwardingFileSystem::Rename(from, to);
+    }
+    Status CreateFolder(const std::string& path) override {
+        if (!atFirstChange) {
+            atFirstChange = test::JournalOf(journals_, folder_);
+        }
+        return ForwardingFileSystem::CreateFolder(path);
+    }
+
+private:
+    JournalStore& journals_;
+    std::string folder_;
+};
+
+TEST_F(JournaledRunTest, TheJournalIsWrittenBeforeTheFirstChangeAndKeptAsTheRecordAfterwards) {
+    Tracks({"A.mp3", "B.mp3", "C.mp3"});
+    folder.WriteFile("notes.txt", "notes");
+    folder.MakeFolder("Covers");
+    test::DirectoryOrderFileSystem fat;
+    JournalWatch fs(journals.store, F());
+    const TrackList tracks = Arranged(0, {"C.mp3", "A.mp3", "B.mp3"}, fat);
+    const std::vector<ListedTrack> before = ListPlayerOrder(folder.path(), 0, false, fat);
+    ArrangeRun run{fs, messages, progress, "MainForm"};
+    ASSERT_TRUE(RunTralvoCommand(0, false, F(), tracks, run, journals.store));
+
+    ASSERT_TRUE(fs.atFirstChange);
+    const RunJournal& first = *fs.atFirstChange;
+    EXPECT_EQ(first.state, JournalState::Running);
+    EXPECT_EQ(first.folder, F());
+    EXPECT_EQ(first.strategy, 0);
+    ASSERT_EQ(first.before.size(), 3u);
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        EXPECT_EQ(first.before[i], before[i].display);
+    }
+    ASSERT_EQ(first.arranged.size(), 3u);
+    EXPECT_EQ(first.arranged[0].name, "C.mp3");
+    std::vector<std::string> others = first.others;
+    std::sort(others.begin(), others.end());
+    EXPECT_EQ(others, (std::vector<std::string>{"Covers", "notes.txt"}));
+
+    const std::optional<RunJournal> record = test::JournalOf(journals.store, F());
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->state, JournalState::Done);
+    EXPECT_TRUE(messages.asked.empty());
+    // Nothing of it in the player folder.
+    EXPECT_EQ(test::FilesBelow(folder.path()).size(), 4u);
+}
+
+TEST_F(JournaledRunTest, TheSecondPassWaitsForTheJournalToSayWhichTracksWearTemporaryNames) {
+    Tracks({"{2}b.mp3", "a.ogg", "{1}c.wma"});
+    folder.WriteFile("1.qz_temp", "left by an earlier run");
+    JournalWatch fs(journals.store, F());
+    const TrackList tracks = Arranged(1, {"b.mp3", "a.ogg", "c.wma"});
+    ArrangeRun run{fs, messages, progress, "MainForm"};
+    ASSERT_TRUE(RunTralvoCommand(1, false, F(), tracks, run, journals.store));
+    ASSERT_TRUE(fs.atSecondPass);
+    EXPECT_EQ(fs.atSecondPass->state, JournalState::SecondPass);
+    const std::vector<JournalRename>& renames = fs.atSecondPass->renames;
+    ASSERT_EQ(renames.size(), 3u);
+    EXPECT_EQ(renames[0].from, "{2}b.mp3");
+    EXPECT_EQ(renames[0].to, "{1}b.mp3");
+    // a.ogg could not take the stray 1.qz_temp.
+    EXPECT_EQ(
+        (std::vector<bool>{renames[0].atTemporary, renames[1].atTemporary, renames[2].atTemporary}),
+        (std::vector<bool>{true, false, true}));
+}
+
+TEST_F(JournaledRunTest, AJournalThatCannotBeWrittenStopsTheRunBeforeAnythingMoves) {
+    Tracks({"A.mp3", "B.mp3"});
+    const std::string state = journals.state.MakeFolder("locked");
+    test::ReadOnlyFolder readOnly(state);
+    if (!readOnly.active()) {
+        GTEST_SKIP() << "cannot make a folder read-only here";
+    }
+    StateFolderJournals locked(state);
+    for (const std::uint8_t type : {std::uint8_t{0}, std::uint8_t{1}, std::uint8_t{2}}) {
+        messages.asked.clear();
+        const auto before = test::FilesBelow(folder.path());
+        test::TimedFileSystem fs;
+        const TrackList tracks = Arranged(type, {"B.mp3", "A.mp3"}, fs);
+        ArrangeRun run{fs, messages, progress, "MainForm"};
+        EXPECT_FALSE(RunTralvoCommand(type, false, F(), tracks, run, locked));
+        EXPECT_EQ(test::FilesBelow(folder.path()), before);
+        EXPECT_TRUE(fs.times.empty());
+        ASSERT_EQ(messages.TextKeys(), std::vector<std::string>{"JournalError"});
+        EXPECT_EQ(messages.asked[0].captionKey, "Error");
+        EXPECT_EQ(messages.asked[0].argument, locked.PathOf(F()));
+    }
+}
+
+// The second pass must not run on a stale journal: the tracks then wait under their
+// temporary names, where the recovery finds them from the journal written before.
+TEST_F(JournaledRunTest, ASecondPassWhoseJournalCannotBeWrittenDoesNotStart) {
+    Tracks({"a.mp3", "b.mp3"});
+    struct OneWriteOnly : JournalStore {
+        explicit OneWriteOnly(JournalStore& inner) : inner_(inner) {}
+        std::string PathOf(const std::string& f) override { return inner_.PathOf(f); }
+        Status Write(const std::string& f, const std::string& t) override {
+            return ++writes_ > 1 ? Status::Failure(EIO, "full") : inner_.Write(f, t);
+        }
+        Status Read(const std::string& f, std::string& t) override { return inner_.Read(f, t); }
+        Status Remove(const std::string& f) override { return inner_.Remove(f); }
+        JournalStore& inner_;
+        int writes_ = 0;
+    } store(journals.store);
+    const TrackList tracks = Arranged(1, {"b.mp3", "a.mp3"});
+    ArrangeRun run{SystemFileSystem(), messages, progress, "MainForm"};
+    ASSERT_TRUE(RunTralvoCommand(1, false, F(), tracks, run, store));
+    EXPECT_EQ(messages.TextKeys(),
+              (std::vector<std::string>{"JournalError", "RenameError", "RenameError"}));
+    EXPECT_TRUE(stdfs::exists(folder / "0.qz_temp"));
+    EXPECT_TRUE(stdfs::exists(folder / "1.qz_temp"));
+    const std::optional<RunJournal> journal = test::JournalOf(journals.store, F());
+    ASSERT_TRUE(journal);
+    EXPECT_EQ(journal->state, JournalState::Running);
+}
+
+TEST_F(JournaledRunTest, ARunThatChangedNothingLeavesNoRecord) {
+    Tracks({"A.mp3", "B.mp3"});
+    // This system cannot set creation times: every write fails.
+    const TrackList tracks = Arranged(2, {"B.mp3", "A.mp3"});
+    ArrangeRun run{SystemFileSystem(), messages, progress, "MainForm"};
+    ASSERT_TRUE(RunTralvoCommand(2, false, F(), tracks, run, journals.store));
+    EXPECT_EQ(messages.TextKeys(),
+              (std::vector<std::string>{"SetCreationTimeError", "SetCreationTimeError"}));
+    EXPECT_FALSE(test::JournalOf(journals.store, F()));
+}
+
+TEST_F(JournaledRunTest, TheOrderBeforeTheRunIsTheOrderTheListLoads) {
+    Tracks({"{10}b.mp3", "{9}a.mp3", "c.mp3", "{2}c.mp3", ".h.wav", "D.MP3"});
+    folder.WriteFile("e.txt", "not a track");
+    test::TimedFileSystem fs;
+    const std::vector<std::string> names = {"{10}b.mp3", "{9}a.mp3", "c.mp3",
+                                            "{2}c.mp3",  ".h.wav",   "D.MP3"};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        fs.times[folder / names[i]] =
+            media::DateTimeToFileTime(40000.0 + static_cast<double>(i % 3) * 0.25);
+    }
+    for (const std::uint8_t type : {std::uint8_t{0}, std::uint8_t{1}, std::uint8_t{2}}) {
+        std::vector<std::string> listed;
+        for (const ListedTrack& track : ListPlayerOrder(folder.path(), type, false, fs)) {
+            listed.push_back(track.display + "\r\n");
+        }
+        std::string text;
+        for (const std::string& line : listed) {
+            text += line;
+        }
+        EXPECT_EQ(text, LoadTracks(folder.path(), type, false, fs).Text()) << int(type);
+    }
+}
+
+} // namespace
+} // namespace tralvo

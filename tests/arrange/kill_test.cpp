@@ -1,0 +1,289 @@
+// tralvo-cli arrange killed with SIGKILL right after its k-th change, for every k of a run on
+// /tmp and for a spread of k on a FAT image; then tralvo-cli recover. Every file must be back
+// byte for byte under its own name, no temporary folder or name may be left, the image must
+// be consistent, and the folder must arrange again. The test build of the tool kills itself
+// (kill_switch/); the shipped one cannot.
+#include "arrange/track_loading.h"
+#include "arrange_test_support.h"
+#include "journal_test_support.h"
+#include "support/fat_image.h"
+#include "support/private_state_folder.h"
+#include "support/run_process.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <set>
+
+namespace tralvo {
+namespace {
+
+namespace stdfs = std::filesystem;
+using Files = std::map<std::string, std::string>;
+using Names = std::vector<std::string>;
+
+// The journals of the tool's runs in this test program, and of nothing else.
+const test::PrivateStateFolder stateFolder;
+
+constexpr std::size_t TrackCount = 40;
+
+// The tool, killed after its killAfter-th change when that is above 0.
+test::ProcessResult Tool(const std::vector<std::string>& args, int killAfter = 0) {
+    if (killAfter > 0) {
+        ::setenv("TRALVO_TEST_KILL_AFTER", std::to_string(killAfter).c_str(), 1);
+    }
+    test::ProcessResult result = test::RunProcess(TRALVO_KILLABLE_CLI_PATH, args);
+    ::unsetenv("TRALVO_TEST_KILL_AFTER");
+    return result;
+}
+
+std::string TrackName(std::size_t i) {
+    return "Track " + std::string(i < 9 ? "0" : "") + std::to_string(i + 1) + ".mp3";
+}
+
+// Tagged with the name without its extension, which a recovery without journal names it by.
+std::string TrackContent(std::size_t i) {
+    const std::string name = TrackName(i);
+    return test::TaggedMp3({.title = name.substr(0, name.size() - 4)}, 1 + i % 3);
+}
+
+// The track names in an order that differs from round to round.
+Names OrderOfRound(int round) {
+    Names names;
+    for (std::size_t i = 0; i < TrackCount; ++i) {
+        names.push_back(TrackName((i * 7 + static_cast<std::size_t>(round) * 3) % TrackCount));
+    }
+    return names;
+}
+
+std::string OrderFile(const test::TempFolder& work, const Names& names) {
+    std::string text;
+    for (const std::string& name : names) {
+        text += name + "\n";
+    }
+    return work.WriteFile("order", text);
+}
+
+// The names shown, second field of each line the tool prints.
+Names Shown(const std::string& out) {
+    Names names;
+    std::size_t start = 0;
+    while (start < out.size()) {
+        const std::size_t end = out.find('\n', start);
+        const std::string line = out.substr(start, end - start);
+        const std::size_t tab = line.find('\t');
+        names.push_back(line.substr(tab + 1, line.find('\t', tab + 1) - tab - 1));
+        start = end == std::string::npos ? out.size() : end + 1;
+    }
+    return names;
+}
+
+// What differs between two sets of files, by path: the contents are too long to print.
+Names Differences(const Files& expected, const Files& actual) {
+    Names differences;
+    for (const auto& [path, content] : expected) {
+        const auto found = actual.find(path);
+        if (found == actual.end()) {
+            differences.push_back("missing " + path);
+        } else if (found->second != content) {
+            differences.push_back("changed " + path);
+        }
+    }
+    for (const auto& [path, content] : actual) {
+        if (!expected.contains(path)) {
+            differences.push_back("unexpected " + path);
+        }
+    }
+    return differences;
+}
+
+std::multiset<std::string> Contents(const Files& files) {
+    std::multiset<std::string> contents;
+    for (const auto& [path, content] : files) {
+        contents.insert(content);
+    }
+    return contents;
+}
+
+void ForgetJournals() {
+    std::error_code ignored;
+    stdfs::remove_all(stateFolder.journals(), ignored);
+}
+
+// No temporary folder and no temporary name anywhere in folder.
+void ExpectNothingTemporary(const std::string& folder, const std::string& at) {
+    for (const auto& entry : stdfs::recursive_directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        EXPECT_FALSE(name == "QZ_TEMP1" || name == "QZ_TEMP2" || IsTemporaryName(name))
+            << at << ": " << entry.path();
+    }
+}
+
+// After a recovery without journal, a track that lost its name is named after its title.
+void ExpectNamedByTitles(const Files& before, const Files& after, const std::string& at) {
+    EXPECT_TRUE(Contents(after) == Contents(before)) << at;
+    std::map<std::string, std::string> titleOf;
+    for (std::size_t i = 0; i < TrackCount; ++i) {
+        titleOf[TrackContent(i)] = TrackName(i);
+    }
+    // Or it has the new name the run had given it already.
+    for (const auto& [path, content] : after) {
+        if (!before.contains(path)) {
+            EXPECT_EQ(path.substr(OrderPrefixLength(path)), titleOf[content]) << at;
+        }
+    }
+}
+
+class KillOnTmp : public testing::Test {
+protected:
+    void SetUp() override {
+        for (std::size_t i = 0; i < TrackCount; ++i) {
+            folder.WriteFile(TrackName(i), TrackContent(i));
+        }
+        folder.WriteFile("notes.txt", "notes");
+        folder.WriteFile(".hidden", "hidden");
+        folder.MakeFolder("Extras");
+        folder.WriteFile("Extras/readme.txt", "readme");
+    }
+
+    // Kills arrange after every change in turn until a run gets to its end; returns how many
+    // changes the whole run makes.
+    int KillEveryStep(const std::string& type, bool arrangedAfterwards) {
+        for (int k = 1;; ++k) {
+            const std::string at = "type " + type + ", killed after change " + std::to_string(k);
+            const Files before = test::FilesBelow(folder.path());
+            const Names order = OrderOfRound(k);
+            const std::string orderFile = OrderFile(work, order);
+            const test::ProcessResult killed =
+                Tool({"arrange", "--type", type, "--order", orderFile, folder.path()}, k);
+            if (killed.exitCode != -1) {
+                return k - 1; // the run got to its end
+            }
+            const bool withJournal = k % 10 != 0;
+            if (!withJournal) {
+                ForgetJournals();
+            }
+            const test::ProcessResult recovered = Tool({"recover", folder.path()});
+            EXPECT_EQ(recovered.exitCode, 0) << at << "\n" << recovered.out << recovered.err;
+            ExpectNothingTemporary(folder.path(), at);
+            const Files after = test::FilesBelow(folder.path());
+            if (!withJournal && type == "1") {
+                ExpectNamedByTitles(before, after, at);
+            } else if (type == "1" && recovered.out.empty()) {
+                // Killed after its last rename: the run was done and stays so.
+                EXPECT_TRUE(Contents(after) == Contents(before)) << at;
+            } else {
+                EXPECT_EQ(Differences(before, after), Names{}) << at;
+            }
+            if (arrangedAfterwards) {
+                const test::ProcessResult again =
+                    Tool({"arrange", "--type", type, "--order", orderFile, folder.path()});
+                EXPECT_EQ(again.exitCode, 0) << at << "\n" << again.err;
+                EXPECT_EQ(again.err, "") << at;
+                EXPECT_EQ(Shown(again.out), order) << at;
+            }
+        }
+    }
+
+    test::TempFolder folder;
+    test::TempFolder work;
+};
+
+// On /tmp the entries come back in no particular order, so only the file-name run is arranged
+// again; the FAT image below arranges the directory order again.
+TEST_F(KillOnTmp, DirectoryOrderRunKilledAtEveryStep) {
+    EXPECT_EQ(KillEveryStep("0", false), 3 * (static_cast<int>(TrackCount) + 3) + 4);
+}
+
+TEST_F(KillOnTmp, FileNameRunKilledAtEveryStep) {
+    EXPECT_EQ(KillEveryStep("1", true), 2 * static_cast<int>(TrackCount));
+}
+
+class KillOnFat : public testing::Test {
+protected:
+    void SetUp() override {
+        if (const std::string missing = test::FuseUnavailable(); !missing.empty()) {
+            GTEST_SKIP() << missing;
+        }
+        ASSERT_TRUE(image.made());
+        ASSERT_TRUE(image.Mount());
+        ASSERT_TRUE(stdfs::create_directory(folder));
+        // No subfolder: fusefat cannot move one.
+        for (std::size_t i = 0; i < TrackCount; ++i) {
+            test::WriteWholeFile(folder + "/" + TrackName(i), TrackContent(i));
+            if (i == TrackCount / 2) {
+                test::WriteWholeFile(folder + "/playlist.m3u", "#EXTM3U");
+            }
+        }
+        test::WriteWholeFile(folder + "/notes.txt", "notes");
+    }
+
+    // Kills arrange after each change of ks in turn; recovers (without the journal after the
+    // changes of forgetAt) and arranges again; checks the image itself each time.
+    void KillAcross(const std::string& type, const std::vector<int>& ks,
+                    const std::set<int>& forgetAt) {
+        for (const int k : ks) {
+            const std::string at = "type " + type + ", killed after change " + std::to_string(k);
+            const Files before = test::FilesBelow(folder);
+            const Names order = OrderOfRound(k);
+            const std::string orderFile = OrderFile(work, order);
+            ASSERT_EQ(Tool({"arrange", "--type", type, "--order", orderFile, folder}, k).exitCode,
+                      -1)
+                << at;
+            if (forgetAt.contains(k)) {
+                ForgetJournals();
+            }
+            const test::ProcessResult recovered = Tool({"recover", folder});
+            EXPECT_EQ(recovered.exitCode, 0) << at << "\n" << recovered.out << recovered.err;
+            const Files after = test::FilesBelow(folder);
+            if (forgetAt.contains(k) && type == "1") {
+                ExpectNamedByTitles(before, after, at);
+            } else if (type == "1" && recovered.out.empty()) {
+                // Killed after its last rename: the run was done and stays so.
+                EXPECT_TRUE(Contents(after) == Contents(before)) << at;
+            } else {
+                EXPECT_EQ(Differences(before, after), Names{}) << at;
+            }
+            ExpectNothingTemporary(folder, at);
+
+            const test::ProcessResult again =
+                Tool({"arrange", "--type", type, "--order", orderFile, folder});
+            EXPECT_EQ(again.exitCode, 0) << at << "\n" << again.err;
+            EXPECT_EQ(Shown(again.out), order) << at;
+
+            ASSERT_TRUE(image.Unmount()) << at;
+            const test::ProcessResult check = image.Check();
+            EXPECT_EQ(check.exitCode, 0) << at << "\n" << check.out << check.err;
+            if (type == "0") {
+                Names expected = {"notes.txt", "playlist.m3u"};
+                Names onDisk = image.EntryOrder()["/MUSIC/"];
+                std::sort(onDisk.begin(), onDisk.begin() + 2);
+                expected.insert(expected.end(), order.begin(), order.end());
+                EXPECT_EQ(onDisk, expected) << at;
+            }
+            ASSERT_TRUE(image.Mount()) << at;
+        }
+    }
+
+    test::TempFolder temp;
+    test::TempFolder work;
+    test::FatImage image{temp};
+    const std::string folder = image / "MUSIC";
+};
+
+// 42 entries: out, across and back, three moves each, and two folders made and removed: 130
+// changes. Every phase and the edges between them.
+TEST_F(KillOnFat, DirectoryOrderRunKilledAcrossTheRun) {
+    std::vector<int> ks = {1, 2, 3, 42, 43, 44, 45, 46, 47, 85, 86, 87, 88, 89, 90, 128, 129, 130};
+    for (int k = 10; k < 128; k += 10) {
+        ks.push_back(k);
+    }
+    KillAcross("0", ks, {46, 88});
+}
+
+// 80 renames: to the temporary names, then to the new ones.
+TEST_F(KillOnFat, FileNameRunKilledAcrossTheRun) {
+    KillAcross("1", {1, 17, 39, 40, 41, 55, 79, 80}, {41, 55});
+}
+
+} // namespace
+} // namespace tralvo

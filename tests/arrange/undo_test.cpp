@@ -1,0 +1,165 @@
+// Undo of the last run in a folder, for each strategy, from the record the run kept.
+#include "arrange/recovery.h"
+#include "arrange/track_loading.h"
+#include "arrange/tralvo_run.h"
+#include "arrange/undo.h"
+#include "journal_test_support.h"
+#include "media/sound_file.h"
+
+#include <gtest/gtest.h>
+
+namespace tralvo {
+namespace {
+
+namespace stdfs = std::filesystem;
+using Names = std::vector<std::string>;
+
+class UndoTest : public testing::Test {
+protected:
+    void Tracks(const Names& names) {
+        for (const std::string& name : names) {
+            folder.WriteFile(name, test::TaggedMp3({.title = name}, ++written));
+        }
+    }
+    // Arranges the folder's tracks in the order of displays with the journaled run.
+    void RunArranged(std::uint8_t type, const Names& displays, FileSystem& fs) {
+        TrackList tracks = LoadTracks(folder.path(), type, false, fs);
+        std::vector<std::size_t> order;
+        for (const std::string& display : displays) {
+            for (std::size_t i = 0; i < tracks.size(); ++i) {
+                if (tracks[i].display == display &&
+                    std::find(order.begin(), order.end(), i) == order.end()) {
+                    order.push_back(i);
+                    break;
+                }
+            }
+        }
+        tracks.Reorder(order);
+        ArrangeRun run{fs, messages, progress, "MainForm"};
+        ASSERT_TRUE(RunTralvoCommand(type, false, F(), tracks, run, journals.store));
+        ASSERT_TRUE(messages.asked.empty()) << testing::PrintToString(messages.TextKeys());
+    }
+    UndoOutcome Undo(FileSystem& fs) {
+        ArrangeRun run{fs, messages, progress, "MainForm"};
+        return UndoLastRun(F(), run, journals.store);
+    }
+    Names Displays(std::uint8_t type, FileSystem& fs) {
+        Names names;
+        for (const TrackEntry& entry : LoadTracks(folder.path(), type, false, fs)) {
+            names.push_back(entry.display);
+        }
+        return names;
+    }
+    Names NamesOnDisk() {
+        Names names;
+        for (const auto& [path, content] : test::FilesBelow(folder.path())) {
+            names.push_back(path);
+        }
+        return names;
+    }
+    std::string F() const { return folder.path() + "/"; }
+
+    test::TempFolder folder;
+    test::TestJournals journals;
+    test::ScriptedMessages messages;
+    test::RecordedProgress progress;
+    std::size_t written = 0;
+};
+
+TEST_F(UndoTest, DirectoryOrderComesBackByARunInTheOldOrder) {
+    Tracks({"A.mp3", "B.mp3", "C.mp3"});
+    folder.WriteFile("notes.txt", "notes");
+    test::DirectoryOrderFileSystem fat;
+    const Names before = Displays(0, fat);
+    RunArranged(0, {before[2], before[0], before[1]}, fat);
+    ASSERT_NE(Displays(0, fat), before);
+    ASSERT_TRUE(CanUndo(F(), journals.store));
+
+    EXPECT_EQ(Undo(fat), UndoOutcome::Undone);
+    EXPECT_EQ(Displays(0, fat), before);
+    EXPECT_TRUE(messages.asked.empty()) << testing::PrintToString(messages.TextKeys());
+    EXPECT_EQ(progress.maximum, 9);
+    // An undo leaves nothing to undo.
+    EXPECT_FALSE(CanUndo(F(), journals.store));
+    EXPECT_EQ(Undo(fat), UndoOutcome::NothingToUndo);
+    EXPECT_EQ(messages.TextKeys(), Names{"NothingToUndo"});
+    EXPECT_EQ(messages.asked[0].icon, MessageIcon::Information);
+}
+
+TEST_F(UndoTest, FileNamesGetTheirOldNamesBackExactly) {
+    Tracks({"{07}Alpha.mp3", "Beta.mp3", "{1}x.mp3", "{2}x.mp3", "{}odd.ogg"});
+    const Names before = NamesOnDisk();
+    const Names displays = Displays(1, SystemFileSystem());
+    Names reversed(displays.rbegin(), displays.rend());
+    RunArranged(1, reversed, SystemFileSystem());
+    ASSERT_NE(NamesOnDisk(), before);
+    const auto contents = test::FilesBelow(folder.path());
+
+    EXPECT_EQ(Undo(SystemFileSystem()), UndoOutcome::Undone);
+    EXPECT_EQ(NamesOnDisk(), before);
+    EXPECT_EQ(Displays(1, SystemFileSystem()), displays);
+    EXPECT_TRUE(messages.asked.empty()) << testing::PrintToString(messages.TextKeys());
+    EXPECT_EQ(progress.maximum, 10);
+    // {1}x.mp3 and {2}x.mp3 swapped in the run and swapped back.
+    EXPECT_EQ(test::ReadFile(folder / "{1}x.mp3"), test::TaggedMp3({.title = "{1}x.mp3"}, 3));
+}
+
+TEST_F(UndoTest, CreationTimesComeBackExactly) {
+    Tracks({"A.mp3", "B.mp3", "C.mp3"});
+    test::TimedFileSystem fs;
+    fs.times[folder / "A.mp3"] = media::DateTimeToFileTime(38421.123);
+    fs.times[folder / "B.mp3"] = media::DateTimeToFileTime(38400.5);
+    fs.times[folder / "C.mp3"] = media::DateTimeToFileTime(38500.75);
+    const auto before = fs.times;
+    RunArranged(2, {"C.mp3", "A.mp3", "B.mp3"}, fs);
+    ASSERT_NE(fs.times, before);
+
+    EXPECT_EQ(Undo(fs), UndoOutcome::Undone);
+    EXPECT_EQ(fs.times, before);
+    EXPECT_EQ(Displays(2, fs), (Names{"B.mp3", "A.mp3", "C.mp3"}));
+    EXPECT_TRUE(messages.asked.empty()) << testing::PrintToString(messages.TextKeys());
+}
+
+TEST_F(UndoTest, AFolderThatChangedSinceTheRunIsLeftAlone) {
+    Tracks({"a.mp3", "b.mp3"});
+    EXPECT_EQ(Undo(SystemFileSystem()), UndoOutcome::NothingToUndo);
+    messages.asked.clear();
+    RunArranged(1, {"b.mp3", "a.mp3"}, SystemFileSystem());
+    stdfs::rename(folder / "{1}b.mp3", folder / "b.mp3");
+    const Names now = NamesOnDisk();
+    messages.asked.clear();
+    EXPECT_EQ(Undo(SystemFileSystem()), UndoOutcome::NotPossible);
+    EXPECT_EQ(messages.TextKeys(), Names{"UndoNotPossible"});
+    EXPECT_EQ(messages.asked[0].captionKey, "Error");
+    EXPECT_EQ(NamesOnDisk(), now);
+
+    // A new track since the run.
+    stdfs::rename(folder / "b.mp3", folder / "{1}b.mp3");
+    folder.WriteFile("c.mp3", "c");
+    EXPECT_EQ(Undo(SystemFileSystem()), UndoOutcome::NotPossible);
+    stdfs::remove(folder / "c.mp3");
+
+    // What an interrupted run left behind must be recovered first.
+    folder.WriteFile("9.qz_temp", "stray");
+    EXPECT_EQ(Undo(SystemFileSystem()), UndoOutcome::NotPossible);
+    stdfs::remove(folder / "9.qz_temp");
+
+    ASSERT_TRUE(journals.store.Write(F(), "garbage"));
+    EXPECT_EQ(Undo(SystemFileSystem()), UndoOutcome::NotPossible);
+}
+
+TEST_F(UndoTest, AFailedStepIsReportedAndTheResultChecked) {
+    Tracks({"a.mp3", "b.mp3", "c.mp3"});
+    RunArranged(1, {"c.mp3", "b.mp3", "a.mp3"}, SystemFileSystem());
+    const Names arranged = Displays(1, SystemFileSystem());
+    // The undo's third rename fails: a.mp3 keeps its new name and its new place.
+    test::FailingFileSystem fs(3);
+    EXPECT_EQ(Undo(fs), UndoOutcome::Failed);
+    EXPECT_EQ(messages.TextKeys(), (Names{"RenameError", "RenameError", "TralvoFailed"}));
+    EXPECT_EQ(messages.asked[0].argument, folder / "{3}a.mp3");
+    EXPECT_EQ(Displays(1, SystemFileSystem()), (Names{"b.mp3", "c.mp3", "a.mp3"}));
+    EXPECT_FALSE(NeedsRecovery(F(), SystemFileSystem(), journals.store));
+}
+
+} // namespace
+} // namespace tralvo

@@ -1,0 +1,88 @@
+// An interrupted run found when a folder is loaded, and undoing the last run with Ctrl+Z,
+// through the real main window.
+#include "app/main_form.h"
+#include "media/writers/id3v2_writer.h"
+#include "panes/shell_tree.h"
+#include "panes/track_list_model.h"
+#include "program_fixture.h"
+
+#include <QKeyEvent>
+#include <filesystem>
+
+namespace tralvo {
+namespace {
+
+std::string Song(const std::string& title) {
+    test::Id3v1Fields fields;
+    fields.title = title;
+    return test::AsString(test::Mp3File({}, 1, fields));
+}
+
+class RecoveryUndoTest : public test::MainWindowFixture {
+protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        player = folder.MakeFolder("player");
+        album = folder.MakeFolder("player/Album");
+    }
+    void StartWithType(int type) {
+        folder.WriteFile("Tralvo.ini", "[Player]\nDrive=" + player + "\nType=" +
+                                           std::to_string(type) + "\n[Sort]\n1=1\n2=1\n3=1\n");
+        ASSERT_NO_FATAL_FAILURE(StartMainWindow());
+    }
+    void PressCtrlZ() {
+        QKeyEvent event(QEvent::KeyPress, Qt::Key_Z, Qt::ControlModifier, QStringLiteral("\x1a"));
+        QApplication::sendEvent(main->TracksLB, &event);
+    }
+
+    std::string player;
+    std::string album;
+};
+
+TEST_F(RecoveryUndoTest, AFolderLeftByAnInterruptedRunIsOfferedBackAndNoLeavesItAlone) {
+    folder.WriteFile("player/Album/Alpha.mp3", Song("Alpha"));
+    folder.MakeFolder("player/Album/QZ_TEMP2");
+    folder.WriteFile("player/Album/QZ_TEMP2/Bravo.mp3", Song("Bravo"));
+    ASSERT_NO_FATAL_FAILURE(StartWithType(1));
+
+    messages.answers = {MessageAnswer::No};
+    main->MyPlayerST->SetPath(album);
+    ASSERT_EQ(messages.TextKeys(), std::vector<std::string>{"RecoverFolder"});
+    EXPECT_EQ(messages.asked[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(Shown(), std::vector<std::string>{"Alpha.mp3"});
+    EXPECT_TRUE(std::filesystem::exists(album + "/QZ_TEMP2/Bravo.mp3"));
+
+    main->MyPlayerRefreshBtnClick(); // asked again; Yes this time
+    EXPECT_EQ(messages.TextKeys(),
+              (std::vector<std::string>{"RecoverFolder", "RecoverFolder", "RecoverDone"}));
+    EXPECT_EQ(Shown(), (std::vector<std::string>{"Alpha.mp3", "Bravo.mp3"}));
+    EXPECT_FALSE(std::filesystem::exists(album + "/QZ_TEMP2"));
+    EXPECT_EQ(test::ReadFile(album + "/Bravo.mp3"), Song("Bravo"));
+}
+
+TEST_F(RecoveryUndoTest, CtrlZPutsTheFolderBackAsItWasBeforeTheLastRun) {
+    for (const char* name : {"{3}Alpha.mp3", "Bravo.mp3", "{1}Charlie.mp3"}) {
+        folder.WriteFile(std::string("player/Album/") + name, Song(name));
+    }
+    ASSERT_NO_FATAL_FAILURE(StartWithType(1));
+    main->MyPlayerST->SetPath(album);
+    const std::vector<std::string> before = Shown();
+    main->ReverseSortBtnClick();
+    main->TralvoBtnClick();
+    ASSERT_TRUE(messages.asked.empty()) << messages.asked[0].textKey;
+    ASSERT_NE(Shown(), before);
+
+    PressCtrlZ();
+    EXPECT_TRUE(messages.asked.empty()) << messages.asked[0].textKey;
+    EXPECT_EQ(Shown(), before);
+    for (const char* name : {"{3}Alpha.mp3", "Bravo.mp3", "{1}Charlie.mp3"}) {
+        EXPECT_TRUE(std::filesystem::exists(album + "/" + name)) << name;
+    }
+    EXPECT_FALSE(main->TracksChanged);
+
+    PressCtrlZ(); // the undo left nothing to undo
+    EXPECT_EQ(messages.TextKeys(), std::vector<std::string>{"NothingToUndo"});
+}
+
+} // namespace
+} // namespace tralvo
