@@ -3,6 +3,7 @@
 #include "media/writers/id3v2_writer.h"
 #include "panes/shell_tree.h"
 #include "panes/track_list_model.h"
+#include "platform/shell_file_operation.h"
 #include "program_fixture.h"
 
 #include <QKeyEvent>
@@ -140,6 +141,51 @@ TEST_F(EditingTest, SeveralSelectedTracksGoOnlyToTheFileList) {
     EXPECT_FALSE(main->FilesLBDragOver(main->FilesLB));
     main->TracksLB->selectionModel()->clear();
     EXPECT_FALSE(main->TracksLBStartDrag());
+}
+
+// Copies and deletes nothing, and keeps what it was asked.
+struct RecordingShell : ShellFileOperation {
+    std::vector<std::string> copied;
+    std::vector<std::string> deleted;
+    void Copy(const std::vector<std::string>& sources, const std::vector<std::string>&) override {
+        copied.insert(copied.end(), sources.begin(), sources.end());
+    }
+    void Delete(const std::vector<std::string>& paths) override {
+        deleted.insert(deleted.end(), paths.begin(), paths.end());
+    }
+};
+
+// The keys of both lists, row by row: each runs its button's command and is consumed; with
+// another modifier, or in the other list, it keeps the list's own meaning.
+TEST_F(EditingTest, TheKeysOfBothListsRunTheirCommands) {
+    const std::string music = folder.MakeFolder("music");
+    folder.WriteFile("music/new.mp3", test::AsString(test::Mp3File({})));
+    main->MyComputerST->SetPath(music);
+    RecordingShell shell;
+    main->SetShellFileOperation(&shell);
+    main->FilesLB->selectAll();
+    Select({1});
+
+    Type(main->FilesLB, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_TRUE(shell.copied.empty());
+    Type(main->FilesLB, Qt::Key_Right, Qt::NoModifier);
+    EXPECT_EQ(shell.copied, std::vector<std::string>{music + "/new.mp3"});
+    Type(main->TracksLB, Qt::Key_Left, Qt::NoModifier);
+    EXPECT_EQ(shell.copied.back(), folder / "player/b.mp3");
+    Type(main->TracksLB, Qt::Key_Left, Qt::ControlModifier); // the list's own: no download
+    EXPECT_EQ(shell.copied.size(), 2u);
+
+    Type(main->TracksLB, Qt::Key_Delete, Qt::NoModifier);
+    Type(main->FilesLB, Qt::Key_Delete, Qt::NoModifier);
+    EXPECT_EQ(shell.deleted,
+              (std::vector<std::string>{folder / "player/b.mp3", music + "/new.mp3"}));
+
+    // The tracks have no tags: the properties say so, for each list.
+    Type(main->TracksLB, Qt::Key_Return, Qt::AltModifier);
+    Type(main->FilesLB, Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier);
+    Type(main->FilesLB, Qt::Key_Return, Qt::AltModifier | Qt::ShiftModifier);
+    EXPECT_EQ(messages.TextKeys(), (std::vector<std::string>{"NoProperties", "NoProperties"}));
+    main->SetShellFileOperation(nullptr);
 }
 
 } // namespace
