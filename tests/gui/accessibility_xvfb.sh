@@ -23,7 +23,7 @@ if [ "${2:-}" = --inside ]; then
     exit $?
 fi
 
-for tool in xvfb-run dbus-run-session; do
+for tool in Xvfb dbus-run-session; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 0; }
 done
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: pyatspi is missing"; exit 0; }
@@ -38,7 +38,7 @@ printf '[Appearance]\nLanguage=0\n[Player]\nDrive=%s\n[Window]\nLastMyPlayerPath
 
 run() { # language expected names...
     XDG_RUNTIME_DIR="$work/runtime" dbus-run-session -- \
-        xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$work/program" --inside "$@"
+        "$here/with_xvfb.sh" "$0" "$work/program" --inside "$@"
 }
 run 0 "My Computer" "My Player" "Volume" "Now playing" "Settings" "Shuffle" "Tralvo!" "Exit"
 run 1 "Arbeitsplatz" "Mein Player" "Lautstärke" "Wiedergabe" "Einstellungen" "Zufällig mischen" "Beenden"

@@ -7,8 +7,9 @@ set -euo pipefail
 # Under AddressSanitizer: libxkbcommon-x11 hands strndup a buffer shorter than the length it
 # gives, which the sanitizer's strndup wrapper reads in full; the X keyboard set-up is not ours.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}intercept_strndup=0"
+here=$(cd "$(dirname "$0")" && pwd)
 bin=${1:?usage: first_run_xvfb.sh BIN_FOLDER}
-for tool in xvfb-run xdotool; do
+for tool in Xvfb xdotool; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 0; }
 done
 
@@ -18,7 +19,7 @@ if [ "${2:-}" != --inside ]; then
     cp -r "$bin/." "$work/"
     rm -f "$work/Tralvo.ini"
     mkdir -p "$work/runtime" && chmod 700 "$work/runtime"
-    XDG_RUNTIME_DIR="$work/runtime" xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$work" --inside
+    XDG_RUNTIME_DIR="$work/runtime" "$here/with_xvfb.sh" "$0" "$work" --inside
     test -f "$work/Tralvo.ini" || { echo "no Tralvo.ini written at the end"; exit 1; }
     echo "first run: welcome message, then the settings dialog; settings written at the end"
     exit 0

@@ -9,6 +9,7 @@ set -euo pipefail
 # Under AddressSanitizer: libxkbcommon-x11 hands strndup a buffer shorter than the length it
 # gives, which the sanitizer's strndup wrapper reads in full; the X keyboard set-up is not ours.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}intercept_strndup=0"
+here=$(cd "$(dirname "$0")" && pwd)
 bin=${1:?usage: whole_program_xvfb.sh BIN_FOLDER}
 
 if [ "${2:-}" = --inside ]; then
@@ -51,7 +52,7 @@ if [ "${2:-}" = --inside ]; then
     exit 0
 fi
 
-for tool in xvfb-run xdotool fusefat mkfs.vfat fatsort fsck.vfat mcopy ffmpeg; do
+for tool in Xvfb xdotool fusefat mkfs.vfat fatsort fsck.vfat mcopy ffmpeg; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 0; }
 done
 [ -e /dev/fuse ] || { echo "SKIP: FUSE is missing here"; exit 0; }
@@ -100,7 +101,7 @@ LastMyComputerPath=$work/computer
 INI
 
 XDG_RUNTIME_DIR="$work/runtime" XDG_STATE_HOME="$work/state" SDL_AUDIODRIVER=dummy \
-    xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$work/program" --inside
+    "$here/with_xvfb.sh" "$0" "$work/program" --inside
 
 fusermount -u "$mnt"
 wait $fuse_pid || true
