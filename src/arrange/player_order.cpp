@@ -45,22 +45,8 @@ void SortBy(std::vector<ListedTrack>& tracks, KeyOf keyOf) {
 
 std::vector<ListedTrack> ListPlayerOrder(const std::string& folder, std::uint8_t playerType,
                                          bool only83FileNames, FileSystem& fs) {
-    std::vector<ListedTrack> tracks;
+    std::vector<ListedTrack> tracks = ListAudioFiles(folder, playerType, fs);
     const std::string path = FolderWithSlash(folder);
-    std::vector<DirectoryEntry> entries;
-    if (folder.empty() || !fs.Enumerate(path, EnumerateFilter::FilesOnly, false, entries)) {
-        return tracks;
-    }
-    for (DirectoryEntry& entry : entries) {
-        if (entry.isFolder || media::KindOfPath(entry.name) == media::KindUnknown) {
-            continue;
-        }
-        std::string display = entry.name;
-        if (playerType == 1) {
-            display.erase(0, OrderPrefixLength(display));
-        }
-        tracks.push_back({std::move(entry.name), std::move(display)});
-    }
     if (playerType == 1) {
         // Folded A to Z, then compared as unsigned bytes, as the sort keys compare.
         SortBy(tracks, [&](const ListedTrack& track) {

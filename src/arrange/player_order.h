@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arrange/track_loading.h"
 #include "platform/file_system.h"
 
 #include <cstdint>
@@ -7,12 +8,6 @@
 #include <vector>
 
 namespace tralvo {
-
-// One audio file of a player folder: its name on disk and the name the list shows.
-struct ListedTrack {
-    std::string name;
-    std::string display;
-};
 
 // The audio files of folder in the order LoadTracks lists them, from their names (and short
 // names or creation times) alone: the journal of a run records the order before it without

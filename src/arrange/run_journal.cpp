@@ -1,5 +1,6 @@
 #include "arrange/run_journal.h"
 
+#include "platform/escaped_fields.h"
 #include "platform/text.h"
 
 #include <charconv>
@@ -10,97 +11,6 @@ namespace {
 
 constexpr std::string_view VersionLine = "Tralvo run journal 1";
 constexpr std::string_view TemporarySuffix = ".qz_temp";
-
-// Names and paths are bytes; escaped, every field is printable ASCII without TAB, so that a
-// name can never split a line or a field.
-std::string Escape(std::string_view text) {
-    static constexpr char Hex[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\') {
-            out += "\\\\";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (byte < 0x20 || byte > 0x7E) {
-            out += "\\x";
-            out += Hex[byte >> 4];
-            out += Hex[byte & 0x0F];
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    return c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
-}
-
-// Only what Escape writes is taken back.
-std::optional<std::string> Unescape(std::string_view field) {
-    std::string out;
-    out.reserve(field.size());
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        const char c = field[i];
-        if (c == '\\') {
-            if (++i >= field.size()) {
-                return std::nullopt;
-            }
-            switch (field[i]) {
-            case '\\':
-                out += '\\';
-                break;
-            case 't':
-                out += '\t';
-                break;
-            case 'n':
-                out += '\n';
-                break;
-            case 'r':
-                out += '\r';
-                break;
-            case 'x': {
-                const int high = i + 1 < field.size() ? HexValue(field[i + 1]) : -1;
-                const int low = i + 2 < field.size() ? HexValue(field[i + 2]) : -1;
-                if (high < 0 || low < 0) {
-                    return std::nullopt;
-                }
-                out += static_cast<char>(high * 16 + low);
-                i += 2;
-                break;
-            }
-            default:
-                return std::nullopt;
-            }
-        } else if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7E) {
-            return std::nullopt;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
-void Line(std::string& text, std::initializer_list<std::string_view> fields) {
-    bool first = true;
-    for (const std::string_view field : fields) {
-        if (!first) {
-            text += '\t';
-        }
-        first = false;
-        text += Escape(field);
-    }
-    text += '\n';
-}
 
 std::string_view StateWord(JournalState state) {
     switch (state) {
@@ -180,8 +90,10 @@ private:
         std::size_t start = 0;
         for (;;) {
             const std::size_t tab = line.find('\t', start);
+            // Only what FormatJournal writes is taken back.
             std::optional<std::string> field =
-                Unescape(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
+                UnescapeField(line.substr(start, tab == std::string_view::npos ? tab : tab - start),
+                              FieldReading::Strict);
             if (!field) {
                 return false;
             }
@@ -292,24 +204,24 @@ bool IsTemporaryName(std::string_view name) {
 std::string FormatJournal(const RunJournal& journal) {
     std::string text(VersionLine);
     text += '\n';
-    Line(text, {"folder", journal.folder});
-    Line(text, {"strategy", std::to_string(journal.strategy)});
-    Line(text, {"only83", journal.only83FileNames ? "1" : "0"});
-    Line(text, {"undo", journal.undoRun ? "1" : "0"});
-    Line(text, {"state", StateWord(journal.state)});
+    AppendEscapedLine(text, {"folder", journal.folder});
+    AppendEscapedLine(text, {"strategy", std::to_string(journal.strategy)});
+    AppendEscapedLine(text, {"only83", journal.only83FileNames ? "1" : "0"});
+    AppendEscapedLine(text, {"undo", journal.undoRun ? "1" : "0"});
+    AppendEscapedLine(text, {"state", StateWord(journal.state)});
     for (const std::string& display : journal.before) {
-        Line(text, {"before", display});
+        AppendEscapedLine(text, {"before", display});
     }
     for (const JournalTrack& track : journal.arranged) {
-        Line(text, {"track", track.display, track.name,
-                    track.creationTime ? std::to_string(*track.creationTime) : "-"});
+        AppendEscapedLine(text, {"track", track.display, track.name,
+                                 track.creationTime ? std::to_string(*track.creationTime) : "-"});
     }
     for (const std::string& name : journal.others) {
-        Line(text, {"other", name});
+        AppendEscapedLine(text, {"other", name});
     }
     for (const JournalRename& rename : journal.renames) {
-        Line(text,
-             {"rename", rename.from, rename.temporary, rename.to, rename.atTemporary ? "1" : "0"});
+        AppendEscapedLine(text, {"rename", rename.from, rename.temporary, rename.to,
+                                 rename.atTemporary ? "1" : "0"});
     }
     text += "end\n";
     return text;

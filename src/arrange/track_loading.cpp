@@ -27,13 +27,13 @@ std::string FolderWithSlash(std::string folder) {
     return folder;
 }
 
-TrackList LoadTracks(const std::string& folder, std::uint8_t playerType, bool only83FileNames,
-                     FileSystem& fs) {
-    TrackList tracks;
-    const std::string path = FolderWithSlash(folder);
+std::vector<ListedTrack> ListAudioFiles(const std::string& folder, std::uint8_t playerType,
+                                        FileSystem& fs) {
+    std::vector<ListedTrack> files;
     std::vector<DirectoryEntry> entries;
-    if (folder.empty() || !fs.Enumerate(path, EnumerateFilter::FilesOnly, false, entries)) {
-        return tracks;
+    if (folder.empty() ||
+        !fs.Enumerate(FolderWithSlash(folder), EnumerateFilter::FilesOnly, false, entries)) {
+        return files;
     }
     for (DirectoryEntry& entry : entries) {
         if (entry.isFolder || media::KindOfPath(entry.name) == media::KindUnknown) {
@@ -43,8 +43,18 @@ TrackList LoadTracks(const std::string& folder, std::uint8_t playerType, bool on
         if (playerType == 1) {
             display.erase(0, OrderPrefixLength(display));
         }
+        files.push_back({std::move(entry.name), std::move(display)});
+    }
+    return files;
+}
+
+TrackList LoadTracks(const std::string& folder, std::uint8_t playerType, bool only83FileNames,
+                     FileSystem& fs) {
+    TrackList tracks;
+    const std::string path = FolderWithSlash(folder);
+    for (ListedTrack& file : ListAudioFiles(folder, playerType, fs)) {
         tracks.Append(
-            {std::move(display), std::make_unique<media::TSoundFile>(path + entry.name, fs)});
+            {std::move(file.display), std::make_unique<media::TSoundFile>(path + file.name, fs)});
     }
     if (playerType == 1) {
         const media::SortKey key = only83FileNames ? 8 : 0;

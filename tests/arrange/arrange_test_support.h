@@ -4,12 +4,16 @@
 #include "media/writers/id3v2_writer.h"
 #include "support/forwarding_file_system.h"
 #include "support/scripted_messages.h"
+#include "support/temp_folder.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 #include <sys/stat.h>
+#include <vector>
 
 namespace tralvo::test {
 
@@ -19,6 +23,47 @@ inline std::string TaggedMp3(const Id3v1Fields& fields, std::size_t frames = 1) 
 }
 inline std::string UntaggedMp3(std::size_t frames = 1) {
     return AsString(Mp3File({}, frames));
+}
+
+// Every file below folder, by its path relative to it, with its content.
+inline std::map<std::string, std::string> FilesBelow(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file()) {
+            files[std::filesystem::relative(entry.path(), folder).string()] =
+                ReadFile(entry.path().string());
+        }
+    }
+    return files;
+}
+
+// What differs between two sets of files, by path: the contents are too long to print.
+inline std::vector<std::string> Differences(const std::map<std::string, std::string>& expected,
+                                            const std::map<std::string, std::string>& actual) {
+    std::vector<std::string> differences;
+    for (const auto& [path, content] : expected) {
+        const auto found = actual.find(path);
+        if (found == actual.end()) {
+            differences.push_back("missing " + path);
+        } else if (found->second != content) {
+            differences.push_back("changed " + path);
+        }
+    }
+    for (const auto& [path, content] : actual) {
+        if (!expected.contains(path)) {
+            differences.push_back("unexpected " + path);
+        }
+    }
+    return differences;
+}
+
+// The contents of a set of files, whatever their names.
+inline std::multiset<std::string> Contents(const std::map<std::string, std::string>& files) {
+    std::multiset<std::string> contents;
+    for (const auto& [path, content] : files) {
+        contents.insert(content);
+    }
+    return contents;
 }
 
 // A file system that can set creation times (this system cannot): kept by path, for files
@@ -84,8 +129,7 @@ public:
 
     Status Enumerate(const std::string& folder, EnumerateFilter filter, bool includeDotEntries,
                      std::vector<DirectoryEntry>& entries) override {
-        Status status =
-            ForwardingFileSystem::Enumerate(folder, filter, includeDotEntries, entries);
+        Status status = ForwardingFileSystem::Enumerate(folder, filter, includeDotEntries, entries);
         const std::string prefix = folder.ends_with('/') ? folder : folder + "/";
         std::stable_sort(entries.begin(), entries.end(),
                          [&](const DirectoryEntry& a, const DirectoryEntry& b) {

@@ -31,36 +31,6 @@ Names Displays(const TrackList& tracks) {
     return names;
 }
 
-Files FilesBelow(const std::string& folder) {
-    Files files;
-    for (const auto& entry : stdfs::recursive_directory_iterator(folder)) {
-        if (entry.is_regular_file()) {
-            files[stdfs::relative(entry.path(), folder).string()] =
-                test::ReadFile(entry.path().string());
-        }
-    }
-    return files;
-}
-
-// What differs between two sets of files, by path: the contents are too long to print.
-Names Differences(const Files& expected, const Files& actual) {
-    Names differences;
-    for (const auto& [path, content] : expected) {
-        const auto found = actual.find(path);
-        if (found == actual.end()) {
-            differences.push_back("missing " + path);
-        } else if (found->second != content) {
-            differences.push_back("changed " + path);
-        }
-    }
-    for (const auto& [path, content] : actual) {
-        if (!expected.contains(path)) {
-            differences.push_back("unexpected " + path);
-        }
-    }
-    return differences;
-}
-
 // A fixed permutation of n positions that moves nearly every one.
 std::vector<std::size_t> Scrambled(std::size_t n) {
     std::vector<std::size_t> order;
@@ -146,7 +116,7 @@ protected:
         const std::string copy = temp.MakeFolder("copy");
         const test::ProcessResult copied = image.CopyOut(copy);
         ASSERT_EQ(copied.exitCode, 0) << copied.err;
-        EXPECT_EQ(Differences(files, FilesBelow(copy)), Names{});
+        EXPECT_EQ(test::Differences(files, test::FilesBelow(copy)), Names{});
     }
 
     test::TempFolder temp;
@@ -262,7 +232,7 @@ TEST(FolderMovesOffFat, SubfoldersKeepTheirContentsThroughADirectoryOrderRun) {
     folder.MakeFolder("Live.mp3"); // a folder, not a track, whatever its name
     folder.WriteFile("Live.mp3/set.mp3", test::UntaggedMp3());
     folder.WriteFile("a.mp3", test::TaggedMp3({.title = "a"}));
-    const Files before = FilesBelow(folder.path());
+    const Files before = test::FilesBelow(folder.path());
 
     test::DirectoryOrderFileSystem fs;
     TrackList tracks = LoadTracks(folder.path(), 0, false, fs);
@@ -274,7 +244,7 @@ TEST(FolderMovesOffFat, SubfoldersKeepTheirContentsThroughADirectoryOrderRun) {
     RunStrategy(0, folder.path() + "/", tracks, run);
 
     EXPECT_TRUE(messages.asked.empty()) << testing::PrintToString(messages.TextKeys());
-    EXPECT_EQ(FilesBelow(folder.path()), before);
+    EXPECT_EQ(test::FilesBelow(folder.path()), before);
     EXPECT_EQ(Displays(LoadTracks(folder.path(), 0, false, fs)), Displays(tracks));
 }
 

@@ -137,37 +137,7 @@ TEST(JournalStore, TheUserStateFolderFollowsXdgStateHomeElseHome) {
     }
 }
 
-class JournaledRunTest : public testing::Test {
-protected:
-    void Tracks(const std::vector<std::string>& names) {
-        for (const std::string& name : names) {
-            folder.WriteFile(name, test::TaggedMp3({.title = name}, ++written));
-        }
-    }
-    TrackList Arranged(std::uint8_t type, const std::vector<std::string>& displays,
-                       FileSystem& fs = SystemFileSystem()) {
-        TrackList tracks = LoadTracks(folder.path(), type, false, fs);
-        std::vector<std::size_t> order;
-        for (const std::string& display : displays) {
-            for (std::size_t i = 0; i < tracks.size(); ++i) {
-                if (tracks[i].display == display &&
-                    std::find(order.begin(), order.end(), i) == order.end()) {
-                    order.push_back(i);
-                    break;
-                }
-            }
-        }
-        tracks.Reorder(order);
-        return tracks;
-    }
-    std::string F() const { return folder.path() + "/"; }
-
-    test::TempFolder folder;
-    test::TestJournals journals;
-    test::ScriptedMessages messages;
-    test::RecordedProgress progress;
-    std::size_t written = 0;
-};
+using JournaledRunTest = test::JournaledFolderTest;
 
 // What the journal said when the run made its first change, and when the file-name run
 // started its second pass.

@@ -2,28 +2,19 @@
 
 #include "arrange/journal_store.h"
 #include "arrange/run_journal.h"
+#include "arrange/track_loading.h"
 #include "arrange_test_support.h"
 #include "support/temp_folder.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <filesystem>
-#include <map>
+#include <cstdint>
+#include <gtest/gtest.h>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tralvo::test {
-
-// Every file below folder, by its path relative to it, with its content.
-inline std::map<std::string, std::string> FilesBelow(const std::string& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
-        if (entry.is_regular_file()) {
-            files[std::filesystem::relative(entry.path(), folder).string()] =
-                ReadFile(entry.path().string());
-        }
-    }
-    return files;
-}
 
 // Where a run stopped, the world stands still: after the k-th change every further change
 // fails and changes nothing, and so does every write of the journal. What is left is what a
@@ -95,6 +86,46 @@ inline std::optional<RunJournal> JournalOf(JournalStore& journals, const std::st
 struct TestJournals {
     TempFolder state;
     StateFolderJournals store{state / "tralvo"};
+};
+
+// The tracks loaded from folder, put in the order of displays (equal ones in load order).
+inline TrackList Arranged(const std::string& folder, std::uint8_t type,
+                          const std::vector<std::string>& displays, FileSystem& fs) {
+    TrackList tracks = LoadTracks(folder, type, false, fs);
+    std::vector<std::size_t> order;
+    for (const std::string& display : displays) {
+        for (std::size_t i = 0; i < tracks.size(); ++i) {
+            if (tracks[i].display == display &&
+                std::find(order.begin(), order.end(), i) == order.end()) {
+                order.push_back(i);
+                break;
+            }
+        }
+    }
+    tracks.Reorder(order);
+    return tracks;
+}
+
+// A folder of tagged tracks that journaled runs arrange, with journals of the test's own.
+class JournaledFolderTest : public testing::Test {
+protected:
+    // Each track tagged with its name as title, its body telling it apart by content.
+    void Tracks(const std::vector<std::string>& names) {
+        for (const std::string& name : names) {
+            folder.WriteFile(name, TaggedMp3({.title = name}, ++written));
+        }
+    }
+    TrackList Arranged(std::uint8_t type, const std::vector<std::string>& displays,
+                       FileSystem& fs = SystemFileSystem()) {
+        return test::Arranged(folder.path(), type, displays, fs);
+    }
+    std::string F() const { return folder.path() + "/"; }
+
+    TempFolder folder;
+    TestJournals journals;
+    ScriptedMessages messages;
+    RecordedProgress progress;
+    std::size_t written = 0;
 };
 
 } // namespace tralvo::test

@@ -77,33 +77,6 @@ Names Shown(const std::string& out) {
     return names;
 }
 
-// What differs between two sets of files, by path: the contents are too long to print.
-Names Differences(const Files& expected, const Files& actual) {
-    Names differences;
-    for (const auto& [path, content] : expected) {
-        const auto found = actual.find(path);
-        if (found == actual.end()) {
-            differences.push_back("missing " + path);
-        } else if (found->second != content) {
-            differences.push_back("changed " + path);
-        }
-    }
-    for (const auto& [path, content] : actual) {
-        if (!expected.contains(path)) {
-            differences.push_back("unexpected " + path);
-        }
-    }
-    return differences;
-}
-
-std::multiset<std::string> Contents(const Files& files) {
-    std::multiset<std::string> contents;
-    for (const auto& [path, content] : files) {
-        contents.insert(content);
-    }
-    return contents;
-}
-
 void ForgetJournals() {
     std::error_code ignored;
     stdfs::remove_all(stateFolder.journals(), ignored);
@@ -120,7 +93,7 @@ void ExpectNothingTemporary(const std::string& folder, const std::string& at) {
 
 // After a recovery without journal, a track that lost its name is named after its title.
 void ExpectNamedByTitles(const Files& before, const Files& after, const std::string& at) {
-    EXPECT_TRUE(Contents(after) == Contents(before)) << at;
+    EXPECT_TRUE(test::Contents(after) == test::Contents(before)) << at;
     std::map<std::string, std::string> titleOf;
     for (std::size_t i = 0; i < TrackCount; ++i) {
         titleOf[TrackContent(i)] = TrackName(i);
@@ -170,9 +143,9 @@ protected:
                 ExpectNamedByTitles(before, after, at);
             } else if (type == "1" && recovered.out.empty()) {
                 // Killed after its last rename: the run was done and stays so.
-                EXPECT_TRUE(Contents(after) == Contents(before)) << at;
+                EXPECT_TRUE(test::Contents(after) == test::Contents(before)) << at;
             } else {
-                EXPECT_EQ(Differences(before, after), Names{}) << at;
+                EXPECT_EQ(test::Differences(before, after), Names{}) << at;
             }
             if (arrangedAfterwards) {
                 const test::ProcessResult again =
@@ -239,9 +212,9 @@ protected:
                 ExpectNamedByTitles(before, after, at);
             } else if (type == "1" && recovered.out.empty()) {
                 // Killed after its last rename: the run was done and stays so.
-                EXPECT_TRUE(Contents(after) == Contents(before)) << at;
+                EXPECT_TRUE(test::Contents(after) == test::Contents(before)) << at;
             } else {
-                EXPECT_EQ(Differences(before, after), Names{}) << at;
+                EXPECT_EQ(test::Differences(before, after), Names{}) << at;
             }
             ExpectNothingTemporary(folder, at);
 

@@ -10,7 +10,6 @@
 #include "media/sound_file.h"
 
 #include <gtest/gtest.h>
-#include <set>
 
 namespace tralvo {
 namespace {
@@ -18,32 +17,6 @@ namespace {
 namespace stdfs = std::filesystem;
 using namespace std::string_literals;
 using Files = std::map<std::string, std::string>;
-
-std::multiset<std::string> Contents(const Files& files) {
-    std::multiset<std::string> contents;
-    for (const auto& [path, content] : files) {
-        contents.insert(content);
-    }
-    return contents;
-}
-
-// The tracks loaded from folder, put in the order of displays (equal ones in load order).
-TrackList Arranged(const std::string& folder, std::uint8_t type,
-                   const std::vector<std::string>& displays, FileSystem& fs) {
-    TrackList tracks = LoadTracks(folder, type, false, fs);
-    std::vector<std::size_t> order;
-    for (const std::string& display : displays) {
-        for (std::size_t i = 0; i < tracks.size(); ++i) {
-            if (tracks[i].display == display &&
-                std::find(order.begin(), order.end(), i) == order.end()) {
-                order.push_back(i);
-                break;
-            }
-        }
-    }
-    tracks.Reorder(order);
-    return tracks;
-}
 
 struct CutCase {
     std::uint8_t type;
@@ -114,7 +87,7 @@ TEST_P(CutOffRun, RecoveryBringsEveryFileBackWhereverTheRunStopped) {
         const std::optional<RunJournal> left = test::JournalOf(journals.store, f);
         if (type == 1 && report.steps.empty()) {
             // Stopped after its last rename: the run is done, and undoable.
-            EXPECT_EQ(Contents(after), Contents(original)) << at;
+            EXPECT_EQ(test::Contents(after), test::Contents(original)) << at;
             EXPECT_TRUE(stdfs::exists(folder / "{1}x.mp3")) << at;
             ASSERT_TRUE(left) << at;
             EXPECT_EQ(left->state, JournalState::Done) << at;
@@ -129,7 +102,7 @@ TEST_P(CutOffRun, RecoveryBringsEveryFileBackWhereverTheRunStopped) {
 
         // The user presses Tralvo again.
         messages.asked.clear();
-        const TrackList again = Arranged(folder.path(), type, displays, timed);
+        const TrackList again = test::Arranged(folder.path(), type, displays, timed);
         ArrangeRun rerun{timed, messages, progress, "MainForm"};
         ASSERT_TRUE(RunTralvoCommand(type, false, f, again, rerun, journals.store));
         ReportWhenOrderDiffers(again.Text(), LoadTracks(folder.path(), type, false, timed), rerun);
@@ -172,7 +145,7 @@ TEST(RecoveryWithoutJournal, EmptiesTheTemporaryFoldersAndNamesTemporaryFilesByT
     EXPECT_FALSE(report.usedJournal);
 
     const Files after = test::FilesBelow(folder.path());
-    EXPECT_EQ(Contents(after), Contents(before));
+    EXPECT_EQ(test::Contents(after), test::Contents(before));
     EXPECT_EQ(after.at("a.mp3"), "a");
     EXPECT_EQ(after.at("Sub/inner.txt"), "inner");
     EXPECT_EQ(after.at("b.mp3"), "b");
@@ -221,7 +194,8 @@ TEST(RecoveryWithJournal, AFolderOfTheTemporaryNameThatWasThereBeforeStays) {
     folder.WriteFile("B.mp3", Mp3Titled("B"));
     folder.MakeFolder("QZ_TEMP1");
     folder.WriteFile("QZ_TEMP1/mine.txt", "mine");
-    const TrackList tracks = Arranged(folder.path(), 0, {"B.mp3", "A.mp3"}, SystemFileSystem());
+    const TrackList tracks =
+        test::Arranged(folder.path(), 0, {"B.mp3", "A.mp3"}, SystemFileSystem());
     ArrangeRun run{SystemFileSystem(), messages, progress, "MainForm"};
     ASSERT_TRUE(RunTralvoCommand(0, false, f, tracks, run, journals.store));
     EXPECT_EQ(messages.TextKeys().front(), "CreateTempFolderError");

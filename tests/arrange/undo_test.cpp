@@ -14,27 +14,11 @@ namespace {
 namespace stdfs = std::filesystem;
 using Names = std::vector<std::string>;
 
-class UndoTest : public testing::Test {
+class UndoTest : public test::JournaledFolderTest {
 protected:
-    void Tracks(const Names& names) {
-        for (const std::string& name : names) {
-            folder.WriteFile(name, test::TaggedMp3({.title = name}, ++written));
-        }
-    }
     // Arranges the folder's tracks in the order of displays with the journaled run.
     void RunArranged(std::uint8_t type, const Names& displays, FileSystem& fs) {
-        TrackList tracks = LoadTracks(folder.path(), type, false, fs);
-        std::vector<std::size_t> order;
-        for (const std::string& display : displays) {
-            for (std::size_t i = 0; i < tracks.size(); ++i) {
-                if (tracks[i].display == display &&
-                    std::find(order.begin(), order.end(), i) == order.end()) {
-                    order.push_back(i);
-                    break;
-                }
-            }
-        }
-        tracks.Reorder(order);
+        const TrackList tracks = Arranged(type, displays, fs);
         ArrangeRun run{fs, messages, progress, "MainForm"};
         ASSERT_TRUE(RunTralvoCommand(type, false, F(), tracks, run, journals.store));
         ASSERT_TRUE(messages.asked.empty()) << testing::PrintToString(messages.TextKeys());
@@ -57,13 +41,6 @@ protected:
         }
         return names;
     }
-    std::string F() const { return folder.path() + "/"; }
-
-    test::TempFolder folder;
-    test::TestJournals journals;
-    test::ScriptedMessages messages;
-    test::RecordedProgress progress;
-    std::size_t written = 0;
 };
 
 TEST_F(UndoTest, DirectoryOrderComesBackByARunInTheOldOrder) {

@@ -84,23 +84,11 @@ std::string TakeArrangeOption(Arguments args, std::size_t& index, ArrangeOptions
 
 std::string ParseArrange(Arguments args, ArrangeOptions& options) {
     std::vector<std::string> operands;
-    std::size_t index = 0;
-    while (index < args.size()) {
-        bool dirTaken = false;
-        if (!TakeDirOption(args, index, dirTaken)) {
-            return "--dir needs a folder";
-        }
-        if (dirTaken || TakeOperand(args, index, operands)) {
-            continue;
-        }
-        std::string problem;
-        const OptionTaken taken = TakeListingOption(args, index, options.listing, problem);
-        if (taken == OptionTaken::No) {
-            problem = TakeArrangeOption(args, index, options);
-        }
-        if (!problem.empty()) {
-            return problem;
-        }
+    if (std::string problem = TakeFolderArguments(
+            args, options.listing, operands,
+            [&](std::size_t& index) { return TakeArrangeOption(args, index, options); });
+        !problem.empty()) {
+        return problem;
     }
     if (options.ordering == Ordering::None) {
         return "arrange needs one of --sort, --reverse-sort, --shuffle and --order";

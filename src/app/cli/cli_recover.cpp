@@ -10,37 +10,31 @@
 #include "arrange/track_loading.h"
 #include "arrange/undo.h"
 
+#include <optional>
+
 namespace tralvo::cli {
 
 namespace {
 
-// "[--dir DIR] [--type N] [--only83] FOLDER"; an empty result means it was fine.
-std::string ParseFolderCommand(Arguments args, const std::string& command, ListingOptions& listing,
-                               std::string& folder) {
+// The folder of "[--dir DIR] [--type N] [--only83] FOLDER", resolved; nothing, after saying
+// why, with the exit status in status.
+std::optional<std::string> FolderOf(Arguments args, const std::string& command,
+                                    ListingOptions& listing, int& status) {
     std::vector<std::string> operands;
-    std::size_t index = 0;
-    while (index < args.size()) {
-        bool dirTaken = false;
-        if (!TakeDirOption(args, index, dirTaken)) {
-            return "--dir needs a folder";
-        }
-        if (dirTaken || TakeOperand(args, index, operands)) {
-            continue;
-        }
-        std::string problem;
-        const OptionTaken taken = TakeListingOption(args, index, listing, problem);
-        if (taken == OptionTaken::Invalid) {
-            return problem;
-        }
-        if (taken == OptionTaken::No) {
-            return "unknown option: " + args[index];
-        }
+    std::string problem = TakeFolderArguments(args, listing, operands);
+    if (problem.empty() && operands.size() != 1) {
+        problem = command + " needs one folder";
     }
-    if (operands.size() != 1) {
-        return command + " needs one folder";
+    if (!problem.empty()) {
+        status = UsageError(problem);
+        return std::nullopt;
     }
-    folder = operands.front();
-    return {};
+    std::string folder;
+    if (!ResolveFolder(operands.front(), folder)) {
+        status = ExitFailure;
+        return std::nullopt;
+    }
+    return folder;
 }
 
 std::string_view ReasonText(NotRestored::Reason reason) {
@@ -92,20 +86,16 @@ void PrintReport(const RecoveryReport& report) {
 
 int RunRecoverCommand(Arguments args) {
     ListingOptions listing;
-    std::string operand;
-    if (const std::string problem = ParseFolderCommand(args, "recover", listing, operand);
-        !problem.empty()) {
-        return UsageError(problem);
-    }
-    std::string folder;
-    if (!ResolveFolder(operand, folder)) {
-        return ExitFailure;
+    int status = ExitFailure;
+    const std::optional<std::string> folder = FolderOf(args, "recover", listing, status);
+    if (!folder) {
+        return status;
     }
     UseSilentAudio(); // the tags of temporary files name them
     OpenLanguageCatalogue();
     UseEnglish(Catalogue());
     ConsoleMessages messages;
-    const RecoveryReport report = RecoverFolder(FolderWithSlash(folder), ToolFileSystem());
+    const RecoveryReport report = RecoverFolder(FolderWithSlash(*folder), ToolFileSystem());
     PrintReport(report);
     ShowRecoveryReport(report, messages, "");
     CloseLanguageCatalogue();
@@ -114,23 +104,19 @@ int RunRecoverCommand(Arguments args) {
 
 int RunUndoCommand(Arguments args) {
     ListingOptions listing;
-    std::string operand;
-    if (const std::string problem = ParseFolderCommand(args, "undo", listing, operand);
-        !problem.empty()) {
-        return UsageError(problem);
-    }
-    std::string folder;
-    if (!ResolveFolder(operand, folder)) {
-        return ExitFailure;
+    int status = ExitFailure;
+    const std::optional<std::string> folder = FolderOf(args, "undo", listing, status);
+    if (!folder) {
+        return status;
     }
     OpenLanguageCatalogue();
     UseEnglish(Catalogue());
     ConsoleMessages messages;
     NoProgress progress;
     ArrangeRun run{ToolFileSystem(), messages, progress, ""};
-    const UndoOutcome outcome = UndoLastRun(FolderWithSlash(folder), run);
+    const UndoOutcome outcome = UndoLastRun(FolderWithSlash(*folder), run);
     if (outcome == UndoOutcome::Undone || outcome == UndoOutcome::Failed) {
-        PrintTrackList(LoadFolder(folder, listing));
+        PrintTrackList(LoadFolder(*folder, listing));
     }
     CloseLanguageCatalogue();
     return outcome == UndoOutcome::Undone && messages.shown() == 0 ? ExitOk : ExitFailure;

@@ -47,6 +47,29 @@ bool TakeOperand(Arguments args, std::size_t& index, std::vector<std::string>& o
     return true;
 }
 
+std::string TakeFolderArguments(Arguments args, ListingOptions& listing,
+                                std::vector<std::string>& operands, const TakeOwnOption& takeOwn) {
+    std::size_t index = 0;
+    while (index < args.size()) {
+        bool dirTaken = false;
+        if (!TakeDirOption(args, index, dirTaken)) {
+            return "--dir needs a folder";
+        }
+        if (dirTaken || TakeOperand(args, index, operands)) {
+            continue;
+        }
+        std::string problem;
+        const OptionTaken taken = TakeListingOption(args, index, listing, problem);
+        if (taken == OptionTaken::No) {
+            problem = takeOwn ? takeOwn(index) : "unknown option: " + args[index];
+        }
+        if (!problem.empty()) {
+            return problem;
+        }
+    }
+    return {};
+}
+
 bool ResolveFolder(const std::string& operand, std::string& folder) {
     std::error_code error;
     const std::filesystem::path resolved = std::filesystem::canonical(operand, error);

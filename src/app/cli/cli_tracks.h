@@ -5,6 +5,7 @@
 #include "arrange/track_list.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,17 @@ OptionTaken TakeListingOption(Arguments args, std::size_t& index, ListingOptions
 
 // Takes the words that are not options ("--" ends the options) into operands, advancing index.
 bool TakeOperand(Arguments args, std::size_t& index, std::vector<std::string>& operands);
+
+// A command's own option at args[index]: takes it, advancing index, and gives nothing, or gives
+// what is wrong with it ("unknown option: ..." for one it does not know).
+using TakeOwnOption = std::function<std::string(std::size_t& index)>;
+
+// The arguments of a command on a folder: "--dir DIR", the listing options, the command's own
+// options through takeOwn (none when it is empty) and the operands. An empty result means they
+// were fine.
+std::string TakeFolderArguments(Arguments args, ListingOptions& listing,
+                                std::vector<std::string>& operands,
+                                const TakeOwnOption& takeOwn = {});
 
 // The absolute path of the folder, links resolved: the directory-order run keeps the
 // program's own folder in place only when the paths compare. False, after saying so on
