@@ -1,22 +1,19 @@
 #include "arrange/journal_keeper.h"
 
 #include "app/messages.h"
+#include "platform/forwarding_file_system.h"
 
 #include <algorithm>
 #include <cerrno>
 
 namespace tralvo {
 
-// Hands every call on to the run's file system and tells the keeper of each change.
-class JournalingFileSystem final : public FileSystem {
+// The run's file system, watched: it tells the keeper of each change.
+class JournalingFileSystem final : public ForwardingFileSystem {
 public:
     JournalingFileSystem(FileSystem& inner, JournalKeeper& keeper)
-        : inner_(inner), keeper_(keeper) {}
+        : ForwardingFileSystem(inner), keeper_(keeper) {}
 
-    Status Enumerate(const std::string& folder, EnumerateFilter filter, bool includeDotEntries,
-                     std::vector<DirectoryEntry>& entries) override {
-        return inner_.Enumerate(folder, filter, includeDotEntries, entries);
-    }
     Status Rename(const std::string& from, const std::string& to) override {
         // The second pass must not start before the journal says which tracks wear their
         // temporary names: without it a track at its new name could not be told from the
@@ -25,7 +22,7 @@ public:
             return Status::Failure(EIO,
                                    "rename " + from + ": the run journal could not be written");
         }
-        Status status = inner_.Rename(from, to);
+        Status status = ForwardingFileSystem::Rename(from, to);
         if (status) {
             ++keeper_.changes_;
             const int index = keeper_.TemporaryIndex(to);
@@ -35,28 +32,15 @@ public:
         }
         return status;
     }
-    Status CreateFolder(const std::string& path) override { return inner_.CreateFolder(path); }
-    Status RemoveFolder(const std::string& path) override { return inner_.RemoveFolder(path); }
-    bool FileExists(const std::string& path) override { return inner_.FileExists(path); }
-    bool FolderExists(const std::string& path) override { return inner_.FolderExists(path); }
-    std::string ShortPath(const std::string& path) override { return inner_.ShortPath(path); }
-    Status ReadCreationTime(const std::string& path, FileTime& time) override {
-        return inner_.ReadCreationTime(path, time);
-    }
     Status WriteCreationTime(const std::string& path, FileTime time) override {
-        Status status = inner_.WriteCreationTime(path, time);
+        Status status = ForwardingFileSystem::WriteCreationTime(path, time);
         if (status) {
             ++keeper_.changes_;
         }
         return status;
     }
-    std::string ProgramPath() override { return inner_.ProgramPath(); }
-    std::string CurrentFolder() override { return inner_.CurrentFolder(); }
-    std::string VolumeOf(const std::string& path) override { return inner_.VolumeOf(path); }
-    std::vector<Volume> Volumes() override { return inner_.Volumes(); }
 
 private:
-    FileSystem& inner_;
     JournalKeeper& keeper_;
 };
 

@@ -1,40 +1,10 @@
 #pragma once
 
-#include "platform/file_system.h"
+#include "platform/forwarding_file_system.h"
 
 namespace tralvo::test {
 
-// Hands every call on to another file system, by default the real one, so that a test
-// overrides only the calls it changes (a failure at the third rename, a folder that is gone).
-class ForwardingFileSystem : public FileSystem {
-public:
-    explicit ForwardingFileSystem(FileSystem& inner = SystemFileSystem()) : inner_(inner) {}
-
-    Status Enumerate(const std::string& folder, EnumerateFilter filter, bool includeDotEntries,
-                     std::vector<DirectoryEntry>& entries) override {
-        return inner_.Enumerate(folder, filter, includeDotEntries, entries);
-    }
-    Status Rename(const std::string& from, const std::string& to) override {
-        return inner_.Rename(from, to);
-    }
-    Status CreateFolder(const std::string& path) override { return inner_.CreateFolder(path); }
-    Status RemoveFolder(const std::string& path) override { return inner_.RemoveFolder(path); }
-    bool FileExists(const std::string& path) override { return inner_.FileExists(path); }
-    bool FolderExists(const std::string& path) override { return inner_.FolderExists(path); }
-    std::string ShortPath(const std::string& path) override { return inner_.ShortPath(path); }
-    Status ReadCreationTime(const std::string& path, FileTime& time) override {
-        return inner_.ReadCreationTime(path, time);
-    }
-    Status WriteCreationTime(const std::string& path, FileTime time) override {
-        return inner_.WriteCreationTime(path, time);
-    }
-    std::string ProgramPath() override { return inner_.ProgramPath(); }
-    std::string CurrentFolder() override { return inner_.CurrentFolder(); }
-    std::string VolumeOf(const std::string& path) override { return inner_.VolumeOf(path); }
-    std::vector<Volume> Volumes() override { return inner_.Volumes(); }
-
-private:
-    FileSystem& inner_;
-};
+// The tests wrap the real file system to fail or watch chosen calls.
+using ForwardingFileSystem = tralvo::ForwardingFileSystem;
 
 } // namespace tralvo::test
