@@ -207,8 +207,11 @@ bool TMainForm::StartupCheck(bool forceFirstRun) {
 bool TMainForm::RunSettingsDialog() {
     const std::uint8_t playerType = Settings.PlayerType;
     const bool only83 = Settings.Only83FileNames;
-    if (settingsForm_ == nullptr || TerminationRequested() ||
-        settingsForm_->exec() != QDialog::Accepted || TerminationRequested()) {
+    if (TerminationRequested()) {
+        return false;
+    }
+    TSettingsForm* settings = settingsForm_.Get();
+    if (settings == nullptr || settings->exec() != QDialog::Accepted || TerminationRequested()) {
         return false;
     }
     // The player root is a volume's mount point or a folder: comparing whole roots tells a

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/form_on_demand.h"
 #include "panes/pane_list_view.h"
 #include "platform/file_system.h"
 
@@ -49,11 +50,20 @@ public:
     TMainForm(Messages& messages, FileSystem& fs = SystemFileSystem());
     ~TMainForm() override;
 
-    // The settings dialog that RunSettingsDialog shows; created after this window.
-    void SetSettingsForm(TSettingsForm* form) { settingsForm_ = form; }
-    // The properties dialog and the about box, created third and fourth.
-    void SetPropertiesForm(TPropertiesForm* form) { propertiesForm_ = form; }
-    void SetAboutForm(TAboutForm* form) { aboutForm_ = form; }
+    // The settings dialog that RunSettingsDialog shows, the properties dialog and the about
+    // box: made beforehand, or by the function given when first needed.
+    template <class FormOrMaker>
+    void SetSettingsForm(FormOrMaker form) {
+        settingsForm_.Set(std::move(form));
+    }
+    template <class FormOrMaker>
+    void SetPropertiesForm(FormOrMaker form) {
+        propertiesForm_.Set(std::move(form));
+    }
+    template <class FormOrMaker>
+    void SetAboutForm(FormOrMaker form) {
+        aboutForm_.Set(std::move(form));
+    }
     // Copies and deletes files with the desktop's questions; tests answer instead.
     void SetShellFileOperation(ShellFileOperation* shell) { shell_ = shell; }
     // Opens files and web pages with the desktop's handler; tests look instead.
@@ -218,9 +228,9 @@ private:
 
     Messages& messages_;
     FileSystem& fs_;
-    TSettingsForm* settingsForm_ = nullptr;
-    TPropertiesForm* propertiesForm_ = nullptr;
-    TAboutForm* aboutForm_ = nullptr;
+    FormOnDemand<TSettingsForm> settingsForm_;
+    FormOnDemand<TPropertiesForm> propertiesForm_;
+    FormOnDemand<TAboutForm> aboutForm_;
     ShellFileOperation* shell_ = nullptr;
     std::function<void(const QUrl&)> urlOpener_;
     bool destroyed_ = false;

@@ -73,14 +73,14 @@ void TMainForm::ShowProperties(const media::TSoundFile* file) {
     if (file == nullptr || !file->HasTag()) {
         messages_.Show(CatalogueMessage(MainFormName, "NoPropertiesTitle", "NoProperties",
                                         MessageIcon::Warning, MessageButtons::Ok));
-    } else if (propertiesForm_ != nullptr) {
-        propertiesForm_->Show(*file);
+    } else if (TPropertiesForm* properties = propertiesForm_.Get(); properties != nullptr) {
+        properties->Show(*file);
     }
 }
 
 void TMainForm::AboutBtnClick() {
-    if (aboutForm_ != nullptr) {
-        aboutForm_->exec();
+    if (TAboutForm* about = aboutForm_.Get(); about != nullptr) {
+        about->exec();
     }
 }
 

@@ -33,7 +33,8 @@ void LoadQtTexts(QTranslator& translator) {
     }
 }
 
-// The windows, created in their order; destroyed in the reverse order, the main window last.
+// The windows: the main window at start, the dialogs when first needed; the dialogs are
+// destroyed first, the main window last.
 struct Windows {
     std::unique_ptr<TMainForm> main;
     std::unique_ptr<TSettingsForm> settings;
@@ -69,17 +70,23 @@ int RunProgram(const QStringList& arguments, Messages& messages, const QString& 
 
         windows.main = std::make_unique<TMainForm>(messages);
         TMainForm* main = windows.main.get();
-        windows.settings = std::make_unique<TSettingsForm>(
-            messages, [main](QWidget* sender) { main->HelpBtnClick(sender); });
-        windows.settings->setParent(main, windows.settings->windowFlags());
-        main->SetSettingsForm(windows.settings.get());
-        windows.properties = std::make_unique<TPropertiesForm>();
-        windows.properties->setParent(main, windows.properties->windowFlags());
-        main->SetPropertiesForm(windows.properties.get());
-        windows.about =
-            std::make_unique<TAboutForm>([main](QWidget* sender) { main->HelpBtnClick(sender); });
-        windows.about->setParent(main, windows.about->windowFlags());
-        main->SetAboutForm(windows.about.get());
+        // Each dialog is made when first needed, as a child of the main window.
+        const auto help = [main](QWidget* sender) { main->HelpBtnClick(sender); };
+        main->SetSettingsForm(std::function([&windows, &messages, main, help] {
+            windows.settings = std::make_unique<TSettingsForm>(messages, help);
+            windows.settings->setParent(main, windows.settings->windowFlags());
+            return windows.settings.get();
+        }));
+        main->SetPropertiesForm(std::function([&windows, main] {
+            windows.properties = std::make_unique<TPropertiesForm>();
+            windows.properties->setParent(main, windows.properties->windowFlags());
+            return windows.properties.get();
+        }));
+        main->SetAboutForm(std::function([&windows, main, help] {
+            windows.about = std::make_unique<TAboutForm>(help);
+            windows.about->setParent(main, windows.about->windowFlags());
+            return windows.about.get();
+        }));
         QObject::connect(&instance, &SingleInstance::ShowRequested, main, &TMainForm::BringToFront);
 
         if (main->StartupCheck(ForceFirstRunRequested(arguments))) {

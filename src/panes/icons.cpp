@@ -1,23 +1,15 @@
 #include "panes/icons.h"
 
-#include <QHash>
+#include "panes/picture_icon_engine.h"
+
 #include <array>
 
 namespace tralvo {
 
 namespace {
 
-// Each picture is parsed once and shared by every button that shows it. Kept to the end of
-// the process: icons must not outlive the application object in static destructors.
 QIcon FromResource(const char* name) {
-    static auto* cache = new QHash<const char*, QIcon>;
-    const auto found = cache->constFind(name);
-    if (found != cache->constEnd()) {
-        return *found;
-    }
-    const QIcon icon(QStringLiteral(":/icons/") + QString::fromLatin1(name));
-    cache->insert(name, icon);
-    return icon;
+    return QIcon(new PictureIconEngine(QString::fromLatin1(name)));
 }
 
 } // namespace
@@ -70,6 +62,20 @@ QIcon PlayerHeaderIcon() {
 
 QIcon SettingsHeaderIcon() {
     return FromResource("headers/settings.svg");
+}
+
+QIcon TreeIcon(TreeGlyph glyph) {
+    switch (glyph) {
+    case TreeGlyph::Computer:
+        return FromResource("tree/computer.svg");
+    case TreeGlyph::FixedDrive:
+        return FromResource("tree/drive.svg");
+    case TreeGlyph::RemovableDrive:
+        return FromResource("tree/removable.svg");
+    case TreeGlyph::Folder:
+        return FromResource("tree/folder.svg");
+    }
+    return {};
 }
 
 QIcon ApplicationIcon() {

@@ -3,9 +3,9 @@
 #include "app/qt_text.h"
 #include "panes/core/computer_volumes.h"
 #include "panes/core/folder_path.h"
+#include "panes/icons.h"
 #include "platform/mount_table.h"
 
-#include <QFileIconProvider>
 #include <QSysInfo>
 #include <algorithm>
 #include <string_view>
@@ -30,8 +30,10 @@ struct ShellTreeModel::Node {
 
 namespace {
 
-QIcon ThemeIcon(const char* name, const QIcon& fallback) {
-    return QIcon::fromTheme(QString::fromLatin1(name), fallback);
+// The desktop's icon where its theme has one, else our own: Qt's built-in fall-backs decode
+// several large PNG files at start.
+QIcon ThemeIcon(const char* name, TreeGlyph ours) {
+    return QIcon::fromTheme(QString::fromLatin1(name), TreeIcon(ours));
 }
 
 } // namespace
@@ -42,12 +44,11 @@ ShellTreeModel::ShellTreeModel(FileSystem& fs, QObject* parent)
     // and each lookup costs the program's start a little.
     // Kept to the end of the process: icons must not outlive the application object.
     static const Icons* shared = [] {
-        const QFileIconProvider provider;
         auto* icons = new Icons;
-        icons->computer = ThemeIcon("computer", provider.icon(QFileIconProvider::Computer));
-        icons->fixedDrive = ThemeIcon("drive-harddisk", provider.icon(QFileIconProvider::Drive));
-        icons->removableDrive = ThemeIcon("drive-removable-media", icons->fixedDrive);
-        icons->folder = provider.icon(QFileIconProvider::Folder);
+        icons->computer = ThemeIcon("computer", TreeGlyph::Computer);
+        icons->fixedDrive = ThemeIcon("drive-harddisk", TreeGlyph::FixedDrive);
+        icons->removableDrive = ThemeIcon("drive-removable-media", TreeGlyph::RemovableDrive);
+        icons->folder = ThemeIcon("folder", TreeGlyph::Folder);
         return icons;
     }();
     icons_ = *shared;
