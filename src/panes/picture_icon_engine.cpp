@@ -96,6 +96,10 @@ QIconEngine* PictureIconEngine::clone() const {
     return new PictureIconEngine(name_);
 }
 
+QString PictureIconEngine::iconName() {
+    return name_;
+}
+
 QString PictureIconEngine::key() const {
     return QStringLiteral("tralvo-picture");
 }

@@ -18,6 +18,7 @@ public:
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override;
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override;
     QIconEngine* clone() const override;
+    QString iconName() override; // the picture's name, so QIcon::name() gives it
     QString key() const override;
 
 private:

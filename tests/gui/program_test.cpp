@@ -5,6 +5,7 @@
 #include "platform/single_instance.h"
 #include "program_fixture.h"
 
+#include <QAbstractButton>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -40,6 +41,41 @@ TEST_F(ProgramTest, ACancelledFirstRunEndsAndLeavesDefaultSettingsBehind) {
     EXPECT_EQ(saved.ReadString("Sort", "1", ""), "2");
     // The window never showed: its geometry did not reach the file.
     EXPECT_EQ(saved.ReadString("Window", "Width", ""), "-1");
+}
+
+// A start makes no dialog: each is made when first opened, as a child of the main window, and
+// kept for the next time.
+TEST_F(ProgramTest, DialogsAreMadeWhenFirstOpenedAndKept) {
+    const std::string player = folder.MakeFolder("player");
+    folder.WriteFile("Tralvo.ini", "[Player]\nDrive=" + player + "\n");
+    std::vector<QDialog*> opened; // gone once the program ended: compared, not used
+    std::string kind;
+    QTimer::singleShot(0, [&] {
+        TMainForm* main = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            main = main != nullptr ? main : qobject_cast<TMainForm*>(window);
+        }
+        if (main == nullptr) {
+            ADD_FAILURE() << "no main window";
+            QCoreApplication::quit();
+            return;
+        }
+        EXPECT_TRUE(main->findChildren<QDialog*>().isEmpty());
+        for (int i = 0; i < 2; ++i) {
+            test::OnNextModalDialog([&](QDialog& dialog) {
+                opened.push_back(&dialog);
+                kind = dialog.metaObject()->className();
+                EXPECT_EQ(dialog.parentWidget(), main);
+                dialog.accept();
+            });
+            main->findChild<QAbstractButton*>(QStringLiteral("AboutBtn"))->click();
+        }
+        main->close();
+    });
+    EXPECT_EQ(RunProgram({"tralvo"}, messages, FreshInstanceName()), 0);
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[0], opened[1]);
+    EXPECT_EQ(kind, "tralvo::TAboutForm");
 }
 
 // The real program, copied with its catalogue and settings into a folder of its own, started
