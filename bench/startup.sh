@@ -5,9 +5,10 @@
 # from a copy of the program folder with a prepared Tralvo.ini and an empty player folder, so
 # that no first-run box appears.
 #
-# Usage: bench/startup.sh [--system-audio] [BUILD_FOLDER [RUNS]]
+# Usage: bench/startup.sh [--system-audio] [--x11] [BUILD_FOLDER [RUNS]]
 #   (defaults: build-bench, 60 runs; SDL's dummy audio driver unless --system-audio, which
-#   lets SDL choose the system's driver as it does for a user)
+#   lets SDL choose the system's driver as it does for a user; offscreen unless --x11, which
+#   shows the windows on a virtual X server, as on a user's desktop)
 # Each program runs RUNS times in each of three rounds; the summary gives the median over all
 # rounds and its ratio to the bare program's (goal for Tralvo: at most 1.5).
 set -euo pipefail
@@ -15,6 +16,14 @@ source "$(dirname "$0")/../scripts/env.sh"
 if [ "${1:-}" = --system-audio ]; then
     unset SDL_AUDIODRIVER
     shift
+fi
+if [ "${1:-}" = --x11 ]; then
+    shift
+    if [ -z "${TRALVO_STARTUP_X11:-}" ]; then
+        "$TRALVO_ROOT/scripts/install-deps" xvfb xauth
+        TRALVO_STARTUP_X11=1 exec xvfb-run -a -s "-screen 0 1280x900x24" "$0" --x11 "$@"
+    fi
+    export QT_QPA_PLATFORM=xcb
 fi
 "$TRALVO_ROOT/scripts/install-deps" hyperfine
 build=$(realpath -m "${1:-$TRALVO_ROOT/build-bench}")
