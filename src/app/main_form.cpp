@@ -9,6 +9,7 @@
 #include "app/termination.h"
 #include "app/window_state.h"
 #include "panes/shell_tree.h"
+#include "panes/wait_cursor.h"
 #include "platform/drives.h"
 #include "platform/mount_table.h"
 #include "playback/audio_engine.h"
@@ -326,6 +327,7 @@ void TMainForm::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     if (!painted_) {
         painted_ = true;
+        WaitCursor::ProgramOnScreen();
         // The start-up benchmark measures up to the first paint of this window: the process
         // ends as soon as the paint is through, without its tidying up.
         if (std::getenv("TRALVO_EXIT_AFTER_FIRST_PAINT") != nullptr) {

@@ -128,7 +128,8 @@ void TMainForm::BuildBottomPanel() {
     BottomPanel->Place(PlayerPanel, {8, 8, 398, 53},
                        AnchoredPanel::Left | AnchoredPanel::Top | AnchoredPanel::Right);
 
-    PlayerStatusEB = Named(new QLineEdit, "PlayerStatusEB");
+    // Made inside its panel: a line edit lays out its text at once, in its font then.
+    PlayerStatusEB = Named(new QLineEdit(PlayerPanel), "PlayerStatusEB");
     PlayerStatusEB->setReadOnly(true);
     PlayerStatusEB->setFocusPolicy(Qt::ClickFocus);
     PlayerStatusEB->setContextMenuPolicy(Qt::NoContextMenu);

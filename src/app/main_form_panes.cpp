@@ -5,6 +5,7 @@
 #include "panes/core/file_listing.h"
 #include "panes/file_list_model.h"
 #include "panes/shell_tree.h"
+#include "panes/wait_cursor.h"
 
 #include <QApplication>
 #include <QCollator>
@@ -25,18 +26,13 @@ std::string WithSlash(std::string path) {
 // Redrawing stops and the wait cursor shows until the list is rebuilt.
 class ListRebuild {
 public:
-    explicit ListRebuild(QListView& list) : list_(list) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        list_.setUpdatesEnabled(false);
-    }
-    ~ListRebuild() {
-        list_.setUpdatesEnabled(true);
-        QApplication::restoreOverrideCursor();
-    }
+    explicit ListRebuild(QListView& list) : list_(list) { list_.setUpdatesEnabled(false); }
+    ~ListRebuild() { list_.setUpdatesEnabled(true); }
     ListRebuild(const ListRebuild&) = delete;
     ListRebuild& operator=(const ListRebuild&) = delete;
 
 private:
+    WaitCursor wait_;
     QListView& list_;
 };
 

@@ -8,6 +8,7 @@
 #include "arrange/track_ordering.h"
 #include "panes/shell_tree.h"
 #include "panes/track_list_model.h"
+#include "panes/wait_cursor.h"
 
 #include <QApplication>
 #include <QListView>
@@ -22,18 +23,13 @@ constexpr const char* MainFormName = "MainForm";
 // The wait cursor, and no redrawing of the list, until the work is done.
 class ListWork {
 public:
-    explicit ListWork(QListView& list) : list_(list) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        list_.setUpdatesEnabled(false);
-    }
-    ~ListWork() {
-        list_.setUpdatesEnabled(true);
-        QApplication::restoreOverrideCursor();
-    }
+    explicit ListWork(QListView& list) : list_(list) { list_.setUpdatesEnabled(false); }
+    ~ListWork() { list_.setUpdatesEnabled(true); }
     ListWork(const ListWork&) = delete;
     ListWork& operator=(const ListWork&) = delete;
 
 private:
+    WaitCursor wait_;
     QListView& list_;
 };
 

@@ -3,6 +3,7 @@
 #include "panes/core/folder_path.h"
 #include "panes/shell_tree_model.h"
 #include "panes/volume_watcher.h"
+#include "panes/wait_cursor.h"
 #include "platform/mount_table.h"
 
 #include <QApplication>
@@ -11,14 +12,6 @@
 
 namespace tralvo {
 namespace {
-
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 class Flag {
 public:

@@ -31,8 +31,14 @@ struct ShellTreeModel::Node {
 namespace {
 
 // The desktop's icon where its theme has one, else our own: Qt's built-in fall-backs decode
-// several large PNG files at start.
+// several large PNG files at start. Without a theme of the desktop's (only the fall-back
+// theme hicolor, which holds programs' icons) nothing is looked up: reading the theme's
+// index costs several milliseconds at start.
 QIcon ThemeIcon(const char* name, TreeGlyph ours) {
+    const QString theme = QIcon::themeName();
+    if (theme.isEmpty() || theme == QStringLiteral("hicolor")) {
+        return TreeIcon(ours);
+    }
     return QIcon::fromTheme(QString::fromLatin1(name), TreeIcon(ours));
 }
 
