@@ -1,7 +1,9 @@
 #include "panes/shell_tree.h"
+#include "panes/wait_cursor.h"
 #include "support/temp_folder.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMouseEvent>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -57,6 +59,24 @@ TEST_F(ShellTreeTest, RootDirShowsItsFolderExpandedWithHiddenFoldersInNameOrder)
     EXPECT_EQ(changes, 1);
     EXPECT_FALSE(tree.model()->hasChildren(Child(Top(), "c")));
     EXPECT_TRUE(tree.model()->hasChildren(Child(Top(), "a")));
+    // No icon theme here: our own folder picture, not Qt's fall-back.
+    EXPECT_EQ(Child(Top(), "a").data(Qt::DecorationRole).value<QIcon>().name(),
+              QStringLiteral("tree/folder.svg"));
+}
+
+// Reads while the program starts show no wait cursor; once its window is on screen they do.
+TEST(WaitCursor, ShowsOnceTheProgramIsOnScreen) {
+    {
+        const WaitCursor wait;
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    }
+    WaitCursor::ProgramOnScreen();
+    {
+        const WaitCursor wait;
+        ASSERT_NE(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(ShellTreeTest, PathWriteSelectsDeepFolderAndSkipsTheSamePath) {
