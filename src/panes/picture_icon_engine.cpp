@@ -92,6 +92,17 @@ QSize PictureIconEngine::actualSize(const QSize& size, QIcon::Mode /*mode*/,
     return size;
 }
 
+QList<QSize> PictureIconEngine::availableSizes(QIcon::Mode /*mode*/, QIcon::State /*state*/) {
+    QList<QSize> sizes;
+    const QByteArray name = name_.toLatin1();
+    for (std::size_t i = 0; i < PrerenderedPictureCount; ++i) {
+        if (name == PrerenderedPictures[i].name) {
+            sizes.append(QSize(PrerenderedPictures[i].width, PrerenderedPictures[i].height));
+        }
+    }
+    return sizes;
+}
+
 QIconEngine* PictureIconEngine::clone() const {
     return new PictureIconEngine(name_);
 }

@@ -17,6 +17,8 @@ public:
                          qreal scale) override;
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override;
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override;
+    // The sizes rendered at build time, which draw at no cost (a window icon's sizes).
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override;
     QIconEngine* clone() const override;
     QString iconName() override; // the picture's name, so QIcon::name() gives it
     QString key() const override;

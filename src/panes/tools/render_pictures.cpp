@@ -2,12 +2,14 @@
 // source of premultiplied ARGB pixels, so that the program draws its pictures at start
 // without parsing or rasterising any SVG.
 //
-// Usage: render_pictures OUTPUT.cpp ROOT PICTURE.svg...
-//   (each picture is named by its path relative to ROOT, as the resources name it)
+// Usage: render_pictures OUTPUT.cpp ROOT PICTURE.svg[@SIZE,SIZE...]...
+//   (each picture is named by its path relative to ROOT, as the resources name it; the sizes
+//   after "@" are rendered too, square, such as the sizes a window icon is asked for)
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QList>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <cstdio>
@@ -57,7 +59,8 @@ int main(int argc, char** argv) {
                "namespace tralvo {\nnamespace {\n",
                out);
     for (int i = 3; i < argc; ++i) {
-        const QString path = QString::fromLocal8Bit(argv[i]);
+        const QStringList parts = QString::fromLocal8Bit(argv[i]).split(QLatin1Char('@'));
+        const QString& path = parts.front();
         QSvgRenderer renderer(path);
         if (!renderer.isValid()) {
             std::fprintf(stderr, "render_pictures: %s is not a picture\n", argv[i]);
@@ -65,8 +68,19 @@ int main(int argc, char** argv) {
             return 1;
         }
         const QString name = root.relativeFilePath(path);
+        QList<QSize> sizes;
         for (const int scale : Scales) {
-            const QImage image = Render(renderer, renderer.defaultSize() * scale);
+            sizes.append(renderer.defaultSize() * scale);
+        }
+        for (const QString& side :
+             parts.size() > 1 ? parts.back().split(QLatin1Char(',')) : QStringList{}) {
+            const QSize size(side.toInt(), side.toInt());
+            if (!size.isEmpty() && !sizes.contains(size)) {
+                sizes.append(size);
+            }
+        }
+        for (const QSize size : sizes) {
+            const QImage image = Render(renderer, size);
             WritePixels(out, image, count);
             table += "    {\"" + name.toStdString() + "\", " + std::to_string(image.width()) +
                      ", " + std::to_string(image.height()) + ", pixels" + std::to_string(count) +
