@@ -1,14 +1,12 @@
 // The about box: the version record's texts, the updates page and the licence.
 #include "app/about_form.h"
 #include "app/main_form.h"
-#include "dialog_watch.h"
 #include "program_fixture.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QToolButton>
 #include <QUrl>
-#include <memory>
 
 namespace tralvo {
 namespace {
@@ -84,15 +82,6 @@ TEST_F(AboutTest, TheProductAndCopyrightLinesComeFromTheRecord) {
     EXPECT_EQ(about.windowTitle(), "About Tralvo");
 }
 
-TEST_F(AboutTest, ARecordWithoutKeysShowsEmptyTextsAndNoRecordThePlaceholder) {
-    const TAboutForm keyless(nullptr, nullptr, TExeInfo("[StringFileInfo]\n"));
-    EXPECT_EQ(Text(keyless, "TralvoLbl"), "Tralvo! ");
-    EXPECT_EQ(Text(keyless, "CopyrightLbl"), "");
-    const TAboutForm unread(nullptr, nullptr, TExeInfo(std::nullopt));
-    EXPECT_EQ(Text(unread, "TralvoLbl"), "Tralvo! Updated at run-time");
-    EXPECT_EQ(Text(unread, "CopyrightLbl"), "Updated at run-time");
-}
-
 TEST_F(AboutTest, TheUpdatesButtonOpensTheUpdatesPageOfTheLanguage) {
     TAboutForm about(nullptr, [this](const QUrl& url) { opened.push_back(url); });
     about.findChild<QPushButton*>("UpdatesBtn")->click();
@@ -114,20 +103,6 @@ TEST_F(AboutTest, TheLicenseButtonRunsTheHelpHandlerWithTheBoxAsSender) {
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], QUrl::fromLocalFile(QString::fromStdString(folder / "Help-EN.html")));
     EXPECT_TRUE(messages.asked.empty());
-}
-
-TEST_F(AboutTest, TheAboutButtonShowsTheBoxModally) {
-    TMainForm main(messages);
-    TAboutForm about(nullptr, nullptr, TExeInfo(Record));
-    about.setParent(&main, about.windowFlags());
-    main.SetAboutForm(&about);
-    test::DialogWatch watch(about);
-    bool modal = false;
-    watch.look = [&](QDialog& dialog) { modal = dialog.isModal(); };
-    main.AboutBtn->click();
-    ASSERT_EQ(watch.shown.size(), 1u);
-    EXPECT_TRUE(modal);
-    EXPECT_EQ(watch.shown[0]["TralvoLbl"], "Tralvo! 1.2.3");
 }
 
 } // namespace

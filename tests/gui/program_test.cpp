@@ -65,6 +65,7 @@ TEST_F(ProgramTest, DialogsAreMadeWhenFirstOpenedAndKept) {
             test::OnNextModalDialog([&](QDialog& dialog) {
                 opened.push_back(&dialog);
                 kind = dialog.metaObject()->className();
+                EXPECT_TRUE(dialog.isModal());
                 EXPECT_EQ(dialog.parentWidget(), main);
                 dialog.accept();
             });
