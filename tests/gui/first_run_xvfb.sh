@@ -46,12 +46,22 @@ if xdotool search --onlyvisible --name '^Tralvo!$' >/dev/null 2>&1; then
     echo "the main window showed before the first-run settings" >&2
     exit 1
 fi
-xdotool windowfocus "$welcome" 2>/dev/null || true
-xdotool key Return
+# A key pressed the moment a window maps may reach it before it has the focus: pressed
+# again until the window goes.
+press() { # window key title
+    for _ in $(seq 5); do
+        xdotool windowfocus "$1" 2>/dev/null || true
+        xdotool key "$2"
+        for _ in $(seq 20); do
+            xdotool search --onlyvisible --name "^$3\$" 2>/dev/null | grep -qx "$1" || return 0
+            sleep 0.1
+        done
+    done
+}
+press "$welcome" Return 'Welcome to Tralvo'
 settings=$(window 'Settings')
 # Escape cancels the dialog: the program ends without showing its main window.
-xdotool windowfocus "$settings" 2>/dev/null || true
-xdotool key Escape
+press "$settings" Escape Settings
 for _ in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
 if kill -0 $pid 2>/dev/null; then
     echo "the program did not end after the first-run settings were cancelled" >&2
