@@ -2,14 +2,22 @@
 
 #include "panes/picture_icon_engine.h"
 
+#include <QHash>
 #include <array>
 
 namespace tralvo {
 
 namespace {
 
+// One icon per picture, shared by every control and list row that shows it. Kept to the end
+// of the process: icons must not outlive the application object in static destructors.
 QIcon FromResource(const char* name) {
-    return QIcon(new PictureIconEngine(QString::fromLatin1(name)));
+    static auto* icons = new QHash<const char*, QIcon>;
+    auto found = icons->find(name);
+    if (found == icons->end()) {
+        found = icons->insert(name, QIcon(new PictureIconEngine(QString::fromLatin1(name))));
+    }
+    return *found;
 }
 
 } // namespace

@@ -45,22 +45,21 @@ QImage FromSvg(const QString& name, QSize size) {
 
 } // namespace
 
-PictureIconEngine::PictureIconEngine(QString name) : name_(std::move(name)) {}
+PictureIconEngine::PictureIconEngine(QString name)
+    : name_(std::move(name)), cacheKey_(QStringLiteral("tralvo-picture:") + name_) {}
 
 QPixmap PictureIconEngine::pixmap(const QSize& size, QIcon::Mode mode, QIcon::State /*state*/) {
     if (size.isEmpty()) {
         return {};
     }
-    const QString cacheKey = QStringLiteral("tralvo-picture:%1:%2x%3:%4")
-                                 .arg(name_)
-                                 .arg(size.width())
-                                 .arg(size.height())
-                                 .arg(static_cast<int>(mode));
+    const QString cacheKey = cacheKey_ + QLatin1Char(':') + QString::number(size.width()) +
+                             QLatin1Char('x') + QString::number(size.height()) + QLatin1Char(':') +
+                             QString::number(static_cast<int>(mode));
     QPixmap pixmap;
     if (QPixmapCache::find(cacheKey, &pixmap)) {
         return pixmap;
     }
-    QImage image = Prerendered(name_.toLatin1(), size);
+    const QImage image = Prerendered(name_.toLatin1(), size);
     pixmap = QPixmap::fromImage(image.isNull() ? FromSvg(name_, size) : image);
     if (mode != QIcon::Normal && mode != QIcon::Active && qApp != nullptr) {
         QStyleOption option;
@@ -82,9 +81,9 @@ QPixmap PictureIconEngine::scaledPixmap(const QSize& size, QIcon::Mode mode, QIc
 void PictureIconEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                               QIcon::State state) {
     const qreal ratio = painter->device() != nullptr ? painter->device()->devicePixelRatio() : 1.0;
-    QPixmap drawn = pixmap((QSizeF(rect.size()) * ratio).toSize(), mode, state);
-    drawn.setDevicePixelRatio(ratio);
-    painter->drawPixmap(rect, drawn);
+    // Drawn whole into the rectangle: its device pixels match the screen's, and the cached
+    // pixmap is not copied to carry another pixel ratio.
+    painter->drawPixmap(rect, pixmap((QSizeF(rect.size()) * ratio).toSize(), mode, state));
 }
 
 QSize PictureIconEngine::actualSize(const QSize& size, QIcon::Mode /*mode*/,

@@ -25,6 +25,7 @@ public:
 
 private:
     QString name_;
+    QString cacheKey_; // of its pixmaps in QPixmapCache, without size and mode
 };
 
 } // namespace tralvo
