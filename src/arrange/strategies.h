@@ -31,7 +31,8 @@ struct ArrangeRun {
 };
 
 // Players that play the directory entries' order: every entry moves out into "QZ_TEMP1",
-// on into "QZ_TEMP2" and back, the other entries first, then the tracks in list order.
+// on into "QZ_TEMP2" and back, the other entries first, then the tracks in list order. Where
+// "QZ_TEMP1" already stands first in the folder, the entries come back from it directly.
 void ArrangeByDirectoryOrder(const std::string& folder, const TrackList& tracks, ArrangeRun& run);
 // The same with the other entries collected beforehand, so that they can be journaled.
 void ArrangeByDirectoryOrder(const std::string& folder, const TrackList& tracks,

@@ -33,6 +33,13 @@ public:
             RemoveTempFolder(FirstTempFolder);
             return;
         }
+        if (FirstStandsFirst() && run_.fs.RemoveFolder(folder_ + SecondTempFolder)) {
+            // Already where the entries must come back from: the move across is not needed.
+            run_.progress.SetPosition(2 * count_);
+            MoveAll(first_, folder_, "MoveBackError", 2 * count_);
+            RemoveTempFolder(FirstTempFolder);
+            return;
+        }
         MoveAll(first_, second_, "MoveToTempFolderError", count_);
         RemoveTempFolder(FirstTempFolder);
         MoveAll(second_, folder_, "MoveBackError", 2 * count_);
@@ -40,6 +47,28 @@ public:
     }
 
 private:
+    // FAT puts a new entry into the first run of free slots that is big enough, so entries
+    // come back in the order they are moved only from a temporary folder with nothing but the
+    // fixed entries before it and free slots after it. "QZ_TEMP2" went into the first free
+    // slot: when "QZ_TEMP1" is listed before it, no free slot lies before "QZ_TEMP1" (a run
+    // ends with a free slot right after ".." where "QZ_TEMP2" stood, and the next run's
+    // "QZ_TEMP1" drops into it). Moving back through "QZ_TEMP2" then would leave a hole in
+    // front that the first short name moved back falls into.
+    bool FirstStandsFirst() {
+        std::vector<DirectoryEntry> entries;
+        if (!run_.fs.Enumerate(folder_, EnumerateFilter::FilesAndFolders, false, entries)) {
+            return false;
+        }
+        for (const DirectoryEntry& entry : entries) {
+            // Some mount options show short names in lower case.
+            if (EqualsIgnoringCase(entry.name, FirstTempFolder) ||
+                EqualsIgnoringCase(entry.name, SecondTempFolder)) {
+                return EqualsIgnoringCase(entry.name, FirstTempFolder);
+            }
+        }
+        return false;
+    }
+
     void MoveAll(const std::string& from, const std::string& to, const char* errorKey,
                  int progressBase) {
         for (const std::string& name : others_) {

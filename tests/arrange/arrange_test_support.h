@@ -1,6 +1,7 @@
 #pragma once
 
 #include "arrange/strategies.h"
+#include "fat_slots_file_system.h"
 #include "media/writers/id3v2_writer.h"
 #include "support/forwarding_file_system.h"
 #include "support/scripted_messages.h"
@@ -118,48 +119,6 @@ private:
     bool Fails() { return ++changes == failAt_; }
     static Status Injected() { return Status::Failure(EIO, "injected failure"); }
     int failAt_;
-};
-
-// Lists a folder as FAT does: entries in the order they came into it, the ones already there
-// at the start first (in the order the real file system gives). /tmp lists by hash or
-// newest first, where a directory-order run could not be seen.
-class DirectoryOrderFileSystem : public ForwardingFileSystem {
-public:
-    using ForwardingFileSystem::ForwardingFileSystem;
-
-    Status Enumerate(const std::string& folder, EnumerateFilter filter, bool includeDotEntries,
-                     std::vector<DirectoryEntry>& entries) override {
-        Status status = ForwardingFileSystem::Enumerate(folder, filter, includeDotEntries, entries);
-        const std::string prefix = folder.ends_with('/') ? folder : folder + "/";
-        std::stable_sort(entries.begin(), entries.end(),
-                         [&](const DirectoryEntry& a, const DirectoryEntry& b) {
-                             return ArrivalOf(prefix + a.name) < ArrivalOf(prefix + b.name);
-                         });
-        return status;
-    }
-    Status Rename(const std::string& from, const std::string& to) override {
-        Status status = ForwardingFileSystem::Rename(from, to);
-        if (status) {
-            arrival_.erase(from);
-            arrival_[to] = ++arrivals_;
-        }
-        return status;
-    }
-    Status CreateFolder(const std::string& path) override {
-        Status status = ForwardingFileSystem::CreateFolder(path);
-        if (status) {
-            arrival_[path] = ++arrivals_;
-        }
-        return status;
-    }
-
-private:
-    std::uint64_t ArrivalOf(const std::string& path) const {
-        const auto found = arrival_.find(path);
-        return found == arrival_.end() ? 0 : found->second;
-    }
-    std::map<std::string, std::uint64_t> arrival_;
-    std::uint64_t arrivals_ = 0;
 };
 
 // What a run showed on its progress bar.

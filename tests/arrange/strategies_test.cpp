@@ -1,14 +1,13 @@
 // The three strategies of the Tralvo command on real folders: their results, their progress,
 // their error boxes, and that nothing is ever lost when any one step fails.
-#include "arrange/tralvo_command.h"
 #include "arrange/track_loading.h"
+#include "arrange/tralvo_command.h"
 #include "arrange_test_support.h"
 #include "media/sound_file.h"
 #include "support/temp_folder.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <map>
 #include <sys/stat.h>
 
@@ -121,14 +120,55 @@ TEST_F(StrategiesTest, DirectoryOrderPutsTheOtherEntriesFirstThenTheTracksInList
     EXPECT_EQ(progress.positions, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
 }
 
+// FAT puts a new entry into the first free slots big enough: a one-slot name moved back must
+// not drop into a hole that an earlier run or a deleted file left in front.
+class DirectoryOrderAgain : public StrategiesTest, public testing::WithParamInterface<int> {};
+
+TEST_P(DirectoryOrderAgain, ShortAndLongNamesComeBackInListOrderOnEveryRun) {
+    const std::vector<std::string> names = {
+        "SHORT.MP3", "A rather long name for a track.mp3",     "TRK003.MP3", "b.mp3",
+        "Z.MP3",     "Another name that takes three slots.ogg"};
+    for (const std::string& name : names) {
+        Track(name);
+    }
+    folder.WriteFile("notes.txt", "notes");
+    test::DirectoryOrderFileSystem fat;
+    const std::vector<std::string> others = {"notes.txt"};
+    for (const std::string& name : Listing(folder.path(), fat)) {
+        ASSERT_TRUE(name.ends_with("MP3") || name.ends_with("mp3") || name.ends_with("ogg") ||
+                    name == "notes.txt");
+    }
+    // The free slots a deleted first entry leaves.
+    fat.FreeSlotsInFront(folder.path(), static_cast<std::size_t>(GetParam()));
+
+    const std::vector<std::vector<std::size_t>> orders = {
+        {1, 0, 3, 2, 5, 4}, {2, 4, 0, 5, 1, 3}, {5, 4, 3, 2, 1, 0}};
+    for (std::size_t round = 0; round < orders.size(); ++round) {
+        std::vector<std::string> arranged;
+        for (const std::size_t i : orders[round]) {
+            arranged.push_back(names[i]);
+        }
+        messages.asked.clear();
+        Run(0, Arranged(0, arranged, fat), fat);
+        std::vector<std::string> expected = others;
+        expected.insert(expected.end(), arranged.begin(), arranged.end());
+        EXPECT_EQ(Listing(folder.path(), fat), expected) << "run " << round + 1;
+        EXPECT_TRUE(messages.asked.empty()) << testing::PrintToString(messages.TextKeys());
+        EXPECT_EQ(progress.positions.back(), 18);
+    }
+}
+
+// No hole, and holes of one, two and three slots in front.
+INSTANTIATE_TEST_SUITE_P(FreeSlotsInFront, DirectoryOrderAgain, testing::Values(0, 1, 2, 3));
+
 TEST_F(StrategiesTest, AnExistingTempFolderStopsTheRunBeforeAnythingMoves) {
     Track("A.mp3");
     Track("B.mp3");
     folder.MakeFolder("QZ_TEMP1");
     const std::vector<std::string> before = Listing(folder.path());
     const TrackList tracks = Arranged(0, {"B.mp3", "A.mp3"});
-    const bool alreadyInOrder = LoadTracks(folder.path(), 0, false, SystemFileSystem()).Text() ==
-                                tracks.Text();
+    const bool alreadyInOrder =
+        LoadTracks(folder.path(), 0, false, SystemFileSystem()).Text() == tracks.Text();
     Run(0, tracks, SystemFileSystem());
     EXPECT_EQ(Listing(folder.path()), before);
     std::vector<std::string> keys = {"CreateTempFolderError"};
@@ -157,8 +197,7 @@ TEST_F(StrategiesTest, TheFolderHoldingTheProgramStaysWhereItIs) {
     fs.program = folder / "tralvo/bin/tralvo"; // letter case aside, as on FAT
     Run(0, Arranged(0, {"A.mp3"}, fs), fs);
     // Never moved, the program's folder now stands before everything that was.
-    EXPECT_EQ(Listing(folder.path(), fs),
-              (std::vector<std::string>{"Tralvo", "Tralvo2", "A.mp3"}));
+    EXPECT_EQ(Listing(folder.path(), fs), (std::vector<std::string>{"Tralvo", "Tralvo2", "A.mp3"}));
     EXPECT_TRUE(messages.asked.empty());
 }
 
@@ -248,10 +287,9 @@ public:
 
     Status Rename(const std::string& from, const std::string& to) override {
         if (changes + 1 == at_) {
-            expectedKey = from.ends_with(".qz_temp") || to.ends_with(".qz_temp")
-                              ? "RenameError"
+            expectedKey = from.ends_with(".qz_temp") || to.ends_with(".qz_temp") ? "RenameError"
                           : to.find("/QZ_TEMP") != std::string::npos ? "MoveToTempFolderError"
-                                                                      : "MoveBackError";
+                                                                     : "MoveBackError";
         }
         return FailingFileSystem::Rename(from, to);
     }
@@ -339,8 +377,7 @@ TEST_P(NothingIsLost, WhicheverStepFails) {
         EXPECT_EQ(keys.front(), fs.expectedKey) << "change " << failAt;
         // Only a directory-order run that cannot make its first folder stops before the end.
         if (!(type == 0 && failAt == 1)) {
-            EXPECT_EQ(progress.positions.empty() ? -1 : progress.positions.back(),
-                      progress.maximum)
+            EXPECT_EQ(progress.positions.empty() ? -1 : progress.positions.back(), progress.maximum)
                 << "change " << failAt;
         }
     }
