@@ -63,6 +63,23 @@ TEST_F(UndoTest, DirectoryOrderComesBackByARunInTheOldOrder) {
     EXPECT_EQ(messages.asked[0].icon, MessageIcon::Information);
 }
 
+// The undo is a later run in the folder: its short names must not fall into the hole at the
+// front that the run before left.
+TEST_F(UndoTest, DirectoryOrderComesBackExactlyWithShortAndLongNamesMixed) {
+    Tracks({"SHORT.MP3", "A long name that takes several slots.mp3", "TRK003.MP3", "b.mp3"});
+    folder.WriteFile("notes.txt", "notes");
+    test::DirectoryOrderFileSystem fat;
+    const Names first = Displays(0, fat);
+    RunArranged(0, {first[3], first[1], first[2], first[0]}, fat);
+    const Names before = Displays(0, fat);
+    RunArranged(0, {before[1], before[3], before[0], before[2]}, fat);
+    ASSERT_NE(Displays(0, fat), before);
+
+    EXPECT_EQ(Undo(fat), UndoOutcome::Undone);
+    EXPECT_EQ(Displays(0, fat), before);
+    EXPECT_TRUE(messages.asked.empty()) << testing::PrintToString(messages.TextKeys());
+}
+
 TEST_F(UndoTest, FileNamesGetTheirOldNamesBackExactly) {
     Tracks({"{07}Alpha.mp3", "Beta.mp3", "{1}x.mp3", "{2}x.mp3", "{}odd.ogg"});
     const Names before = NamesOnDisk();
