@@ -1,0 +1,180 @@
+# Sourced by every case: the case's disks, its guest runs and the checks made on the host
+# from the images after the guest unmounted them. The runner sets WORK (this case's folder),
+# KERNEL_DIR and INITRAMFS. A case adds failures with fail and ends with finish.
+set -euo pipefail
+BENCH=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$BENCH/vm.sh"
+: "${WORK:?}" "${KERNEL_DIR:?}" "${INITRAMFS:?}"
+export MTOOLS_SKIP_CHECK=1 LC_ALL=C.UTF-8
+failures=0
+runs=0
+
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+finish() {
+    [ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
+    echo "all checks passed"
+}
+
+# disk NAME vfat|fat16|exfat SIZE_MB: a new, empty image $WORK/NAME.img.
+disk() {
+    local image=$WORK/$1.img
+    rm -f "$image"
+    truncate -s "$3M" "$image"
+    case $2 in
+    vfat) mkfs.vfat -F 32 -n PLAYER "$image" >/dev/null ;;
+    fat16) mkfs.vfat -F 16 -n PLAYER "$image" >/dev/null ;;
+    exfat) mkfs.exfat -L PLAYER "$image" >/dev/null ;;
+    esac
+}
+
+# put NAME: stdin as the guest's file /case/NAME (names, orders, expected lists).
+put() {
+    mkdir -p "$WORK/stage/case"
+    cat >"$WORK/stage/case/$1"
+}
+
+# Starts the guest with the script on stdin; DISKS is a list of "NAME TYPE FOLDER" (the
+# disk $WORK/NAME.img, mounted on FOLDER; the disk named state holds the journals); extra
+# QEMU block options per disk in OPTIONS_<NAME>. Sets RUN (this run's number) and LOG.
+guest_start() {
+    runs=$((runs + 1))
+    RUN=$runs
+    LOG=$WORK/run$RUN.log
+    mkdir -p "$WORK/stage/case"
+    cat >"$WORK/stage/case/script"
+    : >"$WORK/stage/case/disks"
+    local specs=() name type folder options
+    while read -r name type folder; do
+        [ -n "$name" ] || continue
+        local t=$type
+        [ "$t" != fat16 ] || t=vfat
+        echo "$name $t $folder" >>"$WORK/stage/case/disks"
+        options=OPTIONS_$name
+        specs+=("$name=$WORK/$name.img${!options:+,${!options}}")
+    done <<<"$DISKS"
+    (cd "$WORK/stage" && find case | cpio -o -H newc --quiet) >"$WORK/run$RUN.cpio"
+    vm_start "$LOG" "$WORK/run$RUN.cpio" "${specs[@]}"
+}
+
+# Reads what the guest said: its failures, its kernel's file system errors (unless
+# KERNEL_ERRORS_EXPECTED is set) and its blocks of output, kept as $WORK/out/NAME.
+guest_results() {
+    local status=$1
+    if [ "$status" -eq 124 ]; then
+        fail "run $RUN: timed out"
+    fi
+    if ! grep -q '^@@READY' "$LOG"; then
+        fail "run $RUN: the guest did not come up (boot failed?)"
+        tail -n 20 "$LOG" "$LOG.qemu"
+        return
+    fi
+    grep '^@@FAIL' "$LOG" | sed "s/^@@FAIL /FAIL: run $RUN: /" || true
+    failures=$((failures + $(grep -c '^@@FAIL [^ ]' "$LOG" || true)))
+    if [ -z "${KERNEL_ERRORS_EXPECTED:-}" ] && grep -q '^@@KERNEL' "$LOG"; then
+        fail "run $RUN: the kernel reported file system errors"
+        grep '^@@KERNEL' "$LOG" | head -n 10
+    fi
+    mkdir -p "$WORK/out"
+    /usr/bin/python3 - "$LOG" "$WORK/out" <<'PY'
+import sys
+block = None
+for line in open(sys.argv[1], "rb"):
+    line = line.rstrip(b"\r\n")
+    if line.startswith(b"@@BEGIN "):
+        block, text = line[8:].decode(), []
+    elif line.startswith(b"@@END ") and block:
+        open(sys.argv[2] + "/" + block, "wb").write(b"".join(t + b"\n" for t in text))
+        block = None
+    elif block and line.startswith(b"@@| "):
+        text.append(line[4:])
+PY
+}
+
+# guest [SECONDS]: one whole guest run with the script on stdin; its results read.
+guest() {
+    guest_start
+    local status=0
+    vm_wait "${1:-120}" || status=$?
+    if [ "$status" -eq 0 ] && ! grep -q '^@@DONE' "$LOG"; then
+        fail "run $RUN: the guest did not get to its end"
+        tail -n 5 "$LOG"
+    fi
+    guest_results "$status"
+}
+
+# fsck_clean NAME: the file system of disk NAME is consistent.
+fsck_clean() {
+    local image=$WORK/$1.img out
+    if [ "$(head -c 11 "$image" | tail -c 8)" = "EXFAT   " ]; then
+        out=$(fsck.exfat -n "$image" 2>&1) || { fail "fsck.exfat: $out"; return; }
+    else
+        out=$(fsck.vfat -n "$image" 2>&1) || { fail "fsck.vfat: $out"; return; }
+    fi
+}
+
+# sums_equal NAME EXPECTED_FILE: every file on disk NAME, byte for byte, as listed (from the
+# guest's sums before a run); FAT images are read by mtools, exFAT ones by fatdir.py.
+sums_equal() {
+    local image=$WORK/$1.img actual=$WORK/sums.actual
+    if [ "$(head -c 11 "$image" | tail -c 8)" = "EXFAT   " ]; then
+        "$BENCH/fatdir.py" sums "$image" >"$actual"
+    else
+        rm -rf "$WORK/copy"
+        mkdir "$WORK/copy"
+        mcopy -s -n -i "$image" '::/*' "$WORK/copy/" 2>/dev/null || true
+        (cd "$WORK/copy" && find . -type f -exec sha256sum {} + | LC_ALL=C sort -k 2) >"$actual"
+    fi
+    LC_ALL=C sort -k 2 "$2" >"$actual.expected"
+    if ! cmp -s "$actual.expected" "$actual"; then
+        fail "files on $1 differ from $(basename "$2")"
+        diff "$actual.expected" "$actual" | head -n 10 | sed 's/^/    /'
+    fi
+}
+
+# slot_order NAME FOLDER: the folder's names in directory-slot order, read from the image.
+slot_order() { "$BENCH/fatdir.py" ls "$WORK/$1.img" "$2"; }
+
+# order_is NAME FOLDER EXPECTED_FILE: the folder's slot order on disk NAME is the expected
+# one; on FAT fatsort must agree (it shows names that have only a short entry in capitals).
+order_is() {
+    local actual=$WORK/order.actual
+    slot_order "$1" "$2" >"$actual"
+    if ! cmp -s "$3" "$actual"; then
+        fail "slot order of $2 on $1 is not $(basename "$3")"
+        diff "$3" "$actual" | head -n 12 | sed 's/^/    /'
+        return
+    fi
+    if [ "$(head -c 11 "$WORK/$1.img" | tail -c 8)" != "EXFAT   " ]; then
+        local want=${2#/}
+        want=/${want%/}/
+        [ "$want" != // ] || want=/
+        fatsort -l "$WORK/$1.img" 2>/dev/null | awk -v want="$want" '
+            $0 == want { on = 1; next } on && $0 == "" { exit } on { print toupper($0) }' \
+            >"$actual.fatsort"
+        tr '[:lower:]' '[:upper:]' <"$3" >"$actual.upper"
+        cmp -s "$actual.upper" "$actual.fatsort" ||
+            fail "fatsort's order of $2 on $1 is not $(basename "$3")"
+    fi
+}
+
+# no_temporaries NAME: nothing an interrupted run leaves behind, anywhere on the disk.
+no_temporaries() {
+    local left
+    left=$("$BENCH/fatdir.py" paths "$WORK/$1.img" |
+        grep -i -E '/(QZ_TEMP1|QZ_TEMP2)/?$|\.qz_(temp|copy)$' || true)
+    [ -z "$left" ] || fail "left behind on $1: $left"
+}
+
+# order NAME < NAMES: an order file for the guest, with NAME.shown, the names as tralvo-cli
+# lists them.
+order() {
+    put "$1"
+    "$BENCH/names.py" escaped <"$WORK/stage/case/$1" | put "$1.shown"
+}
+
+# expected BEFORE ORDER: the directory order a run should leave.
+expected() { "$BENCH/names.py" expected "$1" "$2"; }
