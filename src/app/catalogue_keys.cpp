@@ -13,7 +13,7 @@ namespace {
 using Kind = ComponentKind;
 
 // Every key the program fetches with GetLangString, sorted by name.
-constexpr std::array<std::string_view, 51> StringKeys = {
+constexpr std::array<std::string_view, 55> StringKeys = {
     "Album",
     "AppearanceNeedRestart",
     "AppearanceNeedRestartMsg",
@@ -40,6 +40,7 @@ constexpr std::array<std::string_view, 51> StringKeys = {
     "None",
     "NoProperties",
     "NoPropertiesTitle",
+    "NoRoomToRecreate",
     "NothingToUndo",
     "PlayerDriveNA",
     "PlayerDriveNAMsg",
@@ -49,7 +50,10 @@ constexpr std::array<std::string_view, 51> StringKeys = {
     "RecoverFolder",
     "RecoverFolderTitle",
     "RecoverIncomplete",
+    "RecreateError",
+    "RecreateTracks",
     "RefreshAlthoughChanged",
+    "RemoveTempFileError",
     "RemoveTempFolderError",
     "RenameError",
     "ReplaceFile",

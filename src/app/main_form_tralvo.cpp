@@ -9,6 +9,7 @@
 #include "arrange/undo.h"
 #include "panes/shell_tree.h"
 #include "panes/track_list_model.h"
+#include "platform/text.h"
 
 #include <QApplication>
 #include <QProgressBar>
@@ -75,8 +76,31 @@ void TMainForm::RunOnPlayerFolder(
     afterReload(run);
 }
 
+// Where creation times cannot be set, the tracks are made anew about two seconds apart: the
+// user hears how long that takes before it starts.
+bool TMainForm::RecreationAccepted() {
+    if (Settings.PlayerType != 2 || fs_.SetsCreationTimes()) {
+        return true;
+    }
+    std::vector<std::string> names;
+    for (const TrackEntry& track : TracksModel->Tracks()) {
+        names.push_back(track.display);
+    }
+    const std::string folder = FolderWithSlash(MyPlayerST->Path());
+    const std::size_t count = TracksToRecreate(folder, names, fs_, SystemClock());
+    if (count == 0) {
+        return true;
+    }
+    MessageRequest question =
+        QuestionMessage("MainForm", windowTitle().toStdString(), "RecreateTracks");
+    const std::size_t minutes = std::max<std::size_t>(1, (2 * count + 59) / 60);
+    question.text = ReplaceAll(ReplaceAll(question.text, "%0", std::to_string(count)), "%1",
+                               std::to_string(minutes));
+    return messages_.Show(question) == MessageAnswer::Yes;
+}
+
 void TMainForm::TralvoBtnClick() {
-    if (TracksModel->Tracks().empty() || !TracksChanged) {
+    if (TracksModel->Tracks().empty() || !TracksChanged || !RecreationAccepted()) {
         return;
     }
     const std::string before = TracksModel->Tracks().Text();

@@ -33,14 +33,23 @@ public:
         return status;
     }
     Status WriteCreationTime(const std::string& path, FileTime time) override {
-        Status status = ForwardingFileSystem::WriteCreationTime(path, time);
+        return Counted(ForwardingFileSystem::WriteCreationTime(path, time));
+    }
+    Status CopyFile(const std::string& from, const std::string& to) override {
+        return Counted(ForwardingFileSystem::CopyFile(from, to));
+    }
+    Status RemoveFile(const std::string& path) override {
+        return Counted(ForwardingFileSystem::RemoveFile(path));
+    }
+
+private:
+    Status Counted(Status status) {
         if (status) {
             ++keeper_.changes_;
         }
         return status;
     }
 
-private:
     JournalKeeper& keeper_;
 };
 
@@ -102,6 +111,12 @@ bool JournalKeeper::LeftOutOfPlace() {
     }
     for (const JournalRename& rename : journal_.renames) {
         if (rename.atTemporary && fs.FileExists(journal_.folder + rename.temporary)) {
+            return true;
+        }
+    }
+    for (const JournalRecreate& recreate : journal_.recreated) {
+        if (fs.FileExists(journal_.folder + recreate.copy) ||
+            fs.FileExists(journal_.folder + recreate.backup)) {
             return true;
         }
     }

@@ -7,6 +7,7 @@
 #include "platform/text.h"
 
 #include <algorithm>
+#include <fstream>
 #include <map>
 #include <optional>
 #include <set>
@@ -37,6 +38,28 @@ std::optional<RunJournal> UnfinishedJournal(const std::string& folder, JournalSt
     return journal;
 }
 
+// Whether the file at path holds the bytes of the file at prefix, from its start on.
+bool FileBeginsWith(const std::string& path, const std::string& prefix) {
+    std::ifstream whole(path, std::ios::binary);
+    std::ifstream part(prefix, std::ios::binary);
+    if (!whole || !part) {
+        return false;
+    }
+    std::vector<char> a(64 * 1024);
+    std::vector<char> b(a.size());
+    for (;;) {
+        part.read(b.data(), static_cast<std::streamsize>(b.size()));
+        const std::streamsize got = part.gcount();
+        if (got == 0) {
+            return !part.bad();
+        }
+        whole.read(a.data(), got);
+        if (whole.gcount() != got || !std::equal(b.begin(), b.begin() + got, a.begin())) {
+            return false;
+        }
+    }
+}
+
 // Numbers compare as numbers, however many digits they have.
 bool TemporaryNameLess(const std::string& a, const std::string& b) {
     return a.size() != b.size() ? a.size() < b.size() : a < b;
@@ -56,6 +79,7 @@ public:
         const std::size_t journalSteps = report_.steps.size();
         EmptyTempFolders(journal ? journal->others : std::vector<std::string>{});
         NameTemporaryFiles();
+        RemoveCoveredCopies();
         if (journal) {
             FinishJournal(*journal, journalSteps);
         }
@@ -87,7 +111,11 @@ private:
             RenameBackByJournal(journal);
             break;
         default:
-            RestoreTimesByJournal(journal);
+            if (journal.recreated.empty()) {
+                RestoreTimesByJournal(journal);
+            } else {
+                FinishRecreationByJournal(journal);
+            }
             break;
         }
     }
@@ -221,6 +249,70 @@ private:
         }
     }
 
+    bool HasSize(const std::string& name, std::uint64_t size) {
+        std::uint64_t actual = 0;
+        return fs_.ReadFileSize(folder_ + name, actual) && actual == size;
+    }
+
+    void Remove(const std::string& name) {
+        if (fs_.RemoveFile(folder_ + name)) {
+            report_.steps.push_back({Kind::FileRemoved, name, {}});
+        } else {
+            report_.notRestored.push_back({name, Reason::CannotRemoveFile});
+        }
+    }
+
+    // A track made anew goes through "N.qz_copy" (being written) and "N.qz_temp" (the
+    // original, once the copy is complete and on the disk). With the track under its name,
+    // whatever is left of either is spare; without it, the original comes back. A size that
+    // is not the track's marks a file the run did not make: it stays.
+    void FinishRecreationByJournal(const RunJournal& journal) {
+        for (std::size_t i = 0; i < journal.arranged.size(); ++i) {
+            const std::string& name = journal.arranged[i].name;
+            const JournalRecreate& recreate = journal.recreated[i];
+            const bool hasCopy = fs_.FileExists(folder_ + recreate.copy);
+            const bool hasBackup = fs_.FileExists(folder_ + recreate.backup);
+            if (hasCopy) {
+                owned_.insert(recreate.copy);
+            }
+            if (hasBackup) {
+                owned_.insert(recreate.backup);
+            }
+            if (fs_.FileExists(folder_ + name)) {
+                if (!hasCopy && !hasBackup) {
+                    continue;
+                }
+                if (!HasSize(name, recreate.size)) {
+                    report_.notRestored.push_back(
+                        {hasBackup ? recreate.backup : recreate.copy, Reason::NotIdentified});
+                    continue;
+                }
+                if (hasBackup) {
+                    RemoveIdentified(recreate.backup, recreate.size);
+                }
+                if (hasCopy) {
+                    Remove(recreate.copy);
+                }
+            } else if (hasBackup && HasSize(recreate.backup, recreate.size)) {
+                if (Move(recreate.backup, name, Kind::Renamed) && hasCopy) {
+                    Remove(recreate.copy);
+                }
+            } else if (hasBackup) {
+                report_.notRestored.push_back({recreate.backup, Reason::NotIdentified});
+            } else {
+                report_.notRestored.push_back({name, Reason::Missing});
+            }
+        }
+    }
+
+    void RemoveIdentified(const std::string& name, std::uint64_t size) {
+        if (HasSize(name, size)) {
+            Remove(name);
+        } else {
+            report_.notRestored.push_back({name, Reason::NotIdentified});
+        }
+    }
+
     std::vector<DirectoryEntry> Entries(const std::string& folder, EnumerateFilter filter) {
         std::vector<DirectoryEntry> entries;
         fs_.Enumerate(folder, filter, false, entries);
@@ -307,6 +399,29 @@ private:
         }
     }
 
+    // Without the journal a copy cannot be told from a track: it goes only when another file
+    // of the folder holds its bytes, or begins with them (a copy cut off while written).
+    void RemoveCoveredCopies() {
+        std::vector<std::string> copies;
+        std::vector<std::string> others;
+        for (const DirectoryEntry& entry : Entries(folder_, EnumerateFilter::FilesOnly)) {
+            if (owned_.contains(entry.name)) {
+                continue;
+            }
+            (IsCopyName(entry.name) ? copies : others).push_back(entry.name);
+        }
+        for (const std::string& copy : copies) {
+            const bool covered = std::any_of(others.begin(), others.end(), [&](const auto& other) {
+                return FileBeginsWith(folder_ + other, folder_ + copy);
+            });
+            if (covered) {
+                Remove(copy);
+            } else {
+                report_.notRestored.push_back({copy, Reason::IncompleteCopy});
+            }
+        }
+    }
+
     // Complete: the journal has served, unless it changed nothing, in which case the run had
     // in fact ended and its journal becomes the record to undo it by. Incomplete: the journal
     // stays, brought up to date, for another try.
@@ -341,7 +456,8 @@ bool NeedsRecovery(const std::string& folder, FileSystem& fs, JournalStore& jour
         return false;
     }
     for (const DirectoryEntry& entry : entries) {
-        if (entry.isFolder ? IsTempFolderName(entry.name) : IsTemporaryName(entry.name)) {
+        if (entry.isFolder ? IsTempFolderName(entry.name)
+                           : IsTemporaryName(entry.name) || IsCopyName(entry.name)) {
             return true;
         }
     }

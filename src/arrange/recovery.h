@@ -18,6 +18,7 @@ struct RecoveryStep {
         Renamed,       // a temporary name back to a track's name, from -> to
         TimeRestored,  // from: a track whose creation time is the one before the run again
         FolderRemoved, // from: an emptied temporary folder
+        FileRemoved,   // from: a spare copy of a track that is in its place
     };
     Kind kind;
     std::string from;
@@ -34,6 +35,9 @@ struct NotRestored {
         NoTitle,            // a temporary file whose tag gives no title to name it by
         TitleNotUnique,     // several temporary files have the same title
         CannotRemoveFolder, // an empty temporary folder that could not be removed
+        CannotRemoveFile,   // a spare copy of a track that could not be removed
+        NotIdentified,      // a copy or original in the making whose size is not the track's
+        IncompleteCopy,     // a copy without the journal that no file of the folder covers
     };
     std::string name; // where it still is, relative to the folder
     Reason reason;
@@ -47,7 +51,7 @@ struct RecoveryReport {
 };
 
 // Whether folder holds what an interrupted run leaves behind: a folder "QZ_TEMP1" or
-// "QZ_TEMP2", a file "N.qz_temp", or the journal of a run that did not end.
+// "QZ_TEMP2", a file "N.qz_temp" or "N.qz_copy", or the journal of a run that did not end.
 bool NeedsRecovery(const std::string& folder, FileSystem& fs,
                    JournalStore& journals = UserJournals());
 
@@ -60,13 +64,17 @@ bool NeedsRecovery(const std::string& folder, FileSystem& fs,
 // - file names: every track gets back the name it had before the run, from its temporary name
 //   or from its new name (through its temporary name, so that tracks that swap names never
 //   meet); a run whose renames had all been done stays done;
-// - creation times: every track gets back the creation time it had before the run.
+// - creation times: every track gets back the creation time it had before the run; where the
+//   run made the tracks anew, every track is either as it was or its complete copy, under its
+//   own name, and the spare copies and originals ("N.qz_copy", "N.qz_temp") are removed once
+//   the track of the same size stands under its name.
 // Without a journal (the run happened elsewhere), the contents of the temporary folders move
-// back into the folder, and each "N.qz_temp" file is named "<Title>.<ext>" after its tag and
-// the kind its content shows, where that name is unique and free. Nothing is ever overwritten,
-// a temporary folder is removed only when empty, and whatever stays out of place is reported.
-// A complete recovery removes the journal; one that changed nothing keeps it as the record of
-// a finished run.
+// back into the folder, each "N.qz_temp" file is named "<Title>.<ext>" after its tag and the
+// kind its content shows, where that name is unique and free, and an "N.qz_copy" file is
+// removed when another file of the folder holds its bytes (or begins with them). Nothing is ever
+// overwritten, a temporary folder is removed only when empty, and whatever stays out of place is
+// reported. A complete recovery removes the journal; one that changed nothing keeps it as the
+// record of a finished run.
 RecoveryReport RecoverFolder(const std::string& folder, FileSystem& fs,
                              JournalStore& journals = UserJournals());
 

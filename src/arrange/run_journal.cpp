@@ -11,6 +11,17 @@ namespace {
 
 constexpr std::string_view VersionLine = "Tralvo run journal 1";
 constexpr std::string_view TemporarySuffix = ".qz_temp";
+constexpr std::string_view CopySuffix = ".qz_copy";
+
+// Decimal digits, then suffix in any case.
+bool IsNumberedName(std::string_view name, std::string_view suffix) {
+    if (name.size() <= suffix.size() ||
+        !EqualsIgnoringCase(name.substr(name.size() - suffix.size()), suffix)) {
+        return false;
+    }
+    const std::string_view digits = name.substr(0, name.size() - suffix.size());
+    return digits.find_first_not_of("0123456789") == std::string_view::npos;
+}
 
 std::string_view StateWord(JournalState state) {
     switch (state) {
@@ -155,6 +166,13 @@ private:
             journal_.arranged.push_back({f[1], f[2], ParseTime(f[3], valid)});
             return valid && IsBareName(f[2]);
         }
+        if (kind == "recreate" && f.size() == 4) {
+            bool valid = false;
+            const std::optional<FileTime> size = ParseTime(f[3], valid);
+            const std::size_t index = journal_.recreated.size();
+            journal_.recreated.push_back({f[1], f[2], size.value_or(0)});
+            return valid && size && f[1] == CopyName(index) && f[2] == TemporaryName(index);
+        }
         if (kind == "rename" && f.size() == 5) {
             const std::optional<bool> atTemporary = ParseFlag(f[4]);
             journal_.renames.push_back({f[1], f[2], f[3], atTemporary.value_or(false)});
@@ -170,7 +188,9 @@ private:
         }
         const std::size_t count = journal_.arranged.size();
         const bool byName = journal_.strategy == 1;
+        const bool byTime = journal_.strategy == 2;
         return journal_.before.size() == count && journal_.renames.size() == (byName ? count : 0) &&
+               (journal_.recreated.empty() || (byTime && journal_.recreated.size() == count)) &&
                (journal_.strategy == 0 || journal_.others.empty()) &&
                (byName || journal_.state != JournalState::SecondPass);
     }
@@ -193,12 +213,15 @@ std::string TemporaryName(std::size_t index) {
 }
 
 bool IsTemporaryName(std::string_view name) {
-    if (name.size() <= TemporarySuffix.size() ||
-        !EqualsIgnoringCase(name.substr(name.size() - TemporarySuffix.size()), TemporarySuffix)) {
-        return false;
-    }
-    const std::string_view digits = name.substr(0, name.size() - TemporarySuffix.size());
-    return digits.find_first_not_of("0123456789") == std::string_view::npos;
+    return IsNumberedName(name, TemporarySuffix);
+}
+
+std::string CopyName(std::size_t index) {
+    return std::to_string(index) + std::string(CopySuffix);
+}
+
+bool IsCopyName(std::string_view name) {
+    return IsNumberedName(name, CopySuffix);
 }
 
 std::string FormatJournal(const RunJournal& journal) {
@@ -222,6 +245,10 @@ std::string FormatJournal(const RunJournal& journal) {
     for (const JournalRename& rename : journal.renames) {
         AppendEscapedLine(text, {"rename", rename.from, rename.temporary, rename.to,
                                  rename.atTemporary ? "1" : "0"});
+    }
+    for (const JournalRecreate& recreate : journal.recreated) {
+        AppendEscapedLine(
+            text, {"recreate", recreate.copy, recreate.backup, std::to_string(recreate.size)});
     }
     text += "end\n";
     return text;

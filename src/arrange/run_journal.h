@@ -34,6 +34,13 @@ struct JournalRename {
     bool atTemporary = false;
 };
 
+// Creation times where the system cannot set them: one track's way through its copy.
+struct JournalRecreate {
+    std::string copy;       // "N.qz_copy": the copy in the making
+    std::string backup;     // "N.qz_temp": the original while its copy takes its name
+    std::uint64_t size = 0; // the track's size before the run
+};
+
 // What a run of the Tralvo command is about to do to a player folder, written before the first
 // change, so that a run cut off at any point can be put back together. Names are bare names
 // inside the folder.
@@ -47,6 +54,8 @@ struct RunJournal {
     std::vector<JournalTrack> arranged; // the tracks in the arranged order
     std::vector<std::string> others;    // directory order: the other entries, in moving order
     std::vector<JournalRename> renames; // file names: one for each arranged track, in order
+    // Creation times made by re-creating the tracks: one for each arranged track, in order.
+    std::vector<JournalRecreate> recreated;
 };
 
 // The journal as text: a version line, then one line per record of TAB-separated fields in
@@ -61,5 +70,9 @@ std::optional<RunJournal> ParseJournal(std::string_view text);
 std::string TemporaryName(std::size_t index);
 // Whether name has the form of a temporary name: decimal digits, then ".qz_temp" in any case.
 bool IsTemporaryName(std::string_view name);
+// The file name "N.qz_copy" of the copy that re-creates the track of index N.
+std::string CopyName(std::size_t index);
+// Whether name has the form of such a copy's name, in any case.
+bool IsCopyName(std::string_view name);
 
 } // namespace tralvo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "arrange/track_list.h"
+#include "platform/clock.h"
 #include "platform/file_system.h"
 
 #include <cstdint>
@@ -28,6 +29,7 @@ struct ArrangeRun {
     Messages& messages;
     RunProgress& progress;
     std::string parent;
+    Clock& clock = SystemClock();
 };
 
 // Players that play the directory entries' order: every entry moves out into "QZ_TEMP1",
@@ -44,8 +46,24 @@ std::vector<std::string> CollectOtherEntries(const std::string& folder, const Tr
 // Players that sort by file name: every track gets an order prefix, through temporary names.
 void ArrangeByFileName(const std::string& folder, const TrackList& tracks, ArrangeRun& run);
 // Players that sort by creation time: the times rise one day apart in list order, the last
-// track keeping its own.
+// track keeping its own. Where the system cannot set creation times, the tracks are made anew
+// in list order instead (RecreateInOrder).
 void ArrangeByCreationTime(const std::string& folder, const TrackList& tracks, ArrangeRun& run);
+
+// Creation times in the order of names (files of folder) where the system cannot set them but
+// stamps each new file with the time it is made: the tracks from the first one out of order
+// on are made anew one after the other, each a complete copy that is on the disk before it
+// takes its original's name ("N.qz_copy" while it is made, the original "N.qz_temp" until the
+// copy has its name), each in a later step of the clock than the one before. Refused before
+// anything changes when the volume has no room for a copy of the largest of them.
+void RecreateInOrder(const std::string& folder, const std::vector<std::string>& names,
+                     ArrangeRun& run);
+// How many tracks of names RecreateInOrder would make anew, and so wait for.
+std::size_t TracksToRecreate(const std::string& folder, const std::vector<std::string>& names,
+                             FileSystem& fs, Clock& clock);
+// The step of the clock in which the volume of folder stamps creation times as distinct: FAT
+// and exFAT keep whole seconds only in 2-second steps, which is all that some players read.
+FileTime CreationTimeStep(const std::string& folder, FileSystem& fs);
 
 // The strategy of the player type (0, 1, 2); another type runs nothing. folder ends in '/'.
 void RunStrategy(std::uint8_t playerType, const std::string& folder, const TrackList& tracks,

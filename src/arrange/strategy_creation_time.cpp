@@ -6,6 +6,14 @@ namespace tralvo {
 
 void ArrangeByCreationTime(const std::string& folder, const TrackList& tracks, ArrangeRun& run) {
     const std::size_t count = tracks.size();
+    if (!run.fs.SetsCreationTimes()) {
+        std::vector<std::string> names;
+        for (const TrackEntry& track : tracks) {
+            names.push_back(track.display);
+        }
+        RecreateInOrder(folder, names, run);
+        return;
+    }
     run.progress.SetMaximum(static_cast<int>(count));
     if (count == 0) {
         return;

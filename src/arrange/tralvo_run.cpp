@@ -14,6 +14,12 @@ std::string BareName(const std::string& path) {
 
 } // namespace
 
+JournalRecreate RecreateRecord(const std::string& path, std::size_t index, FileSystem& fs) {
+    std::uint64_t size = 0;
+    fs.ReadFileSize(path, size);
+    return {CopyName(index), TemporaryName(index), size};
+}
+
 RunJournal NewJournal(std::uint8_t playerType, bool only83FileNames, const std::string& folder,
                       const TrackList& tracks, FileSystem& fs) {
     RunJournal journal;
@@ -33,6 +39,9 @@ RunJournal NewJournal(std::uint8_t playerType, bool only83FileNames, const std::
             FileTime time = 0;
             if (fs.ReadCreationTime(folder + track.display, time)) {
                 entry.creationTime = time;
+            }
+            if (!fs.SetsCreationTimes()) {
+                journal.recreated.push_back(RecreateRecord(folder + track.display, i, fs));
             }
         }
         if (playerType == 1) {
@@ -59,7 +68,7 @@ bool RunTralvoCommand(std::uint8_t playerType, bool only83FileNames, const std::
     if (!keeper.Start()) {
         return false;
     }
-    ArrangeRun watched{keeper.fs(), run.messages, run.progress, run.parent};
+    ArrangeRun watched{keeper.fs(), run.messages, run.progress, run.parent, run.clock};
     switch (playerType) {
     case 0:
         ArrangeByDirectoryOrder(folder, tracks, keeper.journal().others, watched);

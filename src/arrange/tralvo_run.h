@@ -24,6 +24,9 @@ bool RunTralvoCommand(std::uint8_t playerType, bool only83FileNames, const std::
                       JournalStore& journals = UserJournals(),
                       RunPurpose purpose = RunPurpose::Arrange);
 
+// How the track at path, of index in the arranged list, is to be made anew.
+JournalRecreate RecreateRecord(const std::string& path, std::size_t index, FileSystem& fs);
+
 // The journal of a run that is about to arrange tracks in folder: everything but the other
 // entries of a directory-order run, which the caller collects.
 RunJournal NewJournal(std::uint8_t playerType, bool only83FileNames, const std::string& folder,

@@ -54,7 +54,7 @@ class Undo {
 public:
     Undo(const std::string& folder, ArrangeRun& run, JournalStore& journals)
         : folder_(FolderWithSlash(folder)),
-          counted_(run.messages), run_{run.fs, counted_, run.progress, run.parent},
+          counted_(run.messages), run_{run.fs, counted_, run.progress, run.parent, run.clock},
           journals_(journals) {}
 
     UndoOutcome Run() {
@@ -113,7 +113,7 @@ private:
         std::vector<std::string> left;
         for (std::size_t i = 0; i < record_.arranged.size(); ++i) {
             const JournalTrack& track = record_.arranged[i];
-            if (record_.strategy == 2 && !track.creationTime) {
+            if (record_.strategy == 2 && record_.recreated.empty() && !track.creationTime) {
                 return false; // the old time is not known, so it cannot come back exactly
             }
             left.push_back(record_.strategy == 1 ? record_.renames[i].to : track.name);
@@ -192,7 +192,33 @@ private:
         return true;
     }
 
+    // Where times cannot be set, the old order comes back as the run made it: the tracks
+    // made anew, in the old order.
+    bool UndoByRecreation() {
+        RunJournal journal = UndoJournal();
+        std::vector<std::string> names;
+        for (const std::string& name : record_.before) {
+            FileTime now = 0;
+            const bool known = static_cast<bool>(run_.fs.ReadCreationTime(folder_ + name, now));
+            journal.arranged.push_back(
+                {name, name, known ? std::optional<FileTime>(now) : std::nullopt});
+            journal.recreated.push_back(RecreateRecord(folder_ + name, names.size(), run_.fs));
+            names.push_back(name);
+        }
+        JournalKeeper keeper(journal, journals_, run_);
+        if (!keeper.Start()) {
+            return false;
+        }
+        ArrangeRun watched{keeper.fs(), run_.messages, run_.progress, run_.parent, run_.clock};
+        RecreateInOrder(folder_, names, watched);
+        keeper.Finish();
+        return true;
+    }
+
     bool UndoCreationTimes() {
+        if (!run_.fs.SetsCreationTimes()) {
+            return UndoByRecreation();
+        }
         RunJournal journal = UndoJournal();
         for (const JournalTrack& track : record_.arranged) {
             FileTime now = 0;

@@ -23,6 +23,11 @@ constexpr int CopyCancelledCode = ECANCELED;
 Status CopyFileInChunks(const std::string& source, const std::string& target, bool replace,
                         const CopyProgress& progress);
 
+// A copy that can stand in for source: never replaces target, keeps the source's permissions,
+// FAT attributes and modification time, and is on the disk when the call returns. A copy that
+// fails leaves no file behind.
+Status CopyStandingFile(const std::string& source, const std::string& target);
+
 // Whether both paths lead to one and the same file.
 bool SameFile(const std::string& a, const std::string& b);
 

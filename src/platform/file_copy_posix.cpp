@@ -3,6 +3,8 @@
 
 #include <cstdlib>
 #include <fcntl.h>
+#include <linux/msdos_fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -86,10 +88,22 @@ mode_t CurrentUmask() {
     return mask;
 }
 
-} // namespace
+// The hidden, system and archive bits of a file on FAT; elsewhere the calls fail, which is
+// fine.
+void KeepFatAttributes(int from, int to) {
+    std::uint32_t attributes = 0;
+    if (::ioctl(from, FAT_IOCTL_GET_ATTRIBUTES, &attributes) == 0) {
+        ::ioctl(to, FAT_IOCTL_SET_ATTRIBUTES, &attributes);
+    }
+}
 
-Status CopyFileInChunks(const std::string& source, const std::string& target, bool replace,
-                        const CopyProgress& progress) {
+enum class CopyKind {
+    AsNewFile, // permissions as a new file of the source's would get
+    Standing,  // the very permissions and attributes of the source
+};
+
+Status CopyBytes(const std::string& source, const std::string& target, bool replace,
+                 const CopyProgress& progress, CopyKind kind) {
     const UniqueFd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
     if (!in.valid()) {
         return SystemFailure(errno, "open " + source);
@@ -106,9 +120,13 @@ Status CopyFileInChunks(const std::string& source, const std::string& target, bo
     if (!copy.valid()) {
         return SystemFailure(errno, "create " + (replace ? "a file beside " + target : target));
     }
-    // Permissions as a new file of the source's would get; a FAT volume refuses, which is
-    // fine there.
-    ::fchmod(copy.fd(), (info.st_mode & 0777) & ~CurrentUmask());
+    // A FAT volume refuses some permissions, which is fine there.
+    if (kind == CopyKind::Standing) {
+        ::fchmod(copy.fd(), info.st_mode & 07777);
+        KeepFatAttributes(in.get(), copy.fd());
+    } else {
+        ::fchmod(copy.fd(), (info.st_mode & 0777) & ~CurrentUmask());
+    }
 
     std::vector<char> buffer(ChunkSize);
     std::uint64_t copied = 0;
@@ -148,6 +166,17 @@ Status CopyFileInChunks(const std::string& source, const std::string& target, bo
     }
     copy.Keep();
     return Status::Ok();
+}
+
+} // namespace
+
+Status CopyFileInChunks(const std::string& source, const std::string& target, bool replace,
+                        const CopyProgress& progress) {
+    return CopyBytes(source, target, replace, progress, CopyKind::AsNewFile);
+}
+
+Status CopyStandingFile(const std::string& source, const std::string& target) {
+    return CopyBytes(source, target, false, {}, CopyKind::Standing);
 }
 
 bool SameFile(const std::string& a, const std::string& b) {

@@ -54,6 +54,21 @@ public:
 
     virtual Status ReadCreationTime(const std::string& path, FileTime& time) = 0;
     virtual Status WriteCreationTime(const std::string& path, FileTime time) = 0;
+    // Whether WriteCreationTime can work at all. Where it cannot, a file's creation time is
+    // the moment it was made, and nothing later changes it.
+    virtual bool SetsCreationTimes() = 0;
+
+    // A copy that stands for the file at from: made at to, never replacing anything there,
+    // with from's bytes, modification time, permissions and attributes, and on the disk when
+    // the call returns. A copy that fails leaves nothing at to.
+    virtual Status CopyFile(const std::string& from, const std::string& to) = 0;
+    virtual Status RemoveFile(const std::string& path) = 0;
+    // Puts the changes made so far to folder's entries on the disk.
+    virtual Status Flush(const std::string& folder) = 0;
+    virtual Status ReadFileSize(const std::string& path, std::uint64_t& size) = 0;
+    // What a new file can still take on the volume of path, and the volume's allocation unit.
+    virtual Status FreeSpace(const std::string& path, std::uint64_t& bytes,
+                             std::uint64_t& unit) = 0;
 
     virtual std::string ProgramPath() = 0;   // the running executable, absolute
     virtual std::string CurrentFolder() = 0; // absolute, no trailing '/' except for "/"

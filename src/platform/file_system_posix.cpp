@@ -1,3 +1,4 @@
+#include "platform/file_copy.h"
 #include "platform/file_system.h"
 #include "platform/mount_table.h"
 #include "platform/rename_no_replace.h"
@@ -11,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -107,6 +109,14 @@ public:
     std::string ShortPath(const std::string& path) override;
     Status ReadCreationTime(const std::string& path, FileTime& time) override;
     Status WriteCreationTime(const std::string& path, FileTime time) override;
+    bool SetsCreationTimes() override { return false; }
+    Status CopyFile(const std::string& from, const std::string& to) override {
+        return CopyStandingFile(from, to);
+    }
+    Status RemoveFile(const std::string& path) override;
+    Status Flush(const std::string& folder) override;
+    Status ReadFileSize(const std::string& path, std::uint64_t& size) override;
+    Status FreeSpace(const std::string& path, std::uint64_t& bytes, std::uint64_t& unit) override;
     std::string ProgramPath() override;
     std::string CurrentFolder() override;
     std::string VolumeOf(const std::string& path) override;
@@ -194,6 +204,55 @@ Status PosixFileSystem::WriteCreationTime(const std::string& path, FileTime /*ti
         return SystemFailure(errno, what);
     }
     return Status::Failure(ENOTSUP, what + ": this system cannot set a file's creation time");
+}
+
+Status PosixFileSystem::RemoveFile(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        return SystemFailure(EISDIR, "remove " + path);
+    }
+    if (::unlink(path.c_str()) != 0) {
+        return SystemFailure(errno, "remove " + path);
+    }
+    return Status::Ok();
+}
+
+Status PosixFileSystem::Flush(const std::string& folder) {
+    const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.valid()) {
+        return SystemFailure(errno, "flush folder " + folder);
+    }
+    if (::fsync(fd.get()) == 0) {
+        return Status::Ok();
+    }
+    // Some file systems take no fsync on a folder; writing back the whole volume serves too.
+    if ((errno == EINVAL || errno == ENOTSUP || errno == ENOSYS) && ::syncfs(fd.get()) == 0) {
+        return Status::Ok();
+    }
+    return SystemFailure(errno, "flush folder " + folder);
+}
+
+Status PosixFileSystem::ReadFileSize(const std::string& path, std::uint64_t& size) {
+    struct stat info {};
+    if (!StatPath(path, info)) {
+        return SystemFailure(errno, "size of " + path);
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return SystemFailure(EISDIR, "size of " + path);
+    }
+    size = static_cast<std::uint64_t>(info.st_size);
+    return Status::Ok();
+}
+
+Status PosixFileSystem::FreeSpace(const std::string& path, std::uint64_t& bytes,
+                                  std::uint64_t& unit) {
+    struct statvfs info {};
+    if (::statvfs(path.c_str(), &info) != 0) {
+        return SystemFailure(errno, "free space of " + path);
+    }
+    unit = info.f_frsize != 0 ? info.f_frsize : info.f_bsize;
+    bytes = static_cast<std::uint64_t>(info.f_bavail) * unit;
+    return Status::Ok();
 }
 
 std::string PosixFileSystem::ProgramPath() {

@@ -28,6 +28,18 @@ public:
     Status WriteCreationTime(const std::string& path, FileTime time) override {
         return inner_.WriteCreationTime(path, time);
     }
+    bool SetsCreationTimes() override { return inner_.SetsCreationTimes(); }
+    Status CopyFile(const std::string& from, const std::string& to) override {
+        return inner_.CopyFile(from, to);
+    }
+    Status RemoveFile(const std::string& path) override { return inner_.RemoveFile(path); }
+    Status Flush(const std::string& folder) override { return inner_.Flush(folder); }
+    Status ReadFileSize(const std::string& path, std::uint64_t& size) override {
+        return inner_.ReadFileSize(path, size);
+    }
+    Status FreeSpace(const std::string& path, std::uint64_t& bytes, std::uint64_t& unit) override {
+        return inner_.FreeSpace(path, bytes, unit);
+    }
     std::string ProgramPath() override { return inner_.ProgramPath(); }
     std::string CurrentFolder() override { return inner_.CurrentFolder(); }
     std::string VolumeOf(const std::string& path) override { return inner_.VolumeOf(path); }

@@ -74,6 +74,8 @@ public:
     using ForwardingFileSystem::ForwardingFileSystem;
     std::map<std::string, FileTime> times;
 
+    bool SetsCreationTimes() override { return true; }
+
     Status ReadCreationTime(const std::string& path, FileTime& time) override {
         const auto found = times.find(path);
         if (found == times.end()) {
@@ -93,8 +95,8 @@ public:
     }
 };
 
-// Fails the k-th change it is asked for (renames, folders made and removed, times set), and
-// counts them all.
+// Fails the k-th change it is asked for (renames, folders made and removed, times set, files
+// copied and removed), and counts them all.
 class FailingFileSystem : public ForwardingFileSystem {
 public:
     explicit FailingFileSystem(int failAt, FileSystem& inner = SystemFileSystem())
@@ -113,6 +115,12 @@ public:
     }
     Status WriteCreationTime(const std::string& path, FileTime time) override {
         return Fails() ? Injected() : ForwardingFileSystem::WriteCreationTime(path, time);
+    }
+    Status CopyFile(const std::string& from, const std::string& to) override {
+        return Fails() ? Injected() : ForwardingFileSystem::CopyFile(from, to);
+    }
+    Status RemoveFile(const std::string& path) override {
+        return Fails() ? Injected() : ForwardingFileSystem::RemoveFile(path);
     }
 
 private:

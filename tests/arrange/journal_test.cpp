@@ -78,6 +78,35 @@ TEST(JournalText, RefusesTruncatedGarbledAndUnsafeJournals) {
     EXPECT_FALSE(ParseJournal("\xFF\xFE garbage"));
 }
 
+// Creation times made anew: one record per track, under the names the run gives them.
+TEST(JournalText, RecreationRecordsComeBackAndMustNameTheTracksOwnTemporaryFiles) {
+    RunJournal journal = SampleJournal();
+    journal.strategy = 2;
+    journal.state = JournalState::Running;
+    journal.renames.clear();
+    journal.recreated = {{"0.qz_copy", "0.qz_temp", 4096}, {"1.qz_copy", "1.qz_temp", 7}};
+    const std::string text = FormatJournal(journal);
+    const std::optional<RunJournal> back = ParseJournal(text);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->recreated[0].size, 4096U);
+    EXPECT_EQ(back->recreated[1].backup, "1.qz_temp");
+    EXPECT_TRUE(SameJournal(*back, journal));
+
+    const auto changed = [&](std::string_view from, std::string_view to) {
+        const std::size_t at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return ParseJournal(std::string(text).replace(at, from.size(), to));
+    };
+    EXPECT_FALSE(changed("1.qz_copy", "0.qz_copy"));
+    EXPECT_FALSE(changed("1.qz_temp\t7", "../x\t7"));
+    EXPECT_FALSE(changed("\t7\n", "\t-\n"));
+    EXPECT_FALSE(changed("recreate\t1.qz_copy\t1.qz_temp\t7\n", ""));
+    EXPECT_FALSE(changed("strategy\t2", "strategy\t0"));
+    EXPECT_TRUE(IsCopyName("12.QZ_COPY"));
+    EXPECT_FALSE(IsCopyName("12.qz_temp"));
+    EXPECT_FALSE(IsCopyName("x1.qz_copy"));
+}
+
 TEST(JournalText, TemporaryNamesAreDigitsAndTheSuffix) {
     EXPECT_EQ(TemporaryName(12), "12.qz_temp");
     EXPECT_TRUE(IsTemporaryName("0.qz_temp"));
@@ -274,9 +303,14 @@ TEST_F(JournaledRunTest, ASecondPassWhoseJournalCannotBeWrittenDoesNotStart) {
 
 TEST_F(JournaledRunTest, ARunThatChangedNothingLeavesNoRecord) {
     Tracks({"A.mp3", "B.mp3"});
-    // This system cannot set creation times: every write fails.
-    const TrackList tracks = Arranged(2, {"B.mp3", "A.mp3"});
-    ArrangeRun run{SystemFileSystem(), messages, progress, "MainForm"};
+    // Read-only tracks: every write of a time fails.
+    test::TimedFileSystem fs;
+    for (const char* name : {"A.mp3", "B.mp3"}) {
+        fs.times[folder / name] = media::DateTimeToFileTime(40000.0);
+        ASSERT_EQ(::chmod((folder / name).c_str(), 0444), 0);
+    }
+    const TrackList tracks = Arranged(2, {"B.mp3", "A.mp3"}, fs);
+    ArrangeRun run{fs, messages, progress, "MainForm"};
     ASSERT_TRUE(RunTralvoCommand(2, false, F(), tracks, run, journals.store));
     EXPECT_EQ(messages.TextKeys(),
               (std::vector<std::string>{"SetCreationTimeError", "SetCreationTimeError"}));

@@ -41,6 +41,12 @@ public:
     Status WriteCreationTime(const std::string& path, FileTime time) override {
         return Change([&] { return ForwardingFileSystem::WriteCreationTime(path, time); });
     }
+    Status CopyFile(const std::string& from, const std::string& to) override {
+        return Change([&] { return ForwardingFileSystem::CopyFile(from, to); });
+    }
+    Status RemoveFile(const std::string& path) override {
+        return Change([&] { return ForwardingFileSystem::RemoveFile(path); });
+    }
 
 private:
     template <typename Call>

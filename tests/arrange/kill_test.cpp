@@ -3,6 +3,7 @@
 // byte for byte under its own name, no temporary folder or name may be left, the image must
 // be consistent, and the folder must arrange again. The test build of the tool kills itself
 // (kill_switch/); the shipped one cannot.
+#include "arrange/run_journal.h"
 #include "arrange/track_loading.h"
 #include "arrange_test_support.h"
 #include "journal_test_support.h"
@@ -46,11 +47,11 @@ std::string TrackContent(std::size_t i) {
     return test::TaggedMp3({.title = name.substr(0, name.size() - 4)}, 1 + i % 3);
 }
 
-// The track names in an order that differs from round to round.
-Names OrderOfRound(int round) {
+// The names of count tracks in an order that differs from round to round.
+Names OrderOfRound(int round, std::size_t count = TrackCount) {
     Names names;
-    for (std::size_t i = 0; i < TrackCount; ++i) {
-        names.push_back(TrackName((i * 7 + static_cast<std::size_t>(round) * 3) % TrackCount));
+    for (std::size_t i = 0; i < count; ++i) {
+        names.push_back(TrackName((i * 7 + static_cast<std::size_t>(round) * 3) % count));
     }
     return names;
 }
@@ -86,7 +87,8 @@ void ForgetJournals() {
 void ExpectNothingTemporary(const std::string& folder, const std::string& at) {
     for (const auto& entry : stdfs::recursive_directory_iterator(folder)) {
         const std::string name = entry.path().filename().string();
-        EXPECT_FALSE(name == "QZ_TEMP1" || name == "QZ_TEMP2" || IsTemporaryName(name))
+        EXPECT_FALSE(name == "QZ_TEMP1" || name == "QZ_TEMP2" || IsTemporaryName(name) ||
+                     IsCopyName(name))
             << at << ": " << entry.path();
     }
 }
@@ -109,7 +111,7 @@ void ExpectNamedByTitles(const Files& before, const Files& after, const std::str
 class KillOnTmp : public testing::Test {
 protected:
     void SetUp() override {
-        for (std::size_t i = 0; i < TrackCount; ++i) {
+        for (std::size_t i = 0; i < count; ++i) {
             folder.WriteFile(TrackName(i), TrackContent(i));
         }
         folder.WriteFile("notes.txt", "notes");
@@ -124,7 +126,7 @@ protected:
         for (int k = 1;; ++k) {
             const std::string at = "type " + type + ", killed after change " + std::to_string(k);
             const Files before = test::FilesBelow(folder.path());
-            const Names order = OrderOfRound(k);
+            const Names order = type == "2" ? ReversedListing(type) : OrderOfRound(k, count);
             const std::string orderFile = OrderFile(work, order);
             const test::ProcessResult killed =
                 Tool({"arrange", "--type", type, "--order", orderFile, folder.path()}, k);
@@ -157,6 +159,14 @@ protected:
         }
     }
 
+    // The folder's list reversed: a creation-time run then makes all but the first track anew.
+    Names ReversedListing(const std::string& type) {
+        Names names = Shown(Tool({"list", "--type", type, folder.path()}).out);
+        std::reverse(names.begin(), names.end());
+        return names;
+    }
+
+    std::size_t count = TrackCount;
     test::TempFolder folder;
     test::TempFolder work;
 };
@@ -172,6 +182,20 @@ TEST_F(KillOnTmp, DirectoryOrderRunKilledAtEveryStep) {
 
 TEST_F(KillOnTmp, FileNameRunKilledAtEveryStep) {
     EXPECT_EQ(KillEveryStep("1", true), 2 * static_cast<int>(TrackCount));
+}
+
+// Creation times on this system: tracks made anew one after another, each a copy, two renames
+// and a removal. A few tracks, since each waits for the next step of the clock.
+class KillRecreationOnTmp : public KillOnTmp {
+protected:
+    void SetUp() override {
+        count = 6;
+        KillOnTmp::SetUp();
+    }
+};
+
+TEST_F(KillRecreationOnTmp, CreationTimeRunKilledAtEveryStep) {
+    EXPECT_EQ(KillEveryStep("2", true), 4 * (static_cast<int>(count) - 1));
 }
 
 class KillOnFat : public testing::Test {

@@ -7,7 +7,9 @@
 
 #include <QProgressBar>
 #include <QPushButton>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 namespace tralvo {
 namespace {
@@ -123,6 +125,30 @@ TEST_F(TrackListTest, AFailedRunReportsEachFailureThenTheWrongOrder) {
     EXPECT_EQ(messages.asked.back().parent, "MainForm");
     EXPECT_EQ(test::ReadFile(player + "/Album/1.qz_temp"), "left by an earlier run");
     EXPECT_EQ(Shown(), (std::vector<std::string>{"Bravo.mp3", "Charlie.mp3", "Alpha.mp3"}));
+}
+
+// Creation times cannot be set here: the tracks are made anew, about two seconds apart on a
+// player, so the user is told how long it takes first, and No leaves everything as it was.
+TEST_F(TrackListTest, CreationTimesAskBeforeTheTracksAreMadeAnew) {
+    StartWith("Type=2\n");
+    main->ReverseSortBtnClick();
+    const std::vector<std::string> arranged = Shown();
+    std::this_thread::sleep_for(std::chrono::milliseconds(30)); // born before the run's step
+    messages.answers = {MessageAnswer::No};
+    main->TralvoBtnClick();
+    ASSERT_EQ(messages.TextKeys(), std::vector<std::string>{"RecreateTracks"});
+    EXPECT_EQ(messages.asked[0].icon, MessageIcon::Question);
+    EXPECT_EQ(messages.asked[0].buttons, MessageButtons::YesNo);
+    EXPECT_NE(messages.asked[0].text.find("tracks this takes up to 1 min."), std::string::npos)
+        << messages.asked[0].text;
+    EXPECT_TRUE(main->TracksChanged);
+    EXPECT_EQ(Shown(), arranged);
+
+    main->TralvoBtnClick(); // Yes
+    EXPECT_EQ(messages.TextKeys(), (std::vector<std::string>{"RecreateTracks", "RecreateTracks"}));
+    EXPECT_EQ(Shown(), arranged);
+    EXPECT_FALSE(main->TracksChanged);
+    EXPECT_EQ(main->ProgressPB->maximum(), 3);
 }
 
 TEST_F(TrackListTest, NothingToWriteDoesNothing) {

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdio>
 #include <dirent.h>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
@@ -324,6 +325,63 @@ TEST(CreationTime, WritingFailsNamingTheFile) {
     const Status missing = fs().WriteCreationTime(temp / "missing.mp3", FileTimeNow());
     EXPECT_EQ(missing.code(), ENOENT);
     EXPECT_NE(missing.message().find(temp / "missing.mp3"), std::string::npos);
+}
+
+// The copy that makes a track anew stands for it: same bytes, times and permissions, and it
+// never takes the place of anything.
+TEST(CopyFile, MakesACopyThatStandsForTheFileAndNeverReplaces) {
+    TempFolder temp;
+    std::string content(300 * 1024, '\0');
+    for (std::size_t i = 0; i < content.size(); ++i) {
+        content[i] = static_cast<char>(i * 31 % 251);
+    }
+    const std::string file = temp.WriteFile("a.mp3", content);
+    ASSERT_EQ(::chmod(file.c_str(), 0604), 0);
+    const struct timespec times[2] = {{1'000'000'000, 0}, {1'100'000'000, 500}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+
+    ASSERT_TRUE(fs().SetsCreationTimes() == false);
+    ASSERT_TRUE(fs().CopyFile(file, temp / "0.qz_copy"));
+    EXPECT_EQ(ReadFile(temp / "0.qz_copy"), content);
+    struct stat info {};
+    ASSERT_EQ(::stat((temp / "0.qz_copy").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0604U);
+    EXPECT_EQ(info.st_mtim.tv_sec, 1'100'000'000);
+    std::uint64_t size = 0;
+    ASSERT_TRUE(fs().ReadFileSize(temp / "0.qz_copy", size));
+    EXPECT_EQ(size, content.size());
+
+    temp.WriteFile("taken.mp3", "mine");
+    EXPECT_EQ(fs().CopyFile(file, temp / "taken.mp3").code(), EEXIST);
+    EXPECT_EQ(ReadFile(temp / "taken.mp3"), "mine");
+    // A copy that cannot be made leaves nothing behind.
+    EXPECT_EQ(fs().CopyFile(temp / "missing.mp3", temp / "1.qz_copy").code(), ENOENT);
+    EXPECT_FALSE(std::filesystem::exists(temp / "1.qz_copy"));
+}
+
+TEST(RemoveFile, RemovesFilesButNoFolder) {
+    TempFolder temp;
+    const std::string file = temp.WriteFile("a.mp3", "x");
+    temp.MakeFolder("Album");
+    EXPECT_TRUE(fs().Flush(temp.path()));
+    EXPECT_EQ(fs().RemoveFile(temp / "Album").code(), EISDIR);
+    EXPECT_TRUE(fs().FolderExists(temp / "Album"));
+    EXPECT_TRUE(fs().RemoveFile(file));
+    EXPECT_FALSE(fs().FileExists(file));
+    const Status missing = fs().RemoveFile(file);
+    EXPECT_EQ(missing.code(), ENOENT);
+    EXPECT_NE(missing.message().find(file), std::string::npos);
+    EXPECT_EQ(fs().Flush(temp / "missing").code(), ENOENT);
+}
+
+TEST(FreeSpace, IsWhatTheVolumeCanStillTakeInWholeUnits) {
+    TempFolder temp;
+    std::uint64_t bytes = 0;
+    std::uint64_t unit = 0;
+    ASSERT_TRUE(fs().FreeSpace(temp.path(), bytes, unit));
+    EXPECT_GT(unit, 0U);
+    EXPECT_EQ(bytes % unit, 0U);
+    EXPECT_EQ(fs().FreeSpace(temp / "missing", bytes, unit).code(), ENOENT);
 }
 
 TEST(ProcessPaths, AreAbsoluteAndExist) {

@@ -52,6 +52,22 @@ public:
         return Unexpected("WriteCreationTime");
     }
 
+    bool SetsCreationTimes() override {
+        Unexpected("SetsCreationTimes");
+        return false;
+    }
+    Status CopyFile(const std::string&, const std::string&) override {
+        return Unexpected("CopyFile");
+    }
+    Status RemoveFile(const std::string&) override { return Unexpected("RemoveFile"); }
+    Status Flush(const std::string&) override { return Unexpected("Flush"); }
+    Status ReadFileSize(const std::string&, std::uint64_t&) override {
+        return Unexpected("ReadFileSize");
+    }
+    Status FreeSpace(const std::string&, std::uint64_t&, std::uint64_t&) override {
+        return Unexpected("FreeSpace");
+    }
+
 private:
     static Status Unexpected(const char* call) {
         ADD_FAILURE() << "unexpected call of FileSystem::" << call;

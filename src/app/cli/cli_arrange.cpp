@@ -135,11 +135,12 @@ bool RewriteFolder(const TrackList& tracks, const ArrangeOptions& options) {
     OpenLanguageCatalogue();
     UseEnglish(Catalogue());
     ConsoleMessages messages;
-    NoProgress progress;
+    TerminalProgress progress;
     ArrangeRun run{ToolFileSystem(), messages, progress, ""};
     const std::string before = tracks.Text();
     const bool ran = RunTralvoCommand(options.listing.playerType, options.listing.only83FileNames,
                                       FolderWithSlash(options.folder), tracks, run);
+    progress.Wipe();
     const TrackList reloaded = LoadFolder(options.folder, options.listing);
     PrintTrackList(reloaded);
     if (ran) {

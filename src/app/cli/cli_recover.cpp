@@ -54,6 +54,12 @@ std::string_view ReasonText(NotRestored::Reason reason) {
         return "no title";
     case Reason::TitleNotUnique:
         return "title not unique";
+    case Reason::CannotRemoveFile:
+        return "cannot be removed";
+    case Reason::NotIdentified:
+        return "size is not the track's";
+    case Reason::IncompleteCopy:
+        return "copy of no file here";
     case Reason::CannotRemoveFolder:
         break;
     }
@@ -73,6 +79,7 @@ void PrintReport(const RecoveryReport& report) {
             PrintFields({"time", step.from});
             break;
         case RecoveryStep::Kind::FolderRemoved:
+        case RecoveryStep::Kind::FileRemoved:
             PrintFields({"removed", step.from});
             break;
         }
@@ -112,9 +119,10 @@ int RunUndoCommand(Arguments args) {
     OpenLanguageCatalogue();
     UseEnglish(Catalogue());
     ConsoleMessages messages;
-    NoProgress progress;
+    TerminalProgress progress;
     ArrangeRun run{ToolFileSystem(), messages, progress, ""};
     const UndoOutcome outcome = UndoLastRun(FolderWithSlash(*folder), run);
+    progress.Wipe();
     if (outcome == UndoOutcome::Undone || outcome == UndoOutcome::Failed) {
         PrintTrackList(LoadFolder(*folder, listing));
     }

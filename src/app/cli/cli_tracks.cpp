@@ -9,8 +9,30 @@
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <unistd.h>
 
 namespace tralvo::cli {
+
+TerminalProgress::TerminalProgress() : terminal_(::isatty(STDERR_FILENO) == 1) {}
+
+TerminalProgress::~TerminalProgress() {
+    Wipe();
+}
+
+void TerminalProgress::Wipe() {
+    if (shown_) {
+        std::fputs("\r\033[K", stderr);
+        shown_ = false;
+    }
+}
+
+void TerminalProgress::SetPosition(int position) {
+    if (terminal_ && maximum_ > 0) {
+        std::fprintf(stderr, "\r%d of %d\033[K", position, maximum_);
+        std::fflush(stderr);
+        shown_ = true;
+    }
+}
 
 OptionTaken TakeListingOption(Arguments args, std::size_t& index, ListingOptions& options,
                               std::string& problem) {

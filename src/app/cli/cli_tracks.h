@@ -17,10 +17,25 @@ struct ListingOptions {
     bool only83FileNames = false;
 };
 
-// Nobody watches the tool's progress.
-struct NoProgress : RunProgress {
-    void SetMaximum(int) override {}
-    void SetPosition(int) override {}
+// A run's progress, counted in place on standard error while that is a terminal (a run that
+// makes tracks anew takes minutes); nothing at all otherwise, so that scripts find only the
+// errors there. The count is wiped when the run ends.
+class TerminalProgress : public RunProgress {
+public:
+    TerminalProgress();
+    ~TerminalProgress() override;
+    TerminalProgress(const TerminalProgress&) = delete;
+    TerminalProgress& operator=(const TerminalProgress&) = delete;
+
+    void SetMaximum(int maximum) override { maximum_ = maximum; }
+    void SetPosition(int position) override;
+    // Wipes the count, before the tool prints what follows the run.
+    void Wipe();
+
+private:
+    bool terminal_ = false;
+    bool shown_ = false;
+    int maximum_ = 0;
 };
 
 enum class OptionTaken { No, Yes, Invalid };

@@ -1,6 +1,7 @@
 // The file system of the test build of tralvo-cli: the real one, and when
 // TRALVO_TEST_KILL_AFTER holds a number k, the process kills itself with SIGKILL right after
-// the k-th change it made (a rename, a folder made or removed, a creation time written), as a
+// the k-th change it made (a rename, a folder made or removed, a creation time written, a
+// file copied or removed), as a
 // pulled cable or a dead battery would stop it. Only this build reads the variable.
 #include "app/cli/cli_file_system.h"
 #include "support/forwarding_file_system.h"
@@ -31,6 +32,12 @@ public:
     }
     Status WriteCreationTime(const std::string& path, FileTime time) override {
         return Counted(ForwardingFileSystem::WriteCreationTime(path, time));
+    }
+    Status CopyFile(const std::string& from, const std::string& to) override {
+        return Counted(ForwardingFileSystem::CopyFile(from, to));
+    }
+    Status RemoveFile(const std::string& path) override {
+        return Counted(ForwardingFileSystem::RemoveFile(path));
     }
 
 private:

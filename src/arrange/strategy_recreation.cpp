@@ -1,0 +1,179 @@
+#include "app/messages.h"
+#include "arrange/run_journal.h"
+#include "arrange/strategies.h"
+#include "platform/text.h"
+
+#include <optional>
+
+namespace tralvo {
+
+namespace {
+
+constexpr FileTime UnitsPerSecond = 10'000'000;
+// Elsewhere a step only has to outlast the kernel's coarse clock, which ticks every few ms.
+constexpr FileTime FineStep = UnitsPerSecond / 100;
+constexpr FileTime FatStep = 2 * UnitsPerSecond;
+// File systems stamp with a coarse clock that may lag a tick (at most 10 ms) behind the
+// moment waited for; a copy stamped too early all the same is made again, a few times at most.
+constexpr FileTime CoarseClockLag = UnitsPerSecond / 100;
+constexpr int Attempts = 3;
+
+bool KeepsTwoSecondSteps(const std::string& type) {
+    return type == "vfat" || type == "msdos" || type == "exfat" || type == "fat" ||
+           type.starts_with("fuse");
+}
+
+std::string Megabytes(std::uint64_t bytes) {
+    return std::to_string((bytes + (1 << 20) - 1) >> 20);
+}
+
+// The leading tracks whose times already rise step by step, all before the present step:
+// they keep their times, since every track made anew comes after them.
+std::size_t KeptInOrder(const std::string& folder, const std::vector<std::string>& names,
+                        FileSystem& fs, Clock& clock, FileTime step) {
+    const FileTime present = clock.Now() / step;
+    std::optional<FileTime> last;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        FileTime time = 0;
+        if (!fs.ReadCreationTime(folder + names[i], time) || (last && time / step <= *last) ||
+            time / step >= present) {
+            return i;
+        }
+        last = time / step;
+    }
+    return names.size();
+}
+
+class Recreation {
+public:
+    Recreation(const std::string& folder, const std::vector<std::string>& names, ArrangeRun& run)
+        : folder_(folder), names_(names), run_(run), step_(CreationTimeStep(folder, run.fs)) {}
+
+    void Run() {
+        const std::size_t count = names_.size();
+        run_.progress.SetMaximum(static_cast<int>(count));
+        const std::size_t kept = KeptInOrder(folder_, names_, run_.fs, run_.clock, step_);
+        if (!RoomForCopies(kept)) {
+            return;
+        }
+        run_.progress.SetPosition(static_cast<int>(kept));
+        if (kept > 0) {
+            FileTime time = 0;
+            run_.fs.ReadCreationTime(folder_ + names_[kept - 1], time);
+            previous_ = time;
+        }
+        for (std::size_t i = kept; i < count; ++i) {
+            if (const std::optional<FileTime> stamp = Recreate(i)) {
+                previous_ = stamp;
+            }
+            run_.progress.SetPosition(static_cast<int>(i + 1));
+        }
+    }
+
+private:
+    FileTime Step(FileTime time) const { return time / step_; }
+
+    // The largest track that is to be made anew must fit beside its original.
+    bool RoomForCopies(std::size_t kept) {
+        std::uint64_t largest = 0;
+        std::string largestName;
+        for (std::size_t i = kept; i < names_.size(); ++i) {
+            std::uint64_t size = 0;
+            if (run_.fs.ReadFileSize(folder_ + names_[i], size) && size >= largest) {
+                largest = size;
+                largestName = names_[i];
+            }
+        }
+        std::uint64_t free = 0;
+        std::uint64_t unit = 1;
+        if (largestName.empty() || !run_.fs.FreeSpace(folder_, free, unit)) {
+            return true; // nothing to copy, or nothing known: each copy says for itself
+        }
+        unit = unit == 0 ? 1 : unit;
+        if ((largest + unit - 1) / unit * unit <= free) {
+            return true;
+        }
+        MessageRequest refusal =
+            ErrorMessage(run_.parent, "NoRoomToRecreate", folder_ + largestName);
+        refusal.text = ReplaceAll(ReplaceAll(refusal.text, "%1", Megabytes(largest)), "%2",
+                                  std::to_string(free >> 20));
+        run_.messages.Show(refusal);
+        return false;
+    }
+
+    // Makes track i anew; its new creation time, or nothing when it stays as it was.
+    std::optional<FileTime> Recreate(std::size_t i) {
+        FileSystem& fs = run_.fs;
+        const std::string original = folder_ + names_[i];
+        const std::string copy = folder_ + CopyName(i);
+        const std::string backup = folder_ + TemporaryName(i);
+        FileTime stamp = 0;
+        for (int attempt = 1;; ++attempt) {
+            if (previous_) {
+                run_.clock.SleepUntil((Step(*previous_) + 1) * step_ + CoarseClockLag);
+            }
+            if (!fs.CopyFile(original, copy)) {
+                return Failed("RecreateError", original);
+            }
+            if (!fs.ReadCreationTime(copy, stamp)) {
+                stamp = run_.clock.Now(); // the file system keeps it, but does not tell
+            }
+            if (!previous_ || Step(stamp) > Step(*previous_) || attempt == Attempts) {
+                break;
+            }
+            if (!fs.RemoveFile(copy)) {
+                return Failed("RemoveTempFileError", copy);
+            }
+        }
+        if (!fs.Rename(original, backup)) {
+            fs.RemoveFile(copy);
+            return Failed("RecreateError", original);
+        }
+        if (!fs.Rename(copy, original)) {
+            fs.Rename(backup, original);
+            fs.RemoveFile(copy);
+            return Failed("RecreateError", original);
+        }
+        // The copy must be on the disk under its name before the original goes.
+        if (!fs.Flush(folder_) || !fs.RemoveFile(backup)) {
+            Failed("RemoveTempFileError", backup);
+        }
+        return stamp;
+    }
+
+    std::nullopt_t Failed(const char* key, const std::string& path) {
+        run_.messages.Show(ErrorMessage(run_.parent, key, path));
+        return std::nullopt;
+    }
+
+    const std::string& folder_;
+    const std::vector<std::string>& names_;
+    ArrangeRun& run_;
+    const FileTime step_;
+    std::optional<FileTime> previous_;
+};
+
+} // namespace
+
+FileTime CreationTimeStep(const std::string& folder, FileSystem& fs) {
+    const std::string mountPoint = fs.VolumeOf(folder);
+    std::string type;
+    for (const Volume& volume : fs.Volumes()) {
+        if (volume.mountPoint == mountPoint) {
+            type = volume.fileSystemType;
+        }
+    }
+    return KeepsTwoSecondSteps(type) ? FatStep : FineStep;
+}
+
+std::size_t TracksToRecreate(const std::string& folder, const std::vector<std::string>& names,
+                             FileSystem& fs, Clock& clock) {
+    return names.size() - KeptInOrder(folder, names, fs, clock, CreationTimeStep(folder, fs));
+}
+
+void RecreateInOrder(const std::string& folder, const std::vector<std::string>& names,
+                     ArrangeRun& run) {
+    Recreation(folder, names, run).Run();
+}
+
+} // namespace tralvo
