@@ -31,24 +31,16 @@ struct FakeClock : Clock {
 
 // A FAT volume seen through the test's clock: a copy is stamped with the clock's time as it
 // is made (or earlier, as a coarse clock may), a rename keeps the time.
-class StampingFat : public test::ForwardingFileSystem {
+class StampingFat : public test::TimedFileSystem {
 public:
     explicit StampingFat(FakeClock& clock) : clock_(clock) {}
-    std::map<std::string, FileTime> times;
     int copies = 0;
     FileTime earlyStamps = 0; // the next copy is stamped this much before the clock
     std::uint64_t freeBytes = std::uint64_t{1} << 30;
 
+    bool SetsCreationTimes() override { return false; }
     std::string VolumeOf(const std::string&) override { return "/media/PLAYER"; }
     std::vector<Volume> Volumes() override { return {{"/media/PLAYER", "vfat", "/dev/sdb1"}}; }
-    Status ReadCreationTime(const std::string& path, FileTime& time) override {
-        const auto found = times.find(path);
-        if (found == times.end()) {
-            return Status::Failure(ENODATA, "no time for " + path);
-        }
-        time = found->second;
-        return Status::Ok();
-    }
     Status CopyFile(const std::string& from, const std::string& to) override {
         Status status = ForwardingFileSystem::CopyFile(from, to);
         if (status) {
