@@ -9,6 +9,7 @@ fatsort only knows FAT, so exFAT needs a reader of our own anyway.
     fatdir.py times IMAGE FOLDER   creation time (sortable) and name of each file
     fatdir.py sums IMAGE           "SHA256  ./PATH" of every file, sorted by path
     fatdir.py paths IMAGE          every file's and folder's path (folders end in /)
+    fatdir.py clean IMAGE          clears the volume's dirty flag (in place)
 """
 import hashlib
 import struct
@@ -238,8 +239,24 @@ def walk(fs, entry, prefix, folders=False):
             yield path, None if folders else fs.read(child)
 
 
+def clear_dirty(path):
+    """The flag a mount sets and a clean unmount clears: exFAT VolumeFlags bit 1 (outside the
+    boot checksum), FAT16 BS_Reserved1 bit 0, FAT32 the same at its own offset."""
+    with open(path, "r+b") as f:
+        boot = f.read(512)
+        if boot[3:11] == b"EXFAT   ":
+            offset, mask = 106, 0x02
+        else:
+            offset, mask = (65 if Fat(boot + bytes(512)).bits == 32 else 37), 0x01
+        f.seek(offset)
+        f.write(bytes([boot[offset] & ~mask & 0xFF]))
+
+
 def main():
     command, image = sys.argv[1], sys.argv[2]
+    if command == "clean":
+        clear_dirty(image)
+        return
     fs = open_image(image)
     out = sys.stdout
     out.reconfigure(encoding="utf-8", errors="surrogateescape")

@@ -2,7 +2,8 @@
 # Needs KERNEL_DIR and INITRAMFS (from kernel.sh and initramfs.sh).
 #
 # vm_start LOG CASE_ARCHIVE [DISK_SPEC...] starts QEMU in the background (VM_PID); a DISK_SPEC
-# is NAME=IMAGE[,QEMU_BLOCKDEV_OPTIONS], the guest finds the disk by its serial NAME; with
+# is NAME=IMAGE[,iops=N][,bps=N], the guest finds the disk by its serial NAME, QEMU knows it
+# as block node NAME and device NAME-device; iops and bps throttle it as a slow stick; with
 # VM_QMP set to a socket path, QEMU listens there for QMP. vm_wait SECONDS waits for it,
 # killing it when the time is up (status 124).
 #
@@ -22,18 +23,30 @@ vm_start() {
         -kernel "$KERNEL_DIR/boot/vmlinuz-$version" -initrd "$initrd"
         -append "console=ttyS0 loglevel=1 panic=-1 rdinit=/init mitigations=off nokaslr"
     )
-    local spec name rest image options
+    local spec name rest image option limits
     for spec in "$@"; do
         name=${spec%%=*}
         rest=${spec#*=}
         image=${rest%%,*}
-        options=
-        [ "$rest" = "$image" ] || options=,${rest#*,}
-        args+=(
-            -blockdev "driver=file,filename=$image,node-name=$name-file"
-            -blockdev "driver=raw,file=$name-file,node-name=$name$options"
-            -device "virtio-blk-pci,drive=$name,id=$name-device,serial=$name"
-        )
+        limits=
+        while [ "$rest" != "${rest#*,}" ]; do
+            rest=${rest#*,}
+            option=${rest%%,*}
+            limits+=",x-${option%%=*}-total=${option#*=}"
+        done
+        args+=(-blockdev "driver=file,filename=$image,node-name=$name-file")
+        if [ -n "$limits" ]; then
+            # A throttle node above the image, so that the limits stay with the block node
+            # when the device is taken away and put back.
+            args+=(
+                -object "throttle-group,id=$name-limits$limits"
+                -blockdev "driver=raw,file=$name-file,node-name=$name-raw"
+                -blockdev "driver=throttle,throttle-group=$name-limits,file=$name-raw,node-name=$name"
+            )
+        else
+            args+=(-blockdev "driver=raw,file=$name-file,node-name=$name")
+        fi
+        args+=(-device "virtio-blk-pci,drive=$name,id=$name-device,serial=$name")
     done
     [ -z "${VM_QMP:-}" ] || args+=(-qmp "unix:$VM_QMP,server=on,wait=off")
     : >"$log"
