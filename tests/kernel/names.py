@@ -2,11 +2,14 @@
 """Track names and orders for the kernel bench's cases.
 
     names.py shuffle SEED < NAMES           the names in an order drawn from SEED
+    names.py nth N < NAMES                  the N-th of their orders (for a few names: no two
+                                            N below their count's factorial give the same)
     names.py escaped < NAMES                each name as tralvo-cli list shows it
     names.py expected BEFORE TRACKS         directory order after a run: the entries of
                                             BEFORE that are no tracks, then TRACKS
     names.py long LENGTH PREFIX [SUFFIX]    a name of exactly LENGTH bytes (UTF-8)
 """
+import itertools
 import random
 import sys
 
@@ -35,6 +38,10 @@ def main():
         names = lines(sys.stdin.buffer)
         random.Random(int(sys.argv[2])).shuffle(names)
         out.write(b"".join(n + b"\n" for n in names))
+    elif command == "nth":
+        names = lines(sys.stdin.buffer)
+        orders = itertools.islice(itertools.permutations(names), int(sys.argv[2]), None)
+        out.write(b"".join(n + b"\n" for n in next(orders)))
     elif command == "escaped":
         out.write(b"".join(escaped(n) + b"\n" for n in lines(sys.stdin.buffer)))
     elif command == "expected":

@@ -123,19 +123,39 @@ in_directory_order() {
 }
 
 # kill_once TYPE FOLDER K: arrange (order /case/order.K%5) killed right after its K-th
-# change, then recover: every file back byte for byte under its own name (or, for a run whose
-# last change was made, a run that stays done: the same contents), nothing temporary left,
-# and arranging again gives the order. False when the run got to its end before change K.
+# change, then checked as after_kill does. False when the run got to its end before change K.
 kill_once() {
-    local at="type $1, killed after change $3" order=/case/order.$(($3 % 5)) status=0
+    local status=0
     sums "$2" >/tmp/before
-    TRALVO_TEST_KILL_AFTER=$3 tralvo-cli-killable arrange --type "$1" --order "$order" "$2" \
-        >/dev/null 2>/tmp/killed.err || status=$?
-    if [ $status -ne 137 ]; then
-        [ $status -eq 0 ] || fail "$at: arrange exited $status: $(head -c 400 /tmp/killed.err)"
+    TRALVO_TEST_KILL_AFTER=$3 tralvo-cli-killable arrange --type "$1" \
+        --order /case/order.$(($3 % 5)) "$2" >/dev/null 2>/tmp/killed.err || status=$?
+    after_kill "$1" "$2" "killed after change $3" /case/order.$(($3 % 5)) $status
+}
+
+# kill_at TYPE FOLDER SECONDS N: arrange (order /case/order.N) killed with SIGKILL from outside
+# that long after it started, wherever it is (in the middle of copying a file, say), then
+# checked as after_kill does. False when the run got to its end first.
+kill_at() {
+    local status=0 pid
+    sums "$2" >/tmp/before
+    tralvo-cli arrange --type "$1" --order /case/order.$4 "$2" >/dev/null 2>/tmp/killed.err &
+    pid=$!
+    sleep "$3"
+    kill -KILL $pid 2>/dev/null
+    wait $pid || status=$?
+    after_kill "$1" "$2" "killed after $3 s" /case/order.$4 $status
+}
+
+# after_kill TYPE FOLDER WHEN ORDER STATUS: when the run was killed (STATUS 137), recover:
+# every file back byte for byte under its own name (or, for a run whose last change was made,
+# a run that stays done: the same contents), nothing temporary left, and arranging again
+# gives the order (unless REARRANGE=no). False when the run was not killed.
+after_kill() {
+    local at="type $1, $3" status=0
+    if [ "$5" -ne 137 ]; then
+        [ "$5" -eq 0 ] || fail "$at: arrange exited $5: $(head -c 400 /tmp/killed.err)"
         return 1
     fi
-    status=0
     tralvo-cli recover "$2" >/tmp/recovered 2>/tmp/recovered.err || status=$?
     [ $status -eq 0 ] ||
         fail "$at: recover exited $status: $(cat /tmp/recovered /tmp/recovered.err | head -c 400)"
@@ -148,10 +168,11 @@ kill_once() {
     else
         same /tmp/before /tmp/after "$at: files after recover"
     fi
-    entries "$2" >/tmp/entries
-    arranged "$1" "$2" "$order"
-    [ "$1" -ne 0 ] || in_directory_order "$2" /tmp/entries "$order"
     echo "@@KILLED $1 $3"
+    [ "${REARRANGE:-}" != no ] || return 0
+    entries "$2" >/tmp/entries
+    arranged "$1" "$2" "$4"
+    [ "$1" -ne 0 ] || in_directory_order "$2" /tmp/entries "$4"
 }
 
 # kill_across TYPE FOLDER STEP: kill_once after changes 1, 2, 3 and then every STEP-th, until
