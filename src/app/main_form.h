@@ -224,8 +224,8 @@ private:
     void
     RunOnPlayerFolder(const std::function<bool(const std::string& folder, ArrangeRun& run)>& work,
                       const std::function<void(ArrangeRun& run)>& afterReload);
-    // False when the user does not want to wait for the tracks to be made anew.
-    bool RecreationAccepted();
+    // False when the user does not want to wait for the tracks of names to be made anew.
+    bool RecreationAccepted(const std::vector<std::string>& names);
     void ShowFatal(const char* text);
 
     Messages& messages_;

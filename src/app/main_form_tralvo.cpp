@@ -78,14 +78,7 @@ void TMainForm::RunOnPlayerFolder(
 
 // Where creation times cannot be set, the tracks are made anew about two seconds apart: the
 // user hears how long that takes before it starts.
-bool TMainForm::RecreationAccepted() {
-    if (Settings.PlayerType != 2 || fs_.SetsCreationTimes()) {
-        return true;
-    }
-    std::vector<std::string> names;
-    for (const TrackEntry& track : TracksModel->Tracks()) {
-        names.push_back(track.display);
-    }
+bool TMainForm::RecreationAccepted(const std::vector<std::string>& names) {
     const std::string folder = FolderWithSlash(MyPlayerST->Path());
     const std::size_t count = TracksToRecreate(folder, names, fs_, SystemClock());
     if (count == 0) {
@@ -100,8 +93,17 @@ bool TMainForm::RecreationAccepted() {
 }
 
 void TMainForm::TralvoBtnClick() {
-    if (TracksModel->Tracks().empty() || !TracksChanged || !RecreationAccepted()) {
+    if (TracksModel->Tracks().empty() || !TracksChanged) {
         return;
+    }
+    if (Settings.PlayerType == 2 && !fs_.SetsCreationTimes()) {
+        std::vector<std::string> names;
+        for (const TrackEntry& track : TracksModel->Tracks()) {
+            names.push_back(track.display);
+        }
+        if (!RecreationAccepted(names)) {
+            return;
+        }
     }
     const std::string before = TracksModel->Tracks().Text();
     RunOnPlayerFolder(
@@ -120,6 +122,11 @@ void TMainForm::UndoLastRunClick() {
     if (TracksChanged &&
         messages_.Show(QuestionMessage("MainForm", windowTitle().toStdString(),
                                        "RefreshAlthoughChanged")) != MessageAnswer::Yes) {
+        return;
+    }
+    const std::vector<std::string> recreated =
+        UndoRecreationOrder(FolderWithSlash(MyPlayerST->Path()));
+    if (!recreated.empty() && !fs_.SetsCreationTimes() && !RecreationAccepted(recreated)) {
         return;
     }
     RunOnPlayerFolder(

@@ -259,6 +259,12 @@ bool CanUndo(const std::string& folder, JournalStore& journals) {
     return UndoRecord(FolderWithSlash(folder), journals, garbled).has_value();
 }
 
+std::vector<std::string> UndoRecreationOrder(const std::string& folder, JournalStore& journals) {
+    bool garbled = false;
+    const std::optional<RunJournal> record = UndoRecord(FolderWithSlash(folder), journals, garbled);
+    return record && !record->recreated.empty() ? record->before : std::vector<std::string>{};
+}
+
 UndoOutcome UndoLastRun(const std::string& folder, ArrangeRun& run, JournalStore& journals) {
     return Undo(folder, run, journals).Run();
 }

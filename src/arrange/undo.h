@@ -4,6 +4,7 @@
 #include "arrange/strategies.h"
 
 #include <string>
+#include <vector>
 
 namespace tralvo {
 
@@ -17,6 +18,11 @@ enum class UndoOutcome {
 
 // Whether folder has the record of a finished run that an undo can work from.
 bool CanUndo(const std::string& folder, JournalStore& journals = UserJournals());
+
+// The order an undo of folder's last run would make the tracks anew in, when that run gave
+// them creation times by making them anew; empty otherwise.
+std::vector<std::string> UndoRecreationOrder(const std::string& folder,
+                                             JournalStore& journals = UserJournals());
 
 // Arranges folder back into its order before the last run there, with that run's strategy,
 // from the record the run left: the directory order by a directory-order run in the old

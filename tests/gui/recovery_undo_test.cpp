@@ -7,7 +7,9 @@
 #include "program_fixture.h"
 
 #include <QKeyEvent>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 namespace tralvo {
 namespace {
@@ -82,6 +84,30 @@ TEST_F(RecoveryUndoTest, CtrlZPutsTheFolderBackAsItWasBeforeTheLastRun) {
 
     PressCtrlZ(); // the undo left nothing to undo
     EXPECT_EQ(messages.TextKeys(), std::vector<std::string>{"NothingToUndo"});
+}
+
+// Undoing a creation-time run makes tracks anew as the run did: the user is told first.
+TEST_F(RecoveryUndoTest, CtrlZAfterTracksWereMadeAnewAsksFirst) {
+    for (const char* name : {"Alpha.mp3", "Bravo.mp3", "Charlie.mp3"}) {
+        folder.WriteFile(std::string("player/Album/") + name, Song(name));
+        std::this_thread::sleep_for(std::chrono::milliseconds(20)); // one birth time each
+    }
+    ASSERT_NO_FATAL_FAILURE(StartWithType(2));
+    main->MyPlayerST->SetPath(album);
+    const std::vector<std::string> before = Shown();
+    main->ReverseSortBtnClick();
+    messages.answers = {MessageAnswer::Yes};
+    main->TralvoBtnClick();
+    ASSERT_EQ(messages.TextKeys(), std::vector<std::string>{"RecreateTracks"});
+    ASSERT_NE(Shown(), before);
+
+    messages.answers = {MessageAnswer::No};
+    PressCtrlZ();
+    EXPECT_EQ(messages.TextKeys(), (std::vector<std::string>{"RecreateTracks", "RecreateTracks"}));
+    EXPECT_NE(Shown(), before);
+    PressCtrlZ(); // Yes
+    EXPECT_EQ(messages.asked.size(), 3U);
+    EXPECT_EQ(Shown(), before);
 }
 
 } // namespace
