@@ -38,6 +38,8 @@ no_temporaries player
 # The last file-name run left its prefixes; the contents are all there.
 sums_equal player "$WORK/out/sums" 's#/MUSIC/\{[0-9]+\}#/MUSIC/#'
 killed=$(grep -c '^@@KILLED' "$LOG" || true)
-note "killed and recovered $killed times: $(grep '^@@KILLED' "$LOG" | cut -d ' ' -f 2- | tr '\n' ',')"
+for t in 0 1; do
+    note "type $t killed after changes $(sed -n "s/^@@KILLED $t killed after change \([0-9]*\).*/\1/p" "$LOG" | tr -s '\r\n' ' ')"
+done
 [ "$killed" -ge 20 ] || fail "only $killed runs were killed"
 finish
