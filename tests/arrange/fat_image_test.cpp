@@ -186,6 +186,52 @@ TEST_P(FatImageCountTest, FolderTakesAScrambledOrder) {
 
 INSTANTIATE_TEST_SUITE_P(Counts, FatImageCountTest, testing::Values(1, 9, 10, 120));
 
+// fusefat gives every name a long entry: names of up to 13 characters take two slots, longer
+// ones three or more. A new entry takes the first free run big enough, so a two-slot hole
+// near the folder's start draws the next short name there, ahead of entries moved back
+// before it. The other entry and the first track moved back have long names, so that only a
+// later short track can fall into such a hole.
+class FatImageHoleTest : public FatImageTest {
+protected:
+    void PutFolder(const std::string& first) {
+        Folder(folder);
+        if (!first.empty()) {
+            Put(folder + first, "the folder's first entry");
+        }
+        Put(folder + "Liner notes of the album.txt", "notes");
+        for (const char* name : {"a.mp3", "Long track number one.mp3", "b.mp3",
+                                 "Long track number two.mp3", "c.mp3"}) {
+            Track(folder, name);
+        }
+    }
+
+    const std::string folder = "MUSIC/";
+};
+
+TEST_F(FatImageHoleTest, SecondRunWithShortAndLongNamesMixedTakesTheArrangedOrder) {
+    PutFolder("");
+    TrackList tracks = Load(0, folder);
+    ASSERT_EQ(tracks.size(), 5U);
+    tracks.Reorder({3, 0, 1, 4, 2}); // Long two, a, Long one, c, b
+    ExpectDirectoryOrderRun(folder, tracks);
+    stdfs::remove_all(temp / "copy"); // the first check's copy of the image
+    ASSERT_TRUE(image.Mount());
+    tracks = Load(0, folder);
+    ASSERT_EQ(tracks.size(), 5U);
+    tracks.Reorder({2, 4, 0, 1, 3}); // Long one, b, Long two, a, c
+    ExpectDirectoryOrderRun(folder, tracks);
+}
+
+TEST_F(FatImageHoleTest, FolderWhoseFirstEntryWasDeletedTakesTheArrangedOrder) {
+    PutFolder("old.mp3");
+    ASSERT_TRUE(stdfs::remove(image / (folder + "old.mp3")));
+    written.erase(folder + "old.mp3");
+    TrackList tracks = Load(0, folder);
+    ASSERT_EQ(tracks.size(), 5U);
+    tracks.Reorder({1, 0, 3, 4, 2}); // Long one, a, Long two, c, b
+    ExpectDirectoryOrderRun(folder, tracks);
+}
+
 TEST_F(FatImageTest, FileNameRunGivesPrefixedNamesThatReloadInListOrder) {
     const Names onDisk = {"{07}x.mp3", "b song.mp3", "a.b.c.mp3", ".dot.mp3", "{}odd.mp3", "c.mp3",
                           "d.mp3",     "e.mp3",      "f.mp3",     "g.mp3",    "h.mp3",     "i.mp3"};
