@@ -21,6 +21,7 @@ KERNEL_DIR=$("$root/tests/kernel/kernel.sh" "$cache")
 INITRAMFS=$("$root/tests/kernel/initramfs.sh" "$KERNEL_DIR" "$bin" "$cache")
 WORK=$(mktemp -d /tmp/tralvo-rewrite-XXXXXX)
 export KERNEL_DIR INITRAMFS WORK
+# shellcheck source=tests/kernel/lib.sh
 source "$root/tests/kernel/lib.sh"
 VM_QMP=$WORK/qmp.sock
 KERNEL_ERRORS_EXPECTED=1
@@ -50,6 +51,7 @@ disk tralvo vfat 256
 } | put floor.names
 cp "$WORK/tralvo.img" "$WORK/pristine.img"
 limits="iops=$iops,bps=$bps"
+# shellcheck disable=SC2034 # read by guest_start, by name
 OPTIONS_tralvo=$limits OPTIONS_floor=$limits OPTIONS_idle=$limits
 DISKS="tralvo vfat /a
 floor vfat /b

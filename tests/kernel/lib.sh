@@ -3,6 +3,7 @@
 # KERNEL_DIR and INITRAMFS. A case adds failures with fail and ends with finish.
 set -euo pipefail
 BENCH=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=tests/kernel/vm.sh
 source "$BENCH/vm.sh"
 : "${WORK:?}" "${KERNEL_DIR:?}" "${INITRAMFS:?}"
 export MTOOLS_SKIP_CHECK=1 LC_ALL=C.UTF-8

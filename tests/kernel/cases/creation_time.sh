@@ -5,6 +5,7 @@
 # are in the arranged order); then a run is killed after each of its steps in turn and
 # recovered: every track as it was or a complete copy under its own name, nothing temporary;
 # and killed from outside at moments in between.
+# shellcheck source=tests/kernel/lib.sh
 source "$(dirname "$0")/../lib.sh"
 type=${1:-vfat}
 disk player "$type" 64

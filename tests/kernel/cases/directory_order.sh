@@ -9,6 +9,7 @@
 #             among the tracks, non-ASCII names and names of 255 bytes
 # After each run the folder's other entries come first in their previous order, then the
 # tracks in the arranged order.
+# shellcheck source=tests/kernel/lib.sh
 source "$(dirname "$0")/../lib.sh"
 type=${1:-vfat}
 disk player "$type" 64

@@ -6,6 +6,7 @@
 #
 # Every name takes two FAT slots, so that the holes a run leaves fit any entry and the
 # order after arranging again depends on recover alone.
+# shellcheck source=tests/kernel/lib.sh
 source "$(dirname "$0")/../lib.sh"
 type=${1:-vfat}
 disk player "$type" 64

@@ -5,6 +5,7 @@
 # before the run, nothing temporary), then starts the next run, which is cut too; three
 # cuts, then a run left alone must arrange the folder. The image is checked on the host.
 # FAT only: the folder is written by mtools.
+# shellcheck source=tests/kernel/lib.sh
 source "$(dirname "$0")/../lib.sh"
 type=${1:-vfat}
 disk player "$type" 64
@@ -12,6 +13,7 @@ disk state fat16 16
 DISKS="player $type /player
 state vfat /state"
 # As slow as a cheap stick, so that a run lasts long enough to be cut off anywhere.
+# shellcheck disable=SC2034 # read by guest_start, by name
 OPTIONS_player=iops=300,bps=16000000
 KERNEL_ERRORS_EXPECTED=1 # a volume cut off is reported as not properly unmounted
 
@@ -26,6 +28,7 @@ done
 delays=(0.2 0.7 1.3)
 
 # The folder put back together after a cut, as the guest sees it.
+# shellcheck disable=SC2016 # expanded by the guest
 recovered='
 at="after power cut $cut"
 status=0

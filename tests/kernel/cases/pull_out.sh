@@ -5,12 +5,14 @@
 # pulls at different moments of a run, in one guest run; after each the folder must be as
 # before the run, and at the end a run that is left alone arranges it. The image is checked
 # on the host at the end. FAT only: the folder is written by mtools.
+# shellcheck source=tests/kernel/lib.sh
 source "$(dirname "$0")/../lib.sh"
 type=${1:-vfat}
 disk player "$type" 64
 DISKS="player $type /player"
 VM_QMP=$WORK/qmp.sock
 # As slow as a cheap stick, so that a run lasts long enough to be cut off anywhere.
+# shellcheck disable=SC2034 # read by guest_start, by name
 OPTIONS_player=iops=300,bps=16000000
 KERNEL_ERRORS_EXPECTED=1 # a pulled disk makes the driver report I/O errors
 

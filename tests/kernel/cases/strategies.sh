@@ -4,6 +4,7 @@
 # guest run and undone in the next; the journals live on a disk of their own in between. Each
 # time the image shows what the player goes by: the slot order, the names sorted, the
 # creation times sorted.
+# shellcheck source=tests/kernel/lib.sh
 source "$(dirname "$0")/../lib.sh"
 type=${1:-vfat}
 disk player "$type" 64

@@ -2,6 +2,7 @@
 # A folder of 1,000 tracks (8.3 names and long ones) and a few other entries, arranged twice
 # by directory order, one guest run each; checked from the image after each. FAT only: the
 # folder is written by mtools.
+# shellcheck source=tests/kernel/lib.sh
 source "$(dirname "$0")/../lib.sh"
 type=${1:-vfat}
 disk player "$type" 64
