@@ -15,7 +15,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 bin=$(cd "${TRALVO_KERNEL_BIN:-$root/build/bin}" && pwd)
 tracks=${TRACKS:-300} rounds=${ROUNDS:-3} iops=${IOPS:-300} bps=${BPS:-16000000}
 [ -z "${STRACE:-}" ] || rounds=1
-cache=${XDG_CACHE_HOME:-$HOME/.cache}/tralvo
+cache=${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/tralvo
 mkdir -p "$cache"
 KERNEL_DIR=$("$root/tests/kernel/kernel.sh" "$cache")
 INITRAMFS=$("$root/tests/kernel/initramfs.sh" "$KERNEL_DIR" "$bin" "$cache")

@@ -78,4 +78,7 @@ cp "$here/guest/lib.sh" "$root/lib/guest.sh"
 chmod +x "$root/init"
 (cd "$root" && find . | LC_ALL=C sort | cpio -o -H newc --quiet) >"$out.part"
 mv "$out.part" "$out"
+# Every rebuilt tool makes a new one: keep the last few.
+find "$cache" -maxdepth 1 -name 'initramfs-*.cpio' -printf '%T@ %p\n' | sort -rn | tail -n +5 |
+    cut -d ' ' -f 2- | xargs -r rm -f
 echo "$out"
