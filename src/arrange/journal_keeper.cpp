@@ -125,8 +125,11 @@ bool JournalKeeper::LeftOutOfPlace() {
 
 void JournalKeeper::Finish() {
     // What the run left in a temporary place is put back by the recovery, which needs the
-    // journal as it stands; so does a refused second pass.
-    if (secondPassRefused_ || LeftOutOfPlace()) {
+    // journal as it stands; so does a refused second pass. A player whose folder cannot be
+    // flushed may have been pulled out before the run reached it: the journal stays for the
+    // recovery to check.
+    if (secondPassRefused_ || LeftOutOfPlace() ||
+        (changes_ > 0 && !run_.fs.Flush(journal_.folder))) {
         return;
     }
     if (!journal_.undoRun && changes_ > 0) {

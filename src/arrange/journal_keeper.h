@@ -25,8 +25,9 @@ public:
     bool Start();
     // The run's file system: the run's own, watched.
     FileSystem& fs();
-    // A run that changed something leaves its journal as the record to undo it by; an undo,
-    // or a run that changed nothing, leaves none.
+    // A run that changed something puts the folder's changes on the disk and leaves its
+    // journal as the record to undo it by; an undo, or a run that changed nothing, leaves
+    // none.
     void Finish();
 
     const RunJournal& journal() const { return journal_; }

@@ -23,17 +23,33 @@ SoundKind KindOfPath(std::string_view path) {
     return KindUnknown;
 }
 
-TSoundFile::TSoundFile(std::string path, FileSystem& fs) : fs_(fs), fileName_(std::move(path)) {
-    try {
-        shortFileName_ = fs_.ShortPath(fileName_);
-        kind_ = KindOfPath(fileName_);
-        ReadTags();
-    } catch (...) {
-        ClearTags();
+TSoundFile::TSoundFile(std::string path, FileSystem& fs)
+    : fs_(fs), fileName_(std::move(path)), kind_(KindOfPath(fileName_)) {}
+
+const TSoundFile& TSoundFile::Tags() const {
+    if (!tagsRead_) {
+        tagsRead_ = true;
+        try {
+            ReadTags();
+        } catch (...) {
+            ClearTags();
+        }
     }
+    return *this;
 }
 
-void TSoundFile::ClearTags() {
+const std::string& TSoundFile::ShortFileName() const {
+    if (!shortFileName_) {
+        try {
+            shortFileName_ = fs_.ShortPath(fileName_);
+        } catch (...) {
+            shortFileName_ = std::string();
+        }
+    }
+    return *shortFileName_;
+}
+
+void TSoundFile::ClearTags() const {
     hasTag_ = false;
     title_.clear();
     artist_.clear();
@@ -43,7 +59,7 @@ void TSoundFile::ClearTags() {
     trackNumber_ = 0;
 }
 
-void TSoundFile::ReadTags() {
+void TSoundFile::ReadTags() const {
     switch (kind_) {
     case KindMp3:
         if (!ReadId3v2()) {
@@ -78,6 +94,9 @@ DateTime TSoundFile::GetCreationTime() {
 }
 
 const std::string* TSoundFile::TextOf(SortKey key) const {
+    if (key >= 1 && key <= 5) {
+        Tags();
+    }
     switch (key) {
     case 0:
         return &fileName_;
@@ -92,7 +111,7 @@ const std::string* TSoundFile::TextOf(SortKey key) const {
     case 5:
         return &comment_;
     case 8:
-        return &shortFileName_;
+        return &ShortFileName();
     default:
         return nullptr;
     }
@@ -120,7 +139,7 @@ bool TSoundFile::IsLess(TSoundFile& other, SortKey key) {
         return CompareFolded(*text, *other.TextOf(key)) < 0;
     }
     if (key == 6) {
-        return trackNumber_ < other.trackNumber_;
+        return TrackNumber() < other.TrackNumber();
     }
     if (key == 7) {
         return GetCreationTime() < other.GetCreationTime();
@@ -133,7 +152,7 @@ bool TSoundFile::IsEqual(TSoundFile& other, SortKey key) {
         return CompareFolded(*text, *other.TextOf(key)) == 0;
     }
     if (key == 6) {
-        return trackNumber_ == other.trackNumber_;
+        return TrackNumber() == other.TrackNumber();
     }
     if (key == 7) {
         return GetCreationTime() == other.GetCreationTime();

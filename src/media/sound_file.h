@@ -3,6 +3,7 @@
 #include "platform/file_system.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,24 +25,25 @@ using SortKey = std::uint8_t;
 // Date-time: days since 30 December 1899, the fraction being the time of day.
 using DateTime = double;
 
-// One audio file: its kind and tags, read once at creation, and its creation time, read on
-// first use. Nothing that goes wrong while reading leaves it: a file that cannot be read is
-// a record without tag.
+// One audio file: its kind, known from its name, and its tags, short 8.3 path and creation
+// time, each read once, when first asked for. A folder of thousands of tracks loads without
+// opening one of them, and a run reads it back as fast. Nothing that goes wrong while reading
+// leaves it: a file that cannot be read is a record without tag.
 class TSoundFile {
 public:
     explicit TSoundFile(std::string path, FileSystem& fs = SystemFileSystem());
 
     const std::string& FileName() const { return fileName_; }
-    const std::string& ShortFileName() const { return shortFileName_; }
+    const std::string& ShortFileName() const;
     SoundKind Kind() const { return kind_; }
-    bool HasTag() const { return hasTag_; }
+    bool HasTag() const { return Tags().hasTag_; }
     DateTime CreationTime() const { return creationTime_; }
-    const std::string& Title() const { return title_; }
-    const std::string& Artist() const { return artist_; }
-    const std::string& Album() const { return album_; }
-    const std::string& Year() const { return year_; }
-    const std::string& Comment() const { return comment_; }
-    std::int32_t TrackNumber() const { return trackNumber_; }
+    const std::string& Title() const { return Tags().title_; }
+    const std::string& Artist() const { return Tags().artist_; }
+    const std::string& Album() const { return Tags().album_; }
+    const std::string& Year() const { return Tags().year_; }
+    const std::string& Comment() const { return Tags().comment_; }
+    std::int32_t TrackNumber() const { return Tags().trackNumber_; }
 
     // Read from the file system on first success and kept; 0.0 while the file cannot be
     // opened, -1.0 while the system cannot tell.
@@ -51,26 +53,30 @@ public:
     bool IsEqual(TSoundFile& other, SortKey key);
 
 private:
-    void ReadTags();
-    void ClearTags();
-    bool ReadId3v2();
-    void ReadId3v1();
-    void ReadEngineTags();
+    // This record with its tags read.
+    const TSoundFile& Tags() const;
+    void ReadTags() const;
+    void ClearTags() const;
+    bool ReadId3v2() const;
+    void ReadId3v1() const;
+    void ReadEngineTags() const;
     // The text a text key compares, or nullptr for the other keys.
     const std::string* TextOf(SortKey key) const;
 
     FileSystem& fs_;
     std::string fileName_;
-    std::string shortFileName_;
+    mutable std::optional<std::string> shortFileName_;
     SoundKind kind_ = KindUnknown;
-    bool hasTag_ = false;
     DateTime creationTime_ = -1.0;
-    std::string title_;
-    std::string artist_;
-    std::string album_;
-    std::string year_;
-    std::string comment_;
-    std::int32_t trackNumber_ = 0;
+    // The tags, filled in on first use.
+    mutable bool tagsRead_ = false;
+    mutable bool hasTag_ = false;
+    mutable std::string title_;
+    mutable std::string artist_;
+    mutable std::string album_;
+    mutable std::string year_;
+    mutable std::string comment_;
+    mutable std::int32_t trackNumber_ = 0;
 };
 
 SoundKind KindOfPath(std::string_view path);

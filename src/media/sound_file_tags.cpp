@@ -84,7 +84,7 @@ std::string WmaValue(const std::vector<std::string_view>& entries, std::string_v
 
 } // namespace
 
-bool TSoundFile::ReadId3v2() {
+bool TSoundFile::ReadId3v2() const {
     try {
         Tid3v2tag tag;
         if (tag.LoadFromFile(fileName_, 0) != id3v2_result::Ok) {
@@ -111,7 +111,7 @@ bool TSoundFile::ReadId3v2() {
     }
 }
 
-void TSoundFile::ReadId3v1() {
+void TSoundFile::ReadId3v1() const {
     ClearTags();
     const int fd = ::open(fileName_.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
@@ -135,7 +135,7 @@ void TSoundFile::ReadId3v1() {
     trackNumber_ = tag[125] == 0 ? static_cast<unsigned char>(tag[126]) : 0;
 }
 
-void TSoundFile::ReadEngineTags() {
+void TSoundFile::ReadEngineTags() const {
     ClearTags();
     playback::AudioEngine& engine = playback::Engine();
     // While the preview player holds the engine this fails and the player's engine is used
