@@ -1,6 +1,7 @@
 // The run journal: its text, its store in the state folder, and the run that writes it before
 // the first change and keeps it as the record to undo the run by.
 #include "arrange/player_order.h"
+#include "arrange/recovery.h"
 #include "arrange/track_loading.h"
 #include "arrange/tralvo_run.h"
 #include "journal_test_support.h"
@@ -249,6 +250,36 @@ TEST_F(JournaledRunTest, TheSecondPassWaitsForTheJournalToSayWhichTracksWearTemp
     EXPECT_EQ(
         (std::vector<bool>{renames[0].atTemporary, renames[1].atTemporary, renames[2].atTemporary}),
         (std::vector<bool>{true, false, true}));
+}
+
+// A player pulled out at the end of a run may not hold what the run did: the folder's changes
+// are flushed to it before the journal becomes the record, and when that fails the journal
+// stays for the recovery.
+class FailingFlush : public test::ForwardingFileSystem {
+public:
+    std::vector<std::string> flushed;
+    bool fails = false;
+    Status Flush(const std::string& folder) override {
+        flushed.push_back(folder);
+        return fails ? Status::Failure(EIO, "flush " + folder) : Status::Ok();
+    }
+};
+
+TEST_F(JournaledRunTest, TheFolderIsFlushedBeforeTheJournalBecomesTheRecord) {
+    Tracks({"a.mp3", "b.mp3"});
+    FailingFlush fs;
+    ArrangeRun run{fs, messages, progress, "MainForm"};
+    ASSERT_TRUE(
+        RunTralvoCommand(1, false, F(), Arranged(1, {"b.mp3", "a.mp3"}), run, journals.store));
+    EXPECT_EQ(fs.flushed, std::vector<std::string>{F()});
+    EXPECT_EQ(test::JournalOf(journals.store, F())->state, JournalState::Done);
+
+    fs.fails = true;
+    ASSERT_TRUE(
+        RunTralvoCommand(1, false, F(), Arranged(1, {"a.mp3", "b.mp3"}), run, journals.store));
+    EXPECT_NE(test::JournalOf(journals.store, F())->state, JournalState::Done);
+    EXPECT_TRUE(NeedsRecovery(F(), fs, journals.store));
+    EXPECT_TRUE(messages.asked.empty());
 }
 
 TEST_F(JournaledRunTest, AJournalThatCannotBeWrittenStopsTheRunBeforeAnythingMoves) {
