@@ -29,7 +29,8 @@ populate /player/TIMES <spec
 emit sums sums /player
 arranged 2 /player/TIMES /case/order.1
 REARRANGE=no kill_across 2 /player/TIMES 1
-# The kill switch counts renames only: kills from outside fall between them too.
+# Kills from outside also land inside a step: while a copy is written, or while the run waits
+# for the next step of the clock.
 n=2
 for seconds in 0.3 0.8 1.5 2.2 3 3.8 4.6 5.5; do
     REARRANGE=no kill_at 2 /player/TIMES $seconds $n || n=$((5 - n))
