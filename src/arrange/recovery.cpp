@@ -254,63 +254,79 @@ private:
         return fs_.ReadFileSize(folder_ + name, actual) && actual == size;
     }
 
-    void Remove(const std::string& name) {
-        if (fs_.RemoveFile(folder_ + name)) {
-            report_.steps.push_back({Kind::FileRemoved, name, {}});
-        } else {
-            report_.notRestored.push_back({name, Reason::CannotRemoveFile});
-        }
-    }
-
-    // A track made anew goes through "N.qz_copy" (being written) and "N.qz_temp" (the
-    // original, once the copy is complete and on the disk). With the track under its name,
-    // whatever is left of either is spare; without it, the original comes back. A size that
-    // is not the track's marks a file the run did not make: it stays.
+    // A track made anew goes through "N.qz_copy" (being written, then complete and on the
+    // disk) and "N.qz_temp" (the original, while the copy takes its name). A file of the
+    // track's size under its name makes whatever is left of the others spare; without one,
+    // the original comes back, or else the complete copy. A power cut on FAT may leave an
+    // entry whose record never reached the disk: an empty file where the track had bytes,
+    // which holds nothing and gives way. Any other size marks a file the run did not make:
+    // it stays.
     void FinishRecreationByJournal(const RunJournal& journal) {
         for (std::size_t i = 0; i < journal.arranged.size(); ++i) {
             const std::string& name = journal.arranged[i].name;
             const JournalRecreate& recreate = journal.recreated[i];
             const bool hasCopy = fs_.FileExists(folder_ + recreate.copy);
             const bool hasBackup = fs_.FileExists(folder_ + recreate.backup);
-            if (hasCopy) {
-                owned_.insert(recreate.copy);
+            for (const auto& [present, temporary] :
+                 {std::pair{hasCopy, recreate.copy}, std::pair{hasBackup, recreate.backup}}) {
+                if (present) {
+                    owned_.insert(temporary);
+                }
             }
-            if (hasBackup) {
-                owned_.insert(recreate.backup);
+            const bool inPlace = fs_.FileExists(folder_ + name);
+            if (!hasCopy && !hasBackup) {
+                if (!inPlace) {
+                    report_.notRestored.push_back({name, Reason::Missing});
+                }
+                continue;
             }
-            if (fs_.FileExists(folder_ + name)) {
-                if (!hasCopy && !hasBackup) {
+            if (!inPlace || IsEmptyRemnant(name, recreate.size)) {
+                // The original if it is whole, else the copy, which was whole before any
+                // rename.
+                const std::string& whole =
+                    hasBackup && HasSize(recreate.backup, recreate.size) ? recreate.backup
+                    : hasCopy && HasSize(recreate.copy, recreate.size)   ? recreate.copy
+                                                                         : std::string();
+                if (whole.empty() || (inPlace && !Removed(name)) ||
+                    !Move(whole, name, Kind::Renamed)) {
+                    if (whole.empty()) {
+                        report_.notRestored.push_back(
+                            {hasBackup ? recreate.backup : recreate.copy, Reason::NotIdentified});
+                    }
                     continue;
                 }
-                if (!HasSize(name, recreate.size)) {
-                    report_.notRestored.push_back(
-                        {hasBackup ? recreate.backup : recreate.copy, Reason::NotIdentified});
+            } else if (!HasSize(name, recreate.size)) {
+                report_.notRestored.push_back(
+                    {hasBackup ? recreate.backup : recreate.copy, Reason::NotIdentified});
+                continue;
+            }
+            // The track stands whole under its name: the rest is spare.
+            for (const std::string& spare : {recreate.backup, recreate.copy}) {
+                if (!fs_.FileExists(folder_ + spare)) {
                     continue;
                 }
-                if (hasBackup) {
-                    RemoveIdentified(recreate.backup, recreate.size);
+                if (spare == recreate.copy || HasSize(spare, recreate.size) ||
+                    IsEmptyRemnant(spare, recreate.size)) {
+                    Removed(spare);
+                } else {
+                    report_.notRestored.push_back({spare, Reason::NotIdentified});
                 }
-                if (hasCopy) {
-                    Remove(recreate.copy);
-                }
-            } else if (hasBackup && HasSize(recreate.backup, recreate.size)) {
-                if (Move(recreate.backup, name, Kind::Renamed) && hasCopy) {
-                    Remove(recreate.copy);
-                }
-            } else if (hasBackup) {
-                report_.notRestored.push_back({recreate.backup, Reason::NotIdentified});
-            } else {
-                report_.notRestored.push_back({name, Reason::Missing});
             }
         }
     }
 
-    void RemoveIdentified(const std::string& name, std::uint64_t size) {
-        if (HasSize(name, size)) {
-            Remove(name);
-        } else {
-            report_.notRestored.push_back({name, Reason::NotIdentified});
+    // An empty file where the track had bytes.
+    bool IsEmptyRemnant(const std::string& name, std::uint64_t size) {
+        return size > 0 && HasSize(name, 0);
+    }
+
+    bool Removed(const std::string& name) {
+        if (fs_.RemoveFile(folder_ + name)) {
+            report_.steps.push_back({Kind::FileRemoved, name, {}});
+            return true;
         }
+        report_.notRestored.push_back({name, Reason::CannotRemoveFile});
+        return false;
     }
 
     std::vector<DirectoryEntry> Entries(const std::string& folder, EnumerateFilter filter) {
@@ -415,7 +431,7 @@ private:
                 return FileBeginsWith(folder_ + other, folder_ + copy);
             });
             if (covered) {
-                Remove(copy);
+                Removed(copy);
             } else {
                 report_.notRestored.push_back({copy, Reason::IncompleteCopy});
             }

@@ -125,16 +125,18 @@ private:
                 return Failed("RemoveTempFileError", copy);
             }
         }
+        // Each rename goes to the disk before the next step: on FAT a renamed file's entry
+        // holds no data until its record is written back, and a power cut in between would
+        // leave an empty file where the original or its copy was.
         if (!fs.Rename(original, backup)) {
             fs.RemoveFile(copy);
             return Failed("RecreateError", original);
         }
-        if (!fs.Rename(copy, original)) {
+        if (!fs.Flush(folder_) || !fs.Rename(copy, original)) {
             fs.Rename(backup, original);
             fs.RemoveFile(copy);
             return Failed("RecreateError", original);
         }
-        // The copy must be on the disk under its name before the original goes.
         if (!fs.Flush(folder_) || !fs.RemoveFile(backup)) {
             Failed("RemoveTempFileError", backup);
         }

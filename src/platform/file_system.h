@@ -63,7 +63,8 @@ public:
     // the call returns. A copy that fails leaves nothing at to.
     virtual Status CopyFile(const std::string& from, const std::string& to) = 0;
     virtual Status RemoveFile(const std::string& path) = 0;
-    // Puts the changes made so far to folder's entries on the disk.
+    // Puts the changes made so far to folder's entries, and to the files they name, on the
+    // disk.
     virtual Status Flush(const std::string& folder) = 0;
     virtual Status ReadFileSize(const std::string& path, std::uint64_t& size) = 0;
     // What a new file can still take on the volume of path, and the volume's allocation unit.

@@ -222,14 +222,13 @@ Status PosixFileSystem::Flush(const std::string& folder) {
     if (!fd.valid()) {
         return SystemFailure(errno, "flush folder " + folder);
     }
-    if (::fsync(fd.get()) == 0) {
-        return Status::Ok();
+    // The whole volume, not the folder alone: on FAT a file moved into a folder keeps its size
+    // and first cluster in its own record until that is written back, and a synced folder
+    // would then hold the entry of an empty file.
+    if (::syncfs(fd.get()) != 0) {
+        return SystemFailure(errno, "flush folder " + folder);
     }
-    // Some file systems take no fsync on a folder; writing back the whole volume serves too.
-    if ((errno == EINVAL || errno == ENOTSUP || errno == ENOSYS) && ::syncfs(fd.get()) == 0) {
-        return Status::Ok();
-    }
-    return SystemFailure(errno, "flush folder " + folder);
+    return Status::Ok();
 }
 
 Status PosixFileSystem::ReadFileSize(const std::string& path, std::uint64_t& size) {

@@ -247,5 +247,28 @@ TEST_F(RecreationTest, WithTheJournalAFileOfAnotherSizeIsNotTakenForTheOriginal)
     EXPECT_EQ(report.notRestored[0].reason, NotRestored::Reason::NotIdentified);
 }
 
+// On FAT a renamed file's entry holds no data until its record is written back: a power cut
+// can leave an empty entry where a track had bytes. The whole file comes back in its place.
+TEST_F(RecreationTest, EmptyEntriesThatAPowerCutLeftGiveWayToTheWholeFile) {
+    Tracks({"a.mp3", "b.mp3", "c.mp3"});
+    const auto before = test::FilesBelow(folder.path());
+    const RunJournal journal =
+        NewJournal(2, false, F(), Arranged(2, {"a.mp3", "b.mp3", "c.mp3"}), SystemFileSystem());
+    ASSERT_TRUE(journals.store.Write(F(), FormatJournal(journal)));
+    // a.mp3 cut off as it became 0.qz_temp: that entry empty, the copy whole.
+    ASSERT_EQ(::rename((folder / "a.mp3").c_str(), (folder / "0.qz_copy").c_str()), 0);
+    folder.WriteFile("0.qz_temp", "");
+    // b.mp3 cut off as its copy took its name: that entry empty, the original whole.
+    ASSERT_EQ(::rename((folder / "b.mp3").c_str(), (folder / "1.qz_temp").c_str()), 0);
+    folder.WriteFile("b.mp3", "");
+    // c.mp3 done but for removing the original.
+    folder.WriteFile("2.qz_temp", before.at("c.mp3"));
+
+    const RecoveryReport report = RecoverFolder(F(), SystemFileSystem(), journals.store);
+    EXPECT_TRUE(report.complete()) << report.notRestored.front().name;
+    EXPECT_EQ(test::FilesBelow(folder.path()), before);
+    EXPECT_FALSE(test::JournalOf(journals.store, F()));
+}
+
 } // namespace
 } // namespace tralvo

@@ -193,7 +193,8 @@ order() {
 # expected BEFORE ORDER: the directory order a run should leave.
 expected() { "$BENCH/names.py" expected "$1" "$2"; }
 
-# copy_in NAME FOLDER < NAMES: files of those names (each its name and random bytes) written
+# copy_in NAME FOLDER < NAMES: files of those names (each its name and random bytes, SIZE
+# of them where that is set) written
 # into FOLDER of FAT disk NAME by mtools, in the order given; their sums added to
 # $WORK/out/sums. Much quicker than the guest for big folders: under TCG each file the guest
 # makes in a folder of a thousand costs a tenth of a second.
@@ -203,7 +204,7 @@ copy_in() {
     local names=()
     while IFS= read -r name; do
         n=$((n + 1))
-        { echo "$name"; head -c $(((n * 2731) % 2000 + 100)) /dev/urandom; } >"$files/$name"
+        { echo "$name"; head -c "${SIZE:-$(((n * 2731) % 2000 + 100))}" /dev/urandom; } >"$files/$name"
         names+=("$files/$name")
     done
     mmd -D s -i "$WORK/$1.img" "::/$2" 2>/dev/null || true
