@@ -27,6 +27,11 @@ public:
             return;
         }
         MoveAll(folder_, first_, "MoveToTempFolderError", 0);
+        // Each phase reaches the disk whole. On FAT a moved file's size and first cluster stay
+        // in its record until that is written back, and the kernel writes changes back of its
+        // own accord only once they are half a minute old: so a long run cut off by a power
+        // failure leaves the state after a phase, never an entry without its data.
+        run_.fs.Flush(folder_);
         if (!run_.fs.CreateFolder(folder_ + SecondTempFolder)) {
             Error("CreateTempFolderError");
             MoveAll(first_, folder_, "MoveBackError", 2 * count_);
@@ -42,6 +47,7 @@ public:
         }
         MoveAll(first_, second_, "MoveToTempFolderError", count_);
         RemoveTempFolder(FirstTempFolder);
+        run_.fs.Flush(folder_);
         MoveAll(second_, folder_, "MoveBackError", 2 * count_);
         RemoveTempFolder(SecondTempFolder);
     }
