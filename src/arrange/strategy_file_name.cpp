@@ -18,6 +18,8 @@ void ArrangeByFileName(const std::string& folder, const TrackList& tracks, Arran
         }
         run.progress.SetPosition(static_cast<int>(i + 1));
     }
+    // The first pass reaches the disk whole before the second starts (see the directory order).
+    run.fs.Flush(folder);
     for (std::size_t i = 0; i < count; ++i) {
         const std::string temporary = folder + std::to_string(i) + ".qz_temp";
         // A track whose first rename failed is not under its temporary name: whatever is

@@ -181,6 +181,7 @@ private:
             }
             run_.progress.SetPosition(static_cast<int>(i + 1));
         }
+        fs.Flush(folder_);
         for (std::size_t i = 0; i < count; ++i) {
             const std::string temporary = folder_ + journal.renames[i].temporary;
             if (!renamed[i] || !fs.Rename(temporary, folder_ + journal.renames[i].to)) {
