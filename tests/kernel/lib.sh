@@ -213,3 +213,47 @@ copy_in() {
         LC_ALL=C sort -u -k 2 >"$WORK/sums.new"
     mv "$WORK/sums.new" "$WORK/out/sums"
 }
+
+# recovered_after_cut FOLDER CUT: the guest's lines that put FOLDER back together after power
+# cut CUT: recover exits 0, nothing temporary is left, every file is as /case/sums says.
+recovered_after_cut() {
+    cat <<GUEST
+at="after power cut $2"
+status=0
+tralvo-cli recover $1 >/tmp/recovered 2>&1 || status=\$?
+[ \$status -eq 0 ] || fail "\$at: recover exited \$status: \$(head -c 400 /tmp/recovered)"
+nothing_temporary $1 "\$at"
+sums /player >/tmp/after
+same /case/sums /tmp/after "\$at: files after recover"
+GUEST
+}
+
+# power_cuts TYPE FOLDER AT_LEAST DELAY...: one boot per delay, each recovering after the cut
+# before it, then starting arrange --type TYPE with /case/order.N (N counting from 1) and
+# killing QEMU DELAY seconds later. Fails unless at least AT_LEAST cuts came while arrange ran.
+power_cuts() {
+    local type=$1 folder=$2 least=$3 cut=0 midway=0 delay
+    shift 3
+    for delay in "$@"; do
+        cut=$((cut + 1))
+        put sums <"$WORK/out/sums"
+        guest_start < <(
+            [ $cut -eq 1 ] || recovered_after_cut "$folder" $((cut - 1))
+            echo "tralvo-cli arrange --type $type --order /case/order.$cut $folder >/dev/null 2>&1 &"
+            printf 'mark started\nwait\nmark finished\n'
+        )
+        if vm_wait_for "$LOG" "^@@MARK started" 120; then
+            sleep "$delay"
+            kill -KILL "$VM_PID" 2>/dev/null || true
+            wait "$VM_PID" 2>/dev/null || true
+            grep -q '^@@MARK finished' "$LOG" || midway=$((midway + 1))
+        else
+            fail "run $cut did not start"
+            vm_wait 10 || true
+        fi
+        guest_results 0
+    done
+    note "runs cut off midway: $midway of $cut"
+    [ "$midway" -ge "$least" ] || fail "only $midway of $cut power cuts came while arrange ran"
+    put sums <"$WORK/out/sums"
+}

@@ -22,49 +22,12 @@ SIZE=2000000 copy_in player TIMES <"$WORK/tracks"
 for i in 0 1 2 3 4; do
     "$BENCH/names.py" shuffle "$i" <"$WORK/tracks" | order "order.$i"
 done
-delays=(0.4 1.1 2.3 3.6)
 
-# The folder put back together after a cut, as the guest sees it.
-# shellcheck disable=SC2016 # expanded by the guest
-recovered='
-at="after power cut $cut"
-status=0
-tralvo-cli recover /player/TIMES >/tmp/recovered 2>&1 || status=$?
-[ $status -eq 0 ] || fail "$at: recover exited $status: $(head -c 400 /tmp/recovered)"
-nothing_temporary /player/TIMES "$at"
-sums /player >/tmp/after
-same /case/sums /tmp/after "$at: files after recover"
-'
-midway=0
-for cut in 1 2 3 4; do
-    put sums <"$WORK/out/sums"
-    guest_start <<GUEST
-cut=$((cut - 1))
-[ \$cut -eq 0 ] || { $recovered }
-tralvo-cli arrange --type 2 --order /case/order.$cut /player/TIMES >/dev/null 2>&1 &
-mark started
-wait
-mark finished
-GUEST
-    if vm_wait_for "$LOG" "^@@MARK started" 120; then
-        sleep "${delays[cut - 1]}"
-        kill -KILL "$VM_PID" 2>/dev/null || true
-        wait "$VM_PID" 2>/dev/null || true
-        grep -q '^@@MARK finished' "$LOG" || midway=$((midway + 1))
-    else
-        fail "run $cut did not start"
-        vm_wait 10 || true
-    fi
-    guest_results 0
-done
-note "runs cut off midway: $midway of 4"
-[ "$midway" -ge 3 ] || fail "only $midway of 4 power cuts came while arrange ran"
-put sums <"$WORK/out/sums"
-guest 120 <<GUEST
-cut=4
-$recovered
-arranged 2 /player/TIMES /case/order.0
-GUEST
+power_cuts 2 /player/TIMES 3 0.4 1.1 2.3 3.6
+guest 120 < <(
+    recovered_after_cut /player/TIMES 4
+    echo "arranged 2 /player/TIMES /case/order.0"
+)
 fsck_clean player dirty
 no_temporaries player
 sums_equal player "$WORK/out/sums"
