@@ -374,16 +374,6 @@ TEST(RemoveFile, RemovesFilesButNoFolder) {
     EXPECT_EQ(fs().Flush(temp / "missing").code(), ENOENT);
 }
 
-TEST(FreeSpace, IsWhatTheVolumeCanStillTakeInWholeUnits) {
-    TempFolder temp;
-    std::uint64_t bytes = 0;
-    std::uint64_t unit = 0;
-    ASSERT_TRUE(fs().FreeSpace(temp.path(), bytes, unit));
-    EXPECT_GT(unit, 0U);
-    EXPECT_EQ(bytes % unit, 0U);
-    EXPECT_EQ(fs().FreeSpace(temp / "missing", bytes, unit).code(), ENOENT);
-}
-
 TEST(ProcessPaths, AreAbsoluteAndExist) {
     const std::string program = fs().ProgramPath();
     EXPECT_TRUE(program.ends_with("/platform_tests")) << program;
