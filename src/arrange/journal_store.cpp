@@ -2,12 +2,15 @@
 
 #include "platform/atomic_file.h"
 #include "platform/unique_fd.h"
+#include "platform/volume_identity.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -92,12 +95,63 @@ std::string StateFolderJournals::Folder() const {
     return stateFolder_.empty() ? UserStateFolder() : stateFolder_;
 }
 
-std::string StateFolderJournals::PathOf(const std::string& folder) {
-    char name[32];
-    std::snprintf(name, sizeof name, "%016llx.journal",
-                  static_cast<unsigned long long>(Fnv1a64(folder)));
+FolderKey KeyOfFolder(const std::string& folder) {
+    const std::optional<VolumeIdentity> volume = IdentifyVolume(folder);
+    if (!volume) {
+        return {};
+    }
+    char resolved[PATH_MAX];
+    if (::realpath(folder.c_str(), resolved) == nullptr) {
+        return {};
+    }
+    std::string below = std::string(resolved).substr(volume->root == "/" ? 0 : volume->root.size());
+    if (below.empty() || below.back() != '/') {
+        below += '/';
+    }
+    return {volume->id, below};
+}
+
+Status JournalStore::Lock(const std::string& /*folder*/, UniqueFd& held) {
+    held.Reset();
+    return Status::Ok();
+}
+
+namespace {
+
+std::string JournalFileName(std::string_view key, const char* suffix) {
+    char name[40];
+    std::snprintf(name, sizeof name, "%016llx.%s", static_cast<unsigned long long>(Fnv1a64(key)),
+                  suffix);
+    return name;
+}
+
+} // namespace
+
+std::vector<std::string> StateFolderJournals::Places(const std::string& folder) {
     const std::string state = Folder();
-    return state.empty() ? std::string(name) : state + "/" + name;
+    const std::string prefix = state.empty() ? std::string() : state + "/";
+    std::vector<std::string> places;
+    if (const FolderKey key = KeyOfFolder(folder); !key.volume.empty()) {
+        places.push_back(
+            prefix + JournalFileName("volume\t" + key.volume + "\t" + key.belowRoot, "journal"));
+    }
+    places.push_back(prefix + JournalFileName(folder, "journal"));
+    return places;
+}
+
+std::string StateFolderJournals::Found(const std::string& folder) {
+    const std::vector<std::string> places = Places(folder);
+    for (const std::string& place : places) {
+        struct stat info {};
+        if (::lstat(place.c_str(), &info) == 0) {
+            return place;
+        }
+    }
+    return places.front();
+}
+
+std::string StateFolderJournals::PathOf(const std::string& folder) {
+    return Places(folder).front();
 }
 
 Status StateFolderJournals::Write(const std::string& folder, const std::string& text) {
@@ -109,12 +163,20 @@ Status StateFolderJournals::Write(const std::string& folder, const std::string& 
         return made;
     }
     // The state folder is the user's alone (0700); the journal is replaced as one step.
-    return WriteFileAtomically(PathOf(folder), text);
+    const std::vector<std::string> places = Places(folder);
+    Status written = WriteFileAtomically(places.front(), text);
+    if (written) {
+        // An older journal of the same folder, filed by its path, is superseded.
+        for (std::size_t i = 1; i < places.size(); ++i) {
+            ::unlink(places[i].c_str());
+        }
+    }
+    return written;
 }
 
 Status StateFolderJournals::Read(const std::string& folder, std::string& text) {
     text.clear();
-    const std::string path = PathOf(folder);
+    const std::string path = Found(folder);
     const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
     if (!fd.valid()) {
         return SystemFailure(errno, "open " + path);
@@ -140,11 +202,55 @@ Status StateFolderJournals::Read(const std::string& folder, std::string& text) {
 }
 
 Status StateFolderJournals::Remove(const std::string& folder) {
-    const std::string path = PathOf(folder);
+    const std::string path = Found(folder);
     if (::unlink(path.c_str()) != 0) {
         return errno == ENOENT ? Status::Ok() : SystemFailure(errno, "remove " + path);
     }
     return SyncFolder(Folder());
+}
+
+Status StateFolderJournals::Lock(const std::string& folder, UniqueFd& held) {
+    held.Reset();
+    const std::string state = Folder();
+    if (state.empty()) {
+        return Status::Failure(ENOENT, "no state folder: neither XDG_STATE_HOME nor HOME is set");
+    }
+    if (Status made = MakeFolders(state); !made) {
+        return made;
+    }
+    // Named as the journal's file, so that every name the folder is reached by meets here.
+    std::string path = PathOf(folder);
+    path.replace(path.size() - std::string_view("journal").size(), std::string::npos, "lock");
+    UniqueFd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (!fd.valid()) {
+        return SystemFailure(errno, "open " + path);
+    }
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+        return SystemFailure(errno == EWOULDBLOCK ? EWOULDBLOCK : errno, "lock " + path);
+    }
+    held = std::move(fd);
+    return Status::Ok();
+}
+
+std::optional<RunJournal> ReadJournalOf(const std::string& folder, JournalStore& journals,
+                                        bool& garbled) {
+    garbled = false;
+    std::string text;
+    if (!journals.Read(folder, text)) {
+        return std::nullopt;
+    }
+    std::optional<RunJournal> journal = ParseJournal(text);
+    if (journal && journal->folder != folder) {
+        const FolderKey key = journal->volume.empty() ? FolderKey{} : KeyOfFolder(folder);
+        if (key.volume.empty() || key.volume != journal->volume ||
+            key.belowRoot != journal->belowRoot) {
+            journal.reset();
+        } else {
+            journal->folder = folder;
+        }
+    }
+    garbled = !journal;
+    return journal;
 }
 
 JournalStore& UserJournals() {

@@ -1,11 +1,24 @@
 #pragma once
 
+#include "arrange/run_journal.h"
 #include "platform/status.h"
+#include "platform/unique_fd.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace tralvo {
+
+// What a folder's journal is filed under: the identity of its volume and the folder below the
+// volume's root (ending in '/'), so that a player mounted again elsewhere finds its journal.
+// The volume is empty when it has no lasting identity; the folder's path names it then.
+struct FolderKey {
+    std::string volume;
+    std::string belowRoot;
+};
+FolderKey KeyOfFolder(const std::string& folder);
 
 // Where the run journals lie: one file per player folder, outside every player folder, since
 // a file in the folder itself would be one of its entries and change the order the player
@@ -23,6 +36,10 @@ public:
     virtual Status Read(const std::string& folder, std::string& text) = 0;
     // Succeeds when there is none.
     virtual Status Remove(const std::string& folder) = 0;
+    // Keeps every other process from changing folder through a store of the same place while
+    // held is open; the kernel lets go when the process ends however it ends. Fails with
+    // EWOULDBLOCK when another process holds it. A store without locks always succeeds.
+    virtual Status Lock(const std::string& folder, UniqueFd& held);
 };
 
 // Journals in a state folder: the folder given, or else the user's, found anew at each call
@@ -36,11 +53,22 @@ public:
     Status Write(const std::string& folder, const std::string& text) override;
     Status Read(const std::string& folder, std::string& text) override;
     Status Remove(const std::string& folder) override;
+    Status Lock(const std::string& folder, UniqueFd& held) override;
 
 private:
     std::string Folder() const;
+    // The journal's file under the folder's volume key, then under its path alone (where the
+    // journals of volumes without identity, and of earlier versions, lie).
+    std::vector<std::string> Places(const std::string& folder);
+    std::string Found(const std::string& folder);
     std::string stateFolder_;
 };
+
+// The journal kept for folder (ending in '/'). One written for the same folder of the same
+// volume mounted elsewhere is taken as this folder's, its folder made the one given. Nothing
+// when there is none; garbled is set when there is one that is unreadable or another folder's.
+std::optional<RunJournal> ReadJournalOf(const std::string& folder, JournalStore& journals,
+                                        bool& garbled);
 
 // The user's journals, as the program and the command-line tool keep them.
 JournalStore& UserJournals();

@@ -21,18 +21,21 @@ using Kind = RecoveryStep::Kind;
 
 constexpr std::string_view TempFolderNames[] = {"QZ_TEMP2", "QZ_TEMP1"};
 
-bool IsTempFolderName(std::string_view name) {
-    return EqualsIgnoringCase(name, "QZ_TEMP1") || EqualsIgnoringCase(name, "QZ_TEMP2");
+// Where the volume folds case, "qz_temp1" is the same folder as "QZ_TEMP1" (some mount
+// options show short names in lower case); elsewhere it is an entry of the user's.
+bool SameName(std::string_view a, std::string_view b, bool foldsCase) {
+    return foldsCase ? EqualsIgnoringCase(a, b) : a == b;
+}
+
+bool IsTempFolderName(std::string_view name, bool foldsCase) {
+    return SameName(name, "QZ_TEMP1", foldsCase) || SameName(name, "QZ_TEMP2", foldsCase);
 }
 
 // The journal of folder's run when it is one for this folder and the run did not end.
 std::optional<RunJournal> UnfinishedJournal(const std::string& folder, JournalStore& journals) {
-    std::string text;
-    if (!journals.Read(folder, text)) {
-        return std::nullopt;
-    }
-    std::optional<RunJournal> journal = ParseJournal(text);
-    if (!journal || journal->folder != folder || journal->state == JournalState::Done) {
+    bool garbled = false;
+    std::optional<RunJournal> journal = ReadJournalOf(folder, journals, garbled);
+    if (!journal || journal->state == JournalState::Done) {
         return std::nullopt;
     }
     return journal;
@@ -68,12 +71,14 @@ bool TemporaryNameLess(const std::string& a, const std::string& b) {
 class FolderRecovery {
 public:
     FolderRecovery(const std::string& folder, FileSystem& fs, JournalStore& journals)
-        : folder_(FolderWithSlash(folder)), fs_(fs), journals_(journals) {}
+        : folder_(FolderWithSlash(folder)), fs_(fs), journals_(journals),
+          foldsCase_(fs.FoldsCase(folder_)) {}
 
     RecoveryReport Run() {
         std::optional<RunJournal> journal = UnfinishedJournal(folder_, journals_);
         if (journal) {
             report_.usedJournal = true;
+            journal_ = &*journal;
             FollowJournal(*journal);
         }
         const std::size_t journalSteps = report_.steps.size();
@@ -87,14 +92,27 @@ public:
     }
 
 private:
-    bool Exists(const std::string& name) {
-        return fs_.FileExists(folder_ + name) || fs_.FolderExists(folder_ + name);
+    bool Exists(const std::string& name) { return fs_.EntryExists(folder_ + name); }
+
+    // Before the recovery's first change the journal says that the folder is being put back:
+    // a recovery cut off and started again must not take a half put back folder for the end
+    // of the run.
+    void Changing() {
+        if (journal_ != nullptr && journal_->state != JournalState::Recovering) {
+            journal_->state = JournalState::Recovering;
+            journals_.Write(folder_, FormatJournal(*journal_));
+        }
+    }
+
+    bool Renamed(const std::string& from, const std::string& to) {
+        Changing();
+        return static_cast<bool>(fs_.Rename(folder_ + from, folder_ + to));
     }
 
     // shownFrom: where the entry was when the recovery began, if not at from.
     bool Move(const std::string& from, const std::string& to, Kind kind,
               const std::string& shownFrom = {}) {
-        if (fs_.Rename(folder_ + from, folder_ + to)) {
+        if (Renamed(from, to)) {
             report_.steps.push_back({kind, shownFrom.empty() ? from : shownFrom, to});
             return true;
         }
@@ -126,7 +144,7 @@ private:
         std::vector<std::string> folders;
         for (const std::string_view name : TempFolderNames) {
             const bool owned = std::any_of(others.begin(), others.end(), [&](const std::string& o) {
-                return EqualsIgnoringCase(o, name);
+                return SameName(o, name, foldsCase_);
             });
             if (!owned) {
                 folders.emplace_back(name);
@@ -164,9 +182,10 @@ private:
 
     enum class Place { Own, Temporary, New, Missing };
 
-    // Where the run left a track. Before the second pass nothing has a new name yet; from
-    // then on the journal says which tracks went through their temporary names.
-    Place PlaceOf(const JournalRename& rename, JournalState state) {
+    // Where a run of a journal that names no content left a track: before the second pass
+    // nothing has a new name yet; from then on the journal says which tracks went through their
+    // temporary names.
+    Place PlaceByName(const JournalRename& rename, JournalState state) {
         if (state == JournalState::Running) {
             if (Exists(rename.from)) {
                 return Place::Own;
@@ -176,53 +195,128 @@ private:
         if (!rename.atTemporary) {
             return Exists(rename.from) ? Place::Own : Place::Missing;
         }
-        if (fs_.FileExists(folder_ + rename.temporary)) {
+        if (Exists(rename.temporary)) {
             return Place::Temporary;
         }
-        if (fs_.FileExists(folder_ + rename.to)) {
+        if (Exists(rename.to)) {
             return rename.to == rename.from ? Place::Own : Place::New;
         }
         return Place::Missing;
     }
 
-    void RenameBackByJournal(RunJournal& journal) {
-        std::vector<Place> places;
-        for (const JournalRename& rename : journal.renames) {
-            places.push_back(PlaceOf(rename, journal.state));
-            if (places.back() == Place::Temporary) {
-                owned_.insert(rename.temporary);
+    std::string Folded(const std::string& name) const {
+        return foldsCase_ ? ToLowerAscii(name) : name;
+    }
+
+    std::optional<ContentId> ContentOf(const std::string& name) {
+        ContentId id;
+        if (!fs_.ReadContentId(folder_ + name, id)) {
+            return std::nullopt;
+        }
+        return id;
+    }
+
+    // Where each track of a file-name run is now: the name among those the run gave it whose
+    // bytes are the track's. Several tracks may show the same name in the list, and a track's
+    // new name may be another's old one, so a name alone proves nothing; tracks with the same
+    // bytes are as good as each other. Empty where the track is nowhere.
+    std::vector<std::string> LocateTracks(const RunJournal& journal) {
+        const std::vector<JournalRename>& renames = journal.renames;
+        std::map<std::string, std::optional<ContentId>> held; // folded name -> its bytes
+        std::set<std::string> claimed;
+        const auto holds = [&](std::size_t i, const std::string& name) {
+            const std::string key = Folded(name);
+            if (claimed.contains(key)) {
+                return false;
+            }
+            auto found = held.find(key);
+            if (found == held.end()) {
+                found = held.emplace(key, ContentOf(name)).first;
+            }
+            return found->second && found->second == journal.arranged[i].content;
+        };
+        std::vector<std::string> where(renames.size());
+        const auto claim = [&](std::size_t i, const std::string& name) {
+            where[i] = name;
+            claimed.insert(Folded(name));
+        };
+        for (std::size_t i = 0; i < renames.size(); ++i) {
+            const JournalRename& rename = renames[i];
+            if (!journal.arranged[i].content) {
+                const Place place = PlaceByName(rename, journal.state);
+                if (place != Place::Missing) {
+                    claim(i, place == Place::Own         ? rename.from
+                             : place == Place::Temporary ? rename.temporary
+                                                         : rename.to);
+                }
+            } else if (holds(i, rename.from)) {
+                claim(i, rename.from);
             }
         }
-        for (std::size_t i = 0; i < places.size(); ++i) {
-            if (places[i] == Place::Missing) {
-                report_.notRestored.push_back({journal.renames[i].from, Reason::Missing});
-            }
-        }
-        // With no track left at its temporary name every rename of the run was done.
-        if (std::find(places.begin(), places.end(), Place::Temporary) == places.end()) {
-            return;
-        }
-        // New names first go back to the temporary ones, which are theirs and free, so that a
-        // track never waits for a name another track still holds.
-        std::vector<std::string> shownFrom(places.size());
-        for (std::size_t i = 0; i < places.size(); ++i) {
-            JournalRename& rename = journal.renames[i];
-            if (places[i] == Place::New) {
-                if (fs_.Rename(folder_ + rename.to, folder_ + rename.temporary)) {
-                    places[i] = Place::Temporary;
-                    shownFrom[i] = rename.to;
-                    owned_.insert(rename.temporary);
-                } else {
-                    report_.notRestored.push_back({rename.to, Reason::CannotMove});
+        for (std::size_t i = 0; i < renames.size(); ++i) {
+            for (const std::string* name : {&renames[i].temporary, &renames[i].to}) {
+                if (where[i].empty() && journal.arranged[i].content && holds(i, *name)) {
+                    claim(i, *name);
                 }
             }
         }
-        for (std::size_t i = 0; i < places.size(); ++i) {
+        // Tracks with the same bytes may have ended up in each other's places.
+        for (std::size_t i = 0; i < renames.size(); ++i) {
+            for (std::size_t j = 0; j < renames.size() && where[i].empty(); ++j) {
+                for (const std::string* name :
+                     {&renames[j].from, &renames[j].temporary, &renames[j].to}) {
+                    if (where[i].empty() && journal.arranged[i].content && holds(i, *name)) {
+                        claim(i, *name);
+                    }
+                }
+            }
+        }
+        return where;
+    }
+
+    void RenameBackByJournal(RunJournal& journal) {
+        const std::vector<JournalRename>& renames = journal.renames;
+        std::vector<std::string> where = LocateTracks(journal);
+        bool atTemporary = false;
+        bool atNew = false;
+        for (std::size_t i = 0; i < renames.size(); ++i) {
+            if (where[i].empty()) {
+                report_.notRestored.push_back({renames[i].from, Reason::Missing});
+            } else if (where[i] == renames[i].temporary) {
+                atTemporary = true;
+                owned_.insert(renames[i].temporary);
+            } else if (where[i] != renames[i].from) {
+                atNew = true;
+            }
+        }
+        // Every track at its new name or its old one, none between: the run had done all its
+        // renames, unless it is this recovery's own work, begun before and cut off.
+        if (!atTemporary && (!atNew || journal.state != JournalState::Recovering)) {
+            runWasDone_ = atNew;
+            return;
+        }
+        // Tracks first go to their temporary names, which are theirs, so that a track never
+        // waits for a name another track still holds.
+        std::vector<std::string> shownFrom(renames.size());
+        for (std::size_t i = 0; i < renames.size(); ++i) {
+            const JournalRename& rename = renames[i];
+            if (where[i].empty() || where[i] == rename.from || where[i] == rename.temporary) {
+                continue;
+            }
+            if (!Exists(rename.temporary) && Renamed(where[i], rename.temporary)) {
+                shownFrom[i] = where[i];
+                where[i] = rename.temporary;
+                owned_.insert(rename.temporary);
+            }
+        }
+        for (std::size_t i = 0; i < renames.size(); ++i) {
             JournalRename& rename = journal.renames[i];
-            if (places[i] == Place::Temporary &&
-                Move(rename.temporary, rename.from, Kind::Renamed, shownFrom[i])) {
+            if (!where[i].empty() && where[i] != rename.from &&
+                Move(where[i], rename.from, Kind::Renamed, shownFrom[i])) {
                 // From now on the journal must find it under its own name.
                 rename.atTemporary = false;
+            } else if (where[i] != rename.from) {
+                owned_.insert(where[i]);
             }
         }
     }
@@ -241,6 +335,7 @@ private:
             if (fs_.ReadCreationTime(path, now) && now == *track.creationTime) {
                 continue;
             }
+            Changing();
             if (fs_.WriteCreationTime(path, *track.creationTime)) {
                 report_.steps.push_back({Kind::TimeRestored, track.name, track.name});
             } else {
@@ -254,6 +349,15 @@ private:
         return fs_.ReadFileSize(folder_ + name, actual) && actual == size;
     }
 
+    // Whether name holds the whole track of index i of a run that made the tracks anew: its
+    // bytes where the journal knows them, else its size.
+    bool IsWhole(const std::string& name, std::size_t i) {
+        if (const std::optional<ContentId>& content = journal_->arranged[i].content) {
+            return ContentOf(name) == content;
+        }
+        return HasSize(name, journal_->recreated[i].size);
+    }
+
     // A track made anew goes through "N.qz_copy" (being written, then complete and on the
     // disk) and "N.qz_temp" (the original, while the copy takes its name). A file of the
     // track's size under its name makes whatever is left of the others spare; without one,
@@ -265,15 +369,15 @@ private:
         for (std::size_t i = 0; i < journal.arranged.size(); ++i) {
             const std::string& name = journal.arranged[i].name;
             const JournalRecreate& recreate = journal.recreated[i];
-            const bool hasCopy = fs_.FileExists(folder_ + recreate.copy);
-            const bool hasBackup = fs_.FileExists(folder_ + recreate.backup);
+            const bool hasCopy = Exists(recreate.copy);
+            const bool hasBackup = Exists(recreate.backup);
             for (const auto& [present, temporary] :
                  {std::pair{hasCopy, recreate.copy}, std::pair{hasBackup, recreate.backup}}) {
                 if (present) {
                     owned_.insert(temporary);
                 }
             }
-            const bool inPlace = fs_.FileExists(folder_ + name);
+            const bool inPlace = Exists(name);
             if (!hasCopy && !hasBackup) {
                 if (!inPlace) {
                     report_.notRestored.push_back({name, Reason::Missing});
@@ -283,10 +387,10 @@ private:
             if (!inPlace || IsEmptyRemnant(name, recreate.size)) {
                 // The original if it is whole, else the copy, which was whole before any
                 // rename.
-                const std::string& whole =
-                    hasBackup && HasSize(recreate.backup, recreate.size) ? recreate.backup
-                    : hasCopy && HasSize(recreate.copy, recreate.size)   ? recreate.copy
-                                                                         : std::string();
+                const std::string& whole = hasBackup && IsWhole(recreate.backup, i)
+                                               ? recreate.backup
+                                           : hasCopy && IsWhole(recreate.copy, i) ? recreate.copy
+                                                                                  : std::string();
                 if (whole.empty() || (inPlace && !Removed(name)) ||
                     !Move(whole, name, Kind::Renamed)) {
                     if (whole.empty()) {
@@ -295,17 +399,17 @@ private:
                     }
                     continue;
                 }
-            } else if (!HasSize(name, recreate.size)) {
+            } else if (!IsWhole(name, i)) {
                 report_.notRestored.push_back(
                     {hasBackup ? recreate.backup : recreate.copy, Reason::NotIdentified});
                 continue;
             }
             // The track stands whole under its name: the rest is spare.
             for (const std::string& spare : {recreate.backup, recreate.copy}) {
-                if (!fs_.FileExists(folder_ + spare)) {
+                if (!Exists(spare)) {
                     continue;
                 }
-                if (spare == recreate.copy || HasSize(spare, recreate.size) ||
+                if (spare == recreate.copy || IsWhole(spare, i) ||
                     IsEmptyRemnant(spare, recreate.size)) {
                     Removed(spare);
                 } else {
@@ -321,6 +425,7 @@ private:
     }
 
     bool Removed(const std::string& name) {
+        Changing();
         if (fs_.RemoveFile(folder_ + name)) {
             report_.steps.push_back({Kind::FileRemoved, name, {}});
             return true;
@@ -342,7 +447,7 @@ private:
         const std::vector<std::string> temps = TempFolders(others);
         for (const std::string& wanted : temps) {
             for (const DirectoryEntry& entry : Entries(folder_, EnumerateFilter::FilesAndFolders)) {
-                if (entry.isFolder && EqualsIgnoringCase(entry.name, wanted)) {
+                if (entry.isFolder && SameName(entry.name, wanted, foldsCase_)) {
                     EmptyTempFolder(entry.name);
                 }
             }
@@ -362,6 +467,7 @@ private:
                 Move(moved, entry.name, Kind::Moved);
             }
         }
+        Changing();
         if (fs_.RemoveFolder(folder_ + temp)) {
             report_.steps.push_back({Kind::FolderRemoved, temp, {}});
         } else if (Entries(folder_ + temp + "/", EnumerateFilter::FilesAndFolders).empty()) {
@@ -438,13 +544,18 @@ private:
         }
     }
 
-    // Complete: the journal has served, unless it changed nothing, in which case the run had
-    // in fact ended and its journal becomes the record to undo it by. Incomplete: the journal
-    // stays, brought up to date, for another try.
+    // Complete: the journal has served, unless the run had in fact ended, in which case its
+    // journal becomes the record to undo it by. Incomplete: the journal stays, brought up to
+    // date, for another try.
     void FinishJournal(RunJournal& journal, std::size_t journalSteps) {
         if (!report_.complete()) {
             journals_.Write(folder_, FormatJournal(journal));
-        } else if (journalSteps == 0 && !journal.undoRun) {
+            return;
+        }
+        const bool ended = journal.strategy == 1
+                               ? runWasDone_
+                               : journalSteps == 0 && journal.state != JournalState::Recovering;
+        if (ended && !journal.undoRun) {
             journal.state = JournalState::Done;
             journals_.Write(folder_, FormatJournal(journal));
         } else {
@@ -455,6 +566,10 @@ private:
     const std::string folder_;
     FileSystem& fs_;
     JournalStore& journals_;
+    const bool foldsCase_;
+    RunJournal* journal_ = nullptr;
+    // A file-name run that had done all its renames: it stays done.
+    bool runWasDone_ = false;
     RecoveryReport report_;
     // What the journal accounted for: temporary names of its tracks, entries it reported.
     std::set<std::string> owned_;
@@ -471,8 +586,9 @@ bool NeedsRecovery(const std::string& folder, FileSystem& fs, JournalStore& jour
     if (folder.empty() || !fs.Enumerate(path, EnumerateFilter::FilesAndFolders, false, entries)) {
         return false;
     }
+    const bool foldsCase = fs.FoldsCase(path);
     for (const DirectoryEntry& entry : entries) {
-        if (entry.isFolder ? IsTempFolderName(entry.name)
+        if (entry.isFolder ? IsTempFolderName(entry.name, foldsCase)
                            : IsTemporaryName(entry.name) || IsCopyName(entry.name)) {
             return true;
         }

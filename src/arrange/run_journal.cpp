@@ -4,12 +4,15 @@
 #include "platform/text.h"
 
 #include <charconv>
+#include <cstdio>
 
 namespace tralvo {
 
 namespace {
 
-constexpr std::string_view VersionLine = "Tralvo run journal 1";
+// Version 1 journals, written before tracks were identified by their content, are still read.
+constexpr std::string_view VersionLine = "Tralvo run journal 2";
+constexpr std::string_view FirstVersionLine = "Tralvo run journal 1";
 constexpr std::string_view TemporarySuffix = ".qz_temp";
 constexpr std::string_view CopySuffix = ".qz_copy";
 
@@ -29,6 +32,8 @@ std::string_view StateWord(JournalState state) {
         return "second-pass";
     case JournalState::Done:
         return "done";
+    case JournalState::Recovering:
+        return "recovering";
     case JournalState::Running:
         break;
     }
@@ -51,6 +56,37 @@ std::optional<bool> ParseFlag(std::string_view text) {
         return text == "1";
     }
     return std::nullopt;
+}
+
+bool ParseNumber(std::string_view text, std::uint64_t& number, int base = 10) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number, base);
+    return !text.empty() && error == std::errc() && end == text.data() + text.size();
+}
+
+// "-" when unknown, else "f" (a file) or "l" (a link), size and hash in hexadecimal.
+std::string FormatContent(const std::optional<ContentId>& content) {
+    if (!content) {
+        return "-";
+    }
+    char text[48];
+    std::snprintf(text, sizeof text, "%c:%llx:%016llx", content->link ? 'l' : 'f',
+                  static_cast<unsigned long long>(content->size),
+                  static_cast<unsigned long long>(content->hash));
+    return text;
+}
+
+std::optional<ContentId> ParseContent(std::string_view text, bool& valid) {
+    valid = text == "-";
+    if (valid || text.size() < 5 || (text[0] != 'f' && text[0] != 'l') || text[1] != ':') {
+        return std::nullopt;
+    }
+    const std::size_t colon = text.find(':', 2);
+    ContentId id;
+    id.link = text[0] == 'l';
+    valid = colon != std::string_view::npos &&
+            ParseNumber(text.substr(2, colon - 2), id.size, 16) &&
+            ParseNumber(text.substr(colon + 1), id.hash, 16);
+    return valid ? std::optional<ContentId>(id) : std::nullopt;
 }
 
 std::optional<FileTime> ParseTime(std::string_view text, bool& valid) {
@@ -91,7 +127,8 @@ public:
 private:
     bool TakeLine(std::string_view line, std::size_t number, bool& ended) {
         if (number == 0) {
-            return line == VersionLine;
+            version_ = line == VersionLine ? 2 : line == FirstVersionLine ? 1 : 0;
+            return version_ != 0;
         }
         if (line == "end") {
             ended = true;
@@ -144,8 +181,8 @@ private:
         }
         if (kind == "state" && f.size() == 2 && !seen_.state) {
             seen_.state = true;
-            for (const JournalState state :
-                 {JournalState::Running, JournalState::SecondPass, JournalState::Done}) {
+            for (const JournalState state : {JournalState::Running, JournalState::SecondPass,
+                                             JournalState::Done, JournalState::Recovering}) {
                 if (f[1] == StateWord(state)) {
                     journal_.state = state;
                     return true;
@@ -161,10 +198,21 @@ private:
             journal_.others.push_back(f[1]);
             return IsBareName(f[1]);
         }
-        if (kind == "track" && f.size() == 4) {
-            bool valid = false;
-            journal_.arranged.push_back({f[1], f[2], ParseTime(f[3], valid)});
-            return valid && IsBareName(f[2]);
+        if (kind == "volume" && f.size() == 3 && version_ >= 2 && !seen_.volume) {
+            seen_.volume = true;
+            journal_.volume = f[1];
+            journal_.belowRoot = f[2];
+            return !f[1].empty() && IsFolderPath(f[2]);
+        }
+        if (kind == "track" && f.size() == (version_ >= 2 ? 5u : 4u)) {
+            bool validTime = false;
+            bool validContent = version_ < 2;
+            std::optional<ContentId> content;
+            if (version_ >= 2) {
+                content = ParseContent(f[4], validContent);
+            }
+            journal_.arranged.push_back({f[1], f[2], ParseTime(f[3], validTime), content});
+            return validTime && validContent && IsBareName(f[2]);
         }
         if (kind == "recreate" && f.size() == 4) {
             bool valid = false;
@@ -196,6 +244,7 @@ private:
     }
 
     struct Seen {
+        bool volume = false;
         bool folder = false;
         bool strategy = false;
         bool only83 = false;
@@ -203,6 +252,7 @@ private:
         bool state = false;
     };
     Seen seen_;
+    int version_ = 0;
     RunJournal journal_;
 };
 
@@ -228,6 +278,9 @@ std::string FormatJournal(const RunJournal& journal) {
     std::string text(VersionLine);
     text += '\n';
     AppendEscapedLine(text, {"folder", journal.folder});
+    if (!journal.volume.empty()) {
+        AppendEscapedLine(text, {"volume", journal.volume, journal.belowRoot});
+    }
     AppendEscapedLine(text, {"strategy", std::to_string(journal.strategy)});
     AppendEscapedLine(text, {"only83", journal.only83FileNames ? "1" : "0"});
     AppendEscapedLine(text, {"undo", journal.undoRun ? "1" : "0"});
@@ -237,7 +290,8 @@ std::string FormatJournal(const RunJournal& journal) {
     }
     for (const JournalTrack& track : journal.arranged) {
         AppendEscapedLine(text, {"track", track.display, track.name,
-                                 track.creationTime ? std::to_string(*track.creationTime) : "-"});
+                                 track.creationTime ? std::to_string(*track.creationTime) : "-",
+                                 FormatContent(track.content)});
     }
     for (const std::string& name : journal.others) {
         AppendEscapedLine(text, {"other", name});

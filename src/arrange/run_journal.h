@@ -16,6 +16,7 @@ enum class JournalState {
     Running,    // written before the first change
     SecondPass, // file names: every track that could got its temporary name
     Done,       // the run ended: kept so that it can be undone
+    Recovering, // a recovery began to put the folder back, so the run is not to be kept
 };
 
 // One track of the arranged list.
@@ -23,6 +24,9 @@ struct JournalTrack {
     std::string display;                  // as the list shows it
     std::string name;                     // its file's name before the run
     std::optional<FileTime> creationTime; // before the run, where it could be read
+    // What the track's file held before the run, where it could be read: tracks are found
+    // by it, not by their names alone, which several tracks may share in the list.
+    std::optional<ContentId> content = std::nullopt;
 };
 
 // File names: one track's way through its temporary name.
@@ -46,6 +50,11 @@ struct JournalRecreate {
 // inside the folder.
 struct RunJournal {
     std::string folder; // absolute, ending in '/'
+    // The volume's identity and the folder below the volume's root (ending in '/'), so that
+    // the journal still belongs to the folder when the volume is mounted elsewhere; empty
+    // when the volume has no identity that lasts.
+    std::string volume;
+    std::string belowRoot;
     std::uint8_t strategy = 0;
     bool only83FileNames = false;
     bool undoRun = false; // the run undoes an earlier one and leaves no record to undo

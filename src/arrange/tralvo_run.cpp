@@ -14,6 +14,11 @@ std::string BareName(const std::string& path) {
 
 } // namespace
 
+std::optional<ContentId> ContentAt(const std::string& path, FileSystem& fs) {
+    ContentId content;
+    return fs.ReadContentId(path, content) ? std::optional<ContentId>(content) : std::nullopt;
+}
+
 JournalRecreate RecreateRecord(const std::string& path, std::size_t index, FileSystem& fs) {
     std::uint64_t size = 0;
     fs.ReadFileSize(path, size);
@@ -26,6 +31,9 @@ RunJournal NewJournal(std::uint8_t playerType, bool only83FileNames, const std::
     journal.folder = folder;
     journal.strategy = playerType;
     journal.only83FileNames = only83FileNames;
+    const FolderKey key = KeyOfFolder(folder);
+    journal.volume = key.volume;
+    journal.belowRoot = key.belowRoot;
     for (const ListedTrack& listed : ListPlayerOrder(folder, playerType, only83FileNames, fs)) {
         journal.before.push_back(listed.display);
     }
@@ -34,7 +42,12 @@ RunJournal NewJournal(std::uint8_t playerType, bool only83FileNames, const std::
         const TrackEntry& track = tracks[i];
         JournalTrack entry{track.display,
                            track.file ? BareName(track.file->FileName()) : track.display,
-                           std::nullopt};
+                           std::nullopt, std::nullopt};
+        // Renamed or made anew, a track is known by its bytes; in a directory-order run every
+        // entry keeps its name, which is unique in the folder.
+        if (playerType != 0) {
+            entry.content = ContentAt(folder + entry.name, fs);
+        }
         if (playerType == 2) {
             FileTime time = 0;
             if (fs.ReadCreationTime(folder + track.display, time)) {

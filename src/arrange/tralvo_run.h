@@ -6,6 +6,7 @@
 #include "arrange/track_list.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tralvo {
@@ -23,6 +24,9 @@ bool RunTralvoCommand(std::uint8_t playerType, bool only83FileNames, const std::
                       const TrackList& tracks, ArrangeRun& run,
                       JournalStore& journals = UserJournals(),
                       RunPurpose purpose = RunPurpose::Arrange);
+
+// What the track at path holds, for its journal; nothing when it cannot be read.
+std::optional<ContentId> ContentAt(const std::string& path, FileSystem& fs);
 
 // How the track at path, of index in the arranged list, is to be made anew.
 JournalRecreate RecreateRecord(const std::string& path, std::size_t index, FileSystem& fs);

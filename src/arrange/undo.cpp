@@ -32,14 +32,8 @@ private:
 
 std::optional<RunJournal> UndoRecord(const std::string& folder, JournalStore& journals,
                                      bool& garbled) {
-    std::string text;
-    garbled = false;
-    if (!journals.Read(folder, text)) {
-        return std::nullopt;
-    }
-    std::optional<RunJournal> journal = ParseJournal(text);
-    garbled = !journal || journal->folder != folder;
-    if (garbled || journal->state != JournalState::Done || journal->undoRun) {
+    std::optional<RunJournal> journal = ReadJournalOf(folder, journals, garbled);
+    if (!journal || journal->state != JournalState::Done || journal->undoRun) {
         return std::nullopt;
     }
     return journal;
@@ -150,6 +144,9 @@ private:
         journal.strategy = record_.strategy;
         journal.only83FileNames = record_.only83FileNames;
         journal.undoRun = true;
+        const FolderKey key = KeyOfFolder(folder_);
+        journal.volume = key.volume;
+        journal.belowRoot = key.belowRoot;
         for (const ListedTrack& track :
              ListPlayerOrder(folder_, record_.strategy, record_.only83FileNames, run_.fs)) {
             journal.before.push_back(track.display);
@@ -161,7 +158,8 @@ private:
         RunJournal journal = UndoJournal();
         for (std::size_t i = 0; i < record_.renames.size(); ++i) {
             const JournalRename& done = record_.renames[i];
-            journal.arranged.push_back({record_.arranged[i].display, done.to, std::nullopt});
+            journal.arranged.push_back({record_.arranged[i].display, done.to, std::nullopt,
+                                        ContentAt(folder_ + done.to, run_.fs)});
             journal.renames.push_back({done.to, TemporaryName(i), done.from});
         }
         JournalKeeper keeper(journal, journals_, run_);
@@ -201,8 +199,9 @@ private:
         for (const std::string& name : record_.before) {
             FileTime now = 0;
             const bool known = static_cast<bool>(run_.fs.ReadCreationTime(folder_ + name, now));
-            journal.arranged.push_back(
-                {name, name, known ? std::optional<FileTime>(now) : std::nullopt});
+            journal.arranged.push_back({name, name,
+                                        known ? std::optional<FileTime>(now) : std::nullopt,
+                                        ContentAt(folder_ + name, run_.fs)});
             journal.recreated.push_back(RecreateRecord(folder_ + name, names.size(), run_.fs));
             names.push_back(name);
         }
@@ -225,8 +224,9 @@ private:
             FileTime now = 0;
             const bool known =
                 static_cast<bool>(run_.fs.ReadCreationTime(folder_ + track.name, now));
-            journal.arranged.push_back(
-                {track.display, track.name, known ? std::optional<FileTime>(now) : std::nullopt});
+            journal.arranged.push_back({track.display, track.name,
+                                        known ? std::optional<FileTime>(now) : std::nullopt,
+                                        std::nullopt});
         }
         JournalKeeper keeper(journal, journals_, run_);
         if (!keeper.Start()) {

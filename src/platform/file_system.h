@@ -25,6 +25,15 @@ struct Volume {
     std::string source;         // device or source as the mount table gives it
 };
 
+// What tells one track's bytes from another's without reading them whole: a file's size and a
+// hash of its first and last 64 KiB; for a symbolic link, the text of its target.
+struct ContentId {
+    bool link = false;
+    std::uint64_t size = 0;
+    std::uint64_t hash = 0;
+    bool operator==(const ContentId&) const = default;
+};
+
 // Windows FILETIME scale: 100-nanosecond units since 1 January 1601, UTC.
 using FileTime = std::uint64_t;
 
@@ -48,6 +57,10 @@ public:
 
     virtual bool FileExists(const std::string& path) = 0;   // exists and is not a folder
     virtual bool FolderExists(const std::string& path) = 0; // exists and is a folder
+    // Anything at all under that name, a link that leads nowhere included.
+    virtual bool EntryExists(const std::string& path) = 0;
+    // Whether the folder's volume takes names in any letter case for the same entry.
+    virtual bool FoldsCase(const std::string& folder) = 0;
 
     // The 8.3 form of path where the file system keeps one, else empty.
     virtual std::string ShortPath(const std::string& path) = 0;
@@ -67,6 +80,9 @@ public:
     // disk.
     virtual Status Flush(const std::string& folder) = 0;
     virtual Status ReadFileSize(const std::string& path, std::uint64_t& size) = 0;
+    // The identity of what path holds; a link is not followed. Fails for a folder and for
+    // anything that is not a regular file or a link, without blocking on it.
+    virtual Status ReadContentId(const std::string& path, ContentId& id) = 0;
     // What a new file can still take on the volume of path, and the volume's allocation unit.
     virtual Status FreeSpace(const std::string& path, std::uint64_t& bytes,
                              std::uint64_t& unit) = 0;

@@ -1,3 +1,4 @@
+#include "platform/content_id.h"
 #include "platform/file_copy.h"
 #include "platform/file_system.h"
 #include "platform/mount_table.h"
@@ -106,6 +107,11 @@ public:
         struct stat info {};
         return StatPath(path, info) && S_ISDIR(info.st_mode);
     }
+    bool EntryExists(const std::string& path) override {
+        struct stat info {};
+        return ::lstat(path.c_str(), &info) == 0;
+    }
+    bool FoldsCase(const std::string& folder) override { return FolderFoldsCase(folder); }
     std::string ShortPath(const std::string& path) override;
     Status ReadCreationTime(const std::string& path, FileTime& time) override;
     Status WriteCreationTime(const std::string& path, FileTime time) override;
@@ -116,6 +122,9 @@ public:
     Status RemoveFile(const std::string& path) override;
     Status Flush(const std::string& folder) override;
     Status ReadFileSize(const std::string& path, std::uint64_t& size) override;
+    Status ReadContentId(const std::string& path, ContentId& id) override {
+        return ReadContentIdOf(path, id);
+    }
     Status FreeSpace(const std::string& path, std::uint64_t& bytes, std::uint64_t& unit) override;
     std::string ProgramPath() override;
     std::string CurrentFolder() override;

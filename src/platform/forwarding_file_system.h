@@ -21,6 +21,8 @@ public:
     Status RemoveFolder(const std::string& path) override { return inner_.RemoveFolder(path); }
     bool FileExists(const std::string& path) override { return inner_.FileExists(path); }
     bool FolderExists(const std::string& path) override { return inner_.FolderExists(path); }
+    bool EntryExists(const std::string& path) override { return inner_.EntryExists(path); }
+    bool FoldsCase(const std::string& folder) override { return inner_.FoldsCase(folder); }
     std::string ShortPath(const std::string& path) override { return inner_.ShortPath(path); }
     Status ReadCreationTime(const std::string& path, FileTime& time) override {
         return inner_.ReadCreationTime(path, time);
@@ -36,6 +38,9 @@ public:
     Status Flush(const std::string& folder) override { return inner_.Flush(folder); }
     Status ReadFileSize(const std::string& path, std::uint64_t& size) override {
         return inner_.ReadFileSize(path, size);
+    }
+    Status ReadContentId(const std::string& path, ContentId& id) override {
+        return inner_.ReadContentId(path, id);
     }
     Status FreeSpace(const std::string& path, std::uint64_t& bytes, std::uint64_t& unit) override {
         return inner_.FreeSpace(path, bytes, unit);

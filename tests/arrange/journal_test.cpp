@@ -24,7 +24,10 @@ RunJournal SampleJournal() {
     journal.only83FileNames = true;
     journal.state = JournalState::SecondPass;
     journal.before = {"b\nc.mp3", "a.mp3"};
-    journal.arranged = {{"a.mp3", "{2}a.mp3", std::nullopt}, {"b\nc.mp3", "b\nc.mp3", 1234}};
+    journal.volume = "1A2B-3C4D";
+    journal.belowRoot = "/Music \t\\ odd\xE9/";
+    journal.arranged = {{"a.mp3", "{2}a.mp3", std::nullopt, std::nullopt},
+                        {"b\nc.mp3", "b\nc.mp3", 1234, ContentId{false, 5000, 0xfedcba9876543210}}};
     journal.renames = {{"{2}a.mp3", "0.qz_temp", "{1}a.mp3", true},
                        {"b\nc.mp3", "1.qz_temp", "{2}b\nc.mp3", false}};
     return journal;
@@ -38,7 +41,7 @@ TEST(JournalText, ReadsBackEveryFieldWhateverBytesTheNamesHold) {
     const RunJournal journal = SampleJournal();
     const std::string text = FormatJournal(journal);
     // One record per line, whatever the names hold.
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 13);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 14);
     const std::optional<RunJournal> back = ParseJournal(text);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->folder, journal.folder);
@@ -49,6 +52,10 @@ TEST(JournalText, ReadsBackEveryFieldWhateverBytesTheNamesHold) {
     EXPECT_EQ(back->arranged[1].name, "b\nc.mp3");
     EXPECT_EQ(back->arranged[1].creationTime, 1234u);
     EXPECT_FALSE(back->arranged[0].creationTime);
+    EXPECT_FALSE(back->arranged[0].content);
+    EXPECT_EQ(back->arranged[1].content, (ContentId{false, 5000, 0xfedcba9876543210}));
+    EXPECT_EQ(back->volume, "1A2B-3C4D");
+    EXPECT_EQ(back->belowRoot, journal.belowRoot);
     EXPECT_TRUE(back->renames[0].atTemporary);
     EXPECT_EQ(back->renames[1].to, "{2}b\nc.mp3");
     EXPECT_TRUE(SameJournal(*back, journal));
@@ -65,18 +72,37 @@ TEST(JournalText, RefusesTruncatedGarbledAndUnsafeJournals) {
         EXPECT_NE(at, std::string::npos) << from;
         return ParseJournal(std::string(text).replace(at, from.size(), to));
     };
-    EXPECT_FALSE(changed("journal 1", "journal 2"));
+    EXPECT_FALSE(changed("journal 2", "journal 3"));
+    EXPECT_FALSE(changed("\tf:1388:", "\tx:1388:"));
+    EXPECT_FALSE(changed("\tf:1388:", "\tf:13g8:"));
+    EXPECT_FALSE(changed("\tf:1388:fedcba9876543210", "\tf:1388"));
+    EXPECT_FALSE(changed("volume\t1A2B-3C4D\t/", "volume\t1A2B-3C4D\trelative/"));
     EXPECT_FALSE(changed("strategy\t1", "strategy\t3"));
     EXPECT_FALSE(changed("rename\t{2}a.mp3", "rename\t../a.mp3"));
     EXPECT_FALSE(changed("rename\t{2}a.mp3", "rename\tsub/a.mp3"));
     EXPECT_FALSE(changed("0.qz_temp", "7.qz_temp"));
-    EXPECT_FALSE(changed("\t1234\n", "\t12x4\n"));
+    EXPECT_FALSE(changed("\t1234\t", "\t12x4\t"));
     EXPECT_FALSE(changed("\\xE9", "\\xG9"));
     EXPECT_FALSE(changed("only83\t1\n", "only83\t1\nonly83\t0\n"));
     EXPECT_FALSE(changed("before\ta.mp3\n", ""));
     EXPECT_FALSE(changed("end\n", "end\nend\n"));
     EXPECT_FALSE(changed("folder\t/", "folder\t"));
     EXPECT_FALSE(ParseJournal("\xFF\xFE garbage"));
+}
+
+// Journals of the version before tracks were known by their bytes are still read, without.
+TEST(JournalText, ReadsTheFirstVersionWhichKnowsNoContentOrVolume) {
+    const std::string text = "Tralvo run journal 1\nfolder\t/p/\nstrategy\t1\nonly83\t0\n"
+                             "undo\t0\nstate\trunning\nbefore\ta.mp3\n"
+                             "track\ta.mp3\ta.mp3\t-\nrename\ta.mp3\t0.qz_temp\t{1}a.mp3\t0\n"
+                             "end\n";
+    const std::optional<RunJournal> back = ParseJournal(text);
+    ASSERT_TRUE(back);
+    EXPECT_FALSE(back->arranged[0].content);
+    EXPECT_EQ(back->volume, "");
+    // A version 2 record in a version 1 journal is not one this version wrote.
+    EXPECT_FALSE(
+        ParseJournal(std::string(text).replace(text.find("end"), 3, "volume\tX\t/p/\nend")));
 }
 
 // Creation times made anew: one record per track, under the names the run gives them.

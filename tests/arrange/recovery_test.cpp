@@ -232,8 +232,8 @@ TEST(RecoveryWithJournal, AnEntryWhoseNameIsTakenStaysAndIsReported) {
                                                       {"b.mp3", "a new b"},
                                                       {"notes.txt", "notes"},
                                                       {"QZ_TEMP2/b.mp3", "b"}}));
-    // Kept for another try, which finds the same.
-    EXPECT_EQ(test::JournalOf(journals.store, f)->state, JournalState::Running);
+    // Kept for another try, which finds the same and knows the folder is half put back.
+    EXPECT_EQ(test::JournalOf(journals.store, f)->state, JournalState::Recovering);
     EXPECT_EQ(RecoverFolder(f, SystemFileSystem(), journals.store).notRestored.size(), 1u);
 }
 

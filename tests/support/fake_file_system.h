@@ -64,6 +64,11 @@ public:
     Status ReadFileSize(const std::string&, std::uint64_t&) override {
         return Unexpected("ReadFileSize");
     }
+    Status ReadContentId(const std::string&, ContentId&) override {
+        return Unexpected("ReadContentId");
+    }
+    bool EntryExists(const std::string& path) override { return folders.contains(path); }
+    bool FoldsCase(const std::string&) override { return false; }
     Status FreeSpace(const std::string&, std::uint64_t&, std::uint64_t&) override {
         return Unexpected("FreeSpace");
     }

@@ -1,0 +1,166 @@
+#include "platform/content_id.h"
+#include "platform/unique_fd.h"
+
+#include <cctype>
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+#include <vector>
+
+namespace tralvo {
+
+namespace {
+
+constexpr std::size_t BlockSize = 64 * 1024;
+
+Status SystemFailure(int code, const std::string& what) {
+    return Status::Failure(code, what + ": " + std::generic_category().message(code));
+}
+
+// 64-bit FNV-1a, continued from hash.
+std::uint64_t Mix(std::uint64_t hash, const char* bytes, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        hash ^= static_cast<unsigned char>(bytes[i]);
+        hash *= 0x100000001b3ULL;
+    }
+    return hash;
+}
+
+constexpr std::uint64_t HashStart = 0xcbf29ce484222325ULL;
+
+bool ReadFully(int fd, char* buffer, std::size_t count, off_t offset) {
+    while (count > 0) {
+        const ssize_t got = ::pread(fd, buffer, count, offset);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            if (got == 0) {
+                errno = EIO; // shorter than its size said
+            }
+            return false;
+        }
+        buffer += got;
+        count -= static_cast<std::size_t>(got);
+        offset += got;
+    }
+    return true;
+}
+
+std::string SwappedCase(const std::string& name) {
+    std::string swapped = name;
+    for (char& c : swapped) {
+        const auto u = static_cast<unsigned char>(c);
+        c = static_cast<char>(std::islower(u) ? std::toupper(u) : std::tolower(u));
+    }
+    return swapped;
+}
+
+bool HasLetter(const std::string& name) {
+    for (const char c : name) {
+        if (std::isalpha(static_cast<unsigned char>(c)) && (c & 0x80) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Whether name and its case swapped lead to the same entry of the folder at fd.
+bool SameEntryInOtherCase(int fd, const std::string& name) {
+    struct stat a {};
+    struct stat b {};
+    return ::fstatat(fd, name.c_str(), &a, AT_SYMLINK_NOFOLLOW) == 0 &&
+           ::fstatat(fd, SwappedCase(name).c_str(), &b, AT_SYMLINK_NOFOLLOW) == 0 &&
+           a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+struct DirCloser {
+    void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
+} // namespace
+
+Status ReadContentIdOf(const std::string& path, ContentId& id) {
+    const std::string what = "identify " + path;
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) {
+        return SystemFailure(errno, what);
+    }
+    if (S_ISLNK(info.st_mode)) {
+        std::vector<char> target(static_cast<std::size_t>(info.st_size) + 256);
+        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+        if (length < 0) {
+            return SystemFailure(errno, what);
+        }
+        id = {true, static_cast<std::uint64_t>(length),
+              Mix(HashStart, target.data(), static_cast<std::size_t>(length))};
+        return Status::Ok();
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return SystemFailure(S_ISDIR(info.st_mode) ? EISDIR : EINVAL, what);
+    }
+    // Never blocks, should the entry have turned into a pipe since.
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    struct stat opened {};
+    if (!fd.valid() || ::fstat(fd.get(), &opened) != 0) {
+        return SystemFailure(errno, what);
+    }
+    if (!S_ISREG(opened.st_mode)) {
+        return SystemFailure(EINVAL, what);
+    }
+    const auto size = static_cast<std::uint64_t>(opened.st_size);
+    std::vector<char> buffer(BlockSize);
+    std::uint64_t hash = HashStart;
+    const std::size_t head = static_cast<std::size_t>(std::min<std::uint64_t>(size, BlockSize));
+    if (!ReadFully(fd.get(), buffer.data(), head, 0)) {
+        return SystemFailure(errno, what);
+    }
+    hash = Mix(hash, buffer.data(), head);
+    if (size > BlockSize) {
+        const std::size_t tail =
+            static_cast<std::size_t>(std::min<std::uint64_t>(size - BlockSize, BlockSize));
+        if (!ReadFully(fd.get(), buffer.data(), tail, static_cast<off_t>(size - tail))) {
+            return SystemFailure(errno, what);
+        }
+        hash = Mix(hash, buffer.data(), tail);
+    }
+    id = {false, size, hash};
+    return Status::Ok();
+}
+
+bool FolderFoldsCase(const std::string& folder) {
+    const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.valid()) {
+        return false;
+    }
+    const int listed = ::dup(fd.get());
+    const std::unique_ptr<DIR, DirCloser> dir(listed >= 0 ? ::fdopendir(listed) : nullptr);
+    if (!dir && listed >= 0) {
+        ::close(listed);
+    }
+    while (dir) {
+        const dirent* entry = ::readdir(dir.get());
+        if (entry == nullptr) {
+            break;
+        }
+        const std::string name = entry->d_name;
+        if (HasLetter(name)) {
+            return SameEntryInOtherCase(fd.get(), name);
+        }
+    }
+    // An empty folder: its own name, looked up in its parent, decides.
+    const std::string trimmed = folder.substr(0, folder.find_last_not_of('/') + 1);
+    const std::size_t slash = trimmed.rfind('/');
+    if (slash == std::string::npos || !HasLetter(trimmed.substr(slash + 1))) {
+        return false;
+    }
+    const UniqueFd parent(::open(slash == 0 ? "/" : trimmed.substr(0, slash).c_str(),
+                                 O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return parent.valid() && SameEntryInOtherCase(parent.get(), trimmed.substr(slash + 1));
+}
+
+} // namespace tralvo
