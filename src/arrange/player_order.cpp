@@ -2,11 +2,10 @@
 
 #include "arrange/track_loading.h"
 #include "media/sound_file.h"
+#include "platform/regular_file.h"
 #include "platform/text.h"
-#include "platform/unique_fd.h"
 
 #include <algorithm>
-#include <fcntl.h>
 
 namespace tralvo {
 
@@ -15,7 +14,7 @@ namespace {
 // As a track record reads it: 0 while the file cannot be opened, -1 while the system cannot
 // tell.
 media::DateTime CreationTimeOf(const std::string& path, FileSystem& fs) {
-    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    const UniqueFd fd = OpenRegularFile(path, O_RDONLY);
     if (!fd.valid()) {
         return 0.0;
     }

@@ -1,10 +1,9 @@
 #include "arrange/temporary_file_title.h"
 
-#include "platform/unique_fd.h"
+#include "platform/regular_file.h"
 
 #include <array>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <unistd.h>
 
@@ -82,7 +81,7 @@ media::SoundKind SniffSoundKind(std::string_view head) {
 }
 
 media::SoundKind SniffSoundKindOf(const std::string& path) {
-    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    const UniqueFd fd = OpenRegularFile(path, O_RDONLY);
     if (!fd.valid()) {
         return media::KindUnknown;
     }

@@ -1,6 +1,7 @@
 #include "arrange/track_loading.h"
 
 #include "arrange/track_ordering.h"
+#include "platform/regular_file.h"
 
 namespace tralvo {
 
@@ -31,12 +32,16 @@ std::vector<ListedTrack> ListAudioFiles(const std::string& folder, std::uint8_t 
                                         FileSystem& fs) {
     std::vector<ListedTrack> files;
     std::vector<DirectoryEntry> entries;
-    if (folder.empty() ||
-        !fs.Enumerate(FolderWithSlash(folder), EnumerateFilter::FilesOnly, false, entries)) {
+    const std::string path = FolderWithSlash(folder);
+    if (folder.empty() || !fs.Enumerate(path, EnumerateFilter::FilesOnly, false, entries)) {
         return files;
     }
     for (DirectoryEntry& entry : entries) {
-        if (entry.isFolder || media::KindOfPath(entry.name) == media::KindUnknown) {
+        // Only a regular file, or a link to one, is a track: a named pipe called "x.mp3" would
+        // block whatever opens it, a dangling link has nothing to play. Such entries stay
+        // other entries of the folder.
+        if (entry.isFolder || media::KindOfPath(entry.name) == media::KindUnknown ||
+            !IsRegularFile(path + entry.name)) {
             continue;
         }
         std::string display = entry.name;

@@ -20,9 +20,9 @@ struct ListedTrack {
     std::string display;
 };
 
-// The audio files of folder in the order the file system lists them (directory order), order
-// prefixes left out of the names shown for file-name order (playerType 1). A folder that
-// cannot be read gives none.
+// The audio files of folder (regular files, or links to them) in the order the file system
+// lists them (directory order), order prefixes left out of the names shown for file-name order
+// (playerType 1). A folder that cannot be read gives none.
 std::vector<ListedTrack> ListAudioFiles(const std::string& folder, std::uint8_t playerType,
                                         FileSystem& fs);
 

@@ -1,9 +1,7 @@
 #include "media/sound_file.h"
 
+#include "platform/regular_file.h"
 #include "platform/text.h"
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace tralvo::media {
 
@@ -81,15 +79,16 @@ DateTime TSoundFile::GetCreationTime() {
     if (creationTime_ != -1.0) {
         return creationTime_;
     }
-    const int fd = ::open(fileName_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+    // Held open while the time is read, as the player's own read does; something that is not a
+    // regular file (a named pipe would block the open) has no time.
+    const UniqueFd fd = OpenRegularFile(fileName_, O_RDONLY);
+    if (!fd.valid()) {
         return 0.0; // asked again next time
     }
     FileTime time = 0;
     if (fs_.ReadCreationTime(fileName_, time).ok()) {
         creationTime_ = FileTimeToDateTime(time);
     }
-    ::close(fd);
     return creationTime_;
 }
 

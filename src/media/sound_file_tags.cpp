@@ -1,11 +1,11 @@
 #include "media/id3v2/id3v2_tag.h"
 #include "media/sound_file.h"
+#include "platform/regular_file.h"
 #include "platform/text.h"
 #include "playback/audio_engine.h"
 
 #include <array>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -113,15 +113,11 @@ bool TSoundFile::ReadId3v2() const {
 
 void TSoundFile::ReadId3v1() const {
     ClearTags();
-    const int fd = ::open(fileName_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return;
-    }
+    const UniqueFd fd = OpenRegularFile(fileName_, O_RDONLY);
     std::array<char, 128> tag{};
     struct stat info {};
-    const bool read = ::fstat(fd, &info) == 0 && info.st_size >= 128 &&
-                      ::pread(fd, tag.data(), tag.size(), info.st_size - 128) == 128;
-    ::close(fd);
+    const bool read = fd.valid() && ::fstat(fd.get(), &info) == 0 && info.st_size >= 128 &&
+                      ::pread(fd.get(), tag.data(), tag.size(), info.st_size - 128) == 128;
     if (!read || std::memcmp(tag.data(), "TAG", 3) != 0) {
         return;
     }

@@ -1,4 +1,5 @@
 #include "platform/file_copy.h"
+#include "platform/regular_file.h"
 #include "platform/unique_fd.h"
 
 #include <cstdlib>
@@ -104,16 +105,14 @@ enum class CopyKind {
 
 Status CopyBytes(const std::string& source, const std::string& target, bool replace,
                  const CopyProgress& progress, CopyKind kind) {
-    const UniqueFd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+    // Only a regular file has bytes to copy; a named pipe would block the open forever.
+    const UniqueFd in = OpenRegularFile(source, O_RDONLY);
     if (!in.valid()) {
         return SystemFailure(errno, "open " + source);
     }
     struct stat info {};
     if (::fstat(in.get(), &info) != 0) {
         return SystemFailure(errno, "stat " + source);
-    }
-    if (S_ISDIR(info.st_mode)) {
-        return SystemFailure(EISDIR, "copy " + source);
     }
 
     PartialCopy copy(target, replace);

@@ -1,5 +1,6 @@
 #include "media/writers/id3v2_writer.h"
 #include "platform/ini_file.h"
+#include "support/named_pipe.h"
 #include "support/private_state_folder.h"
 #include "support/read_only_folder.h"
 #include "support/run_process.h"
@@ -211,6 +212,43 @@ TEST(CliList, ShowsTheTracksInFileNameOrderWithoutTheirPrefixes) {
     EXPECT_EQ(run.out, "1\ta.OGG\t" + f + "a.OGG\n" + "2\tc.wma\t" + f + "{1}c.wma\n" +
                            "3\tb.mp3\t" + f + "{2}b.mp3\n" + "4\t{}d.wav\t" + f + "{}d.wav\n");
     EXPECT_EQ(Cli({"list", dir / "missing"}).exitCode, 1);
+}
+
+// Under timeout(1): an open of a named pipe for reading would keep the tool waiting for a writer
+// that never comes.
+ProcessResult CliWithinTenSeconds(const std::vector<std::string>& args) {
+    std::vector<std::string> words{"10", TRALVO_CLI_PATH};
+    words.insert(words.end(), args.begin(), args.end());
+    return test::RunProcess("/usr/bin/timeout", words);
+}
+
+TEST(CliList, NamedPipesWithAudioNamesAreNoTracksAndNoCommandWaitsOnThem) {
+    TempFolder dir;
+    dir.WriteFile("a.mp3", test::AsString(test::Mp3File({}, 1, test::Id3v1Fields{.title = "A"})));
+    const std::vector<std::string> pipes = {dir / "x.mp3", dir / "x.ogg", dir / "x.wav"};
+    for (const std::string& pipe : pipes) {
+        ASSERT_TRUE(test::MakeNamedPipe(pipe)) << pipe;
+    }
+    for (const char* type : {"0", "1", "2"}) {
+        const ProcessResult list = CliWithinTenSeconds({"list", "--type", type, dir.path()});
+        EXPECT_EQ(list.exitCode, 0) << type;
+        EXPECT_EQ(list.out, "1\ta.mp3\t" + dir / "a.mp3" + "\n") << type;
+    }
+    for (const char* type : {"0", "2", "1"}) {
+        const ProcessResult run =
+            CliWithinTenSeconds({"arrange", "--type", type, "--sort", "1,0,0", dir.path()});
+        EXPECT_EQ(run.exitCode, 0) << type << ": " << run.err;
+        EXPECT_EQ(run.out.substr(0, 8), "1\ta.mp3\t") << type;
+    }
+    std::vector<std::string> tags = {"tags"};
+    tags.insert(tags.end(), pipes.begin(), pipes.end());
+    const ProcessResult read = CliWithinTenSeconds(tags);
+    EXPECT_EQ(read.exitCode, 0);
+    EXPECT_EQ(read.out, "0\t0\t\t\t\t\t\t0\t" + pipes[0] + "\n" + "1\t0\t\t\t\t\t\t0\t" + pipes[1] +
+                            "\n" + "3\t0\t\t\t\t\t\t0\t" + pipes[2] + "\n");
+    for (const std::string& pipe : pipes) {
+        EXPECT_TRUE(test::IsNamedPipe(pipe)) << pipe;
+    }
 }
 
 // The order file reads back what list prints, escapes and all.

@@ -1,10 +1,14 @@
 // The track list as loading a player folder builds it.
+#include "arrange/temporary_file_title.h"
 #include "arrange/track_loading.h"
 #include "arrange_test_support.h"
 #include "media/sound_file.h"
+#include "support/named_pipe.h"
 #include "support/temp_folder.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace tralvo {
 namespace {
@@ -40,8 +44,8 @@ TEST(LoadTracks, ListsAudioFilesOnlyInTheFoldersOrder) {
     folder.MakeFolder("c.ogg");
     folder.WriteFile(".d.wav", "RIFF");
     std::vector<DirectoryEntry> listed;
-    ASSERT_TRUE(SystemFileSystem().Enumerate(folder.path(), EnumerateFilter::FilesOnly, false,
-                                             listed));
+    ASSERT_TRUE(
+        SystemFileSystem().Enumerate(folder.path(), EnumerateFilter::FilesOnly, false, listed));
     std::vector<std::string> expected;
     for (const DirectoryEntry& entry : listed) {
         if (entry.name != "a.txt") {
@@ -103,8 +107,67 @@ TEST(LoadTracks, CreationTimeOrderIsEarliestFirstTiesInListingOrder) {
         }
     }
     const TrackList tracks = LoadTracks(folder.path(), 2, false, fs);
-    EXPECT_EQ(Displays(tracks), (std::vector<std::string>{"early.mp3", ties[0], ties[1],
-                                                          "late.mp3"}));
+    EXPECT_EQ(Displays(tracks),
+              (std::vector<std::string>{"early.mp3", ties[0], ties[1], "late.mp3"}));
+}
+
+// Named pipes with audio names, a link to a track elsewhere and a link that leads nowhere,
+// beside one track.
+struct FolderWithPipes {
+    test::TempFolder folder;
+    test::TempFolder elsewhere;
+    const std::vector<std::string> pipes{"x.mp3", "x.ogg", "x.wav", "x.wma"};
+
+    FolderWithPipes() {
+        folder.WriteFile("song.mp3", test::TaggedMp3({.title = "Song"}));
+        const std::string linked = elsewhere.WriteFile("linked.mp3", test::TaggedMp3({}));
+        EXPECT_EQ(::symlink(linked.c_str(), (folder / "link.mp3").c_str()), 0);
+        EXPECT_EQ(::symlink((folder / "nowhere.mp3").c_str(), (folder / "dangling.mp3").c_str()),
+                  0);
+        for (const std::string& pipe : pipes) {
+            EXPECT_TRUE(test::MakeNamedPipe(folder / pipe)) << pipe;
+        }
+    }
+};
+
+std::vector<std::string> Sorted(std::vector<std::string> names) {
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(LoadTracks, OnlyRegularFilesAndLinksToThemAreTracksInEveryOrder) {
+    const FolderWithPipes f;
+    ASSERT_FALSE(testing::Test::HasFailure());
+    const test::HangGuard guard;
+    for (const int type : {0, 1, 2}) {
+        const TrackList tracks =
+            LoadTracks(f.folder.path(), static_cast<std::uint8_t>(type), false, SystemFileSystem());
+        EXPECT_EQ(Sorted(Displays(tracks)), (std::vector<std::string>{"link.mp3", "song.mp3"}))
+            << type;
+    }
+    // The directory-order run moves the rest with the other entries.
+    const TrackList tracks = LoadTracks(f.folder.path(), 0, false, SystemFileSystem());
+    EXPECT_EQ(Sorted(CollectOtherEntries(f.folder.path() + "/", tracks, SystemFileSystem())),
+              (std::vector<std::string>{"dangling.mp3", "x.mp3", "x.ogg", "x.wav", "x.wma"}));
+}
+
+// What a user can still point at: a named pipe given on the command line, or one put in a
+// track's place after the folder was loaded.
+TEST(LoadTracks, ANamedPipeReadsAtOnceAsAFileWithoutTagTimeOrKind) {
+    const FolderWithPipes f;
+    ASSERT_FALSE(testing::Test::HasFailure());
+    const test::HangGuard guard;
+    for (const std::string& pipe : f.pipes) {
+        media::TSoundFile file(f.folder / pipe);
+        EXPECT_FALSE(file.HasTag()) << pipe;
+        EXPECT_EQ(file.GetCreationTime(), 0.0) << pipe;
+        EXPECT_EQ(SniffSoundKindOf(f.folder / pipe), media::KindUnknown) << pipe;
+    }
+    EXPECT_FALSE(SystemFileSystem().CopyFile(f.folder / "x.mp3", f.elsewhere / "copy.mp3"));
+    EXPECT_FALSE(SystemFileSystem().FileExists(f.elsewhere / "copy.mp3"));
+    for (const std::string& pipe : f.pipes) {
+        EXPECT_TRUE(test::IsNamedPipe(f.folder / pipe)) << pipe;
+    }
 }
 
 } // namespace

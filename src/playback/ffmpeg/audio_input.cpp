@@ -1,8 +1,11 @@
 #include "playback/ffmpeg/audio_input.h"
 
-#include <filesystem>
+#include "platform/regular_file.h"
+
+#include <cerrno>
 #include <string_view>
-#include <system_error>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tralvo::playback {
 namespace {
@@ -20,14 +23,38 @@ constexpr const char* AnalyzeMicroseconds = "100000";
 // instead of keeping the caller in a loop over a file that is garbage from there on.
 constexpr int MaxConsecutiveErrors = 1000;
 
+// What FFmpeg's own file reading buffers.
+constexpr int IoBufferSize = 32768;
+
+int ReadFromFile(void* opaque, std::uint8_t* buffer, int size) {
+    const int fd = static_cast<const UniqueFd*>(opaque)->get();
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, static_cast<std::size_t>(size));
+        if (got > 0) {
+            return static_cast<int>(got);
+        }
+        if (got == 0) {
+            return ffmpeg::ErrorEndOfFile;
+        }
+        if (errno != EINTR) {
+            return AVERROR(errno);
+        }
+    }
+}
+
+std::int64_t SeekInFile(void* opaque, std::int64_t offset, int whence) {
+    const int fd = static_cast<const UniqueFd*>(opaque)->get();
+    if ((whence & AVSEEK_SIZE) != 0) {
+        struct stat info {};
+        return ::fstat(fd, &info) == 0 ? static_cast<std::int64_t>(info.st_size) : AVERROR(errno);
+    }
+    const off_t position = ::lseek(fd, static_cast<off_t>(offset), whence & ~AVSEEK_FORCE);
+    return position >= 0 ? static_cast<std::int64_t>(position) : AVERROR(errno);
+}
+
 } // namespace
 
 std::unique_ptr<AudioInput> AudioInput::Open(const std::string& path) {
-    std::error_code error;
-    // A folder or a FIFO would otherwise be opened too, and a FIFO blocks the caller.
-    if (!std::filesystem::is_regular_file(path, error)) {
-        return nullptr;
-    }
     std::unique_ptr<AudioInput> input(new AudioInput);
     if (!input->Start(path)) {
         return nullptr;
@@ -36,15 +63,37 @@ std::unique_ptr<AudioInput> AudioInput::Open(const std::string& path) {
 }
 
 bool AudioInput::Start(const std::string& path) {
+    // The demuxer reads through a descriptor of ours rather than opening the path itself: what
+    // it opened there could be a named pipe put in the file's place since, and block forever.
+    file_ = OpenRegularFile(path, O_RDONLY);
+    if (!file_.valid()) {
+        return false;
+    }
+    auto* buffer = static_cast<std::uint8_t*>(av_malloc(IoBufferSize));
+    if (buffer == nullptr) {
+        return false;
+    }
+    io_.reset(
+        avio_alloc_context(buffer, IoBufferSize, 0, &file_, ReadFromFile, nullptr, SeekInFile));
+    if (!io_) {
+        av_free(buffer);
+        return false;
+    }
+    AVFormatContext* format = avformat_alloc_context();
+    if (format == nullptr) {
+        return false;
+    }
+    format->pb = io_.get();
+
     ffmpeg::Dictionary options;
     av_dict_set(options.address(), "protocol_whitelist", Protocols, 0);
     av_dict_set(options.address(), "format_whitelist", Containers, 0);
     av_dict_set(options.address(), "probesize", ProbeBytes, 0);
     av_dict_set(options.address(), "analyzeduration", AnalyzeMicroseconds, 0);
 
-    // The prefix keeps a name with a colon from being taken for a protocol.
+    // The name only helps to tell the container; the prefix keeps one with a colon from being
+    // taken for a protocol.
     const std::string url = "file:" + path;
-    AVFormatContext* format = nullptr;
     if (avformat_open_input(&format, url.c_str(), nullptr, options.address()) < 0) {
         return false; // FFmpeg has freed the context
     }

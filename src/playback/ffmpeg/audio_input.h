@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/unique_fd.h"
 #include "playback/ffmpeg/ffmpeg_handles.h"
 
 #include <cstdint>
@@ -35,6 +36,9 @@ private:
     AudioInput() = default;
     bool Start(const std::string& path);
 
+    // Declared before the demuxer, which reads through them, so that they outlive it.
+    UniqueFd file_;
+    ffmpeg::IoContext io_;
     ffmpeg::FormatContext format_;
     ffmpeg::CodecContext codec_;
     ffmpeg::Packet packet_;

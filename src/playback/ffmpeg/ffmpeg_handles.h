@@ -44,12 +44,21 @@ struct PacketFreer {
 struct FrameFreer {
     void operator()(AVFrame* frame) const { av_frame_free(&frame); }
 };
+// A context that reads through callbacks of ours owns its buffer, which FFmpeg may have
+// replaced by one of its own in the meantime.
+struct IoContextFreer {
+    void operator()(AVIOContext* context) const {
+        av_freep(&context->buffer);
+        avio_context_free(&context);
+    }
+};
 
 using FormatContext = std::unique_ptr<AVFormatContext, FormatContextCloser>;
 using CodecContext = std::unique_ptr<AVCodecContext, CodecContextFreer>;
 using ResamplerContext = std::unique_ptr<SwrContext, ResamplerFreer>;
 using Packet = std::unique_ptr<AVPacket, PacketFreer>;
 using Frame = std::unique_ptr<AVFrame, FrameFreer>;
+using IoContext = std::unique_ptr<AVIOContext, IoContextFreer>;
 
 // Owns an AVChannelLayout, which may hold an allocated map of custom channels.
 class ChannelLayout {

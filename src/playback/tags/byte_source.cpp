@@ -1,9 +1,10 @@
 #include "playback/tags/byte_source.h"
 
+#include "platform/regular_file.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace tralvo::playback {
@@ -18,10 +19,11 @@ std::size_t MemorySource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> o
 }
 
 std::unique_ptr<FileSource> FileSource::Open(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+    UniqueFd file = OpenRegularFile(path, O_RDONLY);
+    if (!file.valid()) {
         return nullptr;
     }
+    const int fd = file.Release();
     std::unique_ptr<FileSource> source(new FileSource(fd));
     source->firstBlock_.resize(FirstBlockSize);
     std::size_t got = 0;
@@ -31,7 +33,7 @@ std::unique_ptr<FileSource> FileSource::Open(const std::string& path) {
             continue;
         }
         if (n < 0) {
-            return nullptr; // a folder answers EISDIR here, which saves asking beforehand
+            return nullptr;
         }
         if (n == 0) {
             break;

@@ -33,7 +33,7 @@ class FileSource final : public ByteSource {
 public:
     static constexpr std::size_t FirstBlockSize = 4096;
 
-    // Nothing when the file cannot be opened or is a folder.
+    // Nothing when the file cannot be opened or is not a regular file.
     static std::unique_ptr<FileSource> Open(const std::string& path);
     ~FileSource() override;
     FileSource(const FileSource&) = delete;
