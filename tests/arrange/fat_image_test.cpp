@@ -1,10 +1,11 @@
-// The Tralvo command on a real FAT file system: a FAT32 image mounted in user space with
-// fusefat, rewritten through the program's own file system, then read back from the image by
-// programs of their own: fatsort for the directory-entry order, fsck.vfat for consistency and
-// mtools for every file's content.
+// The Tralvo command on a real FAT file system: a FAT32 image filled with mtools, mounted in
+// user space with fusefat, rewritten through the program's own file system, then read back
+// from the image by programs of their own: fatsort for the directory-entry order, fsck.vfat
+// for consistency and mtools for every file's content.
 //
 // fusefat cannot move a folder (the folder arrives empty and a cluster is lost), so folders
-// with contents stay out of the images; their moves are tested on /tmp at the end.
+// with contents stay out of the folders arranged here; their moves are tested on /tmp at the
+// end and on the kernel's vfat driver by the kernel bench's directory-order case.
 #include "arrange/track_loading.h"
 #include "arrange/track_ordering.h"
 #include "arrange/tralvo_command.h"
@@ -13,6 +14,7 @@
 #include "support/temp_folder.h"
 
 #include <filesystem>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -47,17 +49,21 @@ protected:
             GTEST_SKIP() << missing;
         }
         ASSERT_TRUE(image.made());
-        ASSERT_TRUE(image.Mount()) << "fusefat did not mount " << image.image();
     }
 
-    // folder is relative to the image's root: "" for the root, else "Music/Best Of/".
-    void Folder(const std::string& folder) {
-        std::error_code error;
-        stdfs::create_directories(image / folder, error);
-        ASSERT_FALSE(error) << folder << ": " << error.message();
-    }
+    // Put and Track only note the files: the image is filled with mtools, in the order they
+    // were put, just before it is first read. folder is relative to the image's root: "" for
+    // the root, else "Music/Best Of/", made one level at a time.
+    void Folder(const std::string& folder) { ASSERT_TRUE(image.MakeFolder(folder)); }
     void Put(const std::string& path, const std::string& content) {
-        test::WriteWholeFile(image / path, content);
+        const std::size_t slash = path.rfind('/') + 1; // 0 when there is none
+        const std::string folder = path.substr(0, slash);
+        auto pending = std::find_if(unwritten.begin(), unwritten.end(),
+                                    [&](const auto& files) { return files.first == folder; });
+        if (pending == unwritten.end()) {
+            pending = unwritten.emplace(unwritten.end(), folder, test::NamedContents{});
+        }
+        pending->second.emplace_back(path.substr(slash), content);
         written[path] = content;
     }
     void Track(const std::string& folder, const std::string& name, test::Id3v1Fields tags = {}) {
@@ -67,15 +73,36 @@ protected:
         Put(folder + name, test::TaggedMp3(tags, 1 + written.size() % 4));
     }
 
+    // Writes what was put into the unmounted image.
+    void WritePutFiles() {
+        for (const auto& [folder, files] : unwritten) {
+            EXPECT_TRUE(image.Write(folder, files));
+        }
+        unwritten.clear();
+    }
+    void Delete(const std::string& path) {
+        WritePutFiles();
+        ASSERT_TRUE(image.Remove(path));
+        written.erase(path);
+    }
+    void EnsureMounted() {
+        if (!image.mounted()) {
+            WritePutFiles();
+            EXPECT_TRUE(image.Mount()) << "fusefat did not mount " << image.image();
+        }
+    }
+
     // The folder's names in directory-entry order as fatsort reads them from the image.
     Names OrderOnDisk(const std::string& folder) {
         EXPECT_TRUE(image.Unmount());
+        WritePutFiles();
         Names order = image.EntryOrder()["/" + folder];
-        EXPECT_TRUE(image.Mount());
+        EnsureMounted();
         return order;
     }
 
     TrackList Load(std::uint8_t type, const std::string& folder) {
+        EnsureMounted();
         return LoadTracks(image / folder, type, false, SystemFileSystem());
     }
 
@@ -124,16 +151,17 @@ protected:
     test::ScriptedMessages messages;
     test::RecordedProgress progress;
     Files written;
+    std::vector<std::pair<std::string, test::NamedContents>> unwritten; // by folder
 };
 
 TEST_F(FatImageTest, RootFolderWithLongDottedAndHiddenNamesTakesTheArrangedOrder) {
     // Other entries between the tracks, so that putting them first shows.
-    Put("notes.txt", "notes");
+    Put("Notes.txt", "notes");
     Track("", "A rather long file name that needs several directory entries.mp3");
     Track("", "Live at the Club.2004.remastered.mp3");
     Put(".hidden settings", "settings");
     Track("", ".hidden track.mp3");
-    Track("", "short.MP3");
+    Track("", "Short.MP3");
     Put("cover.front.jpg", "jpeg");
     Track("", "x.y.wav");
 
@@ -144,22 +172,23 @@ TEST_F(FatImageTest, RootFolderWithLongDottedAndHiddenNamesTakesTheArrangedOrder
 }
 
 TEST_F(FatImageTest, NestedFolderTakesTheOrderOfASortByTags) {
+    Folder("Music/");
     Folder("Music/Best Of/");
-    Put("Music/readme.txt", "beside the folder");
+    Put("Music/Readme.txt", "beside the folder");
     const std::string folder = "Music/Best Of/";
-    Track(folder, "one.mp3", {.title = "Zebra", .artist = "Beta", .album = "Xenon"});
-    Put(folder + "folder.jpg", "jpeg");
-    Track(folder, "two.mp3", {.title = "Apple", .artist = "alpha", .album = "Yarn"});
-    Track(folder, "three.mp3", {.title = "Moon", .artist = "ALPHA", .album = "Xenon"});
-    Put(folder + "untagged.mp3", test::UntaggedMp3(3));
-    Track(folder, "four.mp3", {.title = "Kite", .artist = "Beta", .album = "Xenon"});
+    Track(folder, "One.mp3", {.title = "Zebra", .artist = "Beta", .album = "Xenon"});
+    Put(folder + "Folder.jpg", "jpeg");
+    Track(folder, "Two.mp3", {.title = "Apple", .artist = "alpha", .album = "Yarn"});
+    Track(folder, "Three.mp3", {.title = "Moon", .artist = "ALPHA", .album = "Xenon"});
+    Put(folder + "Untagged.mp3", test::UntaggedMp3(3));
+    Track(folder, "Four.mp3", {.title = "Kite", .artist = "Beta", .album = "Xenon"});
     const Names musicBefore = OrderOnDisk("Music/");
 
     TrackList tracks = Load(0, folder);
     // As the sort button does: artist, album, title, untagged tracks first.
     SortTrackList(tracks, {2, 3, 1}, false, true);
     ASSERT_EQ(Displays(tracks),
-              (Names{"untagged.mp3", "three.mp3", "two.mp3", "four.mp3", "one.mp3"}));
+              (Names{"Untagged.mp3", "Three.mp3", "Two.mp3", "Four.mp3", "One.mp3"}));
     ExpectDirectoryOrderRun(folder, tracks);
     EXPECT_EQ(image.EntryOrder()["/Music/"], musicBefore);
 }
@@ -175,7 +204,7 @@ TEST_P(FatImageCountTest, FolderTakesAScrambledOrder) {
         names.push_back("Track " + std::to_string(i + 1) + ".mp3");
         Track(folder, names.back());
         if (i == count / 2) {
-            Put(folder + "playlist.m3u", "#EXTM3U");
+            Put(folder + "Playlist.m3u", "#EXTM3U");
         }
     }
     TrackList tracks = Load(0, folder);
@@ -186,11 +215,11 @@ TEST_P(FatImageCountTest, FolderTakesAScrambledOrder) {
 
 INSTANTIATE_TEST_SUITE_P(Counts, FatImageCountTest, testing::Values(1, 9, 10, 120));
 
-// fusefat gives every name a long entry: names of up to 13 characters take two slots, longer
-// ones three or more. A new entry takes the first free run big enough, so a two-slot hole
-// near the folder's start draws the next short name there, ahead of entries moved back
-// before it. The other entry and the first track moved back have long names, so that only a
-// later short track can fall into such a hole.
+// Every name here takes a long entry, as fusefat gives one to every name it writes: names of
+// up to 13 characters take two slots, longer ones three or more. A new entry takes the first free
+// run big enough, so a two-slot hole near the folder's start draws the next short name there, ahead
+// of entries moved back before it. The other entry and the first track moved back have long names,
+// so that only a later short track can fall into such a hole.
 class FatImageHoleTest : public FatImageTest {
 protected:
     void PutFolder(const std::string& first) {
@@ -199,8 +228,8 @@ protected:
             Put(folder + first, "the folder's first entry");
         }
         Put(folder + "Liner notes of the album.txt", "notes");
-        for (const char* name : {"a.mp3", "Long track number one.mp3", "b.mp3",
-                                 "Long track number two.mp3", "c.mp3"}) {
+        for (const char* name : {"Aa.mp3", "Long track number one.mp3", "Bb.mp3",
+                                 "Long track number two.mp3", "Cc.mp3"}) {
             Track(folder, name);
         }
     }
@@ -212,30 +241,29 @@ TEST_F(FatImageHoleTest, SecondRunWithShortAndLongNamesMixedTakesTheArrangedOrde
     PutFolder("");
     TrackList tracks = Load(0, folder);
     ASSERT_EQ(tracks.size(), 5U);
-    tracks.Reorder({3, 0, 1, 4, 2}); // Long two, a, Long one, c, b
+    tracks.Reorder({3, 0, 1, 4, 2}); // Long two, Aa, Long one, Cc, Bb
     ExpectDirectoryOrderRun(folder, tracks);
     stdfs::remove_all(temp / "copy"); // the first check's copy of the image
-    ASSERT_TRUE(image.Mount());
     tracks = Load(0, folder);
     ASSERT_EQ(tracks.size(), 5U);
-    tracks.Reorder({2, 4, 0, 1, 3}); // Long one, b, Long two, a, c
+    tracks.Reorder({2, 4, 0, 1, 3}); // Long one, Bb, Long two, Aa, Cc
     ExpectDirectoryOrderRun(folder, tracks);
 }
 
 TEST_F(FatImageHoleTest, FolderWhoseFirstEntryWasDeletedTakesTheArrangedOrder) {
-    PutFolder("old.mp3");
-    ASSERT_TRUE(stdfs::remove(image / (folder + "old.mp3")));
-    written.erase(folder + "old.mp3");
+    PutFolder("Old.mp3");
+    Delete(folder + "Old.mp3");
     TrackList tracks = Load(0, folder);
     ASSERT_EQ(tracks.size(), 5U);
-    tracks.Reorder({1, 0, 3, 4, 2}); // Long one, a, Long two, c, b
+    tracks.Reorder({1, 0, 3, 4, 2}); // Long one, Aa, Long two, Cc, Bb
     ExpectDirectoryOrderRun(folder, tracks);
 }
 
 TEST_F(FatImageTest, FileNameRunGivesPrefixedNamesThatReloadInListOrder) {
-    const Names onDisk = {"{07}x.mp3", "b song.mp3", "a.b.c.mp3", ".dot.mp3", "{}odd.mp3", "c.mp3",
-                          "d.mp3",     "e.mp3",      "f.mp3",     "g.mp3",    "h.mp3",     "i.mp3"};
-    Put("notes.txt", "notes");
+    const Names onDisk = {"{07}Xy.mp3", "b song.mp3", "a.b.c.mp3", ".dot.mp3",
+                          "{}Odd.mp3",  "Cc.mp3",     "Dd.mp3",    "Ee.mp3",
+                          "Ff.mp3",     "Gg.mp3",     "Hh.mp3",    "Ii.mp3"};
+    Put("Notes.txt", "notes");
     for (const std::string& name : onDisk) {
         Track("", name);
     }
@@ -247,9 +275,9 @@ TEST_F(FatImageTest, FileNameRunGivesPrefixedNamesThatReloadInListOrder) {
 
     // The old prefix is replaced, two digits for twelve tracks; contents follow their names.
     const Names shown = Displays(reloaded);
-    ASSERT_NE(std::find(shown.begin(), shown.end(), "x.mp3"), shown.end());
-    Names expected = {"notes.txt"};
-    Files files = {{"notes.txt", "notes"}};
+    ASSERT_NE(std::find(shown.begin(), shown.end(), "Xy.mp3"), shown.end());
+    Names expected = {"Notes.txt"};
+    Files files = {{"Notes.txt", "notes"}};
     for (std::size_t i = 0; i < tracks.size(); ++i) {
         const std::string name =
             (i < 9 ? "{0" : "{") + std::to_string(i + 1) + "}" + tracks[i].display;
@@ -264,6 +292,36 @@ TEST_F(FatImageTest, FileNameRunGivesPrefixedNamesThatReloadInListOrder) {
     std::sort(order.begin(), order.end());
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(order, expected);
+}
+
+// What the tests above rely on: names written with mtools show through the mount as written,
+// in the order written; names fusefat would show in capitals are refused, as is a write while
+// fusefat serves the image.
+TEST(FatImageFilling, NamesShowThroughTheMountAsWrittenInTheirOrder) {
+    if (const std::string missing = test::FuseUnavailable(); !missing.empty()) {
+        GTEST_SKIP() << missing;
+    }
+    test::TempFolder temp;
+    test::FatImage image{temp};
+    const Names names = {"Notes.txt",         "SONG.MP3",  "b song.mp3", "{07}Xy.mp3",
+                         ".hidden track.mp3", "a.b.c.mp3", "Aa.mp3"};
+    test::NamedContents files;
+    for (const std::string& name : names) {
+        files.emplace_back(name, name);
+    }
+    ASSERT_TRUE(image.MakeFolder("Music"));
+    ASSERT_TRUE(image.Write("Music", files));
+    EXPECT_NONFATAL_FAILURE(image.Write("Music", {{"notes.txt", ""}}), "in capitals");
+    EXPECT_NONFATAL_FAILURE(image.Write("Music", {{"{07}x.mp3", ""}}), "in capitals");
+
+    ASSERT_TRUE(image.Mount());
+    Names listed;
+    for (const auto& entry : stdfs::directory_iterator(image / "Music")) {
+        listed.push_back(entry.path().filename().string());
+        EXPECT_EQ(test::ReadFile(entry.path().string()), listed.back());
+    }
+    EXPECT_EQ(listed, names);
+    EXPECT_NONFATAL_FAILURE(image.Write("", {{"Late.mp3", ""}}), "unmount first");
 }
 
 // What fusefat cannot show: folders moved out and back keep everything in them.

@@ -205,19 +205,21 @@ protected:
             GTEST_SKIP() << missing;
         }
         ASSERT_TRUE(image.made());
-        ASSERT_TRUE(image.Mount());
     }
 
+    // A folder of the image (relative to its root), written with mtools before it is mounted.
     // No subfolder: fusefat cannot move one.
     void Fill(const std::string& folder) {
-        ASSERT_TRUE(stdfs::create_directory(folder));
+        ASSERT_TRUE(image.MakeFolder(folder));
+        test::NamedContents files;
         for (std::size_t i = 0; i < TrackCount; ++i) {
-            test::WriteWholeFile(folder + "/" + TrackName(i), TrackContent(i));
+            files.emplace_back(TrackName(i), TrackContent(i));
             if (i == TrackCount / 2) {
-                test::WriteWholeFile(folder + "/playlist.m3u", "#EXTM3U");
+                files.emplace_back("Playlist.m3u", "#EXTM3U");
             }
         }
-        test::WriteWholeFile(folder + "/notes.txt", "notes");
+        files.emplace_back("Notes.txt", "notes");
+        ASSERT_TRUE(image.Write(folder, files));
     }
 
     // Kills arrange after change k; recovers (without the journal when forget is set) and
@@ -254,7 +256,7 @@ protected:
         const test::ProcessResult check = image.Check();
         EXPECT_EQ(check.exitCode, 0) << at << "\n" << check.out << check.err;
         if (type == "0") {
-            Names expected = {"notes.txt", "playlist.m3u"};
+            Names expected = {"Notes.txt", "Playlist.m3u"};
             Names onDisk =
                 image.EntryOrder()["/" + folder.substr(image.mountPoint().size() + 1) + "/"];
             std::sort(onDisk.begin(), onDisk.begin() + 2);
@@ -273,11 +275,14 @@ protected:
 // folders made and removed: 130 changes. Every phase and the edges between them, each round
 // in a folder of its own, so that each is a first run.
 TEST_F(KillOnFat, FirstDirectoryOrderRunKilledAcrossTheRun) {
-    for (const int k :
-         {1, 2, 3, 20, 42, 43, 44, 45, 46, 47, 65, 85, 86, 87, 88, 89, 90, 110, 128, 129, 130}) {
-        const std::string folder = image / ("RUN" + std::to_string(k));
-        Fill(folder);
-        KillRound("0", folder, k, k == 46 || k == 88);
+    const std::vector<int> ks = {1,  2,  3,  20, 42, 43, 44,  45,  46,  47, 65,
+                                 85, 86, 87, 88, 89, 90, 110, 128, 129, 130};
+    for (const int k : ks) {
+        ASSERT_NO_FATAL_FAILURE(Fill("RUN" + std::to_string(k)));
+    }
+    ASSERT_TRUE(image.Mount());
+    for (const int k : ks) {
+        KillRound("0", image / ("RUN" + std::to_string(k)), k, k == 46 || k == 88);
     }
 }
 
@@ -285,8 +290,9 @@ TEST_F(KillOnFat, FirstDirectoryOrderRunKilledAcrossTheRun) {
 // and the entries come back from it directly: out and back, and two folders made and
 // removed: 88 changes.
 TEST_F(KillOnFat, LaterDirectoryOrderRunsKilledAcrossTheRun) {
+    ASSERT_NO_FATAL_FAILURE(Fill("MUSIC"));
+    ASSERT_TRUE(image.Mount());
     const std::string folder = image / "MUSIC";
-    Fill(folder);
     std::vector<int> ks = {1, 2, 3, 42, 43, 44, 45, 46, 47, 85, 86, 87, 88};
     for (int k = 10; k < 88; k += 10) {
         ks.push_back(k);
@@ -298,8 +304,9 @@ TEST_F(KillOnFat, LaterDirectoryOrderRunsKilledAcrossTheRun) {
 
 // 80 renames: to the temporary names, then to the new ones.
 TEST_F(KillOnFat, FileNameRunKilledAcrossTheRun) {
+    ASSERT_NO_FATAL_FAILURE(Fill("MUSIC"));
+    ASSERT_TRUE(image.Mount());
     const std::string folder = image / "MUSIC";
-    Fill(folder);
     for (const int k : {1, 17, 39, 40, 41, 55, 79, 80}) {
         KillRound("1", folder, k, k == 41 || k == 55);
     }

@@ -63,7 +63,8 @@ bool IsMounted(const std::string& folder) {
     return MountPointFor(ReadMountTable(), folder) == folder;
 }
 
-// A fresh FAT image mounted in user space with fusefat, as a player appears on Linux.
+// A fresh FAT image mounted in user space with fusefat, as a player appears on Linux. It is
+// filled with mtools beforehand: fusefat is trusted with reading, not with writing.
 class FatPlayer {
 public:
     explicit FatPlayer(const test::TempFolder& temp)
@@ -78,7 +79,7 @@ public:
         if (!std::filesystem::exists("/dev/fuse")) {
             return "/dev/fuse";
         }
-        for (const char* program : {"fusefat", "fusermount", "mkfs.vfat"}) {
+        for (const char* program : {"fusefat", "fusermount", "mkfs.vfat", "mmd"}) {
             if (QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty()) {
                 return program;
             }
@@ -86,10 +87,12 @@ public:
         return {};
     }
 
+    // A player with one folder, Music.
     void Format() {
-        ASSERT_EQ(Run("truncate", {"-s", "64M", QString::fromStdString(image_)}), 0);
-        ASSERT_EQ(Run("mkfs.vfat", {"-F", "32", "-n", "PLAYER", QString::fromStdString(image_)}),
-                  0);
+        const QString image = QString::fromStdString(image_);
+        ASSERT_EQ(Run("truncate", {"-s", "64M", image}), 0);
+        ASSERT_EQ(Run("mkfs.vfat", {"-F", "32", "-n", "PLAYER", image}), 0);
+        ASSERT_EQ(Run("mmd", {"-i", image, "::/Music"}), 0);
     }
 
     void Mount() {
@@ -151,7 +154,6 @@ TEST(VolumeWatcher, TreesFollowAPlayerBeingMountedAndUnmounted) {
     ASSERT_FALSE(volumeShown());
 
     ASSERT_NO_FATAL_FAILURE(player.Mount());
-    ASSERT_TRUE(std::filesystem::create_directory(root + "/Music"));
     ASSERT_TRUE(WaitUntil([&] { return volumeShown() && playerTree.RootDir() == root + "/"; }));
     const QModelIndex playerTop = playerTree.model()->index(0, 0);
     EXPECT_EQ(playerTree.model()->rowCount(playerTop), 1); // read again when mounted

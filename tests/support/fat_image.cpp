@@ -1,5 +1,6 @@
 #include "support/fat_image.h"
 
+#include <cctype>
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
@@ -25,6 +26,8 @@ constexpr const char* MkfsVfat = "/usr/sbin/mkfs.vfat";
 constexpr const char* FsckVfat = "/usr/sbin/fsck.vfat";
 constexpr const char* Fatsort = "/usr/bin/fatsort";
 constexpr const char* Mcopy = "/usr/bin/mcopy";
+constexpr const char* Mmd = "/usr/bin/mmd";
+constexpr const char* Mdel = "/usr/bin/mdel";
 
 constexpr auto PollStep = std::chrono::milliseconds(10);
 
@@ -60,6 +63,49 @@ void Stop(pid_t child) {
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
     }
+}
+
+// The image's name for path, relative to its root, as mtools takes it.
+std::string OnImage(std::string path) {
+    while (!path.empty() && path.back() == '/') {
+        path.pop_back();
+    }
+    return "::/" + path;
+}
+
+// The characters mtools keeps as they are in a short name.
+bool IsShortNameCharacter(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) != 0 ||
+           std::string_view("$%'-_@~`!(){}^#&").find(c) != std::string_view::npos;
+}
+
+// mtools stores a name that fits 8.3 with each part in one case as a short name alone, its
+// lower case as a flag; a part in mixed case, or anything that does not fit, takes a long entry.
+bool StoredAsLowerCaseShortName(std::string_view name) {
+    const std::size_t dot = name.rfind('.');
+    const std::string_view base = name.substr(0, dot);
+    const std::string_view extension =
+        dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1);
+    if (base.empty() || base.size() > 8 || extension.size() > 3) {
+        return false;
+    }
+    bool lower = false;
+    for (const std::string_view part : {base, extension}) {
+        bool partLower = false;
+        bool partUpper = false;
+        for (const char c : part) {
+            if (!IsShortNameCharacter(c)) {
+                return false;
+            }
+            partLower = partLower || std::islower(static_cast<unsigned char>(c)) != 0;
+            partUpper = partUpper || std::isupper(static_cast<unsigned char>(c)) != 0;
+        }
+        if (partLower && partUpper) {
+            return false;
+        }
+        lower = lower || partLower;
+    }
+    return lower;
 }
 
 } // namespace
@@ -155,6 +201,52 @@ bool FatImage::Unmount() {
 
 std::string FatImage::operator/(std::string_view name) const {
     return mountPoint_ + "/" + std::string(name);
+}
+
+bool FatImage::Unmounted(std::string_view change) const {
+    if (mounted_) {
+        ADD_FAILURE() << change << " while fusefat serves " << image_ << ": unmount first";
+    }
+    return !mounted_;
+}
+
+bool FatImage::MakeFolder(const std::string& folder) const {
+    if (!Unmounted("making " + folder)) {
+        return false;
+    }
+    const ProcessResult made = RunProcess(Mmd, {"-i", image_, OnImage(folder)});
+    EXPECT_EQ(made.exitCode, 0) << folder << ": " << made.out << made.err;
+    return made.exitCode == 0;
+}
+
+bool FatImage::Write(const std::string& folder, const NamedContents& files) const {
+    if (!Unmounted("writing into /" + folder)) {
+        return false;
+    }
+    // mcopy names each file after its source and writes them in the order given.
+    const TempFolder staging;
+    std::vector<std::string> args{"-i", image_};
+    for (const auto& [name, content] : files) {
+        if (StoredAsLowerCaseShortName(name)) {
+            ADD_FAILURE() << name << ": mtools would store it as a short name with a case flag, "
+                          << "which fusefat shows in capitals";
+            return false;
+        }
+        args.push_back(staging.WriteFile(name, content));
+    }
+    args.push_back(OnImage(folder) + (folder.empty() ? "" : "/"));
+    const ProcessResult copied = RunProcess(Mcopy, args);
+    EXPECT_EQ(copied.exitCode, 0) << "/" << folder << ": " << copied.out << copied.err;
+    return copied.exitCode == 0;
+}
+
+bool FatImage::Remove(const std::string& path) const {
+    if (!Unmounted("removing " + path)) {
+        return false;
+    }
+    const ProcessResult removed = RunProcess(Mdel, {"-i", image_, OnImage(path)});
+    EXPECT_EQ(removed.exitCode, 0) << path << ": " << removed.out << removed.err;
+    return removed.exitCode == 0;
 }
 
 EntryOrders FatImage::EntryOrder() const {
