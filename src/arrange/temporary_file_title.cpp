@@ -57,6 +57,91 @@ private:
     std::string link_;
 };
 
+constexpr std::string_view ReplacementCharacter = "\xEF\xBF\xBD"; // U+FFFD
+
+// The length of the well-formed UTF-8 sequence that text begins with; 0 for none, which covers
+// overlong forms, surrogates and code points beyond U+10FFFF.
+std::size_t Utf8SequenceLength(std::string_view text) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80) {
+        return 1;
+    }
+    std::size_t length = 0;
+    unsigned char low = 0x80; // the range of the byte after the lead
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (text.size() < length || byte(1) < low || byte(1) > high) {
+        return 0;
+    }
+    for (std::size_t i = 2; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+bool IsUtf8(std::string_view text) {
+    while (!text.empty()) {
+        const std::size_t length = Utf8SequenceLength(text);
+        if (length == 0) {
+            return false;
+        }
+        text.remove_prefix(length);
+    }
+    return true;
+}
+
+std::string Latin1ToUtf8(std::string_view text) {
+    std::string utf8;
+    utf8.reserve(text.size() * 2);
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            utf8 += c;
+        } else {
+            utf8 += static_cast<char>(0xC0 | (byte >> 6));
+            utf8 += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    return utf8;
+}
+
+// Control characters (C0, DEL and C1) and what FAT refuses in a name; '/' would also lead out
+// of the folder.
+bool UnfitForFileName(std::string_view character) {
+    const auto lead = static_cast<unsigned char>(character[0]);
+    if (character.size() == 2 && lead == 0xC2) {
+        return static_cast<unsigned char>(character[1]) < 0xA0;
+    }
+    return character.size() == 1 &&
+           (lead < 0x20 || lead == 0x7F ||
+            std::string_view("/\\:*?\"<>|").find(character[0]) != std::string_view::npos);
+}
+
+// Windows and the FAT drivers drop blanks and dots at the end of a name, and a name of dots
+// alone stands for the folder or its parent; one beginning with a dot would be hidden here.
+std::string TrimBlanksAndDots(std::string_view name) {
+    const std::size_t first = name.find_first_not_of(" .");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return std::string(name.substr(first, name.find_last_not_of(" .") - first + 1));
+}
+
 bool IsMpegFrameSync(std::string_view head) {
     return head.size() >= 2 && static_cast<unsigned char>(head[0]) == 0xFF &&
            (static_cast<unsigned char>(head[1]) & 0xE0) == 0xE0;
@@ -123,7 +208,10 @@ std::string TitleOfFileAs(const std::string& path, media::SoundKind kind) {
     if (link.empty()) {
         return {};
     }
-    return media::TSoundFile(link).Title();
+    // As the program shows tag text: Vorbis comments are UTF-8 when their bytes are, every
+    // other tag (and a broken comment) one Latin-1 byte per character.
+    const std::string title = media::TSoundFile(link).Title();
+    return kind == media::KindOggVorbis && IsUtf8(title) ? title : Latin1ToUtf8(title);
 }
 
 std::string FileNameFromTitle(std::string_view title) {
@@ -131,11 +219,18 @@ std::string FileNameFromTitle(std::string_view title) {
     constexpr std::size_t MaxLength = 250;
     std::string name;
     name.reserve(title.size());
-    for (const char c : title) {
-        const bool unfit = static_cast<unsigned char>(c) < 0x20 ||
-                           std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos;
-        name += unfit ? '_' : c;
+    while (!title.empty()) {
+        const std::size_t length = Utf8SequenceLength(title);
+        if (length == 0) {
+            name += ReplacementCharacter;
+            title.remove_prefix(1);
+            continue;
+        }
+        const std::string_view character = title.substr(0, length);
+        name += UnfitForFileName(character) ? std::string_view("_") : character;
+        title.remove_prefix(length);
     }
+    name = TrimBlanksAndDots(name);
     if (name.size() > MaxLength) {
         std::size_t cut = MaxLength;
         // Not inside a UTF-8 sequence: continuation bytes are 10xxxxxx.
@@ -143,6 +238,7 @@ std::string FileNameFromTitle(std::string_view title) {
             --cut;
         }
         name.resize(cut);
+        name = TrimBlanksAndDots(name);
     }
     return name;
 }
