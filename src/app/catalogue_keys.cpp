@@ -13,7 +13,7 @@ namespace {
 using Kind = ComponentKind;
 
 // Every key the program fetches with GetLangString, sorted by name.
-constexpr std::array<std::string_view, 55> StringKeys = {
+constexpr std::array<std::string_view, 59> StringKeys = {
     "Album",
     "AppearanceNeedRestart",
     "AppearanceNeedRestartMsg",
@@ -33,7 +33,9 @@ constexpr std::array<std::string_view, 55> StringKeys = {
     "FileName",
     "FirstRun",
     "FirstRunMsg",
+    "FolderBusy",
     "JournalError",
+    "JournalErrorPutBack",
     "MoveBackError",
     "MoveToTempFolderError",
     "NoHelp",
@@ -57,6 +59,8 @@ constexpr std::array<std::string_view, 55> StringKeys = {
     "RemoveTempFolderError",
     "RenameError",
     "ReplaceFile",
+    "ReservedEntry",
+    "RunStopped",
     "SaveSettingsError",
     "SetCreationTimeError",
     "Title",

@@ -9,11 +9,13 @@
 #include "arrange/undo.h"
 #include "panes/shell_tree.h"
 #include "panes/track_list_model.h"
+#include "platform/stop_signals.h"
 #include "platform/text.h"
 
 #include <QApplication>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 
 namespace tralvo {
 
@@ -58,7 +60,13 @@ void TMainForm::RunOnPlayerFolder(
     ProgressBarProgress progress(*ProgressPB);
     ArrangeRun run{fs_, messages_, progress, "MainForm"};
     const bool wasChanged = TracksChanged;
-    const bool changed = work(folder, run);
+    bool changed = false;
+    {
+        // No events are handled during the run, so the window cannot be closed then; a
+        // logout's or a terminal's signal stops the run at its next safe point instead.
+        const StopSignalsDuringRun stopSignals;
+        changed = work(folder, run);
+    }
 
     SetTracksChanged(false);
     for (QPushButton* button : {TralvoBtn, ExitBtn}) {
@@ -74,6 +82,10 @@ void TMainForm::RunOnPlayerFolder(
     }
     LoadTrackList();
     afterReload(run);
+    if (RunStopRequested()) {
+        // Asked to end while the run went on: the folder is in order, the window may go.
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
 }
 
 // Where creation times cannot be set, the tracks are made anew about two seconds apart: the

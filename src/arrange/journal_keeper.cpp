@@ -1,6 +1,7 @@
 #include "arrange/journal_keeper.h"
 
 #include "app/messages.h"
+#include "arrange/recovery.h"
 #include "platform/forwarding_file_system.h"
 
 #include <algorithm>
@@ -86,9 +87,10 @@ bool JournalKeeper::EnterSecondPass() {
     }
     journal_.state = JournalState::SecondPass;
     if (!Write()) {
+        // The journal on the disk still says that the tracks wait under their temporary
+        // names, which is where End puts them back from.
         secondPassRefused_ = true;
-        run_.messages.Show(
-            ErrorMessage(run_.parent, "JournalError", store_.PathOf(journal_.folder)));
+        journal_.state = JournalState::Running;
     }
     return !secondPassRefused_;
 }
@@ -139,6 +141,63 @@ void JournalKeeper::Finish() {
         return;
     }
     store_.Remove(journal_.folder);
+}
+
+bool JournalKeeper::Stopping() const {
+    return secondPassRefused_ || RunStopRequested();
+}
+
+namespace {
+
+// The run's journal as the keeper holds it, for the recovery that puts a stopped run back:
+// the journal on the disk may be behind it. What the recovery writes goes on to the disk too.
+class HeldJournal final : public JournalStore {
+public:
+    HeldJournal(std::string text, JournalStore& inner) : text_(std::move(text)), inner_(inner) {}
+    std::string PathOf(const std::string& folder) override { return inner_.PathOf(folder); }
+    Status Write(const std::string& folder, const std::string& text) override {
+        text_ = text;
+        inner_.Write(folder, text);
+        return Status::Ok();
+    }
+    Status Read(const std::string& /*folder*/, std::string& text) override {
+        text = text_;
+        return Status::Ok();
+    }
+    Status Remove(const std::string& folder) override { return inner_.Remove(folder); }
+
+private:
+    std::string text_;
+    JournalStore& inner_;
+};
+
+} // namespace
+
+bool JournalKeeper::StopNow() {
+    stopped_ = stopped_ || Stopping();
+    return stopped_;
+}
+
+void JournalKeeper::End() {
+    if (!stopped_) {
+        Finish(); // a stop asked for once the last step was done changes nothing
+        return;
+    }
+    HeldJournal held(FormatJournal(journal_), store_);
+    const RecoveryReport report = RecoverFolder(journal_.folder, run_.fs, held);
+    if (!report.complete()) {
+        ShowRecoveryReport(report, run_.messages, run_.parent);
+        return;
+    }
+    if (report.steps.empty()) {
+        Finish(); // nothing was out of place: what the run did so far stands
+    }
+    if (secondPassRefused_) {
+        run_.messages.Show(
+            ErrorMessage(run_.parent, "JournalErrorPutBack", store_.PathOf(journal_.folder)));
+    } else {
+        run_.messages.Show(ErrorMessage(run_.parent, "RunStopped"));
+    }
 }
 
 } // namespace tralvo

@@ -29,6 +29,14 @@ public:
     // journal as the record to undo it by; an undo, or a run that changed nothing, leaves
     // none.
     void Finish();
+    // Whether the run must make no further change: a signal asked it to stop, or its journal
+    // could not keep up.
+    bool Stopping() const;
+    // The same, asked by the run at a point where it stops if so: End then puts it back.
+    bool StopNow();
+    // Ends the run: one that stopped early is put back as a recovery would put it back, and
+    // the user told what became of the folder; any other ends as Finish says.
+    void End();
 
     const RunJournal& journal() const { return journal_; }
 
@@ -48,6 +56,7 @@ private:
     std::unique_ptr<FileSystem> fs_;
     int changes_ = 0;
     bool secondPassRefused_ = false;
+    bool stopped_ = false;
 };
 
 } // namespace tralvo

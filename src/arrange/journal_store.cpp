@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <map>
+#include <mutex>
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -111,7 +113,7 @@ FolderKey KeyOfFolder(const std::string& folder) {
     return {volume->id, below};
 }
 
-Status JournalStore::Lock(const std::string& /*folder*/, UniqueFd& held) {
+Status JournalStore::Lock(const std::string& /*folder*/, FolderLock& held) {
     held.Reset();
     return Status::Ok();
 }
@@ -209,7 +211,7 @@ Status StateFolderJournals::Remove(const std::string& folder) {
     return SyncFolder(Folder());
 }
 
-Status StateFolderJournals::Lock(const std::string& folder, UniqueFd& held) {
+Status StateFolderJournals::Lock(const std::string& folder, FolderLock& held) {
     held.Reset();
     const std::string state = Folder();
     if (state.empty()) {
@@ -221,14 +223,30 @@ Status StateFolderJournals::Lock(const std::string& folder, UniqueFd& held) {
     // Named as the journal's file, so that every name the folder is reached by meets here.
     std::string path = PathOf(folder);
     path.replace(path.size() - std::string_view("journal").size(), std::string::npos, "lock");
-    UniqueFd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
-    if (!fd.valid()) {
-        return SystemFailure(errno, "open " + path);
+    // flock() locks conflict between two opens of one file even within a process: the
+    // process keeps one open per lock and counts who holds it.
+    static std::mutex mutex;
+    static std::map<std::string, std::pair<UniqueFd, int>> heldByProcess;
+    const std::lock_guard<std::mutex> guard(mutex);
+    auto found = heldByProcess.find(path);
+    if (found == heldByProcess.end()) {
+        UniqueFd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
+        if (!fd.valid()) {
+            return SystemFailure(errno, "open " + path);
+        }
+        if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+            return SystemFailure(errno, "lock " + path);
+        }
+        found = heldByProcess.emplace(path, std::make_pair(std::move(fd), 0)).first;
     }
-    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
-        return SystemFailure(errno == EWOULDBLOCK ? EWOULDBLOCK : errno, "lock " + path);
-    }
-    held = std::move(fd);
+    ++found->second.second;
+    held = FolderLock([path] {
+        const std::lock_guard<std::mutex> release(mutex);
+        const auto lock = heldByProcess.find(path);
+        if (lock != heldByProcess.end() && --lock->second.second == 0) {
+            heldByProcess.erase(lock);
+        }
+    });
     return Status::Ok();
 }
 

@@ -2,11 +2,12 @@
 
 #include "arrange/run_journal.h"
 #include "platform/status.h"
-#include "platform/unique_fd.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tralvo {
@@ -19,6 +20,32 @@ struct FolderKey {
     std::string belowRoot;
 };
 FolderKey KeyOfFolder(const std::string& folder);
+
+// Held while a run, an undo or a recovery changes a folder; lets go when it goes.
+class FolderLock {
+public:
+    FolderLock() = default;
+    explicit FolderLock(std::function<void()> release) : release_(std::move(release)) {}
+    ~FolderLock() { Reset(); }
+    FolderLock(FolderLock&& other) noexcept : release_(std::exchange(other.release_, {})) {}
+    FolderLock& operator=(FolderLock&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            release_ = std::exchange(other.release_, {});
+        }
+        return *this;
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    void Reset() {
+        if (release_) {
+            std::exchange(release_, {})();
+        }
+    }
+
+private:
+    std::function<void()> release_;
+};
 
 // Where the run journals lie: one file per player folder, outside every player folder, since
 // a file in the folder itself would be one of its entries and change the order the player
@@ -37,9 +64,10 @@ public:
     // Succeeds when there is none.
     virtual Status Remove(const std::string& folder) = 0;
     // Keeps every other process from changing folder through a store of the same place while
-    // held is open; the kernel lets go when the process ends however it ends. Fails with
-    // EWOULDBLOCK when another process holds it. A store without locks always succeeds.
-    virtual Status Lock(const std::string& folder, UniqueFd& held);
+    // held lives; the kernel lets go when the process ends however it ends. Within a process
+    // it may be taken again (an undo runs the arrange of its own). Fails with EWOULDBLOCK
+    // when another process holds it. A store without locks always succeeds.
+    virtual Status Lock(const std::string& folder, FolderLock& held);
 };
 
 // Journals in a state folder: the folder given, or else the user's, found anew at each call
@@ -53,7 +81,7 @@ public:
     Status Write(const std::string& folder, const std::string& text) override;
     Status Read(const std::string& folder, std::string& text) override;
     Status Remove(const std::string& folder) override;
-    Status Lock(const std::string& folder, UniqueFd& held) override;
+    Status Lock(const std::string& folder, FolderLock& held) override;
 
 private:
     std::string Folder() const;

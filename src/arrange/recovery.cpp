@@ -1,13 +1,16 @@
 #include "arrange/recovery.h"
 
 #include "app/messages.h"
+#include "arrange/player_order.h"
 #include "arrange/run_journal.h"
 #include "arrange/temporary_file_title.h"
 #include "arrange/track_loading.h"
+#include "platform/regular_file.h"
 #include "platform/text.h"
 
 #include <algorithm>
-#include <fstream>
+#include <cerrno>
+#include <fcntl.h>
 #include <map>
 #include <optional>
 #include <set>
@@ -43,21 +46,28 @@ std::optional<RunJournal> UnfinishedJournal(const std::string& folder, JournalSt
 
 // Whether the file at path holds the bytes of the file at prefix, from its start on.
 bool FileBeginsWith(const std::string& path, const std::string& prefix) {
-    std::ifstream whole(path, std::ios::binary);
-    std::ifstream part(prefix, std::ios::binary);
-    if (!whole || !part) {
-        return false;
+    const UniqueFd whole = OpenRegularFile(path, O_RDONLY);
+    const UniqueFd part = OpenRegularFile(prefix, O_RDONLY);
+    if (!whole.valid() || !part.valid()) {
+        return false; // a pipe or a folder holds no track's bytes
     }
     std::vector<char> a(64 * 1024);
     std::vector<char> b(a.size());
     for (;;) {
-        part.read(b.data(), static_cast<std::streamsize>(b.size()));
-        const std::streamsize got = part.gcount();
-        if (got == 0) {
-            return !part.bad();
+        const ssize_t got = ::read(part.get(), b.data(), b.size());
+        if (got <= 0) {
+            return got == 0;
         }
-        whole.read(a.data(), got);
-        if (whole.gcount() != got || !std::equal(b.begin(), b.begin() + got, a.begin())) {
+        const auto count = static_cast<std::size_t>(got);
+        std::size_t have = 0;
+        while (have < count) {
+            const ssize_t more = ::read(whole.get(), a.data() + have, count - have);
+            if (more <= 0) {
+                return false;
+            }
+            have += static_cast<std::size_t>(more);
+        }
+        if (!std::equal(b.begin(), b.begin() + got, a.begin())) {
             return false;
         }
     }
@@ -81,12 +91,11 @@ public:
             journal_ = &*journal;
             FollowJournal(*journal);
         }
-        const std::size_t journalSteps = report_.steps.size();
         EmptyTempFolders(journal ? journal->others : std::vector<std::string>{});
         NameTemporaryFiles();
         RemoveCoveredCopies();
         if (journal) {
-            FinishJournal(*journal, journalSteps);
+            FinishJournal(*journal);
         }
         return std::move(report_);
     }
@@ -547,20 +556,35 @@ private:
     // Complete: the journal has served, unless the run had in fact ended, in which case its
     // journal becomes the record to undo it by. Incomplete: the journal stays, brought up to
     // date, for another try.
-    void FinishJournal(RunJournal& journal, std::size_t journalSteps) {
+    void FinishJournal(RunJournal& journal) {
         if (!report_.complete()) {
             journals_.Write(folder_, FormatJournal(journal));
             return;
         }
-        const bool ended = journal.strategy == 1
-                               ? runWasDone_
-                               : journalSteps == 0 && journal.state != JournalState::Recovering;
-        if (ended && !journal.undoRun) {
+        if (!journal.undoRun && RunHadEnded(journal)) {
             journal.state = JournalState::Done;
             journals_.Write(folder_, FormatJournal(journal));
         } else {
             journals_.Remove(folder_);
         }
+    }
+
+    // Whether the run had got to its end when it was cut off: the player's order is the
+    // arranged one. A folder half put back by an earlier recovery never counts.
+    bool RunHadEnded(const RunJournal& journal) {
+        if (journal.state == JournalState::Recovering) {
+            return false;
+        }
+        if (journal.strategy == 1) {
+            return runWasDone_;
+        }
+        const std::vector<ListedTrack> now =
+            ListPlayerOrder(folder_, journal.strategy, journal.only83FileNames, fs_);
+        return now.size() == journal.arranged.size() &&
+               std::equal(now.begin(), now.end(), journal.arranged.begin(),
+                          [](const ListedTrack& listed, const JournalTrack& track) {
+                              return listed.name == track.name;
+                          });
     }
 
     const std::string folder_;
@@ -597,11 +621,22 @@ bool NeedsRecovery(const std::string& folder, FileSystem& fs, JournalStore& jour
 }
 
 RecoveryReport RecoverFolder(const std::string& folder, FileSystem& fs, JournalStore& journals) {
+    FolderLock lock;
+    if (const Status locked = journals.Lock(FolderWithSlash(folder), lock);
+        !locked && locked.code() == EWOULDBLOCK) {
+        RecoveryReport busy;
+        busy.notRestored.push_back({FolderWithSlash(folder), Reason::Busy});
+        return busy;
+    }
     return FolderRecovery(folder, fs, journals).Run();
 }
 
 void ShowRecoveryReport(const RecoveryReport& report, Messages& messages,
                         const std::string& parent) {
+    if (!report.complete() && report.notRestored.front().reason == Reason::Busy) {
+        messages.Show(ErrorMessage(parent, "FolderBusy", report.notRestored.front().name));
+        return;
+    }
     if (report.complete()) {
         messages.Show(CatalogueMessage(parent, "RecoverFolderTitle", "RecoverDone",
                                        MessageIcon::Information, MessageButtons::Ok));

@@ -38,6 +38,7 @@ struct NotRestored {
         CannotRemoveFile,   // a spare copy of a track that could not be removed
         NotIdentified,      // a copy or original in the making whose size is not the track's
         IncompleteCopy,     // a copy without the journal that no file of the folder covers
+        Busy,               // another process is changing the folder: nothing was touched
     };
     std::string name; // where it still is, relative to the folder
     Reason reason;
@@ -78,7 +79,8 @@ bool NeedsRecovery(const std::string& folder, FileSystem& fs,
 RecoveryReport RecoverFolder(const std::string& folder, FileSystem& fs,
                              JournalStore& journals = UserJournals());
 
-// "RecoverDone", or the error box "RecoverIncomplete" naming what stays out of place.
+// "RecoverDone", or the error box "RecoverIncomplete" naming what stays out of place, or
+// "FolderBusy" when another process was changing the folder.
 void ShowRecoveryReport(const RecoveryReport& report, Messages& messages,
                         const std::string& parent);
 

@@ -3,8 +3,10 @@
 #include "arrange/track_list.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
+#include "platform/stop_signals.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +32,9 @@ struct ArrangeRun {
     RunProgress& progress;
     std::string parent;
     Clock& clock = SystemClock();
+    // Whether the run is to make no further change after the step it is at: a signal asked it
+    // to stop, or its journal can no longer keep up. The strategies ask between steps.
+    std::function<bool()> stopping = RunStopRequested;
 };
 
 // Players that play the directory entries' order: every entry moves out into "QZ_TEMP1",

@@ -21,6 +21,9 @@ void ArrangeByCreationTime(const std::string& folder, const TrackList& tracks, A
     media::DateTime time = tracks[count - 1].file->GetCreationTime() + 1.0;
     std::size_t handled = 0;
     for (std::size_t i = count; i-- > 0;) {
+        if (run.stopping()) {
+            return; // the times written so far go back after the run
+        }
         const std::string path = folder + tracks[i].display;
         // The times written stay one day apart with no gap where a track failed.
         if (run.fs.WriteCreationTime(path, media::DateTimeToFileTime(time - 1.0))) {

@@ -26,7 +26,9 @@ public:
             Error("CreateTempFolderError");
             return;
         }
-        MoveAll(folder_, first_, "MoveToTempFolderError", 0);
+        if (!MoveAll(folder_, first_, "MoveToTempFolderError", 0)) {
+            return;
+        }
         // Each phase reaches the disk whole. On FAT a moved file's size and first cluster stay
         // in its record until that is written back, and the kernel writes changes back of its
         // own accord only once they are half a minute old: so a long run cut off by a power
@@ -41,15 +43,19 @@ public:
         if (FirstStandsFirst() && run_.fs.RemoveFolder(folder_ + SecondTempFolder)) {
             // Already where the entries must come back from: the move across is not needed.
             run_.progress.SetPosition(2 * count_);
-            MoveAll(first_, folder_, "MoveBackError", 2 * count_);
-            RemoveTempFolder(FirstTempFolder);
+            if (MoveAll(first_, folder_, "MoveBackError", 2 * count_)) {
+                RemoveTempFolder(FirstTempFolder);
+            }
             return;
         }
-        MoveAll(first_, second_, "MoveToTempFolderError", count_);
+        if (!MoveAll(first_, second_, "MoveToTempFolderError", count_)) {
+            return;
+        }
         RemoveTempFolder(FirstTempFolder);
         run_.fs.Flush(folder_);
-        MoveAll(second_, folder_, "MoveBackError", 2 * count_);
-        RemoveTempFolder(SecondTempFolder);
+        if (MoveAll(second_, folder_, "MoveBackError", 2 * count_)) {
+            RemoveTempFolder(SecondTempFolder);
+        }
     }
 
 private:
@@ -75,15 +81,24 @@ private:
         return false;
     }
 
-    void MoveAll(const std::string& from, const std::string& to, const char* errorKey,
+    // False when the run was asked to stop on the way: the recovery after it puts back what
+    // is in a temporary folder, which on the way back is the end of the run as well.
+    bool MoveAll(const std::string& from, const std::string& to, const char* errorKey,
                  int progressBase) {
         for (const std::string& name : others_) {
+            if (run_.stopping()) {
+                return false;
+            }
             Move(from, to, name, errorKey);
         }
         for (int i = 0; i < count_; ++i) {
+            if (run_.stopping()) {
+                return false;
+            }
             Move(from, to, tracks_[static_cast<std::size_t>(i)].display, errorKey);
             run_.progress.SetPosition(progressBase + i + 1);
         }
+        return true;
     }
 
     void Move(const std::string& from, const std::string& to, const std::string& name,

@@ -63,6 +63,10 @@ public:
             previous_ = time;
         }
         for (std::size_t i = kept; i < count; ++i) {
+            // Between tracks every track stands whole under its own name.
+            if (run_.stopping()) {
+                return;
+            }
             if (const std::optional<FileTime> stamp = Recreate(i)) {
                 previous_ = stamp;
             }

@@ -1,8 +1,12 @@
 #include "arrange/tralvo_run.h"
 
+#include "app/messages.h"
 #include "arrange/journal_keeper.h"
 #include "arrange/player_order.h"
 #include "platform/list_numbers.h"
+#include "platform/text.h"
+
+#include <cerrno>
 
 namespace tralvo {
 
@@ -72,6 +76,16 @@ bool RunTralvoCommand(std::uint8_t playerType, bool only83FileNames, const std::
     if (playerType > 2) {
         return true; // another type runs nothing
     }
+    FolderLock lock;
+    if (!LockFolder(folder, journals, lock, run)) {
+        return false;
+    }
+    if (playerType == 0) {
+        if (const std::string reserved = ReservedEntryIn(folder, run.fs); !reserved.empty()) {
+            run.messages.Show(ErrorMessage(run.parent, "ReservedEntry", reserved));
+            return false;
+        }
+    }
     RunJournal journal = NewJournal(playerType, only83FileNames, folder, tracks, run.fs);
     journal.undoRun = purpose == RunPurpose::Undo;
     if (playerType == 0) {
@@ -81,7 +95,8 @@ bool RunTralvoCommand(std::uint8_t playerType, bool only83FileNames, const std::
     if (!keeper.Start()) {
         return false;
     }
-    ArrangeRun watched{keeper.fs(), run.messages, run.progress, run.parent, run.clock};
+    ArrangeRun watched{keeper.fs(), run.messages, run.progress,
+                       run.parent,  run.clock,    [&keeper] { return keeper.StopNow(); }};
     switch (playerType) {
     case 0:
         ArrangeByDirectoryOrder(folder, tracks, keeper.journal().others, watched);
@@ -93,8 +108,32 @@ bool RunTralvoCommand(std::uint8_t playerType, bool only83FileNames, const std::
         ArrangeByCreationTime(folder, tracks, watched);
         break;
     }
-    keeper.Finish();
+    keeper.End();
     return true;
+}
+
+bool LockFolder(const std::string& folder, JournalStore& journals, FolderLock& lock,
+                ArrangeRun& run) {
+    const Status locked = journals.Lock(folder, lock);
+    if (!locked && locked.code() == EWOULDBLOCK) {
+        run.messages.Show(ErrorMessage(run.parent, "FolderBusy", folder));
+        return false;
+    }
+    // Where no lock can be taken at all, neither can a journal be written: that refuses the
+    // run with its own message.
+    return true;
+}
+
+std::string ReservedEntryIn(const std::string& folder, FileSystem& fs) {
+    std::vector<DirectoryEntry> entries;
+    fs.Enumerate(folder, EnumerateFilter::FilesAndFolders, false, entries);
+    for (const DirectoryEntry& entry : entries) {
+        if (EqualsIgnoringCase(entry.name, "QZ_TEMP1") ||
+            EqualsIgnoringCase(entry.name, "QZ_TEMP2")) {
+            return entry.name;
+        }
+    }
+    return {};
 }
 
 } // namespace tralvo

@@ -28,6 +28,15 @@ bool RunTralvoCommand(std::uint8_t playerType, bool only83FileNames, const std::
 // What the track at path holds, for its journal; nothing when it cannot be read.
 std::optional<ContentId> ContentAt(const std::string& path, FileSystem& fs);
 
+// Takes folder's lock for a run that changes it; when another process holds it, shows
+// "FolderBusy" and gives false.
+bool LockFolder(const std::string& folder, JournalStore& journals, FolderLock& lock,
+                ArrangeRun& run);
+
+// An entry of folder, in any letter case, by the name of a directory-order run's temporary
+// folders; empty when there is none. Such a run cannot start beside it.
+std::string ReservedEntryIn(const std::string& folder, FileSystem& fs);
+
 // How the track at path, of index in the arranged list, is to be made anew.
 JournalRecreate RecreateRecord(const std::string& path, std::size_t index, FileSystem& fs);
 

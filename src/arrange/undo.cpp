@@ -52,6 +52,10 @@ public:
           journals_(journals) {}
 
     UndoOutcome Run() {
+        FolderLock lock;
+        if (!LockFolder(folder_, journals_, lock, run_)) {
+            return UndoOutcome::JournalError;
+        }
         bool garbled = false;
         const std::optional<RunJournal> record = UndoRecord(folder_, journals_, garbled);
         if (!record) {
@@ -172,6 +176,10 @@ private:
         run_.progress.SetMaximum(static_cast<int>(2 * count));
         std::vector<bool> renamed(count, false);
         for (std::size_t i = 0; i < count; ++i) {
+            if (keeper.StopNow()) {
+                keeper.End();
+                return true;
+            }
             const std::string from = folder_ + journal.renames[i].from;
             renamed[i] = static_cast<bool>(fs.Rename(from, folder_ + journal.renames[i].temporary));
             if (!renamed[i]) {
@@ -180,14 +188,17 @@ private:
             run_.progress.SetPosition(static_cast<int>(i + 1));
         }
         fs.Flush(folder_);
-        for (std::size_t i = 0; i < count; ++i) {
+        for (std::size_t i = 0; i < count && !keeper.StopNow(); ++i) {
             const std::string temporary = folder_ + journal.renames[i].temporary;
             if (!renamed[i] || !fs.Rename(temporary, folder_ + journal.renames[i].to)) {
+                if (renamed[i] && keeper.StopNow()) {
+                    break;
+                }
                 run_.messages.Show(ErrorMessage(run_.parent, "RenameError", temporary));
             }
             run_.progress.SetPosition(static_cast<int>(count + i + 1));
         }
-        keeper.Finish();
+        keeper.End();
         return true;
     }
 
@@ -209,9 +220,10 @@ private:
         if (!keeper.Start()) {
             return false;
         }
-        ArrangeRun watched{keeper.fs(), run_.messages, run_.progress, run_.parent, run_.clock};
+        ArrangeRun watched{keeper.fs(), run_.messages, run_.progress,
+                           run_.parent, run_.clock,    [&keeper] { return keeper.StopNow(); }};
         RecreateInOrder(folder_, names, watched);
-        keeper.Finish();
+        keeper.End();
         return true;
     }
 
@@ -236,13 +248,16 @@ private:
         run_.progress.SetMaximum(static_cast<int>(record_.arranged.size()));
         int handled = 0;
         for (const JournalTrack& track : record_.arranged) {
+            if (keeper.StopNow()) {
+                break;
+            }
             const std::string path = folder_ + track.name;
             if (!fs.WriteCreationTime(path, *track.creationTime)) {
                 run_.messages.Show(ErrorMessage(run_.parent, "SetCreationTimeError", path));
             }
             run_.progress.SetPosition(++handled);
         }
-        keeper.Finish();
+        keeper.End();
         return true;
     }
 

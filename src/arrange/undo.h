@@ -13,7 +13,8 @@ enum class UndoOutcome {
     Failed,        // a step failed or the order read back is not the old one (boxes shown)
     NothingToUndo, // no finished run is recorded for the folder
     NotPossible,   // the folder no longer holds what the record says
-    JournalError,  // the undo's own journal could not be written; nothing changed
+    JournalError,  // the undo's own journal could not be written, or another process is
+                   // changing the folder; nothing changed
 };
 
 // Whether folder has the record of a finished run that an undo can work from.

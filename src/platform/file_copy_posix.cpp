@@ -2,6 +2,7 @@
 #include "platform/regular_file.h"
 #include "platform/unique_fd.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
 #include <linux/msdos_fs.h>
@@ -175,6 +176,20 @@ Status CopyFileInChunks(const std::string& source, const std::string& target, bo
 }
 
 Status CopyStandingFile(const std::string& source, const std::string& target) {
+    // A link stands for its file as a link: its copy is a new link to the same target.
+    struct stat info {};
+    if (::lstat(source.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        std::string link(static_cast<std::size_t>(info.st_size) + 256, '\0');
+        const ssize_t length = ::readlink(source.c_str(), link.data(), link.size());
+        if (length < 0) {
+            return SystemFailure(errno, "read link " + source);
+        }
+        link.resize(static_cast<std::size_t>(length));
+        if (::symlink(link.c_str(), target.c_str()) != 0) {
+            return SystemFailure(errno, "create link " + target);
+        }
+        return Status::Ok();
+    }
     return CopyBytes(source, target, false, {}, CopyKind::Standing);
 }
 

@@ -194,7 +194,8 @@ std::string PosixFileSystem::ShortPath(const std::string& path) {
 Status PosixFileSystem::ReadCreationTime(const std::string& path, FileTime& time) {
     const std::string what = "read creation time of " + path;
     struct statx info {};
-    if (::statx(AT_FDCWD, path.c_str(), 0, STATX_BTIME, &info) != 0) {
+    // A link's own entry was made when the link was: it is what a run makes anew.
+    if (::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BTIME, &info) != 0) {
         return SystemFailure(errno, what);
     }
     // Some file systems (tmpfs before Linux 5.18, most FUSE ones) record no birth time; the

@@ -332,9 +332,9 @@ TEST_F(JournaledRunTest, AJournalThatCannotBeWrittenStopsTheRunBeforeAnythingMov
     }
 }
 
-// The second pass must not run on a stale journal: the tracks then wait under their
-// temporary names, where the recovery finds them from the journal written before.
-TEST_F(JournaledRunTest, ASecondPassWhoseJournalCannotBeWrittenDoesNotStart) {
+// The second pass must not run on a stale journal. The run stops there and puts the tracks
+// back from their temporary names, and says so: the folder was changed and changed back.
+TEST_F(JournaledRunTest, ASecondPassWhoseJournalCannotBeWrittenPutsTheFolderBack) {
     Tracks({"a.mp3", "b.mp3"});
     struct OneWriteOnly : JournalStore {
         explicit OneWriteOnly(JournalStore& inner) : inner_(inner) {}
@@ -347,16 +347,13 @@ TEST_F(JournaledRunTest, ASecondPassWhoseJournalCannotBeWrittenDoesNotStart) {
         JournalStore& inner_;
         int writes_ = 0;
     } store(journals.store);
+    const auto before = test::FilesBelow(folder.path());
     const TrackList tracks = Arranged(1, {"b.mp3", "a.mp3"});
     ArrangeRun run{SystemFileSystem(), messages, progress, "MainForm"};
     ASSERT_TRUE(RunTralvoCommand(1, false, F(), tracks, run, store));
-    EXPECT_EQ(messages.TextKeys(),
-              (std::vector<std::string>{"JournalError", "RenameError", "RenameError"}));
-    EXPECT_TRUE(stdfs::exists(folder / "0.qz_temp"));
-    EXPECT_TRUE(stdfs::exists(folder / "1.qz_temp"));
-    const std::optional<RunJournal> journal = test::JournalOf(journals.store, F());
-    ASSERT_TRUE(journal);
-    EXPECT_EQ(journal->state, JournalState::Running);
+    EXPECT_EQ(messages.TextKeys(), (std::vector<std::string>{"JournalErrorPutBack"}));
+    EXPECT_EQ(test::FilesBelow(folder.path()), before);
+    EXPECT_FALSE(test::JournalOf(journals.store, F()));
 }
 
 TEST_F(JournaledRunTest, ARunThatChangedNothingLeavesNoRecord) {

@@ -556,14 +556,14 @@ protected:
 };
 
 // Out to "QZ_TEMP1", across to "QZ_TEMP2" or straight back, back: the edges of each phase.
-TEST_F(KillEverywhere, DISABLED_DirectoryOrder) {
+TEST_F(KillEverywhere, DirectoryOrder) {
     Lay(12, 3, 3, 4);
     const int e = static_cast<int>(Entries());
     Sweep("0", {2, e + 1, e + 2, e + 3, e + 4, 2 * e + 2, 2 * e + 3, 2 * e + 4}, 8);
 }
 
 // Every track to "N.qz_temp", then to "{NN}display".
-TEST_F(KillEverywhere, DISABLED_FileNames) {
+TEST_F(KillEverywhere, FileNames) {
     Lay(12, 3, 3, 4);
     const int n = Tracks();
     Sweep("1", {2, n - 1, n, n + 1, n + 2}, 8);
@@ -571,7 +571,7 @@ TEST_F(KillEverywhere, DISABLED_FileNames) {
 
 // Each track made anew: copied to "N.qz_copy", renamed to "N.qz_temp", the copy to its name,
 // the original removed. Few changes each way: every pair.
-TEST_F(KillEverywhere, DISABLED_CreationTimes) {
+TEST_F(KillEverywhere, CreationTimes) {
     Lay(4, 0, 2, 2);
     Sweep("2", {}, 4 * tracks_.size());
 }

@@ -187,23 +187,49 @@ TEST(RecoveryWithoutJournal, AGarbledJournalIsPassedOver) {
     EXPECT_EQ(test::FilesBelow(folder.path()), (Files{{"a.mp3", "a"}}));
 }
 
-TEST(RecoveryWithJournal, AFolderOfTheTemporaryNameThatWasThereBeforeStays) {
+// The temporary folders' names are the run's alone, as files or folders in any case: a run
+// beside such an entry would move it into its own temporary folder.
+TEST(RecoveryWithJournal, ADirectoryOrderRunDoesNotStartBesideAnEntryOfATemporaryName) {
+    for (const auto& [name, isFolder] :
+         {std::pair{"QZ_TEMP1", true}, std::pair{"qz_temp2", false}, std::pair{"Qz_Temp2", true}}) {
+        test::TempFolder folder;
+        test::TestJournals journals;
+        test::ScriptedMessages messages;
+        test::RecordedProgress progress;
+        const std::string f = folder.path() + "/";
+        folder.WriteFile("A.mp3", Mp3Titled("A"));
+        folder.WriteFile("B.mp3", Mp3Titled("B"));
+        if (isFolder) {
+            folder.MakeFolder(name);
+            folder.WriteFile(std::string(name) + "/mine.txt", "mine");
+        } else {
+            folder.WriteFile(name, "mine");
+        }
+        const Files before = test::FilesBelow(folder.path());
+        const TrackList tracks =
+            test::Arranged(folder.path(), 0, {"B.mp3", "A.mp3"}, SystemFileSystem());
+        ArrangeRun run{SystemFileSystem(), messages, progress, "MainForm"};
+        EXPECT_FALSE(RunTralvoCommand(0, false, f, tracks, run, journals.store)) << name;
+        ASSERT_EQ(messages.TextKeys(), (std::vector<std::string>{"ReservedEntry"})) << name;
+        EXPECT_EQ(messages.asked[0].argument, name);
+        EXPECT_EQ(test::FilesBelow(folder.path()), before) << name;
+        EXPECT_FALSE(test::JournalOf(journals.store, f)) << name;
+    }
+}
+
+// On a disk that tells letter case apart, "qz_temp1" is not the run's "QZ_TEMP1".
+TEST(RecoveryWithJournal, AUsersFolderInAnotherCaseStaysWhereCaseCounts) {
     test::TempFolder folder;
     test::TestJournals journals;
-    test::ScriptedMessages messages;
-    test::RecordedProgress progress;
     const std::string f = folder.path() + "/";
-    folder.WriteFile("A.mp3", Mp3Titled("A"));
-    folder.WriteFile("B.mp3", Mp3Titled("B"));
-    folder.MakeFolder("QZ_TEMP1");
-    folder.WriteFile("QZ_TEMP1/mine.txt", "mine");
-    const TrackList tracks =
-        test::Arranged(folder.path(), 0, {"B.mp3", "A.mp3"}, SystemFileSystem());
-    ArrangeRun run{SystemFileSystem(), messages, progress, "MainForm"};
-    ASSERT_TRUE(RunTralvoCommand(0, false, f, tracks, run, journals.store));
-    EXPECT_EQ(messages.TextKeys().front(), "CreateTempFolderError");
-    // Nothing was changed, so nothing is kept to undo or recover from.
-    EXPECT_FALSE(test::JournalOf(journals.store, f));
+    ASSERT_FALSE(SystemFileSystem().FoldsCase(f));
+    folder.MakeFolder("qz_temp1");
+    folder.WriteFile("qz_temp1/mine.mp3", Mp3Titled("Mine"));
+    EXPECT_FALSE(NeedsRecovery(f, SystemFileSystem(), journals.store));
+    const RecoveryReport report = RecoverFolder(f, SystemFileSystem(), journals.store);
+    EXPECT_TRUE(report.complete());
+    EXPECT_TRUE(report.steps.empty());
+    EXPECT_TRUE(stdfs::exists(folder.path() + "/qz_temp1/mine.mp3"));
 }
 
 TEST(RecoveryWithJournal, AnEntryWhoseNameIsTakenStaysAndIsReported) {

@@ -8,6 +8,7 @@
 #include "arrange/track_ordering.h"
 #include "arrange/tralvo_command.h"
 #include "arrange/tralvo_run.h"
+#include "platform/stop_signals.h"
 
 #include <cstdio>
 #include <optional>
@@ -138,8 +139,12 @@ bool RewriteFolder(const TrackList& tracks, const ArrangeOptions& options) {
     TerminalProgress progress;
     ArrangeRun run{ToolFileSystem(), messages, progress, ""};
     const std::string before = tracks.Text();
-    const bool ran = RunTralvoCommand(options.listing.playerType, options.listing.only83FileNames,
-                                      FolderWithSlash(options.folder), tracks, run);
+    bool ran = false;
+    {
+        const StopSignalsDuringRun stopSignals;
+        ran = RunTralvoCommand(options.listing.playerType, options.listing.only83FileNames,
+                               FolderWithSlash(options.folder), tracks, run);
+    }
     progress.Wipe();
     const TrackList reloaded = LoadFolder(options.folder, options.listing);
     PrintTrackList(reloaded);
@@ -147,7 +152,7 @@ bool RewriteFolder(const TrackList& tracks, const ArrangeOptions& options) {
         ReportWhenOrderDiffers(before, reloaded, run);
     }
     CloseLanguageCatalogue();
-    return messages.shown() == 0;
+    return messages.shown() == 0 && !SayWhenInterrupted(messages);
 }
 
 } // namespace

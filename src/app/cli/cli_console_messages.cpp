@@ -1,6 +1,7 @@
 #include "app/cli/cli_console_messages.h"
 
 #include "app/cli/cli_output.h"
+#include "platform/stop_signals.h"
 #include "platform/text.h"
 
 #include <cstdio>
@@ -69,6 +70,17 @@ void UseEnglish(LanguageCatalogue& catalogue) {
         }
     }
     catalogue.SetCurrentLanguage(catalogue.DefaultLanguage());
+}
+
+bool SayWhenInterrupted(const ConsoleMessages& messages) {
+    if (!RunStopRequested()) {
+        return false;
+    }
+    if (messages.shown() == 0) {
+        std::fputs("tralvo-cli: interrupted, but the run had made all its changes already\n",
+                   stderr);
+    }
+    return true;
 }
 
 } // namespace tralvo::cli

@@ -18,6 +18,10 @@ private:
     int shown_ = 0;
 };
 
+// After a run: when a signal asked it to stop, says so unless one of messages' lines said what
+// became of the folder already, and gives true: the tool then ends with failure.
+bool SayWhenInterrupted(const ConsoleMessages& messages);
+
 // Makes the catalogue's English current: the language whose code is "EN", else its default.
 void UseEnglish(LanguageCatalogue& catalogue);
 

@@ -9,6 +9,7 @@
 #include "arrange/recovery.h"
 #include "arrange/track_loading.h"
 #include "arrange/undo.h"
+#include "platform/stop_signals.h"
 
 #include <optional>
 
@@ -57,7 +58,9 @@ std::string_view ReasonText(NotRestored::Reason reason) {
     case Reason::CannotRemoveFile:
         return "cannot be removed";
     case Reason::NotIdentified:
-        return "size is not the track's";
+        return "content is not the track's";
+    case Reason::Busy:
+        return "another Tralvo run is changing this folder";
     case Reason::IncompleteCopy:
         return "copy of no file here";
     case Reason::CannotRemoveFolder:
@@ -121,13 +124,19 @@ int RunUndoCommand(Arguments args) {
     ConsoleMessages messages;
     TerminalProgress progress;
     ArrangeRun run{ToolFileSystem(), messages, progress, ""};
-    const UndoOutcome outcome = UndoLastRun(FolderWithSlash(*folder), run);
+    UndoOutcome outcome = UndoOutcome::Failed;
+    {
+        const StopSignalsDuringRun stopSignals;
+        outcome = UndoLastRun(FolderWithSlash(*folder), run);
+    }
     progress.Wipe();
     if (outcome == UndoOutcome::Undone || outcome == UndoOutcome::Failed) {
         PrintTrackList(LoadFolder(*folder, listing));
     }
     CloseLanguageCatalogue();
-    return outcome == UndoOutcome::Undone && messages.shown() == 0 ? ExitOk : ExitFailure;
+    const bool interrupted = SayWhenInterrupted(messages);
+    return outcome == UndoOutcome::Undone && messages.shown() == 0 && !interrupted ? ExitOk
+                                                                                   : ExitFailure;
 }
 
 } // namespace tralvo::cli
