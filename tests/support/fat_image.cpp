@@ -4,6 +4,7 @@
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <spawn.h>
 #include <sstream>
@@ -170,6 +171,16 @@ bool FatImage::Mount() {
         fusefat_ = -1;
     }
     return mounted_;
+}
+
+void FatImage::MoveMountPoint() {
+    if (!Unmounted("move the mount point")) {
+        return;
+    }
+    mountPoint_ = parent_ + "/mnt" + std::to_string(++moves_);
+    std::error_code error;
+    std::filesystem::create_directory(mountPoint_, error);
+    EXPECT_FALSE(error) << mountPoint_;
 }
 
 bool FatImage::Unmount() {

@@ -47,6 +47,9 @@ public:
     // False when it had to be stopped, which may leave the image dirty.
     bool Unmount();
     bool mounted() const { return mounted_; }
+    // While unmounted: the next Mount mounts at a new folder beside the first ("mnt1",
+    // "mnt2", ...), as a player plugged in again may come back at another path.
+    void MoveMountPoint();
 
     const std::string& image() const { return image_; }
     const std::string& mountPoint() const { return mountPoint_; }
@@ -79,6 +82,7 @@ private:
     pid_t fusefat_ = -1;
     bool made_ = false;
     bool mounted_ = false;
+    int moves_ = 0;
 };
 
 } // namespace tralvo::test
