@@ -183,6 +183,7 @@ void JournalKeeper::End() {
         Finish(); // a stop asked for once the last step was done changes nothing
         return;
     }
+    run_.stoppedEarly = true;
     HeldJournal held(FormatJournal(journal_), store_);
     const RecoveryReport report = RecoverFolder(journal_.folder, run_.fs, held);
     if (!report.complete()) {

@@ -35,6 +35,8 @@ struct ArrangeRun {
     // Whether the run is to make no further change after the step it is at: a signal asked it
     // to stop, or its journal can no longer keep up. The strategies ask between steps.
     std::function<bool()> stopping = RunStopRequested;
+    // Set when the run stopped before its end and said what became of the folder.
+    bool stoppedEarly = false;
 };
 
 // Players that play the directory entries' order: every entry moves out into "QZ_TEMP1",

@@ -5,7 +5,8 @@
 namespace tralvo {
 
 bool ReportWhenOrderDiffers(const std::string& before, const TrackList& reloaded, ArrangeRun& run) {
-    if (reloaded.Text() == before) {
+    // A run that stopped early has said what became of the folder already.
+    if (reloaded.Text() == before || run.stoppedEarly) {
         return false;
     }
     run.messages.Show(ErrorMessage(run.parent, "TralvoFailed"));

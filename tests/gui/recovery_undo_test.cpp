@@ -4,10 +4,13 @@
 #include "media/writers/id3v2_writer.h"
 #include "panes/shell_tree.h"
 #include "panes/track_list_model.h"
+#include "platform/forwarding_file_system.h"
+#include "platform/stop_signals.h"
 #include "program_fixture.h"
 
 #include <QKeyEvent>
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <thread>
 
@@ -108,6 +111,45 @@ TEST_F(RecoveryUndoTest, CtrlZAfterTracksWereMadeAnewAsksFirst) {
     PressCtrlZ(); // Yes
     EXPECT_EQ(messages.asked.size(), 3U);
     EXPECT_EQ(Shown(), before);
+}
+
+// A logout's SIGTERM in the middle of a run: the run stops at its next step, the folder is put
+// back, the user is told, and the window then goes as the session asked.
+TEST_F(RecoveryUndoTest, ASignalDuringARunPutsTheFolderBackAndThenClosesTheWindow) {
+    const std::vector<const char*> names = {"Alpha.mp3", "Bravo.mp3", "Charlie.mp3"};
+    for (const char* name : names) {
+        folder.WriteFile(std::string("player/Album/") + name, Song(name));
+    }
+    folder.WriteFile("Tralvo.ini", "[Player]\nDrive=" + player + "\nType=1\n");
+    // The session's signal arrives after the second rename.
+    struct SignalAfterTwoRenames : ForwardingFileSystem {
+        Status Rename(const std::string& from, const std::string& to) override {
+            Status status = ForwardingFileSystem::Rename(from, to);
+            if (++renames == 2) {
+                std::raise(SIGTERM);
+            }
+            return status;
+        }
+        int renames = 0;
+    } fs;
+    Start();
+    main = std::make_unique<TMainForm>(messages, fs);
+    settingsForm = std::make_unique<TSettingsForm>(messages, [](QWidget*) {});
+    settingsForm->setParent(main.get(), settingsForm->windowFlags());
+    main->SetSettingsForm(settingsForm.get());
+    ASSERT_TRUE(main->StartupCheck(false));
+    main->show();
+    main->MyPlayerST->SetPath(album);
+    main->ReverseSortBtnClick();
+    main->TralvoBtnClick();
+    EXPECT_EQ(messages.TextKeys(), std::vector<std::string>{"RunStopped"});
+    for (const char* name : names) {
+        EXPECT_EQ(test::ReadFile(album + "/" + name), Song(name)) << name;
+    }
+    EXPECT_EQ(Shown(), (std::vector<std::string>{"Alpha.mp3", "Bravo.mp3", "Charlie.mp3"}));
+    QApplication::processEvents();
+    EXPECT_FALSE(main->isVisible());
+    ClearRunStop();
 }
 
 } // namespace
