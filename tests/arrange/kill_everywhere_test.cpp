@@ -570,10 +570,10 @@ TEST_F(KillEverywhere, FileNames) {
 }
 
 // Each track made anew: copied to "N.qz_copy", renamed to "N.qz_temp", the copy to its name,
-// the original removed. Few changes each way: every pair.
+// the original removed. Every step of the first two tracks, then spread over the rest.
 TEST_F(KillEverywhere, CreationTimes) {
-    Lay(4, 0, 2, 2);
-    Sweep("2", {}, 4 * tracks_.size());
+    Lay(12, 3, 3, 4);
+    Sweep("2", {1, 2, 3, 4, 5, 6, 7, 8}, 10);
 }
 
 } // namespace
