@@ -1,6 +1,7 @@
 #include "platform/content_id.h"
 #include "platform/unique_fd.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <dirent.h>
@@ -69,15 +70,6 @@ bool HasLetter(const std::string& name) {
     return false;
 }
 
-// Whether name and its case swapped lead to the same entry of the folder at fd.
-bool SameEntryInOtherCase(int fd, const std::string& name) {
-    struct stat a {};
-    struct stat b {};
-    return ::fstatat(fd, name.c_str(), &a, AT_SYMLINK_NOFOLLOW) == 0 &&
-           ::fstatat(fd, SwappedCase(name).c_str(), &b, AT_SYMLINK_NOFOLLOW) == 0 &&
-           a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
 struct DirCloser {
     void operator()(DIR* dir) const { ::closedir(dir); }
 };
@@ -132,12 +124,12 @@ Status ReadContentIdOf(const std::string& path, ContentId& id) {
     return Status::Ok();
 }
 
-bool FolderFoldsCase(const std::string& folder) {
-    const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!fd.valid()) {
-        return false;
-    }
-    const int listed = ::dup(fd.get());
+namespace {
+
+// The names of the folder at fd, as listed.
+std::vector<std::string> NamesIn(int fd) {
+    std::vector<std::string> names;
+    const int listed = ::dup(fd);
     const std::unique_ptr<DIR, DirCloser> dir(listed >= 0 ? ::fdopendir(listed) : nullptr);
     if (!dir && listed >= 0) {
         ::close(listed);
@@ -147,9 +139,32 @@ bool FolderFoldsCase(const std::string& folder) {
         if (entry == nullptr) {
             break;
         }
-        const std::string name = entry->d_name;
-        if (HasLetter(name)) {
-            return SameEntryInOtherCase(fd.get(), name);
+        names.emplace_back(entry->d_name);
+    }
+    return names;
+}
+
+// Whether the folder at fd finds its entry name under the name in the other letter case
+// too, which is not an entry of its own. Not by inode: FUSE file systems may give each
+// spelling a number of its own.
+bool FindsInOtherCase(int fd, const std::string& name, const std::vector<std::string>& names) {
+    const std::string swapped = SwappedCase(name);
+    struct stat info {};
+    return ::fstatat(fd, swapped.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+           std::find(names.begin(), names.end(), swapped) == names.end();
+}
+
+} // namespace
+
+bool FolderFoldsCase(const std::string& folder) {
+    const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.valid()) {
+        return false;
+    }
+    const std::vector<std::string> names = NamesIn(fd.get());
+    for (const std::string& name : names) {
+        if (HasLetter(name) && name != "." && name != "..") {
+            return FindsInOtherCase(fd.get(), name, names);
         }
     }
     // An empty folder: its own name, looked up in its parent, decides.
@@ -160,7 +175,8 @@ bool FolderFoldsCase(const std::string& folder) {
     }
     const UniqueFd parent(::open(slash == 0 ? "/" : trimmed.substr(0, slash).c_str(),
                                  O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    return parent.valid() && SameEntryInOtherCase(parent.get(), trimmed.substr(slash + 1));
+    return parent.valid() &&
+           FindsInOtherCase(parent.get(), trimmed.substr(slash + 1), NamesIn(parent.get()));
 }
 
 } // namespace tralvo
