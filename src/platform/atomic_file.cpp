@@ -105,7 +105,13 @@ Status WriteFileAtomically(const std::string& path, std::string_view text,
         return failure(errno);
     }
     remover.path = nullptr;
-    // The new name must reach the disk too.
+    // The new name must reach the disk too. On FAT the entry a file is renamed over takes
+    // the file's first cluster and size only when the file's own record is written back,
+    // which a sync of the folder alone does not do.
+    if (const UniqueFd renamed(::open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+        renamed.valid()) {
+        ::fsync(renamed.get());
+    }
     const UniqueFd folder(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.valid()) {
         ::fsync(folder.get());
