@@ -12,7 +12,6 @@
 #include <map>
 #include <mutex>
 #include <pwd.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -211,6 +210,38 @@ Status StateFolderJournals::Remove(const std::string& folder) {
     return SyncFolder(Folder());
 }
 
+namespace {
+
+// The locks this process holds, by lock file. Open-file-description locks conflict between
+// two opens of one file even within a process: the process keeps one open per lock and
+// counts who holds it.
+struct HeldLocks {
+    std::mutex mutex;
+    std::map<std::string, std::pair<UniqueFd, int>> byPath;
+};
+
+HeldLocks& ProcessLocks() {
+    static HeldLocks locks;
+    return locks;
+}
+
+// The whole file, as a lock that a process holds until it closes the file or ends.
+bool LockWholeFile(int fd, int command, short type, struct flock& lock) {
+    lock = {};
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET;
+    return ::fcntl(fd, command, &lock) == 0;
+}
+
+} // namespace
+
+std::string StateFolderJournals::LockPathOf(const std::string& folder) {
+    // Named as the journal's file, so that every name the folder is reached by meets here.
+    std::string path = PathOf(folder);
+    path.replace(path.size() - std::string_view("journal").size(), std::string::npos, "lock");
+    return path;
+}
+
 Status StateFolderJournals::Lock(const std::string& folder, FolderLock& held) {
     held.Reset();
     const std::string state = Folder();
@@ -220,34 +251,48 @@ Status StateFolderJournals::Lock(const std::string& folder, FolderLock& held) {
     if (Status made = MakeFolders(state); !made) {
         return made;
     }
-    // Named as the journal's file, so that every name the folder is reached by meets here.
-    std::string path = PathOf(folder);
-    path.replace(path.size() - std::string_view("journal").size(), std::string::npos, "lock");
-    // flock() locks conflict between two opens of one file even within a process: the
-    // process keeps one open per lock and counts who holds it.
-    static std::mutex mutex;
-    static std::map<std::string, std::pair<UniqueFd, int>> heldByProcess;
-    const std::lock_guard<std::mutex> guard(mutex);
-    auto found = heldByProcess.find(path);
-    if (found == heldByProcess.end()) {
+    const std::string path = LockPathOf(folder);
+    HeldLocks& locks = ProcessLocks();
+    const std::lock_guard<std::mutex> guard(locks.mutex);
+    auto found = locks.byPath.find(path);
+    if (found == locks.byPath.end()) {
         UniqueFd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
         if (!fd.valid()) {
             return SystemFailure(errno, "open " + path);
         }
-        if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
-            return SystemFailure(errno, "lock " + path);
+        struct flock lock {};
+        if (!LockWholeFile(fd.get(), F_OFD_SETLK, F_WRLCK, lock)) {
+            const int error = errno == EACCES || errno == EAGAIN ? EWOULDBLOCK : errno;
+            return SystemFailure(error, "lock " + path);
         }
-        found = heldByProcess.emplace(path, std::make_pair(std::move(fd), 0)).first;
+        found = locks.byPath.emplace(path, std::make_pair(std::move(fd), 0)).first;
     }
     ++found->second.second;
     held = FolderLock([path] {
-        const std::lock_guard<std::mutex> release(mutex);
-        const auto lock = heldByProcess.find(path);
-        if (lock != heldByProcess.end() && --lock->second.second == 0) {
-            heldByProcess.erase(lock);
+        HeldLocks& process = ProcessLocks();
+        const std::lock_guard<std::mutex> release(process.mutex);
+        const auto lock = process.byPath.find(path);
+        if (lock != process.byPath.end() && --lock->second.second == 0) {
+            process.byPath.erase(lock);
         }
     });
     return Status::Ok();
+}
+
+bool StateFolderJournals::HeldElsewhere(const std::string& folder) {
+    const std::string path = LockPathOf(folder);
+    HeldLocks& locks = ProcessLocks();
+    {
+        const std::lock_guard<std::mutex> guard(locks.mutex);
+        if (locks.byPath.contains(path)) {
+            return false; // this process's own run
+        }
+    }
+    // Asked without taking it, so that a run starting now is never turned away by a look.
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    struct flock lock {};
+    return fd.valid() && LockWholeFile(fd.get(), F_OFD_GETLK, F_WRLCK, lock) &&
+           lock.l_type != F_UNLCK;
 }
 
 std::optional<RunJournal> ReadJournalOf(const std::string& folder, JournalStore& journals,

@@ -68,6 +68,9 @@ public:
     // it may be taken again (an undo runs the arrange of its own). Fails with EWOULDBLOCK
     // when another process holds it. A store without locks always succeeds.
     virtual Status Lock(const std::string& folder, FolderLock& held);
+    // Whether another process holds folder's lock now: what looks like an interrupted run's
+    // leftovers is a run going on. Asks without taking the lock.
+    virtual bool HeldElsewhere(const std::string& /*folder*/) { return false; }
 };
 
 // Journals in a state folder: the folder given, or else the user's, found anew at each call
@@ -82,6 +85,7 @@ public:
     Status Read(const std::string& folder, std::string& text) override;
     Status Remove(const std::string& folder) override;
     Status Lock(const std::string& folder, FolderLock& held) override;
+    bool HeldElsewhere(const std::string& folder) override;
 
 private:
     std::string Folder() const;
@@ -89,6 +93,7 @@ private:
     // journals of volumes without identity, and of earlier versions, lie).
     std::vector<std::string> Places(const std::string& folder);
     std::string Found(const std::string& folder);
+    std::string LockPathOf(const std::string& folder);
     std::string stateFolder_;
 };
 

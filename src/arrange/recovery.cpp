@@ -607,7 +607,8 @@ constexpr std::size_t MaxNamesShown = 20;
 bool NeedsRecovery(const std::string& folder, FileSystem& fs, JournalStore& journals) {
     const std::string path = FolderWithSlash(folder);
     std::vector<DirectoryEntry> entries;
-    if (folder.empty() || !fs.Enumerate(path, EnumerateFilter::FilesAndFolders, false, entries)) {
+    if (folder.empty() || journals.HeldElsewhere(path) ||
+        !fs.Enumerate(path, EnumerateFilter::FilesAndFolders, false, entries)) {
         return false;
     }
     const bool foldsCase = fs.FoldsCase(path);

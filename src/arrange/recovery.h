@@ -53,6 +53,7 @@ struct RecoveryReport {
 
 // Whether folder holds what an interrupted run leaves behind: a folder "QZ_TEMP1" or
 // "QZ_TEMP2", a file "N.qz_temp" or "N.qz_copy", or the journal of a run that did not end.
+// Never while another process's run holds the folder: that run is not interrupted.
 bool NeedsRecovery(const std::string& folder, FileSystem& fs,
                    JournalStore& journals = UserJournals());
 

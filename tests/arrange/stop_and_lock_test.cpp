@@ -171,8 +171,13 @@ TEST_F(StopAndLock, ASecondRunOnTheSameFolderRefusesWhileTheFirstHoldsIt) {
                 << refused.err;
         }
         EXPECT_EQ(test::FilesBelow(folder.path()), before);
+        // What a run leaves in the folder while it goes on is no interrupted run's.
+        folder.MakeFolder("QZ_TEMP1");
         const test::ProcessResult list = Tool({"list", "--type", "1", folder.path()});
         EXPECT_EQ(list.exitCode, 0) << list.err;
+        EXPECT_NE(list.err.find("another Tralvo run is changing"), std::string::npos) << list.err;
+        EXPECT_EQ(list.err.find("interrupted"), std::string::npos) << list.err;
+        stdfs::remove(folder / "QZ_TEMP1");
     }
     const test::ProcessResult arranged = Arrange("1", count);
     EXPECT_EQ(arranged.exitCode, 0) << arranged.err;

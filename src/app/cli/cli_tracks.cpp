@@ -109,8 +109,10 @@ TrackList LoadFolder(const std::string& folder, const ListingOptions& options) {
 }
 
 void NoteWhenRecoveryNeeded(const std::string& folder) {
-    if (NeedsRecovery(FolderWithSlash(folder), ToolFileSystem())) {
-        const std::string name = EscapeField(folder);
+    const std::string name = EscapeField(folder);
+    if (UserJournals().HeldElsewhere(FolderWithSlash(folder))) {
+        std::fprintf(stderr, "Note: another Tralvo run is changing %s right now\n", name.c_str());
+    } else if (NeedsRecovery(FolderWithSlash(folder), ToolFileSystem())) {
         std::fprintf(stderr,
                      "Note: %s holds what an interrupted run left behind; "
                      "\"tralvo-cli recover %s\" puts it back together\n",
