@@ -5,7 +5,6 @@
 #include "platform/volume_identity.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -75,15 +74,6 @@ Status SyncFolder(const std::string& folder) {
 
 } // namespace
 
-std::uint64_t Fnv1a64(std::string_view bytes) {
-    std::uint64_t hash = 0xcbf29ce484222325ULL;
-    for (const char c : bytes) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 0x100000001b3ULL;
-    }
-    return hash;
-}
-
 std::string UserStateFolder() {
     if (const char* state = std::getenv("XDG_STATE_HOME"); IsAbsolute(state)) {
         return std::string(state) + "/tralvo";
@@ -101,11 +91,7 @@ FolderKey KeyOfFolder(const std::string& folder) {
     if (!volume) {
         return {};
     }
-    char resolved[PATH_MAX];
-    if (::realpath(folder.c_str(), resolved) == nullptr) {
-        return {};
-    }
-    std::string below = std::string(resolved).substr(volume->root == "/" ? 0 : volume->root.size());
+    std::string below = volume->path.substr(volume->root == "/" ? 0 : volume->root.size());
     if (below.empty() || below.back() != '/') {
         below += '/';
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "arrange/run_journal.h"
+#include "platform/fnv.h"
 #include "platform/status.h"
 
 #include <cstdint>
@@ -109,8 +110,5 @@ JournalStore& UserJournals();
 // The user's state folder for Tralvo from the environment; empty when neither XDG_STATE_HOME
 // nor a home folder is known. Relative values are ignored, as the XDG rules say.
 std::string UserStateFolder();
-
-// 64-bit FNV-1a of the bytes: names a folder's journal.
-std::uint64_t Fnv1a64(std::string_view bytes);
 
 } // namespace tralvo

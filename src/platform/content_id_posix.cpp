@@ -1,4 +1,6 @@
 #include "platform/content_id.h"
+#include "platform/dir_stream.h"
+#include "platform/fnv.h"
 #include "platform/unique_fd.h"
 
 #include <algorithm>
@@ -21,17 +23,6 @@ constexpr std::size_t BlockSize = 64 * 1024;
 Status SystemFailure(int code, const std::string& what) {
     return Status::Failure(code, what + ": " + std::generic_category().message(code));
 }
-
-// 64-bit FNV-1a, continued from hash.
-std::uint64_t Mix(std::uint64_t hash, const char* bytes, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) {
-        hash ^= static_cast<unsigned char>(bytes[i]);
-        hash *= 0x100000001b3ULL;
-    }
-    return hash;
-}
-
-constexpr std::uint64_t HashStart = 0xcbf29ce484222325ULL;
 
 bool ReadFully(int fd, char* buffer, std::size_t count, off_t offset) {
     while (count > 0) {
@@ -70,10 +61,6 @@ bool HasLetter(const std::string& name) {
     return false;
 }
 
-struct DirCloser {
-    void operator()(DIR* dir) const { ::closedir(dir); }
-};
-
 } // namespace
 
 Status ReadContentIdOf(const std::string& path, ContentId& id) {
@@ -89,7 +76,7 @@ Status ReadContentIdOf(const std::string& path, ContentId& id) {
             return SystemFailure(errno, what);
         }
         id = {true, static_cast<std::uint64_t>(length),
-              Mix(HashStart, target.data(), static_cast<std::size_t>(length))};
+              Fnv1a64({target.data(), static_cast<std::size_t>(length)})};
         return Status::Ok();
     }
     if (!S_ISREG(info.st_mode)) {
@@ -106,19 +93,19 @@ Status ReadContentIdOf(const std::string& path, ContentId& id) {
     }
     const auto size = static_cast<std::uint64_t>(opened.st_size);
     std::vector<char> buffer(BlockSize);
-    std::uint64_t hash = HashStart;
+    std::uint64_t hash = Fnv1a64Start;
     const std::size_t head = static_cast<std::size_t>(std::min<std::uint64_t>(size, BlockSize));
     if (!ReadFully(fd.get(), buffer.data(), head, 0)) {
         return SystemFailure(errno, what);
     }
-    hash = Mix(hash, buffer.data(), head);
+    hash = Fnv1a64({buffer.data(), head}, hash);
     if (size > BlockSize) {
         const std::size_t tail =
             static_cast<std::size_t>(std::min<std::uint64_t>(size - BlockSize, BlockSize));
         if (!ReadFully(fd.get(), buffer.data(), tail, static_cast<off_t>(size - tail))) {
             return SystemFailure(errno, what);
         }
-        hash = Mix(hash, buffer.data(), tail);
+        hash = Fnv1a64({buffer.data(), tail}, hash);
     }
     id = {false, size, hash};
     return Status::Ok();
@@ -130,7 +117,7 @@ namespace {
 std::vector<std::string> NamesIn(int fd) {
     std::vector<std::string> names;
     const int listed = ::dup(fd);
-    const std::unique_ptr<DIR, DirCloser> dir(listed >= 0 ? ::fdopendir(listed) : nullptr);
+    const DirStream dir(listed >= 0 ? ::fdopendir(listed) : nullptr);
     if (!dir && listed >= 0) {
         ::close(listed);
     }

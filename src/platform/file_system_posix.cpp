@@ -1,4 +1,5 @@
 #include "platform/content_id.h"
+#include "platform/dir_stream.h"
 #include "platform/file_copy.h"
 #include "platform/file_system.h"
 #include "platform/mount_table.h"
@@ -23,11 +24,6 @@ namespace {
 Status SystemFailure(int code, const std::string& what) {
     return Status::Failure(code, what + ": " + std::generic_category().message(code));
 }
-
-struct DirCloser {
-    void operator()(DIR* dir) const { ::closedir(dir); }
-};
-using DirStream = std::unique_ptr<DIR, DirCloser>;
 
 struct MallocFree {
     void operator()(char* text) const { std::free(text); }

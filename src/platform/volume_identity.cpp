@@ -1,5 +1,6 @@
 #include "platform/volume_identity.h"
 
+#include "platform/dir_stream.h"
 #include "platform/mount_table.h"
 #include "platform/unique_fd.h"
 
@@ -18,11 +19,6 @@
 namespace tralvo {
 
 namespace {
-
-struct DirCloser {
-    void operator()(DIR* dir) const { ::closedir(dir); }
-};
-using DirStream = std::unique_ptr<DIR, DirCloser>;
 
 std::uint32_t Little32(std::string_view bytes, std::size_t at) {
     return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at])) |
@@ -190,7 +186,7 @@ std::optional<VolumeIdentity> IdentifyVolume(const std::string& path) {
     if (id.empty()) {
         return std::nullopt;
     }
-    return VolumeIdentity{id, root};
+    return VolumeIdentity{id, root, resolved};
 }
 
 } // namespace tralvo

@@ -11,6 +11,7 @@ namespace tralvo {
 struct VolumeIdentity {
     std::string id;
     std::string root; // the mount point, no trailing '/' except for "/"
+    std::string path; // the path asked about, resolved: root and what lies below it
 };
 
 // The serial number of a FAT12/16/32 or exFAT boot sector, "XXXX-XXXX"; empty when the bytes
