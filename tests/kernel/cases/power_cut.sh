@@ -36,7 +36,7 @@ arranged 0 /player/MUSIC /case/order.0
 in_directory_order /player/MUSIC /tmp/entries /case/order.0
 GUEST
 )
-fsck_clean player dirty
+fsck_clean player cut
 no_temporaries player
 sums_equal player "$WORK/out/sums"
 expected "$WORK/out/before" "$WORK/stage/case/order.0" >"$WORK/expected"

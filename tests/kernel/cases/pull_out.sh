@@ -73,7 +73,7 @@ guest_results "$status"
 interrupted=$(grep -c '^@@ARRANGE [0-9] [1-9]' "$LOG" || true)
 note "runs cut off by a pull: $interrupted of 3 ($(grep '^@@ARRANGE' "$LOG" | tr '\n' ' '))"
 [ "$interrupted" -ge 2 ] || fail "only $interrupted of 3 pulls came while arrange ran"
-fsck_clean player pulled
+fsck_clean player cut
 no_temporaries player
 sums_equal player "$WORK/out/sums"
 expected "$WORK/out/before" "$WORK/stage/case/order.0" >"$WORK/expected"
