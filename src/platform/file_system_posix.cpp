@@ -7,14 +7,17 @@
 #include "platform/unique_fd.h"
 #include "platform/vfat_short_name.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <map>
 #include <memory>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/vfs.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -72,6 +75,19 @@ std::string ParentOf(const std::string& path) {
     return path.substr(0, path.find_last_not_of('/', slash) + 1);
 }
 
+bool OnFatDriver(const std::string& path) {
+    struct statfs info {};
+    return ::statfs(path.c_str(), &info) == 0 && info.f_type == MSDOS_SUPER_MAGIC;
+}
+
+Status SyncVolumeOf(const std::string& folder) {
+    const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.valid() || ::syncfs(fd.get()) != 0) {
+        return SystemFailure(errno, "flush folder " + folder);
+    }
+    return Status::Ok();
+}
+
 // realpath of path or, for a path not yet created, of its nearest existing ancestor.
 std::string ResolveNearestExisting(std::string path) {
     for (;;) {
@@ -91,7 +107,11 @@ public:
     Status Enumerate(const std::string& folder, EnumerateFilter filter, bool includeDotEntries,
                      std::vector<DirectoryEntry>& entries) override;
     Status Rename(const std::string& from, const std::string& to) override {
-        return RenameWithoutReplacing(from, to, SystemRenameNoReplace);
+        Status status = RenameWithoutReplacing(from, to, SystemRenameNoReplace);
+        if (status) {
+            KeepMovedDataReachable(to);
+        }
+        return status;
     }
     Status CreateFolder(const std::string& path) override;
     Status RemoveFolder(const std::string& path) override;
@@ -129,7 +149,27 @@ public:
 
 private:
     std::string AbsolutePathOf(const std::string& path);
+    void KeepMovedDataReachable(const std::string& to);
+
+    std::atomic<int> unsettledMoves_{0};
 };
+
+// The kernel's FAT driver writes a moved entry without its data (first cluster and size 0) and
+// fills them in only when the file's own record is written back, while the old entry may reach
+// the disk deleted before that, whenever the kernel writes back the folders of its own accord:
+// a stick pulled out or a power cut then leaves an empty file. A volume sync writes the records
+// before the folders, so syncing every few moves keeps that window to a few renames' time.
+// (A sync after every move costs five times the writes.)
+void PosixFileSystem::KeepMovedDataReachable(const std::string& to) {
+    constexpr int movesBetweenSyncs = 64;
+    const std::string folder = ParentOf(to);
+    if (!OnFatDriver(folder) || ++unsettledMoves_ < movesBetweenSyncs) {
+        return;
+    }
+    unsettledMoves_ = 0;
+    // The rename has happened whatever this says; a disk that is gone fails the next step.
+    (void)SyncVolumeOf(folder);
+}
 
 Status PosixFileSystem::Enumerate(const std::string& folder, EnumerateFilter filter,
                                   bool includeDotEntries, std::vector<DirectoryEntry>& entries) {
@@ -224,17 +264,11 @@ Status PosixFileSystem::RemoveFile(const std::string& path) {
 }
 
 Status PosixFileSystem::Flush(const std::string& folder) {
-    const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!fd.valid()) {
-        return SystemFailure(errno, "flush folder " + folder);
-    }
     // The whole volume, not the folder alone: on FAT a file moved into a folder keeps its size
     // and first cluster in its own record until that is written back, and a synced folder
     // would then hold the entry of an empty file.
-    if (::syncfs(fd.get()) != 0) {
-        return SystemFailure(errno, "flush folder " + folder);
-    }
-    return Status::Ok();
+    unsettledMoves_ = 0;
+    return SyncVolumeOf(folder);
 }
 
 Status PosixFileSystem::ReadFileSize(const std::string& path, std::uint64_t& size) {
