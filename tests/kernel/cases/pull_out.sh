@@ -1,10 +1,17 @@
 #!/usr/bin/env bash
 # The player pulled out while arrange runs: the host takes the disk away through QEMU's
-# monitor (device_del; the block node stays), puts it back (device_add), the guest mounts it
-# again at the same folder (the dead mount lazily unmounted first) and runs recover. Three
-# pulls at different moments of a run, in one guest run; after each the folder must be as
-# before the run, and at the end a run that is left alone arranges it. The image is checked
-# on the host at the end. FAT only: the folder is written by mtools.
+# monitor, puts it back (device_add), the guest mounts it again at the same folder (the dead
+# mount lazily unmounted first) and runs recover. Three pulls at different moments of a run,
+# in one guest run; after each the folder must be as before the run, and at the end a run
+# that is left alone arranges it. The image is checked on the host at the end. FAT only: the
+# folder is written by mtools.
+#
+# A stick pulled out keeps what reached it before that instant and nothing after. QEMU's
+# device_del is an orderly eject instead: the guest syncs the volume while arrange goes on
+# renaming, and the FAT driver writes a moved entry before the file's record fills in its
+# data, so a rename caught between the sync's two passes would reach the disk without its
+# data, which no real pull does. So the host stops the machine at the pull, keeps the image as
+# it is, lets the eject run and puts the kept image back before the disk returns.
 # shellcheck source=tests/kernel/lib.sh
 source "$(dirname "$0")/../lib.sh"
 type=${1:-vfat}
@@ -56,9 +63,20 @@ EOF
 for cycle in 1 2 3; do
     vm_wait_for "$LOG" "^@@MARK pull $cycle\b" 120 || { fail "no pull $cycle"; break; }
     sleep "${delays[cycle - 1]}"
-    "$BENCH/qmp.py" "$VM_QMP" device_del '{"id": "player-device"}' >/dev/null ||
+    # Stopping waits for the requests under way, which a pulled stick may still finish.
+    "$BENCH/qmp.py" "$VM_QMP" stop >/dev/null || fail "stop $cycle"
+    cp --sparse=always "$WORK/player.img" "$WORK/pulled.img"
+    "$BENCH/qmp.py" "$VM_QMP" cont device_del '{"id": "player-device"}' >/dev/null ||
         fail "device_del $cycle"
     vm_wait_for "$LOG" "^@@MARK gone $cycle\b" 60 || { fail "the disk did not go ($cycle)"; break; }
+    # Once QEMU has let go of the device nothing more reaches the image.
+    for try in $(seq 40); do
+        "$BENCH/qmp.py" "$VM_QMP" qom-list '{"path": "/machine/peripheral"}' |
+            grep -q '"player-device"' || break
+        sleep 0.25
+    done
+    [ "$try" -lt 40 ] || fail "the device stayed ($cycle)"
+    cp --sparse=always "$WORK/pulled.img" "$WORK/player.img"
     # QEMU lets go of the device's id a little after the guest has let go of the device.
     for try in $(seq 20); do
         ! "$BENCH/qmp.py" "$VM_QMP" device_add '{"driver": "virtio-blk-pci", "drive": "player",
