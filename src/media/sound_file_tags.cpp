@@ -135,8 +135,8 @@ void TSoundFile::ReadId3v1() const {
 void TSoundFile::ReadTextTags() const {
     ClearTags();
     const bool wma = kind_ == KindWma;
-    const std::optional<Entries> entries = wma ? tags::ReadFileAsfAttributes(fileName_)
-                                               : tags::ReadFileVorbisComments(fileName_);
+    const std::optional<Entries> entries =
+        wma ? tags::ReadFileAsfAttributes(fileName_) : tags::ReadFileVorbisComments(fileName_);
     if (!HasEntries(entries)) {
         return;
     }
