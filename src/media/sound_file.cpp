@@ -66,7 +66,7 @@ void TSoundFile::ReadTags() const {
         break;
     case KindOggVorbis:
     case KindWma:
-        ReadEngineTags();
+        ReadTextTags();
         break;
     case KindWav:
     case KindUnknown:

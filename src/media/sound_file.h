@@ -59,7 +59,8 @@ private:
     void ClearTags() const;
     bool ReadId3v2() const;
     void ReadId3v1() const;
-    void ReadEngineTags() const;
+    // Ogg Vorbis comments or WMA attributes, both lists of "name=value" or "name : value" texts.
+    void ReadTextTags() const;
     // The text a text key compares, or nullptr for the other keys.
     const std::string* TextOf(SortKey key) const;
 

@@ -1,9 +1,10 @@
-#include "media/id3v2/id3v2_tag.h"
 #include "media/sound_file.h"
 #include "platform/regular_file.h"
 #include "platform/text.h"
-#include "playback/audio_engine.h"
+#include "tags/file_tags.h"
+#include "tags/id3v2/id3v2_tag.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <sys/stat.h>
@@ -14,9 +15,14 @@ namespace tralvo::media {
 
 namespace {
 
+using tags::Tid3v2tag;
+using tags::id3v2_read::Ok;
+
+using Entries = std::vector<std::string>;
+
 std::string TextFrame(Tid3v2tag& tag, std::string_view id, bool& present) {
     std::string text;
-    present = tag.GetTextFrame(id, text) == id3v2_read::Ok;
+    present = tag.GetTextFrame(id, text) == Ok;
     return present ? TrimTagText(text) : std::string();
 }
 
@@ -47,20 +53,15 @@ std::string Id3v1Field(const std::array<char, 128>& tag, std::size_t offset, std
     return TrimTagText(field.substr(0, field.find('\0')));
 }
 
-// The entries of an engine tag block: NUL-terminated strings up to the first empty one.
-std::vector<std::string_view> SplitTagBlock(const char* block) {
-    std::vector<std::string_view> entries;
-    while (block != nullptr && *block != '\0') {
-        const std::string_view entry(block);
-        entries.push_back(entry);
-        block += entry.size() + 1;
-    }
-    return entries;
+// Tags whose entries are all empty are no tags: there is nothing to show.
+bool HasEntries(const std::optional<Entries>& entries) {
+    return entries && std::any_of(entries->begin(), entries->end(),
+                                  [](const std::string& entry) { return !entry.empty(); });
 }
 
 // Vorbis comments: the value of the first "name=value" entry whose name matches without
 // regard to case.
-std::string VorbisValue(const std::vector<std::string_view>& entries, std::string_view key) {
+std::string VorbisValue(const Entries& entries, std::string_view key) {
     for (const std::string_view entry : entries) {
         const std::size_t equals = entry.find('=');
         if (EqualsIgnoringCase(entry.substr(0, equals), key)) {
@@ -72,7 +73,7 @@ std::string VorbisValue(const std::vector<std::string_view>& entries, std::strin
 }
 
 // WMA attributes: the value of the first "name : value" entry with exactly this name.
-std::string WmaValue(const std::vector<std::string_view>& entries, std::string_view key) {
+std::string WmaValue(const Entries& entries, std::string_view key) {
     const std::string prefix = std::string(key) + " : ";
     for (const std::string_view entry : entries) {
         if (entry.starts_with(prefix)) {
@@ -87,7 +88,7 @@ std::string WmaValue(const std::vector<std::string_view>& entries, std::string_v
 bool TSoundFile::ReadId3v2() const {
     try {
         Tid3v2tag tag;
-        if (tag.LoadFromFile(fileName_, 0) != id3v2_result::Ok) {
+        if (tag.LoadFromFile(fileName_, 0) != tags::id3v2_result::Ok) {
             ClearTags();
             return false;
         }
@@ -96,9 +97,9 @@ bool TSoundFile::ReadId3v2() const {
         artist_ = TextFrame(tag, "TPE1");
         album_ = TextFrame(tag, "TALB");
         year_ = YearOf(tag);
-        TagComment comment;
-        comment_ = tag.GetComment(comment, "", "None") == id3v2_read::Ok ? TrimTagText(comment.text)
-                                                                         : std::string();
+        tags::TagComment comment;
+        comment_ =
+            tag.GetComment(comment, "", "None") == Ok ? TrimTagText(comment.text) : std::string();
         bool present = false;
         const std::string track = TextFrame(tag, "TRCK", present);
         if (present) {
@@ -131,45 +132,28 @@ void TSoundFile::ReadId3v1() const {
     trackNumber_ = tag[125] == 0 ? static_cast<unsigned char>(tag[126]) : 0;
 }
 
-void TSoundFile::ReadEngineTags() const {
+void TSoundFile::ReadTextTags() const {
     ClearTags();
-    playback::AudioEngine& engine = playback::Engine();
-    // While the preview player holds the engine this fails and the player's engine is used
-    // as it is. Tags need no sound, so a machine without an output device reads them
-    // through the silent device.
-    bool initialised = engine.Init(playback::FirstOutputDevice, 44100, 0, nullptr, nullptr);
-    if (!initialised && engine.ErrorGetCode() != playback::ErrorAlready) {
-        initialised = engine.Init(playback::NoSoundDevice, 44100, 0, nullptr, nullptr);
-    }
     const bool wma = kind_ == KindWma;
-    const playback::StreamHandle stream =
-        wma ? engine.WmaStreamCreateFile(false, fileName_, 0, 0, 0)
-            : engine.StreamCreateFile(false, fileName_, 0, 0, 0);
-    if (stream != 0) {
-        const char* block = engine.ChannelGetTags(stream, wma ? playback::TagsWmaAttributes
-                                                              : playback::TagsVorbisComments);
-        if (block != nullptr) {
-            const std::vector<std::string_view> entries = SplitTagBlock(block);
-            hasTag_ = true;
-            if (wma) {
-                title_ = WmaValue(entries, "Title");
-                artist_ = WmaValue(entries, "Author");
-                album_ = WmaValue(entries, "WM/AlbumTitle");
-                year_ = WmaValue(entries, "WM/Year");
-                trackNumber_ = ConvertTrackNumber(WmaValue(entries, "WM/TrackNumber"));
-            } else {
-                title_ = TrimTagText(VorbisValue(entries, "TITLE"));
-                artist_ = TrimTagText(VorbisValue(entries, "ARTIST"));
-                album_ = TrimTagText(VorbisValue(entries, "ALBUM"));
-                year_ = TrimTagText(VorbisValue(entries, "DATE"));
-                comment_ = TrimTagText(VorbisValue(entries, "COMMENT"));
-                trackNumber_ = ConvertTrackNumber(VorbisValue(entries, "TRACKNUMBER"));
-            }
-        }
-        engine.StreamFree(stream);
+    const std::optional<Entries> entries =
+        wma ? tags::ReadFileAsfAttributes(fileName_) : tags::ReadFileVorbisComments(fileName_);
+    if (!HasEntries(entries)) {
+        return;
     }
-    if (initialised) {
-        engine.Free();
+    hasTag_ = true;
+    if (wma) {
+        title_ = WmaValue(*entries, "Title");
+        artist_ = WmaValue(*entries, "Author");
+        album_ = WmaValue(*entries, "WM/AlbumTitle");
+        year_ = WmaValue(*entries, "WM/Year");
+        trackNumber_ = ConvertTrackNumber(WmaValue(*entries, "WM/TrackNumber"));
+    } else {
+        title_ = TrimTagText(VorbisValue(*entries, "TITLE"));
+        artist_ = TrimTagText(VorbisValue(*entries, "ARTIST"));
+        album_ = TrimTagText(VorbisValue(*entries, "ALBUM"));
+        year_ = TrimTagText(VorbisValue(*entries, "DATE"));
+        comment_ = TrimTagText(VorbisValue(*entries, "COMMENT"));
+        trackNumber_ = ConvertTrackNumber(VorbisValue(*entries, "TRACKNUMBER"));
     }
 }
 

@@ -4,8 +4,8 @@
 #include "playback/engine_stream.h"
 #include "playback/module_loader.h"
 #include "playback/output_format.h"
-#include "playback/tags/asf_attributes.h"
-#include "playback/tags/vorbis_comments.h"
+#include "tags/byte_source.h"
+#include "tags/container_kind.h"
 
 #include <algorithm>
 #include <atomic>
@@ -112,22 +112,20 @@ StreamHandle AudioEngine::State::Create(const std::string& file, std::uint32_t f
     auto stream = std::make_unique<EngineStream>();
     stream->path = file;
     stream->autoFree = (flags & AutoFreeFlag) != 0;
-    stream->header = FileSource::Open(file);
-    if (!stream->header) {
+    const std::unique_ptr<tags::FileSource> header = tags::FileSource::Open(file);
+    if (!header) {
         Fail(ErrorFileOpen);
         return 0;
     }
-    stream->container = SniffContainer(stream->header->FirstBlock());
-    const bool asf = stream->container == ContainerKind::Asf;
-    // Tag reading needs no decoder: a recognised container is enough. Playback needs one
-    // that decodes, so a file that cannot be played gives no stream.
-    const bool accepted = wma ? asf : !asf && (stream->autoFree || stream->container.has_value());
+    const std::optional<tags::ContainerKind> container = tags::SniffContainer(header->FirstBlock());
+    const bool asf = container == tags::ContainerKind::Asf;
+    // A stream that is not played yet needs no decoder: a recognised container is enough, and
+    // the decoder is opened when the stream is first played, measured or sought. Playback
+    // needs one that decodes, so a file that cannot be played gives no stream.
+    const bool accepted = wma ? asf : !asf && (stream->autoFree || container.has_value());
     if (!accepted || (stream->autoFree && !stream->EnsureDecoder())) {
         Fail(ErrorFileForm);
         return 0;
-    }
-    if (stream->container != ContainerKind::OggVorbis && !asf) {
-        stream->header.reset(); // no tags to read: close the file now
     }
     if (lastHandle == std::numeric_limits<StreamHandle>::max()) {
         Fail(ErrorMemory); // every handle of this process is used up
@@ -398,28 +396,6 @@ bool AudioEngine::ChannelSetPosition(StreamHandle handle, std::uint64_t position
     stream->ended = false;
     s.Fail(ErrorNone);
     return true;
-}
-
-const char* AudioEngine::ChannelGetTags(StreamHandle handle, int tags) {
-    State& s = *state_;
-    const std::lock_guard lock(s.mutex);
-    EngineStream* stream = s.Lookup(handle);
-    if (stream == nullptr) {
-        return nullptr;
-    }
-    const bool ogg = tags == TagsVorbisComments && stream->container == ContainerKind::OggVorbis;
-    const bool wma = tags == TagsWmaAttributes && stream->container == ContainerKind::Asf;
-    if ((ogg || wma) && !stream->tagsRead && stream->header) {
-        stream->tagsRead = true;
-        stream->tagBlock = PackTags(ogg ? ReadVorbisComments(*stream->header)
-                                        : ReadAsfAttributes(*stream->header));
-    }
-    if (!(ogg || wma) || !stream->tagBlock) {
-        s.Fail(ErrorNotAvailable);
-        return nullptr;
-    }
-    s.Fail(ErrorNone);
-    return stream->tagBlock->c_str();
 }
 
 AudioEngine& Engine() {

@@ -12,10 +12,6 @@ using StreamHandle = std::uint32_t;
 // or has played to its end.
 constexpr std::uint32_t AutoFreeFlag = 0x40000;
 
-// Tag kinds of ChannelGetTags.
-constexpr int TagsVorbisComments = 2;
-constexpr int TagsWmaAttributes = 8;
-
 // Devices of Init: the "no sound" device plays in real time without output.
 constexpr int NoSoundDevice = 0;
 constexpr int FirstOutputDevice = 1;
@@ -45,7 +41,7 @@ enum EngineError : int {
 
 constexpr std::uint64_t InvalidBytes = ~std::uint64_t{0};
 
-// The audio engine behind preview playback and the reading of Ogg Vorbis and WMA tags.
+// The audio engine behind preview playback.
 //
 // Order of calls: Init (fails while initialised), then streams are created, played,
 // paused, stopped, measured and freed, then Free releases the engine with every stream.
@@ -87,10 +83,6 @@ public:
     std::uint64_t ChannelGetLength(StreamHandle handle);
     double ChannelBytes2Seconds(StreamHandle handle, std::uint64_t bytes);
     bool ChannelSetPosition(StreamHandle handle, std::uint64_t position);
-
-    // A run of NUL-terminated strings ended by an empty one, or null when the stream has no
-    // tags of that kind. Valid until the stream is freed.
-    const char* ChannelGetTags(StreamHandle handle, int tags);
 
 private:
     struct State;

@@ -28,24 +28,4 @@ bool EngineStream::MixInto(std::span<std::int32_t> mix, int volume,
     return got == wanted;
 }
 
-std::optional<std::string> PackTags(const std::optional<std::vector<std::string>>& tags) {
-    if (!tags) {
-        return std::nullopt;
-    }
-    std::string block;
-    for (const std::string& tag : *tags) {
-        // An empty string ends the block, so an empty comment would hide every one after it.
-        const std::string_view text(tag.c_str()); // readers stop at a NUL anyway
-        if (!text.empty()) {
-            block.append(text);
-            block.push_back('\0');
-        }
-    }
-    if (block.empty()) {
-        return std::nullopt;
-    }
-    block.push_back('\0');
-    return block;
-}
-
 } // namespace tralvo::playback

@@ -1,12 +1,9 @@
 #pragma once
 
 #include "playback/decoder.h"
-#include "playback/tags/byte_source.h"
-#include "playback/tags/container_kind.h"
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -20,11 +17,7 @@ struct EngineStream {
 
     std::string path;
     bool autoFree = false;
-    std::optional<ContainerKind> container;
-    std::unique_ptr<FileSource> header;  // kept for the tags
-    std::unique_ptr<Decoder> decoder;    // opened when first needed
-    std::optional<std::string> tagBlock; // NUL-terminated strings, made on first request
-    bool tagsRead = false;
+    std::unique_ptr<Decoder> decoder; // opened when first needed
     State state = State::Stopped;
     bool ended = false;         // played to its end
     std::uint64_t position = 0; // output bytes handed to the output
@@ -36,9 +29,5 @@ struct EngineStream {
     // the stream has reached its end.
     bool MixInto(std::span<std::int32_t> mix, int volume, std::vector<std::uint8_t>& scratch);
 };
-
-// The tags of a stream as one block of NUL-terminated strings ended by an empty one;
-// nothing when there are none.
-std::optional<std::string> PackTags(const std::optional<std::vector<std::string>>& tags);
 
 } // namespace tralvo::playback

@@ -5,7 +5,7 @@
 #include "arrange_test_support.h"
 #include "journal_test_support.h"
 #include "media/writers/id3v2_writer.h"
-#include "playback/writers/ogg_writer.h"
+#include "tags/writers/ogg_writer.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 #include "media/writers/id3v2_writer.h"
 #include "playback/audio_engine.h"
 #include "playback/fixtures.h"
-#include "playback/writers/asf_writer.h"
-#include "playback/writers/ogg_writer.h"
 #include "support/temp_folder.h"
+#include "tags/writers/asf_writer.h"
+#include "tags/writers/ogg_writer.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -166,7 +166,7 @@ TEST_F(SoundFileId3v2, TextBeyondLatin1LeavesTheFieldEmpty) {
     EXPECT_EQ(file.Year(), "1970");
 }
 
-TEST(SoundFileEngineTags, VorbisCommentsMatchNamesWithoutCase) {
+TEST(SoundFileOggAndWmaTags, VorbisCommentsMatchNamesWithoutCase) {
     TempFolder folder;
     const test::Bytes ogg =
         test::WithVorbisComments(FixtureBytes("tone.ogg"), "v",
@@ -186,7 +186,7 @@ TEST(SoundFileEngineTags, VorbisCommentsMatchNamesWithoutCase) {
     EXPECT_EQ(TSoundFile(folder.WriteFile("b.ogg", AsText(trailing))).TrackNumber(), 0);
 }
 
-TEST(SoundFileEngineTags, WmaAttributesMatchNamesExactly) {
+TEST(SoundFileOggAndWmaTags, WmaAttributesMatchNamesExactly) {
     TempFolder folder;
     test::AsfTags tags;
     tags.content = test::AsfContentDescription{u"Song", u"Artist", u"", u"Not read", u""};
@@ -211,7 +211,8 @@ TEST(SoundFileEngineTags, WmaAttributesMatchNamesExactly) {
     EXPECT_EQ(TSoundFile(lowerPath).Title(), "");
 }
 
-TEST(SoundFileEngineTags, AReadDuringPlaybackLeavesThePlayersEngineAlone) {
+// The tags are read by our own parsers, never through the audio engine.
+TEST(SoundFileOggAndWmaTags, AReadDuringPlaybackLeavesThePlayersEngineAlone) {
     playback::AudioEngine& engine = playback::Engine();
     ASSERT_TRUE(engine.Init(playback::NoSoundDevice, 44100, 0, nullptr, nullptr));
     TSoundFile file(test::Fixture("tone.ogg"));
@@ -219,13 +220,13 @@ TEST(SoundFileEngineTags, AReadDuringPlaybackLeavesThePlayersEngineAlone) {
     EXPECT_FALSE(engine.Init(playback::NoSoundDevice, 44100, 0, nullptr, nullptr))
         << "the engine must still be initialised";
     EXPECT_TRUE(engine.Free());
-    // Without a player the read initialises the engine itself and releases it again.
+    // Without a player the engine stays down.
     EXPECT_EQ(TSoundFile(test::Fixture("tone.wma")).Title(), "Tone Title");
     EXPECT_TRUE(engine.Init(playback::NoSoundDevice, 44100, 0, nullptr, nullptr));
     EXPECT_TRUE(engine.Free());
 }
 
-TEST(SoundFileEngineTags, FilesWithoutTagsOrUnreadableOnesHaveNone) {
+TEST(SoundFileOggAndWmaTags, FilesWithoutTagsOrUnreadableOnesHaveNone) {
     EXPECT_FALSE(TSoundFile(test::Fixture("tone.wav")).HasTag());
     EXPECT_FALSE(TSoundFile(test::Fixture("truncated.ogg")).HasTag());
     EXPECT_FALSE(TSoundFile(test::Fixture("text.mp3")).HasTag());

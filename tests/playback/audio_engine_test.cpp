@@ -182,7 +182,7 @@ TEST_F(EngineTest, FreeReleasesEveryStreamAndHandlesAreNeverReused) {
     }
 }
 
-TEST_F(EngineTest, AStreamForTagsPlaysOnceAskedTo) {
+TEST_F(EngineTest, AStreamMadeWithoutDecoderPlaysOnceAskedTo) {
     const StreamHandle handle = engine.StreamCreateFile(false, test::Fixture("tone.ogg"), 0, 0, 0);
     ASSERT_NE(handle, 0u);
     ASSERT_TRUE(engine.ChannelPlay(handle, false));

@@ -23,10 +23,6 @@ int RunArrangeCommand(Arguments args);
 int RunRecoverCommand(Arguments args);
 int RunUndoCommand(Arguments args);
 
-// Brings the audio engine up on its silent device, so that reading Ogg and WMA tags never
-// probes the sound system (whose complaints would end up on standard error).
-void UseSilentAudio();
-
 // Prints the usage text to standard error and gives ExitUsage.
 int UsageError(std::string_view problem);
 

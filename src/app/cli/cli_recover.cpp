@@ -101,7 +101,6 @@ int RunRecoverCommand(Arguments args) {
     if (!folder) {
         return status;
     }
-    UseSilentAudio(); // the tags of temporary files name them
     OpenLanguageCatalogue();
     UseEnglish(Catalogue());
     ConsoleMessages messages;

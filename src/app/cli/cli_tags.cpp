@@ -1,8 +1,7 @@
 #include "app/cli/cli_commands.h"
 #include "app/cli/cli_output.h"
-#include "media/id3v2/id3v2_tag.h"
 #include "media/sound_file.h"
-#include "playback/audio_engine.h"
+#include "tags/id3v2/id3v2_tag.h"
 
 #include <cstdio>
 
@@ -18,16 +17,11 @@ std::string HexResult(std::uint16_t result) {
 
 } // namespace
 
-void UseSilentAudio() {
-    playback::Engine().Init(playback::NoSoundDevice, 44100, 0, nullptr, nullptr);
-}
-
 // One line per file: kind, has-tag, title, artist, album, year, comment, track, path.
 int RunTagsCommand(Arguments args) {
     if (args.empty()) {
         return UsageError("tags needs at least one file");
     }
-    UseSilentAudio();
     for (const std::string& path : args) {
         media::TSoundFile file(path);
         PrintFields({std::to_string(file.Kind()), file.HasTag() ? "1" : "0", file.Title(),
@@ -42,14 +36,14 @@ int RunId3v2Command(Arguments args) {
     if (args.empty()) {
         return UsageError("id3v2 needs a file");
     }
-    media::Tid3v2tag tag;
+    tags::Tid3v2tag tag;
     const std::uint16_t result = tag.LoadFromFile(args.front(), 0);
     std::printf("result %s\n", HexResult(result).c_str());
     for (const std::string& id : args.subspan(1)) {
         std::uint8_t read = 0;
         std::string text;
         if (id == "COMM") {
-            media::TagComment comment;
+            tags::TagComment comment;
             read = tag.GetComment(comment, "", "None");
             text = comment.text;
         } else {

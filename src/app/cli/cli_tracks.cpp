@@ -104,7 +104,6 @@ bool ResolveFolder(const std::string& operand, std::string& folder) {
 }
 
 TrackList LoadFolder(const std::string& folder, const ListingOptions& options) {
-    UseSilentAudio();
     return LoadTracks(folder, options.playerType, options.only83FileNames, ToolFileSystem());
 }
 

@@ -2,7 +2,7 @@
 
 // Our own ID3v2.3/2.4 and ID3v1 tag writer for tests and benchmarks. It writes tags byte by
 // byte, good ones and broken ones: every field it computes can be overridden.
-#include "playback/writers/bytes.h"
+#include "tags/writers/bytes.h"
 
 #include <array>
 #include <cstddef>

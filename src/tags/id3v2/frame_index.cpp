@@ -1,0 +1,23 @@
+#include "tags/id3v2/id3v2_tag.h"
+
+namespace tralvo::tags {
+
+FrameRecord& TFrameIndex::operator[](std::size_t index) {
+    if (index == 0 || index > frames_.size()) {
+        throw ERangeError();
+    }
+    return frames_[index - 1];
+}
+
+const FrameRecord& TFrameIndex::operator[](std::size_t index) const {
+    if (index == 0 || index > frames_.size()) {
+        throw ERangeError();
+    }
+    return frames_[index - 1];
+}
+
+FrameRecord& TFrameIndex::Add() {
+    return frames_.emplace_back();
+}
+
+} // namespace tralvo::tags
