@@ -3,9 +3,11 @@
 #include "arrange/player_order.h"
 #include "arrange/recovery.h"
 #include "arrange/track_loading.h"
+#include "arrange/tralvo_command.h"
 #include "arrange/tralvo_run.h"
 #include "journal_test_support.h"
 #include "media/sound_file.h"
+#include "platform/stop_signals.h"
 #include "support/read_only_folder.h"
 
 #include <cstdlib>
@@ -359,6 +361,64 @@ TEST_F(JournaledRunTest, ASecondPassWhoseJournalCannotBeWrittenPutsTheFolderBack
     EXPECT_EQ(failures.failures[0].status.message(), "full");
     EXPECT_EQ(test::FilesBelow(folder.path()), before);
     EXPECT_FALSE(test::JournalOf(journals.store, F()));
+}
+
+// Asks the run to stop once its first rename is done; when intruder is set, a file of the
+// user's then takes the renamed track's old name.
+class StopAfterFirstRename : public test::ForwardingFileSystem {
+public:
+    using ForwardingFileSystem::ForwardingFileSystem;
+    std::string intruder;
+
+    Status Rename(const std::string& from, const std::string& to) override {
+        Status status = ForwardingFileSystem::Rename(from, to);
+        if (status && !stopped_) {
+            stopped_ = true;
+            RequestRunStop();
+            if (!intruder.empty()) {
+                test::WriteWholeFile(from, intruder);
+            }
+        }
+        return status;
+    }
+
+private:
+    bool stopped_ = false;
+};
+
+TEST_F(JournaledRunTest, AStoppedRunReportsWhatBecameOfTheFolder) {
+    Tracks({"a.mp3", "b.mp3"});
+    const auto before = test::FilesBelow(folder.path());
+    StopAfterFirstRename fs;
+    ArrangeRun run{fs, failures, progress};
+    const RunReport report =
+        RunTralvoCommand(1, false, F(), Arranged(1, {"b.mp3", "a.mp3"}), run, journals.store);
+    ClearRunStop();
+    EXPECT_EQ(report.outcome, RunOutcome::Stopped);
+    ASSERT_EQ(failures.Steps(), std::vector<RunStep>{RunStep::Stopped});
+    EXPECT_EQ(failures.failures[0].path, F());
+    EXPECT_EQ(test::FilesBelow(folder.path()), before);
+    // It said what became of the folder: the order read back is not reported on top.
+    EXPECT_FALSE(
+        ReportWhenOrderDiffers("not the order", LoadTracks(folder.path(), 1, false, fs), run));
+    EXPECT_EQ(run.report.failures.size(), 1u);
+}
+
+TEST_F(JournaledRunTest, AStoppedRunThatCannotPutEverythingBackNamesWhatIsLeft) {
+    Tracks({"a.mp3", "b.mp3"});
+    StopAfterFirstRename fs;
+    fs.intruder = "the user's";
+    ArrangeRun run{fs, failures, progress};
+    const std::string first = Arranged(1, {"b.mp3", "a.mp3"})[0].file->FileName();
+    const RunReport report =
+        RunTralvoCommand(1, false, F(), Arranged(1, {"b.mp3", "a.mp3"}), run, journals.store);
+    ClearRunStop();
+    EXPECT_EQ(report.outcome, RunOutcome::Stopped);
+    ASSERT_EQ(failures.Steps(), std::vector<RunStep>{RunStep::PutBackInPart});
+    ASSERT_EQ(failures.failures[0].notRestored.size(), 1u);
+    EXPECT_EQ(failures.failures[0].notRestored[0].name, "0.qz_temp");
+    EXPECT_EQ(failures.failures[0].notRestored[0].reason, NotRestored::Reason::NameTaken);
+    EXPECT_EQ(test::ReadFile(first), "the user's");
 }
 
 TEST_F(JournaledRunTest, ARunThatChangedNothingLeavesNoRecord) {

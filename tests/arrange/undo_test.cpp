@@ -156,5 +156,59 @@ TEST_F(UndoTest, AFailedStepIsReportedAndTheResultChecked) {
     EXPECT_FALSE(NeedsRecovery(F(), SystemFileSystem(), journals.store));
 }
 
+// The undo is repeated with each of its changes failing in turn: it fails exactly when it
+// reported a failure, its first failure carries the system's words, and every file is still
+// there, byte for byte.
+class UndoWhicheverStepFails : public testing::TestWithParam<std::uint8_t> {};
+
+TEST_P(UndoWhicheverStepFails, ItsOutcomeIsWhatItReported) {
+    const std::uint8_t type = GetParam();
+    const Names names = {"a.mp3", "b.mp3", "c.mp3"};
+    int failed = 0;
+    for (int failAt = 1;; ++failAt) {
+        test::TempFolder folder;
+        test::TestJournals journals;
+        test::RecordedFailures failures;
+        test::RecordedProgress progress;
+        const std::string f = folder.path() + "/";
+        test::DirectoryOrderFileSystem fat;
+        test::TimedFileSystem timed(fat);
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            folder.WriteFile(names[i], test::TaggedMp3({.title = names[i]}, 1 + i));
+            timed.times[folder / names[i]] = media::DateTimeToFileTime(40000.0 + double(i));
+        }
+        {
+            const TrackList tracks =
+                test::Arranged(folder.path(), type, {"c.mp3", "a.mp3", "b.mp3"}, timed);
+            ArrangeRun run{timed, failures, progress};
+            ASSERT_TRUE(RunTralvoCommand(type, false, f, tracks, run, journals.store).Changed());
+            ASSERT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
+        }
+        const auto original = test::Contents(test::FilesBelow(folder.path()));
+
+        test::FailingFileSystem fs(failAt, timed);
+        ArrangeRun run{fs, failures, progress};
+        const UndoOutcome outcome = UndoLastRun(f, run, journals.store);
+        const std::string at = "change " + std::to_string(failAt);
+        EXPECT_EQ(test::Contents(test::FilesBelow(folder.path())), original) << at;
+        EXPECT_EQ(run.report.failures.size(), failures.failures.size()) << at;
+        EXPECT_EQ(outcome, failures.empty() ? UndoOutcome::Undone : UndoOutcome::Failed) << at;
+        if (fs.changes < failAt) {
+            EXPECT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
+            EXPECT_GT(failAt, 1);
+            break;
+        }
+        // A failure the run goes round (a directory-order run that cannot take its shortcut
+        // takes the long way) is no failure of the undo.
+        if (!failures.empty()) {
+            ++failed;
+            EXPECT_EQ(failures.failures[0].status.message(), "injected failure") << at;
+        }
+    }
+    EXPECT_GT(failed, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Strategies, UndoWhicheverStepFails, testing::Values(0, 1, 2));
+
 } // namespace
 } // namespace tralvo
