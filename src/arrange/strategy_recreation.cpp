@@ -1,6 +1,5 @@
 #include "arrange/run_journal.h"
 #include "arrange/strategies.h"
-#include "platform/text.h"
 
 #include <optional>
 
