@@ -8,13 +8,12 @@
 //    with fusefat (skipped where FUSE is missing).
 //
 // usage: directory_order_bench [--benchmark_...]
-#include "app/messages.h"
 #include "arrange/strategies.h"
 #include "arrange/track_loading.h"
 #include "media/writers/id3v2_writer.h"
 #include "paired_timing.h"
 #include "support/fat_image.h"
-#include "support/scripted_messages.h"
+#include "support/recorded_failures.h"
 #include "support/temp_folder.h"
 
 #include <cerrno>
@@ -116,16 +115,16 @@ void WriteTracks(const std::string& folder, std::size_t count) {
 }
 
 void Compare(benchmark::State& state, ArrangedFolder& arranged) {
-    test::ScriptedMessages messages;
+    test::RecordedFailures failures;
     NoProgress progress;
-    ArrangeRun run{SystemFileSystem(), messages, progress, "MainForm"};
+    ArrangeRun run{SystemFileSystem(), failures, progress};
     PairedTiming timing;
     int plainFailures = 0;
     for (auto _ : state) {
         timing.Ours(state, [&] { ArrangeByDirectoryOrder(arranged.folder, arranged.tracks, run); });
         timing.Baseline([&] { plainFailures += PlainRewrite(arranged.folder, arranged.names); });
     }
-    if (!messages.asked.empty() || plainFailures != 0) {
+    if (!failures.empty() || plainFailures != 0) {
         state.SkipWithError("a rename failed");
         return;
     }

@@ -1,6 +1,7 @@
 // The player pane's track list: loading it, its changed mark, following the player tree, and
 // the whole-list orderings.
 #include "app/main_form.h"
+#include "app/message_box_observer.h"
 #include "app/messages.h"
 #include "app/settings_store.h"
 #include "arrange/recovery.h"
@@ -81,7 +82,8 @@ void TMainForm::MyPlayerSTChange() {
     TrackListFolder = folder;
     // A run cut off in this folder (a player unplugged, a battery run down) left its tracks in
     // temporary places: offer to put them back before they are listed.
-    OfferRecovery(FolderWithSlash(folder), fs_, messages_, MainFormName);
+    MessageBoxObserver dialogue(messages_, MainFormName);
+    OfferRecovery(FolderWithSlash(folder), fs_, dialogue);
     LoadTrackList();
 }
 
@@ -93,7 +95,8 @@ void TMainForm::MyPlayerRefreshBtnClick() {
         return;
     }
     if (!MyPlayerST->Path().empty()) {
-        OfferRecovery(FolderWithSlash(MyPlayerST->Path()), fs_, messages_, MainFormName);
+        MessageBoxObserver dialogue(messages_, MainFormName);
+        OfferRecovery(FolderWithSlash(MyPlayerST->Path()), fs_, dialogue);
     }
     LoadTrackList();
 }

@@ -1,6 +1,8 @@
 // The Tralvo command: the player folder rewritten so that the player plays the list's order.
 #include "app/main_form.h"
+#include "app/message_box_observer.h"
 #include "app/messages.h"
+#include "app/run_failure_messages.h"
 #include "app/settings_store.h"
 #include "arrange/strategies.h"
 #include "arrange/track_loading.h"
@@ -58,7 +60,8 @@ void TMainForm::RunOnPlayerFolder(
     QApplication::processEvents();
 
     ProgressBarProgress progress(*ProgressPB);
-    ArrangeRun run{fs_, messages_, progress, "MainForm"};
+    MessageBoxObserver observer(messages_, "MainForm");
+    ArrangeRun run{fs_, observer, progress};
     const bool wasChanged = TracksChanged;
     bool changed = false;
     {
@@ -121,7 +124,8 @@ void TMainForm::TralvoBtnClick() {
     RunOnPlayerFolder(
         [this](const std::string& folder, ArrangeRun& run) {
             return RunTralvoCommand(Settings.PlayerType, Settings.Only83FileNames, folder,
-                                    TracksModel->Tracks(), run);
+                                    TracksModel->Tracks(), run)
+                .Changed();
         },
         [this, &before](ArrangeRun& run) {
             ReportWhenOrderDiffers(before, TracksModel->Tracks(), run);
@@ -142,8 +146,11 @@ void TMainForm::UndoLastRunClick() {
         return;
     }
     RunOnPlayerFolder(
-        [](const std::string& folder, ArrangeRun& run) {
+        [this](const std::string& folder, ArrangeRun& run) {
             const UndoOutcome outcome = UndoLastRun(folder, run);
+            if (outcome == UndoOutcome::NothingToUndo) {
+                messages_.Show(NothingToUndoMessage("MainForm"));
+            }
             return outcome == UndoOutcome::Undone || outcome == UndoOutcome::Failed;
         },
         [](ArrangeRun&) {});

@@ -25,6 +25,10 @@ MessageRequest CatalogueMessage(std::string parent, std::string captionKey, std:
     return request;
 }
 
+std::string TextWithReason(const MessageRequest& request) {
+    return request.reason.empty() ? request.text : request.text + "\n" + request.reason;
+}
+
 MessageRequest ErrorMessage(std::string parent, std::string textKey, std::string_view argument) {
     return CatalogueMessage(std::move(parent), "Error", std::move(textKey), MessageIcon::Error,
                             MessageButtons::Ok, argument);

@@ -19,6 +19,9 @@ struct MessageRequest {
     std::string caption;
     std::string text;
     std::string argument; // what took the place of "%0", for those who check what was said
+    // The system's own words for what failed, in its language, on a line below the text;
+    // empty where the catalogue's text gives a reason or advice of its own.
+    std::string reason;
     MessageIcon icon = MessageIcon::Information;
     MessageButtons buttons = MessageButtons::Ok;
 };
@@ -36,6 +39,9 @@ public:
 MessageRequest CatalogueMessage(std::string parent, std::string captionKey, std::string textKey,
                                 MessageIcon icon, MessageButtons buttons,
                                 std::string_view argument = {});
+
+// The text with the reason, if any, on a line of its own below it.
+std::string TextWithReason(const MessageRequest& request);
 
 // The error box of the program: caption "Error", the text of key with argument in place of
 // "%0", error icon, OK.

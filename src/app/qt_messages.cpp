@@ -62,7 +62,7 @@ MessageAnswer QtMessages::Show(const MessageRequest& request) {
         parent = nullptr;
     }
     QMessageBox box(IconOf(request.icon), CatalogueText(request.caption),
-                    CatalogueText(request.text), QMessageBox::NoButton, parent);
+                    CatalogueText(TextWithReason(request)), QMessageBox::NoButton, parent);
     box.setObjectName(QStringLiteral("MessageBox"));
     switch (request.buttons) {
     case MessageButtons::Ok:

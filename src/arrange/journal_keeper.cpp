@@ -1,6 +1,5 @@
 #include "arrange/journal_keeper.h"
 
-#include "app/messages.h"
 #include "arrange/recovery.h"
 #include "platform/forwarding_file_system.h"
 
@@ -68,16 +67,18 @@ FileSystem& JournalKeeper::fs() {
     return *fs_;
 }
 
-bool JournalKeeper::Write() {
-    return static_cast<bool>(store_.Write(journal_.folder, FormatJournal(journal_)));
+Status JournalKeeper::Write() {
+    return store_.Write(journal_.folder, FormatJournal(journal_));
 }
 
 bool JournalKeeper::Start() {
     journal_.state = JournalState::Running;
-    if (Write()) {
+    Status written = Write();
+    if (written) {
         return true;
     }
-    run_.messages.Show(ErrorMessage(run_.parent, "JournalError", store_.PathOf(journal_.folder)));
+    run_.Fail(RunStep::WriteJournal, store_.PathOf(journal_.folder), std::move(written));
+    run_.report.outcome = RunOutcome::Refused;
     return false;
 }
 
@@ -86,7 +87,8 @@ bool JournalKeeper::EnterSecondPass() {
         return !secondPassRefused_;
     }
     journal_.state = JournalState::SecondPass;
-    if (!Write()) {
+    if (Status written = Write(); !written) {
+        secondPassFailure_ = std::move(written);
         // The journal on the disk still says that the tracks wait under their temporary
         // names, which is where End puts them back from.
         secondPassRefused_ = true;
@@ -183,21 +185,22 @@ void JournalKeeper::End() {
         Finish(); // a stop asked for once the last step was done changes nothing
         return;
     }
-    run_.stoppedEarly = true;
+    run_.report.outcome = RunOutcome::Stopped;
     HeldJournal held(FormatJournal(journal_), store_);
-    const RecoveryReport report = RecoverFolder(journal_.folder, run_.fs, held);
+    RecoveryReport report = RecoverFolder(journal_.folder, run_.fs, held);
     if (!report.complete()) {
-        ShowRecoveryReport(report, run_.messages, run_.parent);
+        RunFailure left{RunStep::PutBackInPart, journal_.folder, Status::Ok()};
+        left.notRestored = std::move(report.notRestored);
+        run_.Fail(std::move(left));
         return;
     }
     if (report.steps.empty()) {
         Finish(); // nothing was out of place: what the run did so far stands
     }
     if (secondPassRefused_) {
-        run_.messages.Show(
-            ErrorMessage(run_.parent, "JournalErrorPutBack", store_.PathOf(journal_.folder)));
+        run_.Fail(RunStep::JournalPutBack, store_.PathOf(journal_.folder), secondPassFailure_);
     } else {
-        run_.messages.Show(ErrorMessage(run_.parent, "RunStopped"));
+        run_.Fail(RunStep::Stopped, journal_.folder);
     }
 }
 

@@ -20,8 +20,8 @@ public:
     JournalKeeper(const JournalKeeper&) = delete;
     JournalKeeper& operator=(const JournalKeeper&) = delete;
 
-    // Writes the journal; when it cannot, shows "JournalError" with the journal's path and
-    // gives false: the run must not start.
+    // Writes the journal; when it cannot, reports the failure, the run refused, and gives
+    // false: the run must not start.
     bool Start();
     // The run's file system: the run's own, watched.
     FileSystem& fs();
@@ -45,7 +45,7 @@ private:
     bool EnterSecondPass();
     // The index of the rename whose temporary path this is, or -1.
     int TemporaryIndex(const std::string& path) const;
-    bool Write();
+    Status Write();
     // Whether the run left an entry in a temporary folder or under a temporary name.
     bool LeftOutOfPlace();
 
@@ -56,6 +56,7 @@ private:
     std::unique_ptr<FileSystem> fs_;
     int changes_ = 0;
     bool secondPassRefused_ = false;
+    Status secondPassFailure_;
     bool stopped_ = false;
 };
 

@@ -1,6 +1,5 @@
 #include "arrange/recovery.h"
 
-#include "app/messages.h"
 #include "arrange/player_order.h"
 #include "arrange/run_journal.h"
 #include "arrange/temporary_file_title.h"
@@ -599,9 +598,6 @@ private:
     std::set<std::string> owned_;
 };
 
-// At most this many names in the box; the command-line tool prints them all.
-constexpr std::size_t MaxNamesShown = 20;
-
 } // namespace
 
 bool NeedsRecovery(const std::string& folder, FileSystem& fs, JournalStore& journals) {
@@ -632,40 +628,12 @@ RecoveryReport RecoverFolder(const std::string& folder, FileSystem& fs, JournalS
     return FolderRecovery(folder, fs, journals).Run();
 }
 
-void ShowRecoveryReport(const RecoveryReport& report, Messages& messages,
-                        const std::string& parent) {
-    if (!report.complete() && report.notRestored.front().reason == Reason::Busy) {
-        messages.Show(ErrorMessage(parent, "FolderBusy", report.notRestored.front().name));
-        return;
-    }
-    if (report.complete()) {
-        messages.Show(CatalogueMessage(parent, "RecoverFolderTitle", "RecoverDone",
-                                       MessageIcon::Information, MessageButtons::Ok));
-        return;
-    }
-    std::string names;
-    for (std::size_t i = 0; i < report.notRestored.size(); ++i) {
-        if (i == MaxNamesShown) {
-            names += "\n...";
-            break;
-        }
-        names += (i == 0 ? "" : "\n") + report.notRestored[i].name;
-    }
-    messages.Show(ErrorMessage(parent, "RecoverIncomplete", names));
-}
-
-bool OfferRecovery(const std::string& folder, FileSystem& fs, Messages& messages,
-                   const std::string& parent, JournalStore& journals) {
-    if (!NeedsRecovery(folder, fs, journals)) {
+bool OfferRecovery(const std::string& folder, FileSystem& fs, RecoveryDialogue& dialogue,
+                   JournalStore& journals) {
+    if (!NeedsRecovery(folder, fs, journals) || !dialogue.RecoverNow(folder)) {
         return false;
     }
-    const MessageAnswer answer =
-        messages.Show(CatalogueMessage(parent, "RecoverFolderTitle", "RecoverFolder",
-                                       MessageIcon::Question, MessageButtons::YesNo));
-    if (answer != MessageAnswer::Yes) {
-        return false;
-    }
-    ShowRecoveryReport(RecoverFolder(folder, fs, journals), messages, parent);
+    dialogue.Recovered(RecoverFolder(folder, fs, journals));
     return true;
 }
 

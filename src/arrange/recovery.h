@@ -1,55 +1,13 @@
 #pragma once
 
 #include "arrange/journal_store.h"
+#include "arrange/recovery_report.h"
 #include "platform/file_system.h"
 
 #include <string>
 #include <vector>
 
 namespace tralvo {
-
-class Messages;
-
-// One thing the recovery did; names are relative to the player folder
-// ("QZ_TEMP2/b.mp3", "7.qz_temp").
-struct RecoveryStep {
-    enum class Kind {
-        Moved,         // out of a temporary folder, from -> to
-        Renamed,       // a temporary name back to a track's name, from -> to
-        TimeRestored,  // from: a track whose creation time is the one before the run again
-        FolderRemoved, // from: an emptied temporary folder
-        FileRemoved,   // from: a spare copy of a track that is in its place
-    };
-    Kind kind;
-    std::string from;
-    std::string to;
-};
-
-struct NotRestored {
-    enum class Reason {
-        Missing,            // the journal names it, but it is nowhere
-        NameTaken,          // its own name is taken by another entry
-        CannotMove,         // the rename failed
-        CannotSetTime,      // its creation time could not be written back
-        UnknownKind,        // a temporary file that is no MP3, Ogg, WMA or WAV file
-        NoTitle,            // a temporary file whose tag gives no title to name it by
-        TitleNotUnique,     // several temporary files have the same title
-        CannotRemoveFolder, // an empty temporary folder that could not be removed
-        CannotRemoveFile,   // a spare copy of a track that could not be removed
-        NotIdentified,      // a copy or original in the making whose size is not the track's
-        IncompleteCopy,     // a copy without the journal that no file of the folder covers
-        Busy,               // another process is changing the folder: nothing was touched
-    };
-    std::string name; // where it still is, relative to the folder
-    Reason reason;
-};
-
-struct RecoveryReport {
-    bool usedJournal = false;
-    std::vector<RecoveryStep> steps;
-    std::vector<NotRestored> notRestored;
-    bool complete() const { return notRestored.empty(); }
-};
 
 // Whether folder holds what an interrupted run leaves behind: a folder "QZ_TEMP1" or
 // "QZ_TEMP2", a file "N.qz_temp" or "N.qz_copy", or the journal of a run that did not end.
@@ -80,14 +38,19 @@ bool NeedsRecovery(const std::string& folder, FileSystem& fs,
 RecoveryReport RecoverFolder(const std::string& folder, FileSystem& fs,
                              JournalStore& journals = UserJournals());
 
-// "RecoverDone", or the error box "RecoverIncomplete" naming what stays out of place, or
-// "FolderBusy" when another process was changing the folder.
-void ShowRecoveryReport(const RecoveryReport& report, Messages& messages,
-                        const std::string& parent);
+// Whom the recovery of a folder asks first and tells afterwards.
+class RecoveryDialogue {
+public:
+    virtual ~RecoveryDialogue() = default;
+    // Whether folder, which holds what an interrupted run left, is to be put back now.
+    virtual bool RecoverNow(const std::string& folder) = 0;
+    virtual void Recovered(const RecoveryReport& report) = 0;
+};
 
-// What the track list does when it loads a folder: when the folder needs recovery, asks
-// ("RecoverFolder") and on Yes recovers it and shows the report. True when it recovered.
-bool OfferRecovery(const std::string& folder, FileSystem& fs, Messages& messages,
-                   const std::string& parent, JournalStore& journals = UserJournals());
+// What the track list does when it loads a folder: when the folder needs recovery, asks the
+// dialogue and, when it agrees, recovers the folder and tells it the report. True when it
+// recovered.
+bool OfferRecovery(const std::string& folder, FileSystem& fs, RecoveryDialogue& dialogue,
+                   JournalStore& journals = UserJournals());
 
 } // namespace tralvo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arrange/run_report.h"
 #include "arrange/track_list.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
@@ -12,31 +13,37 @@
 
 namespace tralvo {
 
-class Messages;
-
-// Where a run shows how far it has come: the progress bar that stands in for the Tralvo
-// button while the folder is rewritten.
-class RunProgress {
-public:
-    virtual ~RunProgress() = default;
-    virtual void SetMaximum(int maximum) = 0;
-    virtual void SetPosition(int position) = 0;
-};
-
-// What a strategy works with. Each failure is shown in an error box owned by the window named
-// parent, and the run goes on with the next step; nothing is rolled back, nothing is ever
-// overwritten, and every file stays in the folder or one of its temporary folders.
+// What a strategy works with. Each failure goes to the observer and into the report, and the
+// run goes on with the next step; nothing is rolled back, nothing is ever overwritten, and
+// every file stays in the folder or one of its temporary folders.
 struct ArrangeRun {
     FileSystem& fs;
-    Messages& messages;
+    RunObserver& observer;
     RunProgress& progress;
-    std::string parent;
     Clock& clock = SystemClock();
     // Whether the run is to make no further change after the step it is at: a signal asked it
     // to stop, or its journal can no longer keep up. The strategies ask between steps.
     std::function<bool()> stopping = RunStopRequested;
-    // Set when the run stopped before its end and said what became of the folder.
-    bool stoppedEarly = false;
+    RunReport report{};
+
+    void Fail(RunFailure failure) {
+        observer.Failed(failure);
+        report.failures.push_back(std::move(failure));
+    }
+    void Fail(RunStep step, std::string path, Status status = {}) {
+        Fail(RunFailure{step, std::move(path), std::move(status)});
+    }
+    // A run on the watched file system of this one, reporting to the same observer; its
+    // failures come back by TakeFailures.
+    ArrangeRun Watched(FileSystem& watchedFs, std::function<bool()> stop) {
+        return ArrangeRun{watchedFs, observer, progress, clock, std::move(stop)};
+    }
+    void TakeFailures(ArrangeRun& other) {
+        for (RunFailure& failure : other.report.failures) {
+            report.failures.push_back(std::move(failure));
+        }
+        other.report.failures.clear();
+    }
 };
 
 // Players that play the directory entries' order: every entry moves out into "QZ_TEMP1",

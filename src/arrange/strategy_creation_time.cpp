@@ -1,4 +1,3 @@
-#include "app/messages.h"
 #include "arrange/strategies.h"
 #include "media/sound_file.h"
 
@@ -26,10 +25,10 @@ void ArrangeByCreationTime(const std::string& folder, const TrackList& tracks, A
         }
         const std::string path = folder + tracks[i].display;
         // The times written stay one day apart with no gap where a track failed.
-        if (run.fs.WriteCreationTime(path, media::DateTimeToFileTime(time - 1.0))) {
+        if (Status status = run.fs.WriteCreationTime(path, media::DateTimeToFileTime(time - 1.0))) {
             time -= 1.0;
         } else {
-            run.messages.Show(ErrorMessage(run.parent, "SetCreationTimeError", path));
+            run.Fail(RunStep::SetCreationTime, path, std::move(status));
         }
         run.progress.SetPosition(static_cast<int>(++handled));
     }

@@ -1,4 +1,3 @@
-#include "app/messages.h"
 #include "arrange/strategies.h"
 #include "platform/mount_table.h"
 #include "platform/text.h"
@@ -22,11 +21,11 @@ public:
 
     void Run() {
         run_.progress.SetMaximum(3 * count_);
-        if (!run_.fs.CreateFolder(folder_ + FirstTempFolder)) {
-            Error("CreateTempFolderError");
+        if (Status status = run_.fs.CreateFolder(folder_ + FirstTempFolder); !status) {
+            run_.Fail(RunStep::CreateTempFolder, folder_ + FirstTempFolder, std::move(status));
             return;
         }
-        if (!MoveAll(folder_, first_, "MoveToTempFolderError", 0)) {
+        if (!MoveAll(folder_, first_, RunStep::MoveToTempFolder, 0)) {
             return;
         }
         // Each phase reaches the disk whole. On FAT a moved file's size and first cluster stay
@@ -34,26 +33,26 @@ public:
         // own accord only once they are half a minute old: so a long run cut off by a power
         // failure leaves the state after a phase, never an entry without its data.
         run_.fs.Flush(folder_);
-        if (!run_.fs.CreateFolder(folder_ + SecondTempFolder)) {
-            Error("CreateTempFolderError");
-            MoveAll(first_, folder_, "MoveBackError", 2 * count_);
+        if (Status status = run_.fs.CreateFolder(folder_ + SecondTempFolder); !status) {
+            run_.Fail(RunStep::CreateTempFolder, folder_ + SecondTempFolder, std::move(status));
+            MoveAll(first_, folder_, RunStep::MoveBack, 2 * count_);
             RemoveTempFolder(FirstTempFolder);
             return;
         }
         if (FirstStandsFirst() && run_.fs.RemoveFolder(folder_ + SecondTempFolder)) {
             // Already where the entries must come back from: the move across is not needed.
             run_.progress.SetPosition(2 * count_);
-            if (MoveAll(first_, folder_, "MoveBackError", 2 * count_)) {
+            if (MoveAll(first_, folder_, RunStep::MoveBack, 2 * count_)) {
                 RemoveTempFolder(FirstTempFolder);
             }
             return;
         }
-        if (!MoveAll(first_, second_, "MoveToTempFolderError", count_)) {
+        if (!MoveAll(first_, second_, RunStep::MoveToTempFolder, count_)) {
             return;
         }
         RemoveTempFolder(FirstTempFolder);
         run_.fs.Flush(folder_);
-        if (MoveAll(second_, folder_, "MoveBackError", 2 * count_)) {
+        if (MoveAll(second_, folder_, RunStep::MoveBack, 2 * count_)) {
             RemoveTempFolder(SecondTempFolder);
         }
     }
@@ -83,39 +82,34 @@ private:
 
     // False when the run was asked to stop on the way: the recovery after it puts back what
     // is in a temporary folder, which on the way back is the end of the run as well.
-    bool MoveAll(const std::string& from, const std::string& to, const char* errorKey,
-                 int progressBase) {
+    bool MoveAll(const std::string& from, const std::string& to, RunStep step, int progressBase) {
         for (const std::string& name : others_) {
             if (run_.stopping()) {
                 return false;
             }
-            Move(from, to, name, errorKey);
+            Move(from, to, name, step);
         }
         for (int i = 0; i < count_; ++i) {
             if (run_.stopping()) {
                 return false;
             }
-            Move(from, to, tracks_[static_cast<std::size_t>(i)].display, errorKey);
+            Move(from, to, tracks_[static_cast<std::size_t>(i)].display, step);
             run_.progress.SetPosition(progressBase + i + 1);
         }
         return true;
     }
 
     void Move(const std::string& from, const std::string& to, const std::string& name,
-              const char* errorKey) {
-        if (!run_.fs.Rename(from + name, to + name)) {
-            Error(errorKey, name);
+              RunStep step) {
+        if (Status status = run_.fs.Rename(from + name, to + name); !status) {
+            run_.Fail(step, from + name, std::move(status));
         }
     }
 
     void RemoveTempFolder(const char* name) {
-        if (!run_.fs.RemoveFolder(folder_ + name)) {
-            Error("RemoveTempFolderError");
+        if (Status status = run_.fs.RemoveFolder(folder_ + name); !status) {
+            run_.Fail(RunStep::RemoveTempFolder, folder_ + name, std::move(status));
         }
-    }
-
-    void Error(const char* key, const std::string& argument = {}) {
-        run_.messages.Show(ErrorMessage(run_.parent, key, argument));
     }
 
     const std::string& folder_;

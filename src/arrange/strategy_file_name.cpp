@@ -1,4 +1,3 @@
-#include "app/messages.h"
 #include "arrange/strategies.h"
 #include "platform/list_numbers.h"
 
@@ -14,10 +13,10 @@ void ArrangeByFileName(const std::string& folder, const TrackList& tracks, Arran
             return; // what has its temporary name goes back after the run
         }
         const std::string& path = tracks[i].file->FileName();
-        renamed[i] =
-            static_cast<bool>(run.fs.Rename(path, folder + std::to_string(i) + ".qz_temp"));
+        Status status = run.fs.Rename(path, folder + std::to_string(i) + ".qz_temp");
+        renamed[i] = status.ok();
         if (!renamed[i]) {
-            run.messages.Show(ErrorMessage(run.parent, "RenameError", path));
+            run.Fail(RunStep::Rename, path, std::move(status));
         }
         run.progress.SetPosition(static_cast<int>(i + 1));
     }
@@ -32,12 +31,16 @@ void ArrangeByFileName(const std::string& folder, const TrackList& tracks, Arran
         const std::string temporary = folder + std::to_string(i) + ".qz_temp";
         // A track whose first rename failed is not under its temporary name: whatever is
         // there was left by an earlier run and belongs to another track, so it stays.
-        if (!renamed[i] || !run.fs.Rename(temporary, folder + "{" + ZeroPad(i + 1, width) + "}" +
-                                                         tracks[i].display)) {
+        Status status;
+        if (renamed[i]) {
+            status = run.fs.Rename(temporary,
+                                   folder + "{" + ZeroPad(i + 1, width) + "}" + tracks[i].display);
+        }
+        if (!renamed[i] || !status) {
             if (renamed[i] && run.stopping()) {
                 return;
             }
-            run.messages.Show(ErrorMessage(run.parent, "RenameError", temporary));
+            run.Fail(RunStep::Rename, temporary, std::move(status));
         }
         run.progress.SetPosition(static_cast<int>(count + i + 1));
     }

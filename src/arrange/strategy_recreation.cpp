@@ -1,7 +1,5 @@
-#include "app/messages.h"
 #include "arrange/run_journal.h"
 #include "arrange/strategies.h"
-#include "platform/text.h"
 
 #include <optional>
 
@@ -21,10 +19,6 @@ constexpr int Attempts = 3;
 bool KeepsTwoSecondSteps(const std::string& type) {
     return type == "vfat" || type == "msdos" || type == "exfat" || type == "fat" ||
            type.starts_with("fuse");
-}
-
-std::string Megabytes(std::uint64_t bytes) {
-    return std::to_string((bytes + (1 << 20) - 1) >> 20);
 }
 
 // The leading tracks whose times already rise step by step, all before the present step:
@@ -97,11 +91,10 @@ private:
         if ((largest + unit - 1) / unit * unit <= free) {
             return true;
         }
-        MessageRequest refusal =
-            ErrorMessage(run_.parent, "NoRoomToRecreate", folder_ + largestName);
-        refusal.text = ReplaceAll(ReplaceAll(refusal.text, "%1", Megabytes(largest)), "%2",
-                                  std::to_string(free >> 20));
-        run_.messages.Show(refusal);
+        RunFailure refusal{RunStep::NoRoomToRecreate, folder_ + largestName, Status::Ok()};
+        refusal.needed = largest;
+        refusal.available = free;
+        run_.Fail(std::move(refusal));
         return false;
     }
 
@@ -116,8 +109,8 @@ private:
             if (previous_) {
                 run_.clock.SleepUntil((Step(*previous_) + 1) * step_ + CoarseClockLag);
             }
-            if (!fs.CopyFile(original, copy)) {
-                return Failed("RecreateError", original);
+            if (Status status = fs.CopyFile(original, copy); !status) {
+                return Failed(RunStep::Recreate, original, std::move(status));
             }
             if (!fs.ReadCreationTime(copy, stamp)) {
                 stamp = run_.clock.Now(); // the file system keeps it, but does not tell
@@ -125,30 +118,38 @@ private:
             if (!previous_ || Step(stamp) > Step(*previous_) || attempt == Attempts) {
                 break;
             }
-            if (!fs.RemoveFile(copy)) {
-                return Failed("RemoveTempFileError", copy);
+            if (Status status = fs.RemoveFile(copy); !status) {
+                return Failed(RunStep::RemoveTempFile, copy, std::move(status));
             }
         }
         // Each rename goes to the disk before the next step: on FAT a renamed file's entry
         // holds no data until its record is written back, and a power cut in between would
         // leave an empty file where the original or its copy was.
-        if (!fs.Rename(original, backup)) {
+        if (Status status = fs.Rename(original, backup); !status) {
             fs.RemoveFile(copy);
-            return Failed("RecreateError", original);
+            return Failed(RunStep::Recreate, original, std::move(status));
         }
-        if (!fs.Flush(folder_) || !fs.Rename(copy, original)) {
+        if (Status status = Flushed(fs.Flush(folder_), [&] { return fs.Rename(copy, original); });
+            !status) {
             fs.Rename(backup, original);
             fs.RemoveFile(copy);
-            return Failed("RecreateError", original);
+            return Failed(RunStep::Recreate, original, std::move(status));
         }
-        if (!fs.Flush(folder_) || !fs.RemoveFile(backup)) {
-            Failed("RemoveTempFileError", backup);
+        if (Status status = Flushed(fs.Flush(folder_), [&] { return fs.RemoveFile(backup); });
+            !status) {
+            Failed(RunStep::RemoveTempFile, backup, std::move(status));
         }
         return stamp;
     }
 
-    std::nullopt_t Failed(const char* key, const std::string& path) {
-        run_.messages.Show(ErrorMessage(run_.parent, key, path));
+    // The step after a flush, taken only when the flush succeeded; what failed first.
+    template <typename Step>
+    static Status Flushed(Status flush, Step step) {
+        return flush ? step() : flush;
+    }
+
+    std::nullopt_t Failed(RunStep step, const std::string& path, Status status) {
+        run_.Fail(step, path, std::move(status));
         return std::nullopt;
     }
 

@@ -1,6 +1,5 @@
 #include "arrange/tralvo_run.h"
 
-#include "app/messages.h"
 #include "arrange/journal_keeper.h"
 #include "arrange/player_order.h"
 #include "platform/list_numbers.h"
@@ -70,20 +69,22 @@ RunJournal NewJournal(std::uint8_t playerType, bool only83FileNames, const std::
     return journal;
 }
 
-bool RunTralvoCommand(std::uint8_t playerType, bool only83FileNames, const std::string& folder,
-                      const TrackList& tracks, ArrangeRun& run, JournalStore& journals,
-                      RunPurpose purpose) {
+RunReport RunTralvoCommand(std::uint8_t playerType, bool only83FileNames, const std::string& folder,
+                           const TrackList& tracks, ArrangeRun& run, JournalStore& journals,
+                           RunPurpose purpose) {
+    run.report.outcome = RunOutcome::Finished;
     if (playerType > 2) {
-        return true; // another type runs nothing
+        return run.report; // another type runs nothing
     }
     FolderLock lock;
     if (!LockFolder(folder, journals, lock, run)) {
-        return false;
+        return run.report;
     }
     if (playerType == 0) {
         if (const std::string reserved = ReservedEntryIn(folder, run.fs); !reserved.empty()) {
-            run.messages.Show(ErrorMessage(run.parent, "ReservedEntry", reserved));
-            return false;
+            run.Fail(RunStep::ReservedEntry, folder + reserved);
+            run.report.outcome = RunOutcome::Refused;
+            return run.report;
         }
     }
     RunJournal journal = NewJournal(playerType, only83FileNames, folder, tracks, run.fs);
@@ -93,10 +94,9 @@ bool RunTralvoCommand(std::uint8_t playerType, bool only83FileNames, const std::
     }
     JournalKeeper keeper(std::move(journal), journals, run);
     if (!keeper.Start()) {
-        return false;
+        return run.report;
     }
-    ArrangeRun watched{keeper.fs(), run.messages, run.progress,
-                       run.parent,  run.clock,    [&keeper] { return keeper.StopNow(); }};
+    ArrangeRun watched = run.Watched(keeper.fs(), [&keeper] { return keeper.StopNow(); });
     switch (playerType) {
     case 0:
         ArrangeByDirectoryOrder(folder, tracks, keeper.journal().others, watched);
@@ -108,15 +108,17 @@ bool RunTralvoCommand(std::uint8_t playerType, bool only83FileNames, const std::
         ArrangeByCreationTime(folder, tracks, watched);
         break;
     }
+    run.TakeFailures(watched);
     keeper.End();
-    return true;
+    return run.report;
 }
 
 bool LockFolder(const std::string& folder, JournalStore& journals, FolderLock& lock,
                 ArrangeRun& run) {
     const Status locked = journals.Lock(folder, lock);
     if (!locked && locked.code() == EWOULDBLOCK) {
-        run.messages.Show(ErrorMessage(run.parent, "FolderBusy", folder));
+        run.Fail(RunStep::FolderBusy, folder, locked);
+        run.report.outcome = RunOutcome::Refused;
         return false;
     }
     // Where no lock can be taken at all, neither can a journal be written: that refuses the

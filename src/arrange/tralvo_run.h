@@ -15,21 +15,22 @@ namespace tralvo {
 // (ending in '/') so that the player plays tracks in their order, as RunStrategy does; before
 // the first change the journal records the folder, the order before the run, the arranged
 // order and whatever else a run cut off at any point needs to be put back together, and the
-// run ends by keeping it as the record to undo the run by. False when the journal could not
-// be written: the "JournalError" box was shown and nothing was changed. only83FileNames is the
-// setting the order before the run is read with.
+// run ends by keeping it as the record to undo the run by. Refused, with nothing changed, when
+// another process runs on the folder, an entry wears a temporary folder's name or the journal
+// cannot be written. only83FileNames is the setting the order before the run is read with.
+// The report is also in run.report, with the failures of any run before on run.
 // An undo run is journaled like any other but leaves no record behind.
 enum class RunPurpose { Arrange, Undo };
-bool RunTralvoCommand(std::uint8_t playerType, bool only83FileNames, const std::string& folder,
-                      const TrackList& tracks, ArrangeRun& run,
-                      JournalStore& journals = UserJournals(),
-                      RunPurpose purpose = RunPurpose::Arrange);
+RunReport RunTralvoCommand(std::uint8_t playerType, bool only83FileNames, const std::string& folder,
+                           const TrackList& tracks, ArrangeRun& run,
+                           JournalStore& journals = UserJournals(),
+                           RunPurpose purpose = RunPurpose::Arrange);
 
 // What the track at path holds, for its journal; nothing when it cannot be read.
 std::optional<ContentId> ContentAt(const std::string& path, FileSystem& fs);
 
-// Takes folder's lock for a run that changes it; when another process holds it, shows
-// "FolderBusy" and gives false.
+// Takes folder's lock for a run that changes it; when another process holds it, reports the
+// folder busy, the run refused, and gives false.
 bool LockFolder(const std::string& folder, JournalStore& journals, FolderLock& lock,
                 ArrangeRun& run);
 

@@ -1,6 +1,5 @@
 #include "arrange/undo.h"
 
-#include "app/messages.h"
 #include "arrange/journal_keeper.h"
 #include "arrange/player_order.h"
 #include "arrange/recovery.h"
@@ -14,21 +13,6 @@
 namespace tralvo {
 
 namespace {
-
-// Counts the error boxes on their way, so that the undo knows whether a step failed.
-class CountingMessages : public Messages {
-public:
-    explicit CountingMessages(Messages& inner) : inner_(inner) {}
-    MessageAnswer Show(const MessageRequest& request) override {
-        errors_ += request.icon == MessageIcon::Error ? 1 : 0;
-        return inner_.Show(request);
-    }
-    int errors() const { return errors_; }
-
-private:
-    Messages& inner_;
-    int errors_ = 0;
-};
 
 std::optional<RunJournal> UndoRecord(const std::string& folder, JournalStore& journals,
                                      bool& garbled) {
@@ -47,9 +31,8 @@ std::vector<std::string> Sorted(std::vector<std::string> names) {
 class Undo {
 public:
     Undo(const std::string& folder, ArrangeRun& run, JournalStore& journals)
-        : folder_(FolderWithSlash(folder)),
-          counted_(run.messages), run_{run.fs, counted_, run.progress, run.parent, run.clock},
-          journals_(journals) {}
+        : folder_(FolderWithSlash(folder)), run_(run), journals_(journals),
+          failuresBefore_(run.report.failures.size()) {}
 
     UndoOutcome Run() {
         FolderLock lock;
@@ -62,8 +45,6 @@ public:
             if (garbled) {
                 return NotPossible();
             }
-            run_.messages.Show(CatalogueMessage(run_.parent, "UndoTitle", "NothingToUndo",
-                                                MessageIcon::Information, MessageButtons::Ok));
             return UndoOutcome::NothingToUndo;
         }
         record_ = *record;
@@ -92,12 +73,13 @@ public:
             before += display + "\r\n";
         }
         ReportWhenOrderDiffers(before, reloaded, run_);
-        return counted_.errors() == 0 ? UndoOutcome::Undone : UndoOutcome::Failed;
+        return run_.report.failures.size() == failuresBefore_ ? UndoOutcome::Undone
+                                                              : UndoOutcome::Failed;
     }
 
 private:
     UndoOutcome NotPossible() {
-        run_.messages.Show(ErrorMessage(run_.parent, "UndoNotPossible"));
+        run_.Fail(RunStep::UndoNotPossible, folder_);
         return UndoOutcome::NotPossible;
     }
 
@@ -138,7 +120,8 @@ private:
         }
         tracks.Reorder(order);
         return RunTralvoCommand(0, record_.only83FileNames, folder_, tracks, run_, journals_,
-                                RunPurpose::Undo);
+                                RunPurpose::Undo)
+            .Changed();
     }
 
     // The undo's own journal: the same tracks, on their way back.
@@ -181,20 +164,25 @@ private:
                 return true;
             }
             const std::string from = folder_ + journal.renames[i].from;
-            renamed[i] = static_cast<bool>(fs.Rename(from, folder_ + journal.renames[i].temporary));
+            Status status = fs.Rename(from, folder_ + journal.renames[i].temporary);
+            renamed[i] = status.ok();
             if (!renamed[i]) {
-                run_.messages.Show(ErrorMessage(run_.parent, "RenameError", from));
+                run_.Fail(RunStep::Rename, from, std::move(status));
             }
             run_.progress.SetPosition(static_cast<int>(i + 1));
         }
         fs.Flush(folder_);
         for (std::size_t i = 0; i < count && !keeper.StopNow(); ++i) {
             const std::string temporary = folder_ + journal.renames[i].temporary;
-            if (!renamed[i] || !fs.Rename(temporary, folder_ + journal.renames[i].to)) {
+            Status status;
+            if (renamed[i]) {
+                status = fs.Rename(temporary, folder_ + journal.renames[i].to);
+            }
+            if (!renamed[i] || !status) {
                 if (renamed[i] && keeper.StopNow()) {
                     break;
                 }
-                run_.messages.Show(ErrorMessage(run_.parent, "RenameError", temporary));
+                run_.Fail(RunStep::Rename, temporary, std::move(status));
             }
             run_.progress.SetPosition(static_cast<int>(count + i + 1));
         }
@@ -220,9 +208,9 @@ private:
         if (!keeper.Start()) {
             return false;
         }
-        ArrangeRun watched{keeper.fs(), run_.messages, run_.progress,
-                           run_.parent, run_.clock,    [&keeper] { return keeper.StopNow(); }};
+        ArrangeRun watched = run_.Watched(keeper.fs(), [&keeper] { return keeper.StopNow(); });
         RecreateInOrder(folder_, names, watched);
+        run_.TakeFailures(watched);
         keeper.End();
         return true;
     }
@@ -252,8 +240,8 @@ private:
                 break;
             }
             const std::string path = folder_ + track.name;
-            if (!fs.WriteCreationTime(path, *track.creationTime)) {
-                run_.messages.Show(ErrorMessage(run_.parent, "SetCreationTimeError", path));
+            if (Status status = fs.WriteCreationTime(path, *track.creationTime); !status) {
+                run_.Fail(RunStep::SetCreationTime, path, std::move(status));
             }
             run_.progress.SetPosition(++handled);
         }
@@ -262,9 +250,9 @@ private:
     }
 
     const std::string folder_;
-    CountingMessages counted_;
-    ArrangeRun run_;
+    ArrangeRun& run_;
     JournalStore& journals_;
+    const std::size_t failuresBefore_;
     RunJournal record_;
 };
 

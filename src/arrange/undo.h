@@ -10,7 +10,7 @@ namespace tralvo {
 
 enum class UndoOutcome {
     Undone,        // the folder has its order before the last run again
-    Failed,        // a step failed or the order read back is not the old one (boxes shown)
+    Failed,        // a step failed or the order read back is not the old one (run.report)
     NothingToUndo, // no finished run is recorded for the folder
     NotPossible,   // the folder no longer holds what the record says
     JournalError,  // the undo's own journal could not be written, or another process is
@@ -30,8 +30,8 @@ std::vector<std::string> UndoRecreationOrder(const std::string& folder,
 // order; file names by giving every track its old name back, through the temporary names;
 // creation times by writing back the old ones. The undo is journaled like a run, so that it
 // too can be put back together when cut off, and leaves no record behind. The result is
-// checked as a run's is: read back, and "TralvoFailed" when the order is not the old one.
-// "NothingToUndo" and "UndoNotPossible" are shown in boxes of run.parent.
+// checked as a run's is: read back, and a failure when the order is not the old one. The
+// outcome is Undone when no failure was reported on the way.
 UndoOutcome UndoLastRun(const std::string& folder, ArrangeRun& run,
                         JournalStore& journals = UserJournals());
 

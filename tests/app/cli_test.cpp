@@ -373,6 +373,31 @@ TEST(CliArrange, EachFailureIsAnErrorLineAndTheRunExitsWithOne) {
     EXPECT_EQ(run.err.find("Wrong order"), std::string::npos) << run.err;
 }
 
+// A move whose text names no reason is followed by the system's, escaped as a field is: the
+// paths of the player folder may hold line breaks.
+TEST(CliArrange, AMoveIntoATemporaryFolderSaysWhyItFailed) {
+    TempFolder base;
+    // A folder whose longest name fits, but not in QZ_TEMP1 below it.
+    std::string folder = base.path();
+    while (3835 - folder.size() > 252) {
+        folder += "/" + std::string(250, 'd');
+    }
+    folder += "/" + std::string(3835 - folder.size() - 1, 'e');
+    ASSERT_TRUE(std::filesystem::create_directories(folder));
+    const std::string name = std::string(251, 't') + ".mp3";
+    test::WriteWholeFile(folder + "/" + name, "t");
+    test::WriteWholeFile(folder + "/a.mp3", "a");
+
+    const ProcessResult run = Cli({"arrange", "--type", "0", "--reverse-sort", "0,0,0", folder});
+    EXPECT_EQ(run.exitCode, 1);
+    const std::string line = "Error: Could not move \"" + name +
+                             "\" into a temporary folder. rename " + folder + "/" + name + " -> " +
+                             folder + "/QZ_TEMP1/" + name + ": File name too long\n";
+    EXPECT_EQ(run.err.rfind(line, 0), 0u) << run.err;
+    // A text with a reason of its own keeps to it.
+    EXPECT_NE(run.err.find("if so, move it back yourself.\n"), std::string::npos) << run.err;
+}
+
 std::string Mp3Titled(const std::string& title) {
     return test::AsString(test::Mp3File({}, 1, test::Id3v1Fields{.title = title}));
 }

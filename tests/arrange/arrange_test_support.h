@@ -4,7 +4,7 @@
 #include "fat_slots_file_system.h"
 #include "media/writers/id3v2_writer.h"
 #include "support/forwarding_file_system.h"
-#include "support/scripted_messages.h"
+#include "support/recorded_failures.h"
 #include "support/temp_folder.h"
 
 #include <algorithm>

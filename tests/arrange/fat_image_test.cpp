@@ -108,11 +108,11 @@ protected:
 
     // The command's core: the strategy, the reload, the comparison; no error box is expected.
     TrackList Run(std::uint8_t type, const std::string& folder, const TrackList& arranged) {
-        ArrangeRun run{SystemFileSystem(), messages, progress, "MainForm"};
+        ArrangeRun run{SystemFileSystem(), failures, progress};
         RunStrategy(type, image / folder, arranged, run);
         TrackList reloaded = Load(type, folder);
         ReportWhenOrderDiffers(arranged.Text(), reloaded, run);
-        EXPECT_TRUE(messages.asked.empty()) << testing::PrintToString(messages.TextKeys());
+        EXPECT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
         return reloaded;
     }
 
@@ -148,7 +148,7 @@ protected:
 
     test::TempFolder temp;
     test::FatImage image{temp};
-    test::ScriptedMessages messages;
+    test::RecordedFailures failures;
     test::RecordedProgress progress;
     Files written;
     std::vector<std::pair<std::string, test::NamedContents>> unwritten; // by folder
@@ -342,12 +342,12 @@ TEST(FolderMovesOffFat, SubfoldersKeepTheirContentsThroughADirectoryOrderRun) {
     TrackList tracks = LoadTracks(folder.path(), 0, false, fs);
     ASSERT_EQ(tracks.size(), 2U);
     tracks.Reorder({1, 0});
-    test::ScriptedMessages messages;
+    test::RecordedFailures failures;
     test::RecordedProgress progress;
-    ArrangeRun run{fs, messages, progress, "MainForm"};
+    ArrangeRun run{fs, failures, progress};
     RunStrategy(0, folder.path() + "/", tracks, run);
 
-    EXPECT_TRUE(messages.asked.empty()) << testing::PrintToString(messages.TextKeys());
+    EXPECT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
     EXPECT_EQ(test::FilesBelow(folder.path()), before);
     EXPECT_EQ(Displays(LoadTracks(folder.path(), 0, false, fs)), Displays(tracks));
 }

@@ -3,9 +3,11 @@
 #include "arrange/player_order.h"
 #include "arrange/recovery.h"
 #include "arrange/track_loading.h"
+#include "arrange/tralvo_command.h"
 #include "arrange/tralvo_run.h"
 #include "journal_test_support.h"
 #include "media/sound_file.h"
+#include "platform/stop_signals.h"
 #include "support/read_only_folder.h"
 
 #include <cstdlib>
@@ -233,8 +235,8 @@ TEST_F(JournaledRunTest, TheJournalIsWrittenBeforeTheFirstChangeAndKeptAsTheReco
     JournalWatch fs(journals.store, F());
     const TrackList tracks = Arranged(0, {"C.mp3", "A.mp3", "B.mp3"}, fat);
     const std::vector<ListedTrack> before = ListPlayerOrder(folder.path(), 0, false, fat);
-    ArrangeRun run{fs, messages, progress, "MainForm"};
-    ASSERT_TRUE(RunTralvoCommand(0, false, F(), tracks, run, journals.store));
+    ArrangeRun run{fs, failures, progress};
+    ASSERT_TRUE(RunTralvoCommand(0, false, F(), tracks, run, journals.store).Changed());
 
     ASSERT_TRUE(fs.atFirstChange);
     const RunJournal& first = *fs.atFirstChange;
@@ -254,7 +256,7 @@ TEST_F(JournaledRunTest, TheJournalIsWrittenBeforeTheFirstChangeAndKeptAsTheReco
     const std::optional<RunJournal> record = test::JournalOf(journals.store, F());
     ASSERT_TRUE(record);
     EXPECT_EQ(record->state, JournalState::Done);
-    EXPECT_TRUE(messages.asked.empty());
+    EXPECT_TRUE(failures.empty());
     // Nothing of it in the player folder.
     EXPECT_EQ(test::FilesBelow(folder.path()).size(), 4u);
 }
@@ -264,8 +266,8 @@ TEST_F(JournaledRunTest, TheSecondPassWaitsForTheJournalToSayWhichTracksWearTemp
     folder.WriteFile("1.qz_temp", "left by an earlier run");
     JournalWatch fs(journals.store, F());
     const TrackList tracks = Arranged(1, {"b.mp3", "a.ogg", "c.wma"});
-    ArrangeRun run{fs, messages, progress, "MainForm"};
-    ASSERT_TRUE(RunTralvoCommand(1, false, F(), tracks, run, journals.store));
+    ArrangeRun run{fs, failures, progress};
+    ASSERT_TRUE(RunTralvoCommand(1, false, F(), tracks, run, journals.store).Changed());
     ASSERT_TRUE(fs.atSecondPass);
     EXPECT_EQ(fs.atSecondPass->state, JournalState::SecondPass);
     const std::vector<JournalRename>& renames = fs.atSecondPass->renames;
@@ -294,19 +296,21 @@ public:
 TEST_F(JournaledRunTest, TheFolderIsFlushedBeforeTheJournalBecomesTheRecord) {
     Tracks({"a.mp3", "b.mp3"});
     FailingFlush fs;
-    ArrangeRun run{fs, messages, progress, "MainForm"};
+    ArrangeRun run{fs, failures, progress};
     ASSERT_TRUE(
-        RunTralvoCommand(1, false, F(), Arranged(1, {"b.mp3", "a.mp3"}), run, journals.store));
+        RunTralvoCommand(1, false, F(), Arranged(1, {"b.mp3", "a.mp3"}), run, journals.store)
+            .Changed());
     ASSERT_FALSE(fs.flushed.empty());
     EXPECT_EQ(fs.flushed.back(), F());
     EXPECT_EQ(test::JournalOf(journals.store, F())->state, JournalState::Done);
 
     fs.fails = true;
     ASSERT_TRUE(
-        RunTralvoCommand(1, false, F(), Arranged(1, {"a.mp3", "b.mp3"}), run, journals.store));
+        RunTralvoCommand(1, false, F(), Arranged(1, {"a.mp3", "b.mp3"}), run, journals.store)
+            .Changed());
     EXPECT_NE(test::JournalOf(journals.store, F())->state, JournalState::Done);
     EXPECT_TRUE(NeedsRecovery(F(), fs, journals.store));
-    EXPECT_TRUE(messages.asked.empty());
+    EXPECT_TRUE(failures.empty());
 }
 
 TEST_F(JournaledRunTest, AJournalThatCannotBeWrittenStopsTheRunBeforeAnythingMoves) {
@@ -318,17 +322,18 @@ TEST_F(JournaledRunTest, AJournalThatCannotBeWrittenStopsTheRunBeforeAnythingMov
     }
     StateFolderJournals locked(state);
     for (const std::uint8_t type : {std::uint8_t{0}, std::uint8_t{1}, std::uint8_t{2}}) {
-        messages.asked.clear();
+        failures.clear();
         const auto before = test::FilesBelow(folder.path());
         test::TimedFileSystem fs;
         const TrackList tracks = Arranged(type, {"B.mp3", "A.mp3"}, fs);
-        ArrangeRun run{fs, messages, progress, "MainForm"};
-        EXPECT_FALSE(RunTralvoCommand(type, false, F(), tracks, run, locked));
+        ArrangeRun run{fs, failures, progress};
+        EXPECT_FALSE(RunTralvoCommand(type, false, F(), tracks, run, locked).Changed());
         EXPECT_EQ(test::FilesBelow(folder.path()), before);
         EXPECT_TRUE(fs.times.empty());
-        ASSERT_EQ(messages.TextKeys(), std::vector<std::string>{"JournalError"});
-        EXPECT_EQ(messages.asked[0].captionKey, "Error");
-        EXPECT_EQ(messages.asked[0].argument, locked.PathOf(F()));
+        ASSERT_EQ(failures.Steps(), std::vector<RunStep>{RunStep::WriteJournal});
+        EXPECT_EQ(failures.failures[0].path, locked.PathOf(F()));
+        EXPECT_FALSE(failures.failures[0].status.ok());
+        EXPECT_EQ(run.report.outcome, RunOutcome::Refused);
     }
 }
 
@@ -349,11 +354,71 @@ TEST_F(JournaledRunTest, ASecondPassWhoseJournalCannotBeWrittenPutsTheFolderBack
     } store(journals.store);
     const auto before = test::FilesBelow(folder.path());
     const TrackList tracks = Arranged(1, {"b.mp3", "a.mp3"});
-    ArrangeRun run{SystemFileSystem(), messages, progress, "MainForm"};
-    ASSERT_TRUE(RunTralvoCommand(1, false, F(), tracks, run, store));
-    EXPECT_EQ(messages.TextKeys(), (std::vector<std::string>{"JournalErrorPutBack"}));
+    ArrangeRun run{SystemFileSystem(), failures, progress};
+    ASSERT_EQ(RunTralvoCommand(1, false, F(), tracks, run, store).outcome, RunOutcome::Stopped);
+    ASSERT_EQ(failures.Steps(), std::vector<RunStep>{RunStep::JournalPutBack});
+    EXPECT_EQ(failures.failures[0].path, store.PathOf(F()));
+    EXPECT_EQ(failures.failures[0].status.message(), "full");
     EXPECT_EQ(test::FilesBelow(folder.path()), before);
     EXPECT_FALSE(test::JournalOf(journals.store, F()));
+}
+
+// Asks the run to stop once its first rename is done; when intruder is set, a file of the
+// user's then takes the renamed track's old name.
+class StopAfterFirstRename : public test::ForwardingFileSystem {
+public:
+    using ForwardingFileSystem::ForwardingFileSystem;
+    std::string intruder;
+
+    Status Rename(const std::string& from, const std::string& to) override {
+        Status status = ForwardingFileSystem::Rename(from, to);
+        if (status && !stopped_) {
+            stopped_ = true;
+            RequestRunStop();
+            if (!intruder.empty()) {
+                test::WriteWholeFile(from, intruder);
+            }
+        }
+        return status;
+    }
+
+private:
+    bool stopped_ = false;
+};
+
+TEST_F(JournaledRunTest, AStoppedRunReportsWhatBecameOfTheFolder) {
+    Tracks({"a.mp3", "b.mp3"});
+    const auto before = test::FilesBelow(folder.path());
+    StopAfterFirstRename fs;
+    ArrangeRun run{fs, failures, progress};
+    const RunReport report =
+        RunTralvoCommand(1, false, F(), Arranged(1, {"b.mp3", "a.mp3"}), run, journals.store);
+    ClearRunStop();
+    EXPECT_EQ(report.outcome, RunOutcome::Stopped);
+    ASSERT_EQ(failures.Steps(), std::vector<RunStep>{RunStep::Stopped});
+    EXPECT_EQ(failures.failures[0].path, F());
+    EXPECT_EQ(test::FilesBelow(folder.path()), before);
+    // It said what became of the folder: the order read back is not reported on top.
+    EXPECT_FALSE(
+        ReportWhenOrderDiffers("not the order", LoadTracks(folder.path(), 1, false, fs), run));
+    EXPECT_EQ(run.report.failures.size(), 1u);
+}
+
+TEST_F(JournaledRunTest, AStoppedRunThatCannotPutEverythingBackNamesWhatIsLeft) {
+    Tracks({"a.mp3", "b.mp3"});
+    StopAfterFirstRename fs;
+    fs.intruder = "the user's";
+    ArrangeRun run{fs, failures, progress};
+    const std::string first = Arranged(1, {"b.mp3", "a.mp3"})[0].file->FileName();
+    const RunReport report =
+        RunTralvoCommand(1, false, F(), Arranged(1, {"b.mp3", "a.mp3"}), run, journals.store);
+    ClearRunStop();
+    EXPECT_EQ(report.outcome, RunOutcome::Stopped);
+    ASSERT_EQ(failures.Steps(), std::vector<RunStep>{RunStep::PutBackInPart});
+    ASSERT_EQ(failures.failures[0].notRestored.size(), 1u);
+    EXPECT_EQ(failures.failures[0].notRestored[0].name, "0.qz_temp");
+    EXPECT_EQ(failures.failures[0].notRestored[0].reason, NotRestored::Reason::NameTaken);
+    EXPECT_EQ(test::ReadFile(first), "the user's");
 }
 
 TEST_F(JournaledRunTest, ARunThatChangedNothingLeavesNoRecord) {
@@ -365,10 +430,10 @@ TEST_F(JournaledRunTest, ARunThatChangedNothingLeavesNoRecord) {
         ASSERT_EQ(::chmod((folder / name).c_str(), 0444), 0);
     }
     const TrackList tracks = Arranged(2, {"B.mp3", "A.mp3"}, fs);
-    ArrangeRun run{fs, messages, progress, "MainForm"};
-    ASSERT_TRUE(RunTralvoCommand(2, false, F(), tracks, run, journals.store));
-    EXPECT_EQ(messages.TextKeys(),
-              (std::vector<std::string>{"SetCreationTimeError", "SetCreationTimeError"}));
+    ArrangeRun run{fs, failures, progress};
+    ASSERT_TRUE(RunTralvoCommand(2, false, F(), tracks, run, journals.store).Changed());
+    EXPECT_EQ(failures.Steps(),
+              (std::vector<RunStep>{RunStep::SetCreationTime, RunStep::SetCreationTime}));
     EXPECT_FALSE(test::JournalOf(journals.store, F()));
 }
 

@@ -129,7 +129,7 @@ protected:
 
     TempFolder folder;
     TestJournals journals;
-    ScriptedMessages messages;
+    RecordedFailures failures;
     RecordedProgress progress;
     std::size_t written = 0;
 };

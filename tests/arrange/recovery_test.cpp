@@ -39,7 +39,7 @@ TEST_P(CutOffRun, RecoveryBringsEveryFileBackWhereverTheRunStopped) {
         test::TempFolder folder;
         const std::string f = folder.path() + "/";
         test::TestJournals journals;
-        test::ScriptedMessages messages;
+        test::RecordedFailures failures;
         test::RecordedProgress progress;
         for (std::size_t i = 0; i < names.size(); ++i) {
             folder.WriteFile(names[i], test::TaggedMp3({.title = names[i]}, 1 + i));
@@ -69,8 +69,8 @@ TEST_P(CutOffRun, RecoveryBringsEveryFileBackWhereverTheRunStopped) {
         for (const TrackEntry& track : tracks) {
             displays.push_back(track.display);
         }
-        ArrangeRun run{fs, messages, progress, "MainForm"};
-        ASSERT_TRUE(RunTralvoCommand(type, false, f, tracks, run, stopping));
+        ArrangeRun run{fs, failures, progress};
+        ASSERT_TRUE(RunTralvoCommand(type, false, f, tracks, run, stopping).Changed());
         if (!stop.reached()) {
             // The run ended before this stop: every point of it has been tried.
             EXPECT_GT(stopAfter, 1);
@@ -103,12 +103,12 @@ TEST_P(CutOffRun, RecoveryBringsEveryFileBackWhereverTheRunStopped) {
         EXPECT_FALSE(NeedsRecovery(f, base, journals.store)) << at;
 
         // The user presses Tralvo again.
-        messages.asked.clear();
+        failures.clear();
         const TrackList again = test::Arranged(folder.path(), type, displays, base);
-        ArrangeRun rerun{base, messages, progress, "MainForm"};
-        ASSERT_TRUE(RunTralvoCommand(type, false, f, again, rerun, journals.store));
+        ArrangeRun rerun{base, failures, progress};
+        ASSERT_TRUE(RunTralvoCommand(type, false, f, again, rerun, journals.store).Changed());
         ReportWhenOrderDiffers(again.Text(), LoadTracks(folder.path(), type, false, base), rerun);
-        EXPECT_TRUE(messages.asked.empty()) << at;
+        EXPECT_TRUE(failures.empty()) << at;
     }
 }
 
@@ -194,7 +194,7 @@ TEST(RecoveryWithJournal, ADirectoryOrderRunDoesNotStartBesideAnEntryOfATemporar
          {std::pair{"QZ_TEMP1", true}, std::pair{"qz_temp2", false}, std::pair{"Qz_Temp2", true}}) {
         test::TempFolder folder;
         test::TestJournals journals;
-        test::ScriptedMessages messages;
+        test::RecordedFailures failures;
         test::RecordedProgress progress;
         const std::string f = folder.path() + "/";
         folder.WriteFile("A.mp3", Mp3Titled("A"));
@@ -208,10 +208,12 @@ TEST(RecoveryWithJournal, ADirectoryOrderRunDoesNotStartBesideAnEntryOfATemporar
         const Files before = test::FilesBelow(folder.path());
         const TrackList tracks =
             test::Arranged(folder.path(), 0, {"B.mp3", "A.mp3"}, SystemFileSystem());
-        ArrangeRun run{SystemFileSystem(), messages, progress, "MainForm"};
-        EXPECT_FALSE(RunTralvoCommand(0, false, f, tracks, run, journals.store)) << name;
-        ASSERT_EQ(messages.TextKeys(), (std::vector<std::string>{"ReservedEntry"})) << name;
-        EXPECT_EQ(messages.asked[0].argument, name);
+        ArrangeRun run{SystemFileSystem(), failures, progress};
+        EXPECT_EQ(RunTralvoCommand(0, false, f, tracks, run, journals.store).outcome,
+                  RunOutcome::Refused)
+            << name;
+        ASSERT_EQ(failures.Steps(), std::vector<RunStep>{RunStep::ReservedEntry}) << name;
+        EXPECT_EQ(failures.failures[0].path, f + name);
         EXPECT_EQ(test::FilesBelow(folder.path()), before) << name;
         EXPECT_FALSE(test::JournalOf(journals.store, f)) << name;
     }
@@ -263,36 +265,34 @@ TEST(RecoveryWithJournal, AnEntryWhoseNameIsTakenStaysAndIsReported) {
     EXPECT_EQ(RecoverFolder(f, SystemFileSystem(), journals.store).notRestored.size(), 1u);
 }
 
-TEST(OfferRecovery, AsksFirstAndShowsWhatCameOfIt) {
+TEST(OfferRecovery, AsksFirstAndTellsWhatCameOfIt) {
     test::TempFolder folder;
     test::TestJournals journals;
     const std::string f = folder.path() + "/";
     folder.WriteFile("a.mp3", "a");
-    test::ScriptedMessages messages;
-    EXPECT_FALSE(OfferRecovery(f, SystemFileSystem(), messages, "MainForm", journals.store));
-    EXPECT_TRUE(messages.asked.empty());
+    test::ScriptedRecoveryDialogue dialogue;
+    EXPECT_FALSE(OfferRecovery(f, SystemFileSystem(), dialogue, journals.store));
+    EXPECT_TRUE(dialogue.asked.empty());
 
     folder.MakeFolder("QZ_TEMP1");
     folder.WriteFile("QZ_TEMP1/b.mp3", "b");
-    messages.answers = {MessageAnswer::No};
-    EXPECT_FALSE(OfferRecovery(f, SystemFileSystem(), messages, "MainForm", journals.store));
-    ASSERT_EQ(messages.TextKeys(), std::vector<std::string>{"RecoverFolder"});
-    EXPECT_EQ(messages.asked[0].captionKey, "RecoverFolderTitle");
-    EXPECT_EQ(messages.asked[0].buttons, MessageButtons::YesNo);
+    dialogue.answers = {false};
+    EXPECT_FALSE(OfferRecovery(f, SystemFileSystem(), dialogue, journals.store));
+    EXPECT_EQ(dialogue.asked, std::vector<std::string>{f});
+    EXPECT_TRUE(dialogue.told.empty());
     EXPECT_TRUE(stdfs::exists(folder / "QZ_TEMP1/b.mp3"));
 
-    EXPECT_TRUE(OfferRecovery(f, SystemFileSystem(), messages, "MainForm", journals.store));
-    EXPECT_EQ(messages.TextKeys(),
-              (std::vector<std::string>{"RecoverFolder", "RecoverFolder", "RecoverDone"}));
+    EXPECT_TRUE(OfferRecovery(f, SystemFileSystem(), dialogue, journals.store));
+    ASSERT_EQ(dialogue.told.size(), 1u);
+    EXPECT_TRUE(dialogue.told[0].complete());
     EXPECT_EQ(test::FilesBelow(folder.path()), (Files{{"a.mp3", "a"}, {"b.mp3", "b"}}));
 
     folder.WriteFile("7.qz_temp", "no sound");
-    messages.asked.clear();
-    EXPECT_TRUE(OfferRecovery(f, SystemFileSystem(), messages, "MainForm", journals.store));
-    EXPECT_EQ(messages.TextKeys(),
-              (std::vector<std::string>{"RecoverFolder", "RecoverIncomplete"}));
-    EXPECT_EQ(messages.asked[1].argument, "7.qz_temp");
-    EXPECT_EQ(messages.asked[1].icon, MessageIcon::Error);
+    EXPECT_TRUE(OfferRecovery(f, SystemFileSystem(), dialogue, journals.store));
+    ASSERT_EQ(dialogue.told.size(), 2u);
+    ASSERT_EQ(dialogue.told[1].notRestored.size(), 1u);
+    EXPECT_EQ(dialogue.told[1].notRestored[0].name, "7.qz_temp");
+    EXPECT_EQ(dialogue.told[1].notRestored[0].reason, NotRestored::Reason::UnknownKind);
 }
 
 TEST(TemporaryFiles, TheKindComesFromTheFirstBytes) {

@@ -75,8 +75,8 @@ class RecreationTest : public test::JournaledFolderTest {
 protected:
     TrackList Run(const Names& order, FileSystem& fs, Clock& clock = SystemClock()) {
         const TrackList tracks = Arranged(2, order, fs);
-        ArrangeRun run{fs, messages, progress, "MainForm", clock};
-        EXPECT_TRUE(RunTralvoCommand(2, false, F(), tracks, run, journals.store));
+        ArrangeRun run{fs, failures, progress, clock};
+        EXPECT_TRUE(RunTralvoCommand(2, false, F(), tracks, run, journals.store).Changed());
         return LoadTracks(folder.path(), 2, false, fs);
     }
     static Names Displays(const TrackList& tracks) {
@@ -111,7 +111,7 @@ TEST_F(RecreationTest, TracksMadeAnewReadBackInListOrderKeepingBytesNamesAndTime
     const Names order = {"first.mp3", "fifth.wav", longName, "Ünïcödé ♫.mp3", "third.ogg"};
     const TrackList reloaded = Run(order, SystemFileSystem());
 
-    EXPECT_TRUE(messages.asked.empty()) << testing::PrintToString(messages.TextKeys());
+    EXPECT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
     EXPECT_EQ(Displays(reloaded), order);
     EXPECT_EQ(test::FilesBelow(folder.path()), before); // no spare copy is left either
     // First in the list and born before the run, so it was left alone.
@@ -133,11 +133,11 @@ TEST_F(RecreationTest, TracksMadeAnewReadBackInListOrderKeepingBytesNamesAndTime
     EXPECT_EQ(journal->recreated[2].size, before.at(longName).size());
 
     // And back.
-    ArrangeRun run{SystemFileSystem(), messages, progress, "MainForm"};
+    ArrangeRun run{SystemFileSystem(), failures, progress};
     EXPECT_EQ(UndoLastRun(F(), run, journals.store), UndoOutcome::Undone);
     EXPECT_EQ(Displays(LoadTracks(folder.path(), 2, false, SystemFileSystem())), loaded);
     EXPECT_EQ(test::FilesBelow(folder.path()), before);
-    EXPECT_TRUE(messages.asked.empty()) << testing::PrintToString(messages.TextKeys());
+    EXPECT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
 }
 
 // FAT keeps the seconds of a creation time in 2-second steps, and some players read no finer:
@@ -156,7 +156,7 @@ TEST_F(RecreationTest, OnFatEachTrackIsMadeInTheNextTwoSecondStep) {
     const Names order = {"d.mp3", "c.mp3", "b.mp3", "a.mp3"};
     EXPECT_EQ(TracksToRecreate(F(), order, fat, clock), 3U);
     EXPECT_EQ(Displays(Run(order, fat, clock)), order);
-    EXPECT_TRUE(messages.asked.empty()) << testing::PrintToString(messages.TextKeys());
+    EXPECT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
     EXPECT_EQ(fat.copies, 3);
     EXPECT_EQ(fat.times[folder / "d.mp3"], kept);
     FileTime last = kept;
@@ -185,7 +185,7 @@ TEST_F(RecreationTest, ACopyStampedTooEarlyByACoarseClockIsMadeAgain) {
     clock.now -= 9 * Second;
     EXPECT_EQ(Displays(Run({"a.mp3", "b.mp3"}, fat, clock)), (Names{"a.mp3", "b.mp3"}));
     EXPECT_EQ(fat.copies, 2);
-    EXPECT_TRUE(messages.asked.empty()) << testing::PrintToString(messages.TextKeys());
+    EXPECT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
 }
 
 TEST_F(RecreationTest, AVolumeWithoutRoomForTheLargestCopyIsRefusedBeforeAnythingChanges) {
@@ -199,8 +199,10 @@ TEST_F(RecreationTest, AVolumeWithoutRoomForTheLargestCopyIsRefusedBeforeAnythin
     const auto before = test::FilesBelow(folder.path());
 
     Run({"small.mp3", "large.mp3"}, fat, clock);
-    EXPECT_EQ(messages.TextKeys(), (Names{"NoRoomToRecreate"}));
-    EXPECT_EQ(messages.asked[0].argument, folder / "large.mp3");
+    ASSERT_EQ(failures.Steps(), std::vector<RunStep>{RunStep::NoRoomToRecreate});
+    EXPECT_EQ(failures.failures[0].path, folder / "large.mp3");
+    EXPECT_EQ(failures.failures[0].needed, 3u << 20);
+    EXPECT_EQ(failures.failures[0].available, 2u << 20);
     EXPECT_EQ(fat.copies, 0);
     EXPECT_EQ(test::FilesBelow(folder.path()), before);
     EXPECT_FALSE(test::JournalOf(journals.store, F())); // nothing to undo

@@ -1,5 +1,5 @@
 // The three strategies of the Tralvo command on real folders: their results, their progress,
-// their error boxes, and that nothing is ever lost when any one step fails.
+// the failures they report, and that nothing is ever lost when any one step fails.
 #include "arrange/run_journal.h"
 #include "arrange/track_loading.h"
 #include "arrange/tralvo_command.h"
@@ -79,7 +79,7 @@ protected:
     }
     // The command's core: the strategy, the reload, the comparison.
     TrackList Run(std::uint8_t type, const TrackList& tracks, FileSystem& fs) {
-        ArrangeRun run{fs, messages, progress, "MainForm"};
+        ArrangeRun run{fs, failures, progress};
         const std::string before = tracks.Text();
         RunStrategy(type, F(), tracks, run);
         TrackList reloaded = LoadTracks(folder.path(), type, false, fs);
@@ -89,7 +89,7 @@ protected:
     std::string F() const { return folder.path() + "/"; }
 
     test::TempFolder folder;
-    test::ScriptedMessages messages;
+    test::RecordedFailures failures;
     test::RecordedProgress progress;
     std::size_t tracksWritten = 0;
 };
@@ -116,7 +116,7 @@ TEST_F(StrategiesTest, DirectoryOrderPutsTheOtherEntriesFirstThenTheTracksInList
     EXPECT_EQ(Listing(folder.path(), fs), expected);
     EXPECT_EQ(Displays(reloaded), (std::vector<std::string>{"C.mp3", "A.mp3", "B.mp3"}));
     EXPECT_EQ(test::ReadFile(folder / "Covers/front.jpg"), "jpeg");
-    EXPECT_TRUE(messages.asked.empty());
+    EXPECT_TRUE(failures.empty());
     EXPECT_EQ(progress.maximum, 9);
     EXPECT_EQ(progress.positions, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
 }
@@ -149,12 +149,12 @@ TEST_P(DirectoryOrderAgain, ShortAndLongNamesComeBackInListOrderOnEveryRun) {
         for (const std::size_t i : orders[round]) {
             arranged.push_back(names[i]);
         }
-        messages.asked.clear();
+        failures.clear();
         Run(0, Arranged(0, arranged, fat), fat);
         std::vector<std::string> expected = others;
         expected.insert(expected.end(), arranged.begin(), arranged.end());
         EXPECT_EQ(Listing(folder.path(), fat), expected) << "run " << round + 1;
-        EXPECT_TRUE(messages.asked.empty()) << testing::PrintToString(messages.TextKeys());
+        EXPECT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
         EXPECT_EQ(progress.positions.back(), 18);
     }
 }
@@ -172,12 +172,13 @@ TEST_F(StrategiesTest, AnExistingTempFolderStopsTheRunBeforeAnythingMoves) {
         LoadTracks(folder.path(), 0, false, SystemFileSystem()).Text() == tracks.Text();
     Run(0, tracks, SystemFileSystem());
     EXPECT_EQ(Listing(folder.path()), before);
-    std::vector<std::string> keys = {"CreateTempFolderError"};
+    std::vector<RunStep> steps = {RunStep::CreateTempFolder};
     if (!alreadyInOrder) {
-        keys.push_back("TralvoFailed");
+        steps.push_back(RunStep::OrderDiffers);
     }
-    EXPECT_EQ(messages.TextKeys(), keys);
-    EXPECT_EQ(messages.asked[0].captionKey, "Error");
+    EXPECT_EQ(failures.Steps(), steps);
+    EXPECT_EQ(failures.failures[0].path, folder / "QZ_TEMP1");
+    EXPECT_EQ(failures.failures[0].status.code(), EEXIST);
 }
 
 // The program may run from a folder of the player: that folder stays, a folder whose name
@@ -199,7 +200,7 @@ TEST_F(StrategiesTest, TheFolderHoldingTheProgramStaysWhereItIs) {
     Run(0, Arranged(0, {"A.mp3"}, fs), fs);
     // Never moved, the program's folder now stands before everything that was.
     EXPECT_EQ(Listing(folder.path(), fs), (std::vector<std::string>{"Tralvo", "Tralvo2", "A.mp3"}));
-    EXPECT_TRUE(messages.asked.empty());
+    EXPECT_TRUE(failures.empty());
 }
 
 TEST_F(StrategiesTest, FileNamesGetOrderPrefixesOfOneWidthThroughTemporaryNames) {
@@ -210,7 +211,7 @@ TEST_F(StrategiesTest, FileNamesGetOrderPrefixesOfOneWidthThroughTemporaryNames)
     std::vector<std::string> names = Listing(folder.path());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"{1}b.mp3", "{2}a.ogg", "{3}c.wma"}));
-    EXPECT_TRUE(messages.asked.empty());
+    EXPECT_TRUE(failures.empty());
     EXPECT_EQ(progress.maximum, 6);
     EXPECT_EQ(progress.positions.back(), 6);
 
@@ -236,9 +237,12 @@ TEST_F(StrategiesTest, AStrayTemporaryNameIsReportedAndLeftAlone) {
     const TrackList tracks = Arranged(1, {"a.mp3", "b.mp3"});
     Run(1, tracks, SystemFileSystem());
     // a.mp3 cannot take 0.qz_temp; the second pass leaves the stray file alone and says so.
-    EXPECT_EQ(messages.TextKeys(), (std::vector<std::string>{"RenameError", "RenameError"}));
-    EXPECT_EQ(messages.asked[0].argument, folder / "a.mp3");
-    EXPECT_EQ(messages.asked[1].argument, folder / "0.qz_temp");
+    EXPECT_EQ(failures.Steps(), (std::vector<RunStep>{RunStep::Rename, RunStep::Rename}));
+    EXPECT_EQ(failures.failures[0].path, folder / "a.mp3");
+    EXPECT_EQ(failures.failures[0].status.code(), EEXIST);
+    // Never tried: there is no system's word for it.
+    EXPECT_EQ(failures.failures[1].path, folder / "0.qz_temp");
+    EXPECT_TRUE(failures.failures[1].status.ok());
     EXPECT_EQ(test::ReadFile(folder / "0.qz_temp"), "left by an earlier run");
     EXPECT_TRUE(std::filesystem::exists(folder / "a.mp3"));
     EXPECT_TRUE(std::filesystem::exists(folder / "{2}b.mp3"));
@@ -258,7 +262,7 @@ TEST_F(StrategiesTest, CreationTimesRiseOneDayApartAndTheLastTrackKeepsItsOwn) {
     EXPECT_EQ(media::FileTimeToDateTime(fs.times[folder / "A.mp3"]), march10 - 1);
     EXPECT_EQ(media::FileTimeToDateTime(fs.times[folder / "C.mp3"]), march10 - 2);
     EXPECT_EQ(Displays(reloaded), (std::vector<std::string>{"C.mp3", "A.mp3", "B.mp3"}));
-    EXPECT_TRUE(messages.asked.empty());
+    EXPECT_TRUE(failures.empty());
     EXPECT_EQ(progress.maximum, 3);
     EXPECT_EQ(progress.positions, (std::vector<int>{1, 2, 3}));
 }
@@ -274,60 +278,63 @@ TEST_F(StrategiesTest, AReadOnlyTrackKeepsItsTimeAndTheNextEarlierTakesItsPlace)
     }
     ASSERT_EQ(::chmod((folder / "A.mp3").c_str(), 0444), 0);
     Run(2, Arranged(2, {"C.mp3", "A.mp3", "B.mp3"}, fs), fs);
-    EXPECT_EQ(messages.TextKeys().front(), "SetCreationTimeError");
-    EXPECT_EQ(messages.asked[0].argument, folder / "A.mp3");
+    ASSERT_FALSE(failures.empty());
+    EXPECT_EQ(failures.failures[0].step, RunStep::SetCreationTime);
+    EXPECT_EQ(failures.failures[0].path, folder / "A.mp3");
+    EXPECT_EQ(failures.failures[0].status.code(), EACCES);
     EXPECT_EQ(media::FileTimeToDateTime(fs.times[folder / "A.mp3"]), march10);
     EXPECT_EQ(media::FileTimeToDateTime(fs.times[folder / "C.mp3"]), march10 - 1);
 }
 
-// What the k-th change was asked to do, to know which box its failure must show.
+// What the k-th change was asked to do, to know which failure it must report, and where.
 class WatchedFailure : public test::FailingFileSystem {
 public:
     WatchedFailure(int failAt, FileSystem& inner, bool madeAnew)
         : FailingFileSystem(failAt, inner), at_(failAt), madeAnew_(madeAnew) {}
-    std::string expectedKey;
+    RunStep expectedStep = RunStep::OrderDiffers;
+    std::string expectedPath;
 
     Status Rename(const std::string& from, const std::string& to) override {
-        if (changes + 1 == at_) {
-            expectedKey = madeAnew_                                                ? "RecreateError"
-                          : from.ends_with(".qz_temp") || to.ends_with(".qz_temp") ? "RenameError"
-                          : to.find("/QZ_TEMP") != std::string::npos ? "MoveToTempFolderError"
-                                                                     : "MoveBackError";
+        Expect(madeAnew_                                                ? RunStep::Recreate
+               : from.ends_with(".qz_temp") || to.ends_with(".qz_temp") ? RunStep::Rename
+               : to.find("/QZ_TEMP") != std::string::npos               ? RunStep::MoveToTempFolder
+                                                                        : RunStep::MoveBack,
+               from);
+        if (madeAnew_ && changes + 1 == at_ && from.ends_with(".qz_copy")) {
+            // The copy failed to take the original's name: the original is what stays.
+            expectedPath = to;
         }
         return FailingFileSystem::Rename(from, to);
     }
     Status CopyFile(const std::string& from, const std::string& to) override {
-        if (changes + 1 == at_) {
-            expectedKey = "RecreateError";
-        }
+        Expect(RunStep::Recreate, from);
         return FailingFileSystem::CopyFile(from, to);
     }
     Status RemoveFile(const std::string& path) override {
-        if (changes + 1 == at_) {
-            expectedKey = "RemoveTempFileError";
-        }
+        Expect(RunStep::RemoveTempFile, path);
         return FailingFileSystem::RemoveFile(path);
     }
     Status CreateFolder(const std::string& path) override {
-        if (changes + 1 == at_) {
-            expectedKey = "CreateTempFolderError";
-        }
+        Expect(RunStep::CreateTempFolder, path);
         return FailingFileSystem::CreateFolder(path);
     }
     Status RemoveFolder(const std::string& path) override {
-        if (changes + 1 == at_) {
-            expectedKey = "RemoveTempFolderError";
-        }
+        Expect(RunStep::RemoveTempFolder, path);
         return FailingFileSystem::RemoveFolder(path);
     }
     Status WriteCreationTime(const std::string& path, FileTime time) override {
-        if (changes + 1 == at_) {
-            expectedKey = "SetCreationTimeError";
-        }
+        Expect(RunStep::SetCreationTime, path);
         return FailingFileSystem::WriteCreationTime(path, time);
     }
 
 private:
+    void Expect(RunStep step, const std::string& path) {
+        if (changes + 1 == at_) {
+            expectedStep = step;
+            expectedPath = path;
+        }
+    }
+
     int at_;
     bool madeAnew_;
 };
@@ -341,13 +348,14 @@ struct NothingLostCase {
 class NothingIsLost : public testing::TestWithParam<NothingLostCase> {};
 
 // The run is repeated with each of its changes failing in turn: every file stays, byte for
-// byte, no entry but a track is renamed, each failure shows its own box, and "TralvoFailed"
-// comes exactly when the folder's order is not the arranged one.
+// byte, no entry but a track is renamed, each failure is reported with its step, its path and
+// the system's words, and the order is reported to differ exactly when the folder's order is
+// not the arranged one.
 TEST_P(NothingIsLost, WhicheverStepFails) {
     const std::uint8_t type = GetParam().type;
     for (int failAt = 1;; ++failAt) {
         test::TempFolder folder;
-        test::ScriptedMessages messages;
+        test::RecordedFailures failures;
         test::RecordedProgress progress;
         const std::vector<std::string> names = {"{07}Alpha.mp3", "Beta Song.mp3", ".hidden.ogg",
                                                 "Gamma.wav"};
@@ -369,14 +377,14 @@ TEST_P(NothingIsLost, WhicheverStepFails) {
         TrackList tracks = LoadTracks(folder.path(), type, false, fs);
         tracks.Reorder({3, 1, 0, 2});
         const std::string arranged = tracks.Text();
-        ArrangeRun run{fs, messages, progress, "MainForm"};
+        ArrangeRun run{fs, failures, progress};
         RunStrategy(type, folder.path() + "/", tracks, run);
         const TrackList reloaded = LoadTracks(folder.path(), type, false, fs);
         const bool differs = ReportWhenOrderDiffers(arranged, reloaded, run);
 
         std::map<std::string, std::string> after = FilesBelow(folder.path());
-        const std::vector<std::string> keys = messages.TextKeys();
-        if (!keys.empty() && keys.front() == "RemoveTempFileError") {
+        const std::vector<RunStep> steps = failures.Steps();
+        if (!steps.empty() && steps.front() == RunStep::RemoveTempFile) {
             // A spare copy stays beside its track, for the recovery to remove.
             ASSERT_EQ(std::erase_if(after,
                                     [](const auto& file) {
@@ -393,16 +401,20 @@ TEST_P(NothingIsLost, WhicheverStepFails) {
                     << path;
             }
         }
-        EXPECT_EQ(differs, !keys.empty() && keys.back() == "TralvoFailed");
+        EXPECT_EQ(differs, !steps.empty() && steps.back() == RunStep::OrderDiffers);
         EXPECT_EQ(differs, reloaded.Text() != arranged);
+        EXPECT_EQ(run.report.failures.size(), steps.size());
         if (fs.changes < failAt) {
             // Nothing failed: the run is clean and its count is known.
-            EXPECT_TRUE(keys.empty()) << testing::PrintToString(keys);
+            EXPECT_TRUE(steps.empty()) << testing::PrintToString(steps);
             EXPECT_GT(failAt, 1);
             break;
         }
-        ASSERT_FALSE(keys.empty()) << "a failed change showed no box, change " << failAt;
-        EXPECT_EQ(keys.front(), fs.expectedKey) << "change " << failAt;
+        ASSERT_FALSE(steps.empty()) << "a failed change reported nothing, change " << failAt;
+        const RunFailure& first = failures.failures.front();
+        EXPECT_EQ(first.step, fs.expectedStep) << "change " << failAt;
+        EXPECT_EQ(first.path, fs.expectedPath) << "change " << failAt;
+        EXPECT_EQ(first.status.message(), "injected failure") << "change " << failAt;
         // Only a directory-order run that cannot make its first folder stops before the end.
         if (!(type == 0 && failAt == 1)) {
             EXPECT_EQ(progress.positions.empty() ? -1 : progress.positions.back(), progress.maximum)

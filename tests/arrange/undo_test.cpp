@@ -19,12 +19,12 @@ protected:
     // Arranges the folder's tracks in the order of displays with the journaled run.
     void RunArranged(std::uint8_t type, const Names& displays, FileSystem& fs) {
         const TrackList tracks = Arranged(type, displays, fs);
-        ArrangeRun run{fs, messages, progress, "MainForm"};
-        ASSERT_TRUE(RunTralvoCommand(type, false, F(), tracks, run, journals.store));
-        ASSERT_TRUE(messages.asked.empty()) << testing::PrintToString(messages.TextKeys());
+        ArrangeRun run{fs, failures, progress};
+        ASSERT_TRUE(RunTralvoCommand(type, false, F(), tracks, run, journals.store).Changed());
+        ASSERT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
     }
     UndoOutcome Undo(FileSystem& fs) {
-        ArrangeRun run{fs, messages, progress, "MainForm"};
+        ArrangeRun run{fs, failures, progress};
         return UndoLastRun(F(), run, journals.store);
     }
     Names Displays(std::uint8_t type, FileSystem& fs) {
@@ -54,13 +54,12 @@ TEST_F(UndoTest, DirectoryOrderComesBackByARunInTheOldOrder) {
 
     EXPECT_EQ(Undo(fat), UndoOutcome::Undone);
     EXPECT_EQ(Displays(0, fat), before);
-    EXPECT_TRUE(messages.asked.empty()) << testing::PrintToString(messages.TextKeys());
+    EXPECT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
     EXPECT_EQ(progress.maximum, 9);
     // An undo leaves nothing to undo.
     EXPECT_FALSE(CanUndo(F(), journals.store));
     EXPECT_EQ(Undo(fat), UndoOutcome::NothingToUndo);
-    EXPECT_EQ(messages.TextKeys(), Names{"NothingToUndo"});
-    EXPECT_EQ(messages.asked[0].icon, MessageIcon::Information);
+    EXPECT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
 }
 
 // The undo is a later run in the folder: its short names must not fall into the hole at the
@@ -77,7 +76,7 @@ TEST_F(UndoTest, DirectoryOrderComesBackExactlyWithShortAndLongNamesMixed) {
 
     EXPECT_EQ(Undo(fat), UndoOutcome::Undone);
     EXPECT_EQ(Displays(0, fat), before);
-    EXPECT_TRUE(messages.asked.empty()) << testing::PrintToString(messages.TextKeys());
+    EXPECT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
 }
 
 TEST_F(UndoTest, FileNamesGetTheirOldNamesBackExactly) {
@@ -92,7 +91,7 @@ TEST_F(UndoTest, FileNamesGetTheirOldNamesBackExactly) {
     EXPECT_EQ(Undo(SystemFileSystem()), UndoOutcome::Undone);
     EXPECT_EQ(NamesOnDisk(), before);
     EXPECT_EQ(Displays(1, SystemFileSystem()), displays);
-    EXPECT_TRUE(messages.asked.empty()) << testing::PrintToString(messages.TextKeys());
+    EXPECT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
     EXPECT_EQ(progress.maximum, 10);
     // {1}x.mp3 and {2}x.mp3 swapped in the run and swapped back.
     EXPECT_EQ(test::ReadFile(folder / "{1}x.mp3"), test::TaggedMp3({.title = "{1}x.mp3"}, 3));
@@ -111,20 +110,20 @@ TEST_F(UndoTest, CreationTimesComeBackExactly) {
     EXPECT_EQ(Undo(fs), UndoOutcome::Undone);
     EXPECT_EQ(fs.times, before);
     EXPECT_EQ(Displays(2, fs), (Names{"B.mp3", "A.mp3", "C.mp3"}));
-    EXPECT_TRUE(messages.asked.empty()) << testing::PrintToString(messages.TextKeys());
+    EXPECT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
 }
 
 TEST_F(UndoTest, AFolderThatChangedSinceTheRunIsLeftAlone) {
     Tracks({"a.mp3", "b.mp3"});
     EXPECT_EQ(Undo(SystemFileSystem()), UndoOutcome::NothingToUndo);
-    messages.asked.clear();
+    failures.clear();
     RunArranged(1, {"b.mp3", "a.mp3"}, SystemFileSystem());
     stdfs::rename(folder / "{1}b.mp3", folder / "b.mp3");
     const Names now = NamesOnDisk();
-    messages.asked.clear();
+    failures.clear();
     EXPECT_EQ(Undo(SystemFileSystem()), UndoOutcome::NotPossible);
-    EXPECT_EQ(messages.TextKeys(), Names{"UndoNotPossible"});
-    EXPECT_EQ(messages.asked[0].captionKey, "Error");
+    ASSERT_EQ(failures.Steps(), std::vector<RunStep>{RunStep::UndoNotPossible});
+    EXPECT_EQ(failures.failures[0].path, F());
     EXPECT_EQ(NamesOnDisk(), now);
 
     // A new track since the run.
@@ -149,11 +148,67 @@ TEST_F(UndoTest, AFailedStepIsReportedAndTheResultChecked) {
     // The undo's third rename fails: a.mp3 keeps its new name and its new place.
     test::FailingFileSystem fs(3);
     EXPECT_EQ(Undo(fs), UndoOutcome::Failed);
-    EXPECT_EQ(messages.TextKeys(), (Names{"RenameError", "RenameError", "TralvoFailed"}));
-    EXPECT_EQ(messages.asked[0].argument, folder / "{3}a.mp3");
+    EXPECT_EQ(failures.Steps(),
+              (std::vector<RunStep>{RunStep::Rename, RunStep::Rename, RunStep::OrderDiffers}));
+    EXPECT_EQ(failures.failures[0].path, folder / "{3}a.mp3");
+    EXPECT_EQ(failures.failures[0].status.message(), "injected failure");
     EXPECT_EQ(Displays(1, SystemFileSystem()), (Names{"b.mp3", "c.mp3", "a.mp3"}));
     EXPECT_FALSE(NeedsRecovery(F(), SystemFileSystem(), journals.store));
 }
+
+// The undo is repeated with each of its changes failing in turn: it fails exactly when it
+// reported a failure, its first failure carries the system's words, and every file is still
+// there, byte for byte.
+class UndoWhicheverStepFails : public testing::TestWithParam<std::uint8_t> {};
+
+TEST_P(UndoWhicheverStepFails, ItsOutcomeIsWhatItReported) {
+    const std::uint8_t type = GetParam();
+    const Names names = {"a.mp3", "b.mp3", "c.mp3"};
+    int failed = 0;
+    for (int failAt = 1;; ++failAt) {
+        test::TempFolder folder;
+        test::TestJournals journals;
+        test::RecordedFailures failures;
+        test::RecordedProgress progress;
+        const std::string f = folder.path() + "/";
+        test::DirectoryOrderFileSystem fat;
+        test::TimedFileSystem timed(fat);
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            folder.WriteFile(names[i], test::TaggedMp3({.title = names[i]}, 1 + i));
+            timed.times[folder / names[i]] = media::DateTimeToFileTime(40000.0 + double(i));
+        }
+        {
+            const TrackList tracks =
+                test::Arranged(folder.path(), type, {"c.mp3", "a.mp3", "b.mp3"}, timed);
+            ArrangeRun run{timed, failures, progress};
+            ASSERT_TRUE(RunTralvoCommand(type, false, f, tracks, run, journals.store).Changed());
+            ASSERT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
+        }
+        const auto original = test::Contents(test::FilesBelow(folder.path()));
+
+        test::FailingFileSystem fs(failAt, timed);
+        ArrangeRun run{fs, failures, progress};
+        const UndoOutcome outcome = UndoLastRun(f, run, journals.store);
+        const std::string at = "change " + std::to_string(failAt);
+        EXPECT_EQ(test::Contents(test::FilesBelow(folder.path())), original) << at;
+        EXPECT_EQ(run.report.failures.size(), failures.failures.size()) << at;
+        EXPECT_EQ(outcome, failures.empty() ? UndoOutcome::Undone : UndoOutcome::Failed) << at;
+        if (fs.changes < failAt) {
+            EXPECT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
+            EXPECT_GT(failAt, 1);
+            break;
+        }
+        // A failure the run goes round (a directory-order run that cannot take its shortcut
+        // takes the long way) is no failure of the undo.
+        if (!failures.empty()) {
+            ++failed;
+            EXPECT_EQ(failures.failures[0].status.message(), "injected failure") << at;
+        }
+    }
+    EXPECT_GT(failed, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Strategies, UndoWhicheverStepFails, testing::Values(0, 1, 2));
 
 } // namespace
 } // namespace tralvo

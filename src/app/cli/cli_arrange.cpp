@@ -4,6 +4,7 @@
 #include "app/cli/cli_order_file.h"
 #include "app/cli/cli_tracks.h"
 #include "app/language_catalogue.h"
+#include "app/message_box_observer.h"
 #include "arrange/track_loading.h"
 #include "arrange/track_ordering.h"
 #include "arrange/tralvo_command.h"
@@ -136,14 +137,16 @@ bool RewriteFolder(const TrackList& tracks, const ArrangeOptions& options) {
     OpenLanguageCatalogue();
     UseEnglish(Catalogue());
     ConsoleMessages messages;
+    MessageBoxObserver observer(messages, "");
     TerminalProgress progress;
-    ArrangeRun run{ToolFileSystem(), messages, progress, ""};
+    ArrangeRun run{ToolFileSystem(), observer, progress};
     const std::string before = tracks.Text();
     bool ran = false;
     {
         const StopSignalsDuringRun stopSignals;
         ran = RunTralvoCommand(options.listing.playerType, options.listing.only83FileNames,
-                               FolderWithSlash(options.folder), tracks, run);
+                               FolderWithSlash(options.folder), tracks, run)
+                  .Changed();
     }
     progress.Wipe();
     const TrackList reloaded = LoadFolder(options.folder, options.listing);

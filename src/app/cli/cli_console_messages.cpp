@@ -48,6 +48,9 @@ MessageAnswer ConsoleMessages::Show(const MessageRequest& request) {
         text = ReplaceAll(LineBreaksToBlanks(GetLangString(request.textKey)), "%0",
                           EscapeField(request.argument));
     }
+    if (!request.reason.empty()) {
+        text += " " + EscapeField(request.reason);
+    }
     const std::string line = std::string(IconLabel(request.icon)) + ": " + text + "\n";
     std::fwrite(line.data(), 1, line.size(), stderr);
     switch (request.buttons) {

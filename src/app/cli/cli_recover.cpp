@@ -6,6 +6,8 @@
 #include "app/cli/cli_output.h"
 #include "app/cli/cli_tracks.h"
 #include "app/language_catalogue.h"
+#include "app/message_box_observer.h"
+#include "app/run_failure_messages.h"
 #include "arrange/recovery.h"
 #include "arrange/track_loading.h"
 #include "arrange/undo.h"
@@ -106,7 +108,7 @@ int RunRecoverCommand(Arguments args) {
     ConsoleMessages messages;
     const RecoveryReport report = RecoverFolder(FolderWithSlash(*folder), ToolFileSystem());
     PrintReport(report);
-    ShowRecoveryReport(report, messages, "");
+    MessageBoxObserver(messages, "").Recovered(report);
     CloseLanguageCatalogue();
     return report.complete() ? ExitOk : ExitFailure;
 }
@@ -121,12 +123,16 @@ int RunUndoCommand(Arguments args) {
     OpenLanguageCatalogue();
     UseEnglish(Catalogue());
     ConsoleMessages messages;
+    MessageBoxObserver observer(messages, "");
     TerminalProgress progress;
-    ArrangeRun run{ToolFileSystem(), messages, progress, ""};
+    ArrangeRun run{ToolFileSystem(), observer, progress};
     UndoOutcome outcome = UndoOutcome::Failed;
     {
         const StopSignalsDuringRun stopSignals;
         outcome = UndoLastRun(FolderWithSlash(*folder), run);
+    }
+    if (outcome == UndoOutcome::NothingToUndo) {
+        messages.Show(NothingToUndoMessage(""));
     }
     progress.Wipe();
     if (outcome == UndoOutcome::Undone || outcome == UndoOutcome::Failed) {
