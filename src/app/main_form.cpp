@@ -17,6 +17,8 @@
 #include "platform/mount_table.h"
 #include "playback/audio_engine.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -55,9 +57,23 @@ bool SameFolder(const std::string& a, const std::string& b) {
     return WithSlash(a) == WithSlash(b);
 }
 
+// Assistive technology is told that the main window is a window (a frame), not a plain
+// widget, which it would report as a filler.
+QAccessibleInterface* MainWindowAccessible(const QString& /*className*/, QObject* object) {
+    if (auto* window = qobject_cast<TMainForm*>(object)) {
+        return new QAccessibleWidget(window, QAccessible::Window);
+    }
+    return nullptr;
+}
+
 } // namespace
 
 TMainForm::TMainForm(Messages& messages, FileSystem& fs) : messages_(messages), fs_(fs) {
+    static const bool accessibleAsWindow = [] {
+        QAccessible::installFactory(MainWindowAccessible);
+        return true;
+    }();
+    static_cast<void>(accessibleAsWindow);
     setObjectName(QString::fromLatin1(MainFormName));
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
     SetTag(*this, -1);

@@ -7,6 +7,7 @@
 #include "panes/shell_tree.h"
 #include "program_fixture.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -216,6 +217,20 @@ TEST_F(MainFormTest, TabGoesThroughTheTreesTheListsTheVolumeAndTheButtons) {
     }
     EXPECT_EQ(visited, (std::vector<QString>{"MyComputerST", "FilesLB", "MyPlayerST", "TracksLB",
                                              "VolumeTB", "TralvoBtn", "ExitBtn", "MyComputerST"}));
+}
+
+// Assistive technology lists the main window among the desktop's windows, as a frame.
+TEST_F(MainFormTest, TheWindowPresentsItselfToAssistiveTechnologyAsAWindow) {
+    Start();
+    CreateWindows();
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(main.get());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(window->text(QAccessible::Name), "Tralvo!");
+    // Its controls stay what they were.
+    QAccessibleInterface* exit = QAccessible::queryAccessibleInterface(main->ExitBtn);
+    ASSERT_NE(exit, nullptr);
+    EXPECT_EQ(exit->role(), QAccessible::Button);
 }
 
 } // namespace
