@@ -2,7 +2,6 @@
 
 #include "app/apply_language.h"
 #include "app/qt_text.h"
-#include "app/widget_names.h"
 #include "arrange/track_loading.h"
 #include "gui/main_window/event_hook.h"
 #include "gui/main_window/list_commands.h"

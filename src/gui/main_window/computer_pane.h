@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/file_system.h"
-
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -13,6 +11,7 @@ class QListView;
 namespace tralvo {
 
 class FileListModel;
+class FileSystem;
 class PaneListView;
 class TShellTree;
 
@@ -35,8 +34,8 @@ public:
     // Reads the tree again, as when the player's folder may have changed.
     void RefreshTree();
 
+    // The folder's audio files; downloads add to them and deletes take from them.
     const FileListModel& Files() const { return *files_; }
-    // Takes the files the track list hands over, and gives back those it deletes.
     FileListModel& Files() { return *files_; }
     std::vector<std::size_t> SelectedRows() const;
     // The file to play: the list's current file while the list has the focus and no more

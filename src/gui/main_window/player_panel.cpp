@@ -107,8 +107,9 @@ void PlayerPanel::LayOut() {
     const int labelWidth = volumeLabel_->sizeHint().width();
     const int labelLeft = barLeft - labelWidth;
     Move(volumeLabel_, {labelLeft, label.top(), labelWidth, volumeLabel_->sizeHint().height()});
-    const QRect bar2 = DesignRect(position_);
-    Move(position_, {bar2.left(), bar2.top(), labelLeft - bar2.left() - 16, bar2.height()});
+    const QRect position = DesignRect(position_);
+    Move(position_,
+         {position.left(), position.top(), labelLeft - position.left() - 16, position.height()});
 }
 
 void PlayerPanel::ShowStatus(const QString& status) {
