@@ -92,8 +92,6 @@ public:
     // Editing the track list: moves, keys, drag and drop.
     void UpBtnClick();
     void DownBtnClick();
-    bool FilesLBKeyDown(QKeyEvent* event);
-    void FilesLBKeyUp(QKeyEvent* event);
     bool TracksLBKeyDown(QKeyEvent* event);
     bool TracksLBKeyPress(QKeyEvent* event);
     void TracksLBKeyUp(QKeyEvent* event);
