@@ -1,19 +1,15 @@
 #include "media/sound_file.h"
 
+#include "platform/paths.h"
 #include "platform/regular_file.h"
 #include "platform/text.h"
 
 namespace tralvo::media {
 
 SoundKind KindOfPath(std::string_view path) {
-    const std::size_t slash = path.rfind('/');
-    const std::size_t dot = path.rfind('.');
-    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) {
-        return KindUnknown;
-    }
-    const std::string extension = ToLowerAscii(path.substr(dot));
-    constexpr std::string_view Extensions[] = {".mp3", ".ogg", ".wma", ".wav"};
-    for (std::uint8_t kind = 0; kind < std::size(Extensions); ++kind) {
+    const std::string extension = ToLowerAscii(Extension(path));
+    constexpr std::string_view Extensions[KindUnknown] = {".mp3", ".ogg", ".wma", ".wav"};
+    for (std::uint8_t kind = KindMp3; kind < KindUnknown; ++kind) {
         if (extension == Extensions[kind]) {
             return static_cast<SoundKind>(kind);
         }
