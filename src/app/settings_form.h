@@ -23,7 +23,7 @@ class TMultiLineCheckBox;
 class TMultiLineRadioButton;
 
 // The settings dialog: edits the process-wide Settings when the user confirms with OK.
-// Created once at program start and shown modally each time; applying the changes to the
+// Made when first opened, then kept and shown modally each time; applying the changes to the
 // running program is the caller's work.
 class TSettingsForm : public QDialog {
     Q_OBJECT
