@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/design_layout.h"
 #include "app/dialog_links.h"
 #include "app/player_drive_choices.h"
 #include "platform/file_system.h"
@@ -46,9 +47,8 @@ private:
     void CreateControls();
     void FormCreate();
     void FormShow();
-    void FitToTexts();
-    void GrowForLineBreaks();
-    void FitClientHeight();
+    DesignScale ScaleToTexts();
+    void LayOut(const DesignScale& scale);
     void SelectDrive(const std::string& playerDrive);
     void FitDriveListPopup();
 
