@@ -4,17 +4,30 @@
 #include "platform/regular_file.h"
 #include "platform/text.h"
 
+#include <array>
+
 namespace tralvo::media {
+
+namespace {
+
+// By SoundKind, KindMp3 first.
+constexpr std::array<std::string_view, KindUnknown> KindExtensions = {".mp3", ".ogg", ".wma",
+                                                                      ".wav"};
+
+} // namespace
 
 SoundKind KindOfPath(std::string_view path) {
     const std::string extension = ToLowerAscii(Extension(path));
-    constexpr std::string_view Extensions[KindUnknown] = {".mp3", ".ogg", ".wma", ".wav"};
     for (std::uint8_t kind = KindMp3; kind < KindUnknown; ++kind) {
-        if (extension == Extensions[kind]) {
+        if (extension == KindExtensions[kind]) {
             return static_cast<SoundKind>(kind);
         }
     }
     return KindUnknown;
+}
+
+std::string_view ExtensionOf(SoundKind kind) {
+    return kind < KindUnknown ? KindExtensions[kind] : std::string_view();
 }
 
 TSoundFile::TSoundFile(std::string path, FileSystem& fs)
