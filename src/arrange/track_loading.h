@@ -2,6 +2,8 @@
 
 #include "arrange/track_list.h"
 #include "platform/file_system.h"
+// Many callers of this header join folder and name with FolderWithSlash.
+#include "platform/paths.h"
 
 #include <cstdint>
 #include <string>
@@ -32,8 +34,5 @@ std::vector<ListedTrack> ListAudioFiles(const std::string& folder, std::uint8_t 
 // folder that cannot be read gives an empty list.
 TrackList LoadTracks(const std::string& folder, std::uint8_t playerType, bool only83FileNames,
                      FileSystem& fs);
-
-// folder with a trailing '/'.
-std::string FolderWithSlash(std::string folder);
 
 } // namespace tralvo
