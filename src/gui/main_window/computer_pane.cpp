@@ -9,9 +9,9 @@
 #include "panes/core/file_listing.h"
 #include "panes/file_list_model.h"
 #include "panes/icons.h"
+#include "panes/list_work.h"
 #include "panes/pane_list_view.h"
 #include "panes/shell_tree.h"
-#include "panes/wait_cursor.h"
 
 #include <QBoxLayout>
 #include <QCollator>
@@ -21,19 +21,6 @@
 namespace tralvo {
 
 namespace {
-
-// Redrawing stops and the wait cursor shows until the list is rebuilt.
-class ListRebuild {
-public:
-    explicit ListRebuild(QListView& list) : list_(list) { list_.setUpdatesEnabled(false); }
-    ~ListRebuild() { list_.setUpdatesEnabled(true); }
-    ListRebuild(const ListRebuild&) = delete;
-    ListRebuild& operator=(const ListRebuild&) = delete;
-
-private:
-    WaitCursor wait_;
-    QListView& list_;
-};
 
 // The user locale's collation without regard to case, keys made once per name.
 void SortByCollation(std::vector<std::string>& names) {
@@ -171,7 +158,7 @@ std::optional<std::string> ComputerPane::FileToPlay() const {
 }
 
 void ComputerPane::ShowFilesOfFolder() {
-    const ListRebuild rebuild(*list_);
+    const ListWork rebuild(*list_);
     // The computer node itself has no folder: its list is empty.
     const std::string folder = Folder();
     std::vector<std::string> names;

@@ -1,7 +1,7 @@
 #include "gui/main_window/preview_player.h"
 
 #include "app/qt_text.h"
-#include "platform/text.h"
+#include "media/sound_file.h"
 #include "playback/play_time.h"
 
 #include <QTimer>
@@ -12,15 +12,6 @@ namespace tralvo {
 namespace {
 
 constexpr int TimerInterval = 500;
-
-bool IsWmaFile(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    const std::size_t dot = path.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
-        return false;
-    }
-    return ToLowerAscii(std::string_view(path).substr(dot)) == ".wma";
-}
 
 } // namespace
 
@@ -64,7 +55,7 @@ void PreviewPlayer::Play(const std::string& path) {
     file_ = path;
     HoldEngine();
     playback::AudioEngine& engine = playback::Engine();
-    stream_ = IsWmaFile(path)
+    stream_ = media::KindOfPath(path) == media::KindWma
                   ? engine.WmaStreamCreateFile(false, path, 0, 0, playback::AutoFreeFlag)
                   : engine.StreamCreateFile(false, path, 0, 0, playback::AutoFreeFlag);
     if (stream_ != 0) {
