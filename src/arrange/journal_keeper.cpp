@@ -104,7 +104,7 @@ int JournalKeeper::TemporaryIndex(const std::string& path) const {
 
 bool JournalKeeper::LeftOutOfPlace() {
     FileSystem& fs = run_.fs;
-    if (journal_.strategy == 0) {
+    if (journal_.strategy == PlayerType::DirectoryOrder) {
         // A folder of that name that was there before is one of the other entries.
         const auto left = [&](const char* name) {
             return fs.FolderExists(journal_.folder + name) &&

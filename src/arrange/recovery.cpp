@@ -130,13 +130,13 @@ private:
 
     void FollowJournal(RunJournal& journal) {
         switch (journal.strategy) {
-        case 0:
+        case PlayerType::DirectoryOrder:
             MoveBackByJournal(journal);
             break;
-        case 1:
+        case PlayerType::FileNames:
             RenameBackByJournal(journal);
             break;
-        default:
+        case PlayerType::CreationTimes:
             if (journal.recreated.empty()) {
                 RestoreTimesByJournal(journal);
             } else {
@@ -574,11 +574,10 @@ private:
         if (journal.state == JournalState::Recovering) {
             return false;
         }
-        if (journal.strategy == 1) {
+        if (journal.strategy == PlayerType::FileNames) {
             return runWasDone_;
         }
-        const std::vector<ListedTrack> now =
-            ListPlayerOrder(folder_, journal.strategy, journal.only83FileNames, fs_);
+        const std::vector<ListedTrack> now = ListPlayerOrder(folder_, journal.Order(), fs_);
         return now.size() == journal.arranged.size() &&
                std::equal(now.begin(), now.end(), journal.arranged.begin(),
                           [](const ListedTrack& listed, const JournalTrack& track) {

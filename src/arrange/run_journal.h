@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arrange/player_type.h"
 #include "platform/file_system.h"
 
 #include <cstdint>
@@ -55,7 +56,7 @@ struct RunJournal {
     // when the volume has no identity that lasts.
     std::string volume;
     std::string belowRoot;
-    std::uint8_t strategy = 0;
+    PlayerType strategy = PlayerType::DirectoryOrder;
     bool only83FileNames = false;
     bool undoRun = false; // the run undoes an earlier one and leaves no record to undo
     JournalState state = JournalState::Running;
@@ -65,6 +66,8 @@ struct RunJournal {
     std::vector<JournalRename> renames; // file names: one for each arranged track, in order
     // Creation times made by re-creating the tracks: one for each arranged track, in order.
     std::vector<JournalRecreate> recreated;
+
+    PlayerOrder Order() const { return {strategy, only83FileNames}; }
 };
 
 // The journal as text: a version line, then one line per record of TAB-separated fields in

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arrange/player_type.h"
 #include "arrange/run_report.h"
 #include "arrange/track_list.h"
 #include "platform/clock.h"
@@ -79,8 +80,8 @@ std::size_t TracksToRecreate(const std::string& folder, const std::vector<std::s
 // and exFAT keep whole seconds only in 2-second steps, which is all that some players read.
 FileTime CreationTimeStep(const std::string& folder, FileSystem& fs);
 
-// The strategy of the player type (0, 1, 2); another type runs nothing. folder ends in '/'.
-void RunStrategy(std::uint8_t playerType, const std::string& folder, const TrackList& tracks,
+// The strategy of the player type. folder ends in '/'.
+void RunStrategy(PlayerType type, const std::string& folder, const TrackList& tracks,
                  ArrangeRun& run);
 
 } // namespace tralvo

@@ -157,19 +157,17 @@ void ArrangeByDirectoryOrder(const std::string& folder, const TrackList& tracks,
     DirectoryOrderRun(folder, tracks, others, run).Run();
 }
 
-void RunStrategy(std::uint8_t playerType, const std::string& folder, const TrackList& tracks,
+void RunStrategy(PlayerType type, const std::string& folder, const TrackList& tracks,
                  ArrangeRun& run) {
-    switch (playerType) {
-    case 0:
+    switch (type) {
+    case PlayerType::DirectoryOrder:
         ArrangeByDirectoryOrder(folder, tracks, run);
         break;
-    case 1:
+    case PlayerType::FileNames:
         ArrangeByFileName(folder, tracks, run);
         break;
-    case 2:
+    case PlayerType::CreationTimes:
         ArrangeByCreationTime(folder, tracks, run);
-        break;
-    default:
         break;
     }
 }

@@ -28,16 +28,17 @@ JournalRecreate RecreateRecord(const std::string& path, std::size_t index, FileS
     return {CopyName(index), TemporaryName(index), size};
 }
 
-RunJournal NewJournal(std::uint8_t playerType, bool only83FileNames, const std::string& folder,
-                      const TrackList& tracks, FileSystem& fs) {
+RunJournal NewJournal(PlayerOrder order, const std::string& folder, const TrackList& tracks,
+                      FileSystem& fs) {
+    const PlayerType type = order.type;
     RunJournal journal;
     journal.folder = folder;
-    journal.strategy = playerType;
-    journal.only83FileNames = only83FileNames;
+    journal.strategy = type;
+    journal.only83FileNames = order.only83FileNames;
     const FolderKey key = KeyOfFolder(folder);
     journal.volume = key.volume;
     journal.belowRoot = key.belowRoot;
-    for (const ListedTrack& listed : ListPlayerOrder(folder, playerType, only83FileNames, fs)) {
+    for (const ListedTrack& listed : ListPlayerOrder(folder, order, fs)) {
         journal.before.push_back(listed.display);
     }
     const int width = ListDigits(tracks.size());
@@ -48,10 +49,10 @@ RunJournal NewJournal(std::uint8_t playerType, bool only83FileNames, const std::
                            std::nullopt, std::nullopt};
         // Renamed or made anew, a track is known by its bytes; in a directory-order run every
         // entry keeps its name, which is unique in the folder.
-        if (playerType != 0) {
+        if (type != PlayerType::DirectoryOrder) {
             entry.content = ContentAt(folder + entry.name, fs);
         }
-        if (playerType == 2) {
+        if (type == PlayerType::CreationTimes) {
             FileTime time = 0;
             if (fs.ReadCreationTime(folder + track.display, time)) {
                 entry.creationTime = time;
@@ -60,7 +61,7 @@ RunJournal NewJournal(std::uint8_t playerType, bool only83FileNames, const std::
                 journal.recreated.push_back(RecreateRecord(folder + track.display, i, fs));
             }
         }
-        if (playerType == 1) {
+        if (type == PlayerType::FileNames) {
             journal.renames.push_back(
                 {entry.name, TemporaryName(i), "{" + ZeroPad(i + 1, width) + "}" + track.display});
         }
@@ -69,27 +70,24 @@ RunJournal NewJournal(std::uint8_t playerType, bool only83FileNames, const std::
     return journal;
 }
 
-RunReport RunTralvoCommand(std::uint8_t playerType, bool only83FileNames, const std::string& folder,
-                           const TrackList& tracks, ArrangeRun& run, JournalStore& journals,
-                           RunPurpose purpose) {
+RunReport RunTralvoCommand(PlayerOrder order, const std::string& folder, const TrackList& tracks,
+                           ArrangeRun& run, JournalStore& journals, RunPurpose purpose) {
     run.report.outcome = RunOutcome::Finished;
-    if (playerType > 2) {
-        return run.report; // another type runs nothing
-    }
+    const bool directoryOrder = order.type == PlayerType::DirectoryOrder;
     FolderLock lock;
     if (!LockFolder(folder, journals, lock, run)) {
         return run.report;
     }
-    if (playerType == 0) {
+    if (directoryOrder) {
         if (const std::string reserved = ReservedEntryIn(folder, run.fs); !reserved.empty()) {
             run.Fail(RunStep::ReservedEntry, folder + reserved);
             run.report.outcome = RunOutcome::Refused;
             return run.report;
         }
     }
-    RunJournal journal = NewJournal(playerType, only83FileNames, folder, tracks, run.fs);
+    RunJournal journal = NewJournal(order, folder, tracks, run.fs);
     journal.undoRun = purpose == RunPurpose::Undo;
-    if (playerType == 0) {
+    if (directoryOrder) {
         journal.others = CollectOtherEntries(folder, tracks, run.fs);
     }
     JournalKeeper keeper(std::move(journal), journals, run);
@@ -97,14 +95,14 @@ RunReport RunTralvoCommand(std::uint8_t playerType, bool only83FileNames, const 
         return run.report;
     }
     ArrangeRun watched = run.Watched(keeper.fs(), [&keeper] { return keeper.StopNow(); });
-    switch (playerType) {
-    case 0:
+    switch (order.type) {
+    case PlayerType::DirectoryOrder:
         ArrangeByDirectoryOrder(folder, tracks, keeper.journal().others, watched);
         break;
-    case 1:
+    case PlayerType::FileNames:
         ArrangeByFileName(folder, tracks, watched);
         break;
-    default:
+    case PlayerType::CreationTimes:
         ArrangeByCreationTime(folder, tracks, watched);
         break;
     }
