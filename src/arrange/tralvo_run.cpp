@@ -2,7 +2,7 @@
 
 #include "arrange/journal_keeper.h"
 #include "arrange/player_order.h"
-#include "platform/list_numbers.h"
+#include "arrange/two_pass_rename.h"
 #include "platform/text.h"
 
 #include <cerrno>
@@ -41,7 +41,6 @@ RunJournal NewJournal(PlayerOrder order, const std::string& folder, const TrackL
     for (const ListedTrack& listed : ListPlayerOrder(folder, order, fs)) {
         journal.before.push_back(listed.display);
     }
-    const int width = ListDigits(tracks.size());
     for (std::size_t i = 0; i < tracks.size(); ++i) {
         const TrackEntry& track = tracks[i];
         JournalTrack entry{track.display,
@@ -61,11 +60,10 @@ RunJournal NewJournal(PlayerOrder order, const std::string& folder, const TrackL
                 journal.recreated.push_back(RecreateRecord(folder + track.display, i, fs));
             }
         }
-        if (type == PlayerType::FileNames) {
-            journal.renames.push_back(
-                {entry.name, TemporaryName(i), "{" + ZeroPad(i + 1, width) + "}" + track.display});
-        }
         journal.arranged.push_back(std::move(entry));
+    }
+    if (type == PlayerType::FileNames) {
+        journal.renames = FileNameRenames(tracks);
     }
     return journal;
 }
@@ -95,12 +93,14 @@ RunReport RunTralvoCommand(PlayerOrder order, const std::string& folder, const T
         return run.report;
     }
     ArrangeRun watched = run.Watched(keeper.fs(), [&keeper] { return keeper.StopNow(); });
+    // The journal's plan is what the run carries out.
+    const std::vector<JournalRename> renames = keeper.journal().renames;
     switch (order.type) {
     case PlayerType::DirectoryOrder:
         ArrangeByDirectoryOrder(folder, tracks, keeper.journal().others, watched);
         break;
     case PlayerType::FileNames:
-        ArrangeByFileName(folder, tracks, watched);
+        RenameInTwoPasses(folder, renames, watched);
         break;
     case PlayerType::CreationTimes:
         ArrangeByCreationTime(folder, tracks, watched);

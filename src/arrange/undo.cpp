@@ -5,6 +5,7 @@
 #include "arrange/recovery.h"
 #include "arrange/track_loading.h"
 #include "arrange/tralvo_run.h"
+#include "arrange/two_pass_rename.h"
 
 #include <algorithm>
 #include <optional>
@@ -154,38 +155,10 @@ private:
             return false;
         }
         // The file-name strategy's two passes, towards the old names.
-        FileSystem& fs = keeper.fs();
-        const std::size_t count = journal.renames.size();
-        run_.progress.SetMaximum(static_cast<int>(2 * count));
-        std::vector<bool> renamed(count, false);
-        for (std::size_t i = 0; i < count; ++i) {
-            if (keeper.StopNow()) {
-                keeper.End();
-                return true;
-            }
-            const std::string from = folder_ + journal.renames[i].from;
-            Status status = fs.Rename(from, folder_ + journal.renames[i].temporary);
-            renamed[i] = status.ok();
-            if (!renamed[i]) {
-                run_.Fail(RunStep::Rename, from, std::move(status));
-            }
-            run_.progress.SetPosition(static_cast<int>(i + 1));
-        }
-        fs.Flush(folder_);
-        for (std::size_t i = 0; i < count && !keeper.StopNow(); ++i) {
-            const std::string temporary = folder_ + journal.renames[i].temporary;
-            Status status;
-            if (renamed[i]) {
-                status = fs.Rename(temporary, folder_ + journal.renames[i].to);
-            }
-            if (!renamed[i] || !status) {
-                if (renamed[i] && keeper.StopNow()) {
-                    break;
-                }
-                run_.Fail(RunStep::Rename, temporary, std::move(status));
-            }
-            run_.progress.SetPosition(static_cast<int>(count + i + 1));
-        }
+        ArrangeRun watched = run_.Watched(keeper.fs(), [&keeper] { return keeper.StopNow(); });
+        const std::vector<JournalRename> plan = keeper.journal().renames;
+        RenameInTwoPasses(folder_, plan, watched, SecondPassStop::EndsItAtOnce);
+        run_.TakeFailures(watched);
         keeper.End();
         return true;
     }
