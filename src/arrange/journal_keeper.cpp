@@ -111,7 +111,7 @@ bool JournalKeeper::LeftOutOfPlace() {
                    std::find(journal_.others.begin(), journal_.others.end(), name) ==
                        journal_.others.end();
         };
-        return left("QZ_TEMP1") || left("QZ_TEMP2");
+        return left(FirstTempFolder) || left(SecondTempFolder);
     }
     for (const JournalRename& rename : journal_.renames) {
         if (rename.atTemporary && fs.FileExists(journal_.folder + rename.temporary)) {

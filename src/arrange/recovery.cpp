@@ -21,7 +21,7 @@ namespace {
 using Reason = NotRestored::Reason;
 using Kind = RecoveryStep::Kind;
 
-constexpr std::string_view TempFolderNames[] = {"QZ_TEMP2", "QZ_TEMP1"};
+constexpr std::string_view TempFolderNames[] = {SecondTempFolder, FirstTempFolder};
 
 // Where the volume folds case, "qz_temp1" is the same folder as "QZ_TEMP1" (some mount
 // options show short names in lower case); elsewhere it is an entry of the user's.
@@ -30,7 +30,8 @@ bool SameName(std::string_view a, std::string_view b, bool foldsCase) {
 }
 
 bool IsTempFolderName(std::string_view name, bool foldsCase) {
-    return SameName(name, "QZ_TEMP1", foldsCase) || SameName(name, "QZ_TEMP2", foldsCase);
+    return SameName(name, FirstTempFolder, foldsCase) ||
+           SameName(name, SecondTempFolder, foldsCase);
 }
 
 // The journal of folder's run when it is one for this folder and the run did not end.

@@ -260,6 +260,10 @@ private:
 
 } // namespace
 
+bool IsTempFolderNameInAnyCase(std::string_view name) {
+    return EqualsIgnoringCase(name, FirstTempFolder) || EqualsIgnoringCase(name, SecondTempFolder);
+}
+
 std::string TemporaryName(std::size_t index) {
     return std::to_string(index) + std::string(TemporarySuffix);
 }

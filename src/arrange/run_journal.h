@@ -78,6 +78,13 @@ std::string FormatJournal(const RunJournal& journal);
 // truncated or garbled journal must never steer a rename.
 std::optional<RunJournal> ParseJournal(std::string_view text);
 
+// The directory-order run's temporary folders: every entry moves out into the first, on into
+// the second and back.
+inline constexpr const char* FirstTempFolder = "QZ_TEMP1";
+inline constexpr const char* SecondTempFolder = "QZ_TEMP2";
+// Whether name is the name of one of them in any letter case: a run cannot start beside it.
+bool IsTempFolderNameInAnyCase(std::string_view name);
+
 // The file name of the temporary name "N.qz_temp" of index N.
 std::string TemporaryName(std::size_t index);
 // Whether name has the form of a temporary name: decimal digits, then ".qz_temp" in any case.

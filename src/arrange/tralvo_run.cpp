@@ -128,8 +128,7 @@ std::string ReservedEntryIn(const std::string& folder, FileSystem& fs) {
     std::vector<DirectoryEntry> entries;
     fs.Enumerate(folder, EnumerateFilter::FilesAndFolders, false, entries);
     for (const DirectoryEntry& entry : entries) {
-        if (EqualsIgnoringCase(entry.name, "QZ_TEMP1") ||
-            EqualsIgnoringCase(entry.name, "QZ_TEMP2")) {
+        if (IsTempFolderNameInAnyCase(entry.name)) {
             return entry.name;
         }
     }
