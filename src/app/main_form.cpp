@@ -8,12 +8,17 @@
 #include "app/settings_store.h"
 #include "app/termination.h"
 #include "app/window_state.h"
+#include "gui/main_window/computer_pane.h"
+#include "gui/main_window/player_panel.h"
+#include "gui/main_window/preview_player.h"
 #include "panes/shell_tree.h"
 #include "panes/wait_cursor.h"
 #include "platform/drives.h"
 #include "platform/mount_table.h"
 #include "playback/audio_engine.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -23,7 +28,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QSlider>
 #include <QSplitter>
 #include <QTimer>
 #include <QToolButton>
@@ -53,9 +57,23 @@ bool SameFolder(const std::string& a, const std::string& b) {
     return WithSlash(a) == WithSlash(b);
 }
 
+// Assistive technology is told that the main window is a window (a frame), not a plain
+// widget, which it would report as a filler.
+QAccessibleInterface* MainWindowAccessible(const QString& /*className*/, QObject* object) {
+    if (auto* window = qobject_cast<TMainForm*>(object)) {
+        return new QAccessibleWidget(window, QAccessible::Window);
+    }
+    return nullptr;
+}
+
 } // namespace
 
 TMainForm::TMainForm(Messages& messages, FileSystem& fs) : messages_(messages), fs_(fs) {
+    static const bool accessibleAsWindow = [] {
+        QAccessible::installFactory(MainWindowAccessible);
+        return true;
+    }();
+    static_cast<void>(accessibleAsWindow);
     setObjectName(QString::fromLatin1(MainFormName));
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
     SetTag(*this, -1);
@@ -70,9 +88,6 @@ TMainForm::~TMainForm() {
 
 void TMainForm::FormCreate() {
     // The fields of the other parts of the window.
-    EngineReady = false;
-    PlayingStream = 0;
-    PlayingFile.clear();
     TracksChanged = false;
     DragStartIndex = -1;
     DragCurrentIndex = -1;
@@ -81,20 +96,20 @@ void TMainForm::FormCreate() {
 
     // The two big buttons at the right edge, the player panel stretched up to them.
     const int clientWidth = BottomPanel->width();
-    const int margin = BottomPanel->DesignRect(PlayerPanel).left();
+    const int margin = BottomPanel->DesignRect(playerPanel_).left();
     for (QWidget* button : {static_cast<QWidget*>(TralvoBtn), static_cast<QWidget*>(ExitBtn)}) {
         const QRect rect = BottomPanel->DesignRect(button);
         BottomPanel->Move(
             button, {clientWidth - rect.width() - margin, rect.top(), rect.width(), rect.height()});
     }
-    const QRect player = BottomPanel->DesignRect(PlayerPanel);
-    BottomPanel->Move(PlayerPanel, {player.left(), player.top(),
-                                    BottomPanel->DesignRect(TralvoBtn).left() - 16 - player.left(),
-                                    player.height()});
+    const QRect player = BottomPanel->DesignRect(playerPanel_);
+    BottomPanel->Move(playerPanel_, {player.left(), player.top(),
+                                     BottomPanel->DesignRect(TralvoBtn).left() - 16 - player.left(),
+                                     player.height()});
 
     // The player pane's tool bar, on one row, sets the window's width.
     const int toolbarRight = MyPlayerToolbar->sizeHint().width();
-    const int width = MyComputerPanel->minimumWidth() + ClientSplitter->handleWidth() +
+    const int width = computerPane_->minimumWidth() + ClientSplitter->handleWidth() +
                       MyPlayerToolbar->parentWidget()->layout()->contentsMargins().left() +
                       toolbarRight + 12;
     resize(width, height());
@@ -102,7 +117,7 @@ void TMainForm::FormCreate() {
     BottomPanel->resize(width, BottomPanel->height());
 
     // The splitter never makes the computer pane narrower than its design width.
-    MyComputerPanel->setMinimumWidth(MyComputerPanel->minimumWidth());
+    computerPane_->setMinimumWidth(computerPane_->minimumWidth());
 
     // Fixed English texts: without a catalogue nothing else could be read.
     if (!LanguageFileFound()) {
@@ -115,16 +130,14 @@ void TMainForm::FormCreate() {
 
     ApplyLanguage(*this, "TMainForm");
     // Laid out after the texts, from the right, so a long volume label shortens the bar.
-    LayOutPlayerPanel();
+    playerPanel_->LayOut();
 
     // The design height, and the width the tool bar gave, are the least the window may have.
     setMinimumSize(size());
 
     RestoreWindowState();
     // The volume bar shows the engine's volume.
-    EnsureEngine();
-    VolumeTB->setValue(std::max(playback::Engine().GetVolume(), 0));
-    ReleaseEngine();
+    playerPanel_->Bind(*player_);
 }
 
 void TMainForm::ShowFatal(const char* text) {
@@ -143,32 +156,22 @@ void TMainForm::FormDestroy() {
         return;
     }
     destroyed_ = true;
-    StopBtnClick();
-    ReleaseEngine();
+    // The preview player stops and lets the engine go when it goes with the window.
     SaveWindowState();
 }
 
 void TMainForm::ConnectHandlers() {
-    connect(SettingsBtn, &QToolButton::clicked, this, &TMainForm::SettingsBtnClick);
-    connect(HelpBtn, &QToolButton::clicked, this, [this] { HelpBtnClick(this); });
-    connect(AboutBtn, &QToolButton::clicked, this, &TMainForm::AboutBtnClick);
+    connect(computerPane_, &ComputerPane::SettingsRequested, this, &TMainForm::SettingsBtnClick);
+    connect(computerPane_, &ComputerPane::HelpRequested, this, [this] { HelpBtnClick(this); });
+    connect(computerPane_, &ComputerPane::AboutRequested, this, &TMainForm::AboutBtnClick);
     connect(ExitBtn, &QPushButton::clicked, this, &TMainForm::ExitBtnClick);
-    connect(MyComputerST, &TShellTree::Change, this, &TMainForm::MyComputerSTChange);
-    connect(MyComputerRefreshBtn, &QToolButton::clicked, this,
-            &TMainForm::MyComputerRefreshBtnClick);
-    MyComputerST->SetDirAddFilter(
-        [this](const std::string& path) { return MyComputerSTDirAdd(path); });
-    MyComputerST->SetRootComputer();
     MyPlayerST->SetRootDir("/");
-    connect(VolumeTB, &QSlider::valueChanged, this, &TMainForm::VolumeTBChange);
     connect(MyPlayerST, &TShellTree::Change, this, &TMainForm::MyPlayerSTChange);
     connect(MyPlayerRefreshBtn, &QToolButton::clicked, this, &TMainForm::MyPlayerRefreshBtnClick);
     connect(SortBtn, &QToolButton::clicked, this, &TMainForm::SortBtnClick);
     connect(ReverseSortBtn, &QToolButton::clicked, this, &TMainForm::ReverseSortBtnClick);
     connect(ShuffleBtn, &QToolButton::clicked, this, &TMainForm::ShuffleBtnClick);
     connect(TralvoBtn, &QPushButton::clicked, this, &TMainForm::TralvoBtnClick);
-    FilesLB->installEventFilter(this);
-    TracksLB->installEventFilter(this);
     ConnectPlayer();
     ConnectTransfers();
     ConnectProperties();
@@ -219,7 +222,7 @@ bool TMainForm::RunSettingsDialog() {
     if (!SameFolder(MyPlayerST->RootDir(), GetPlayerRoot())) {
         SkipFolderConfirm = true;
         MyPlayerST->SetRootDir(GetPlayerRoot());
-        MyComputerST->Refresh();
+        computerPane_->RefreshTree();
     }
     if (Settings.Order() != order) {
         LoadTrackList();
@@ -249,7 +252,7 @@ void TMainForm::RestoreWindowState() {
         ClientSplitter->setSizes({stored.SplitterPos, std::max(total - stored.SplitterPos, 1)});
     }
     if (fs_.FolderExists(stored.LastMyComputerPath)) {
-        MyComputerST->SetPath(stored.LastMyComputerPath);
+        computerPane_->ShowFolder(stored.LastMyComputerPath);
     }
     if (fs_.FolderExists(stored.LastMyPlayerPath) &&
         LiesBelow(GetPlayerRoot(), stored.LastMyPlayerPath)) {
@@ -259,7 +262,7 @@ void TMainForm::RestoreWindowState() {
 
 void TMainForm::SaveWindowState() {
     TConfigWindow& stored = Settings.Window;
-    stored.SplitterPos = ClientSplitter->sizes().value(0, MyComputerPanel->width());
+    stored.SplitterPos = ClientSplitter->sizes().value(0, computerPane_->width());
     stored.WindowMaximized = isMaximized();
     if (!stored.WindowMaximized) {
         stored.WindowWidth = width();
@@ -267,7 +270,7 @@ void TMainForm::SaveWindowState() {
         stored.WindowLeft = x();
         stored.WindowTop = y();
     }
-    stored.LastMyComputerPath = MyComputerST->Path();
+    stored.LastMyComputerPath = computerPane_->Folder();
     stored.LastMyPlayerPath = MyPlayerST->Path();
 }
 
@@ -313,13 +316,6 @@ void TMainForm::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
-}
-
-bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut && (watched == FilesLB || watched == TracksLB)) {
-        FilesLBExit(static_cast<QListView*>(watched));
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void TMainForm::paintEvent(QPaintEvent* event) {

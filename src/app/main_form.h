@@ -11,13 +11,10 @@
 class QFrame;
 class QKeyEvent;
 class QLabel;
-class QLineEdit;
 class QListView;
 class QProgressBar;
 class QPushButton;
-class QSlider;
 class QSplitter;
-class QTimer;
 class QUrl;
 class QToolButton;
 
@@ -31,7 +28,9 @@ struct JobOutcome;
 }
 
 class AnchoredPanel;
-class FileListModel;
+class ComputerPane;
+class PlayerPanel;
+class PreviewPlayer;
 class TrackListModel;
 class ListRowDelegate;
 class PictureBox;
@@ -46,8 +45,9 @@ class TrackList;
 class TShellTree;
 
 // The main window: the computer pane on the left, the player pane on the right, the preview
-// player and the two big buttons at the bottom. Each control bears its name as object name;
-// the handlers bear the names of the controls and events they serve.
+// player's panel and the two big buttons at the bottom. The computer pane and the preview
+// player own their behaviour; the window wires them to the rest. Each control bears its name
+// as object name; the handlers bear the names of the controls and events they serve.
 class TMainForm : public QWidget {
     Q_OBJECT
 public:
@@ -83,38 +83,20 @@ public:
     void BringToFront();
 
     // Handlers.
-    void SettingsBtnClick();
     void HelpBtnClick(QWidget* sender);
-    void AboutBtnClick();
     void ExitBtnClick();
-    void MyComputerSTChange();
-    void MyComputerRefreshBtnClick();
-    bool MyComputerSTDirAdd(const std::string& path);
-    void FilesLBExit(QListView* list);
-    void VolumeTBChange();
-
-    // The preview player.
-    void PlayBtnClick();
-    void PauseBtnClick();
-    void StopBtnClick();
-    void PlayerTimerTimer();
-    void PlayerPBMouseDown(int x);
-    void PlayerStatusEBEnter();
 
     // Transfers between the panes.
     void UploadBtnClick();
     void DownloadBtnClick();
     void LBDeleteBtnClick(QWidget* sender);
 
-    // The tags of one file or track.
-    void MyComputerPropertiesBtnClick();
+    // The tags of one track.
     void MyPlayerPropertiesBtnClick();
 
     // Editing the track list: moves, keys, drag and drop.
     void UpBtnClick();
     void DownBtnClick();
-    bool FilesLBKeyDown(QKeyEvent* event);
-    void FilesLBKeyUp(QKeyEvent* event);
     bool TracksLBKeyDown(QKeyEvent* event);
     bool TracksLBKeyPress(QKeyEvent* event);
     void TracksLBKeyUp(QKeyEvent* event);
@@ -122,9 +104,6 @@ public:
     bool TracksLBDragOver(QObject* source, int y);
     void TracksLBDragDrop(QObject* source);
     void TracksLBEndDrag();
-    bool FilesLBStartDrag();
-    bool FilesLBDragOver(QObject* source);
-    void FilesLBDragDrop(QObject* source);
 
     // The player pane's track list.
     void LoadTrackList();
@@ -139,41 +118,13 @@ public:
     void TralvoBtnClick();
     void UndoLastRunClick();
 
-    // The preview player's hold on the audio engine.
-    void EnsureEngine();
-    void ReleaseEngine();
-
     // Controls, named as the window's layout names them.
     AnchoredPanel* BottomPanel = nullptr;
-    AnchoredPanel* PlayerPanel = nullptr;
-    QLineEdit* PlayerStatusEB = nullptr;
-    QToolButton* PlayBtn = nullptr;
-    QToolButton* PauseBtn = nullptr;
-    QToolButton* StopBtn = nullptr;
-    QProgressBar* PlayerPB = nullptr;
-    QLabel* VolumeLbl = nullptr;
-    QSlider* VolumeTB = nullptr;
     QProgressBar* ProgressPB = nullptr;
     QPushButton* TralvoBtn = nullptr;
     QPushButton* ExitBtn = nullptr;
     QWidget* ClientPanel = nullptr;
     QSplitter* ClientSplitter = nullptr;
-    QWidget* MyComputerPanel = nullptr;
-    QFrame* MyComputerCoolbar = nullptr;
-    QWidget* MyComputerToolbar = nullptr;
-    QToolButton* MyComputerRefreshBtn = nullptr;
-    QToolButton* MyComputerPropertiesBtn = nullptr;
-    QToolButton* UploadBtn = nullptr;
-    QToolButton* MyComputerDeleteBtn = nullptr;
-    QToolButton* SettingsBtn = nullptr;
-    QToolButton* HelpBtn = nullptr;
-    QToolButton* AboutBtn = nullptr;
-    AnchoredPanel* MyComputerFolderSB = nullptr;
-    PictureBox* MyComputerImg = nullptr;
-    QLabel* MyComputerLbl = nullptr;
-    QFrame* MyComputerShape = nullptr;
-    TShellTree* MyComputerST = nullptr;
-    PaneListView* FilesLB = nullptr;
     QWidget* MyPlayerPanel = nullptr;
     QFrame* MyPlayerCoolbar = nullptr;
     QWidget* MyPlayerToolbar = nullptr;
@@ -192,15 +143,10 @@ public:
     QFrame* MyPlayerShape = nullptr;
     TShellTree* MyPlayerST = nullptr;
     PaneListView* TracksLB = nullptr;
-    QTimer* PlayerTimer = nullptr;
 
-    FileListModel* FilesModel = nullptr;
     TrackListModel* TracksModel = nullptr;
 
     // Fields reset at creation.
-    bool EngineReady = false;
-    std::uint32_t PlayingStream = 0;
-    std::string PlayingFile;
     bool TracksChanged = false;
     int DragStartIndex = -1;
     int DragCurrentIndex = -1;
@@ -210,7 +156,6 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override; // FormClose
     void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -218,14 +163,20 @@ private:
     void FormDestroy();
     void BuildControls();
     void BuildBottomPanel();
-    void BuildPane(bool computer);
-    void LayOutPlayerPanel();
+    void BuildPlayerPane();
     void ConnectHandlers();
     // Each part of the window binds its own controls.
     void ConnectPlayer();
     void ConnectTransfers();
     void ConnectProperties();
     void ConnectEditing();
+    // The Play button plays the current item of the list that has the focus.
+    void PlayFocusedItem();
+    // Nothing may play while a run or a delete changes the files.
+    void StopBtnClick();
+    void SettingsBtnClick();
+    void AboutBtnClick();
+    void ShowFileProperties(const std::string& path);
     void ShowProperties(const media::TSoundFile* file);
     void RunOnPlayerFolder(
         const std::function<jobs::JobOutcome(const std::string& folder, ArrangeRun& run)>& job,
@@ -240,6 +191,9 @@ private:
     FormOnDemand<TSettingsForm> settingsForm_;
     FormOnDemand<TPropertiesForm> propertiesForm_;
     FormOnDemand<TAboutForm> aboutForm_;
+    PreviewPlayer* player_ = nullptr;
+    PlayerPanel* playerPanel_ = nullptr;
+    ComputerPane* computerPane_ = nullptr;
     ShellFileOperation* shell_ = nullptr;
     std::function<void(const QUrl&)> urlOpener_;
     bool destroyed_ = false;

@@ -1,6 +1,8 @@
 // Editing the track list: moving tracks by buttons, keys and drag and drop, and the keys and
 // drops of both lists that start the transfer, delete and properties commands.
 #include "app/main_form.h"
+#include "gui/main_window/computer_pane.h"
+#include "gui/main_window/list_commands.h"
 #include "panes/track_list_model.h"
 
 #include <QKeyEvent>
@@ -10,48 +12,9 @@ namespace tralvo {
 
 namespace {
 
-int SelectedCount(const QListView& list) {
-    return list.selectionModel() == nullptr
-               ? 0
-               : static_cast<int>(list.selectionModel()->selectedRows().size());
-}
-
-// Shift, Ctrl and Alt as the bindings tell them apart (the keypad counts for nothing).
-Qt::KeyboardModifiers Held(const QKeyEvent& event) {
-    return event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-}
-
 void MakeCurrent(QListView& list, int row) {
     const QModelIndex index = list.model()->index(row, 0);
     list.selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-}
-
-void SelectAll(QListView& list) {
-    if (list.model()->rowCount() > 0) {
-        list.selectAll();
-    }
-}
-
-// A list's keys: Delete deletes, the arrow toward the other pane transfers there, Alt+Enter
-// shows the properties. True when the key ran a command.
-template <typename Remove, typename Transfer, typename Properties>
-bool ListKeyDown(const QKeyEvent& event, int towardOtherPane, Remove&& remove, Transfer&& transfer,
-                 Properties&& properties) {
-    const Qt::KeyboardModifiers held = Held(event);
-    if (held == Qt::NoModifier && event.key() == Qt::Key_Delete) {
-        remove();
-        return true;
-    }
-    if (held == Qt::NoModifier && event.key() == towardOtherPane) {
-        transfer();
-        return true;
-    }
-    if (held == Qt::AltModifier &&
-        (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)) {
-        properties();
-        return true;
-    }
-    return false;
 }
 
 } // namespace
@@ -59,8 +22,6 @@ bool ListKeyDown(const QKeyEvent& event, int towardOtherPane, Remove&& remove, T
 void TMainForm::ConnectEditing() {
     connect(UpBtn, &QToolButton::clicked, this, &TMainForm::UpBtnClick);
     connect(DownBtn, &QToolButton::clicked, this, &TMainForm::DownBtnClick);
-    FilesLB->onKeyDown = [this](QKeyEvent* event) { return FilesLBKeyDown(event); };
-    FilesLB->onKeyUp = [this](QKeyEvent* event) { FilesLBKeyUp(event); };
     TracksLB->onKeyDown = [this](QKeyEvent* event) {
         return TracksLBKeyDown(event) || TracksLBKeyPress(event);
     };
@@ -69,9 +30,9 @@ void TMainForm::ConnectEditing() {
     TracksLB->onDragOver = [this](QObject* source, int y) { return TracksLBDragOver(source, y); };
     TracksLB->onDrop = [this](QObject* source) { TracksLBDragDrop(source); };
     TracksLB->onEndDrag = [this] { TracksLBEndDrag(); };
-    FilesLB->onStartDrag = [this] { return FilesLBStartDrag(); };
-    FilesLB->onDragOver = [this](QObject* source, int) { return FilesLBDragOver(source); };
-    FilesLB->onDrop = [this](QObject* source) { FilesLBDragDrop(source); };
+    // Tracks dropped on the file list are downloaded.
+    computerPane_->AcceptDropsFrom(TracksLB);
+    connect(computerPane_, &ComputerPane::DownloadRequested, this, &TMainForm::DownloadBtnClick);
 }
 
 void TMainForm::UpBtnClick() {
@@ -94,19 +55,7 @@ void TMainForm::DownBtnClick() {
     SetTracksChanged(true);
 }
 
-// The arrows point at the other pane: Right sends to the player, Left fetches from it.
-bool TMainForm::FilesLBKeyDown(QKeyEvent* event) {
-    return ListKeyDown(
-        *event, Qt::Key_Right, [this] { LBDeleteBtnClick(MyComputerDeleteBtn); },
-        [this] { UploadBtnClick(); }, [this] { MyComputerPropertiesBtnClick(); });
-}
-
-void TMainForm::FilesLBKeyUp(QKeyEvent* event) {
-    if (Held(*event) == Qt::ControlModifier && event->key() == Qt::Key_A) {
-        SelectAll(*FilesLB);
-    }
-}
-
+// The arrows point at the other pane: Left fetches from it.
 bool TMainForm::TracksLBKeyDown(QKeyEvent* event) {
     // Ctrl+Z undoes the last run in the folder: no button, the tool bar sets the window's width.
     if (Held(*event) == Qt::ControlModifier && event->key() == Qt::Key_Z) {
@@ -152,7 +101,7 @@ bool TMainForm::TracksLBStartDrag() {
 
 // The dragged track follows the pointer while the drag lasts.
 bool TMainForm::TracksLBDragOver(QObject* source, int y) {
-    if (source == FilesLB) {
+    if (source == computerPane_->List()) {
         return true;
     }
     if (source != TracksLB || SelectedCount(*TracksLB) != 1 || DragCurrentIndex < 0) {
@@ -178,7 +127,7 @@ void TMainForm::TracksLBDragDrop(QObject* source) {
         }
         DragStartIndex = -1;
         DragCurrentIndex = -1;
-    } else if (source == FilesLB) {
+    } else if (source == computerPane_->List()) {
         UploadBtnClick();
     }
 }
@@ -192,21 +141,6 @@ void TMainForm::TracksLBEndDrag() {
     MakeCurrent(*TracksLB, DragStartIndex);
     DragStartIndex = -1;
     DragCurrentIndex = -1;
-}
-
-bool TMainForm::FilesLBStartDrag() {
-    FilesLB->setFocus();
-    return SelectedCount(*FilesLB) > 0;
-}
-
-bool TMainForm::FilesLBDragOver(QObject* source) {
-    return source == TracksLB;
-}
-
-void TMainForm::FilesLBDragDrop(QObject* source) {
-    if (source == TracksLB) {
-        DownloadBtnClick();
-    }
 }
 
 } // namespace tralvo

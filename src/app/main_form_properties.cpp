@@ -4,13 +4,11 @@
 #include "app/messages.h"
 #include "app/properties_form.h"
 #include "arrange/track_loading.h"
+#include "gui/main_window/computer_pane.h"
+#include "gui/main_window/list_commands.h"
 #include "media/sound_file.h"
-#include "panes/file_list_model.h"
-#include "panes/shell_tree.h"
 #include "panes/track_list_model.h"
 
-#include <QItemSelectionModel>
-#include <QListView>
 #include <QToolButton>
 #include <memory>
 
@@ -20,35 +18,16 @@ namespace {
 
 constexpr const char* MainFormName = "MainForm";
 
-// The row of the one selected entry, or -1 unless exactly one is selected. The selected
-// entry, not the current one: with several rows marked and all but one unmarked again,
-// the current row may be an unmarked one.
-int SingleSelectedRow(const QListView& list) {
-    const QItemSelectionModel* selection = list.selectionModel();
-    if (selection == nullptr) {
-        return -1;
-    }
-    const QModelIndexList selected = selection->selectedIndexes();
-    return selected.size() == 1 ? selected.front().row() : -1;
-}
-
 } // namespace
 
 void TMainForm::ConnectProperties() {
-    connect(MyComputerPropertiesBtn, &QToolButton::clicked, this,
-            &TMainForm::MyComputerPropertiesBtnClick);
+    connect(computerPane_, &ComputerPane::PropertiesRequested, this,
+            &TMainForm::ShowFileProperties);
     connect(MyPlayerPropertiesBtn, &QToolButton::clicked, this,
             &TMainForm::MyPlayerPropertiesBtnClick);
 }
 
-void TMainForm::MyComputerPropertiesBtnClick() {
-    const int row = SingleSelectedRow(*FilesLB);
-    const std::vector<std::string>& names = FilesModel->Names();
-    if (row < 0 || static_cast<std::size_t>(row) >= names.size()) {
-        return;
-    }
-    const std::string path =
-        FolderWithSlash(MyComputerST->Path()) + names[static_cast<std::size_t>(row)];
+void TMainForm::ShowFileProperties(const std::string& path) {
     std::unique_ptr<media::TSoundFile> file;
     try {
         file = std::make_unique<media::TSoundFile>(path, fs_);

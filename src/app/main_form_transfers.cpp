@@ -3,6 +3,9 @@
 #include "app/qt_shell_file_operation.h"
 #include "arrange/track_loading.h"
 #include "arrange/transfers.h"
+#include "gui/main_window/computer_pane.h"
+#include "gui/main_window/list_commands.h"
+#include "gui/main_window/preview_player.h"
 #include "panes/file_list_model.h"
 #include "panes/shell_tree.h"
 #include "panes/track_list_model.h"
@@ -38,18 +41,6 @@ private:
     QWidget& window_;
     QPointer<QWidget> focus_;
 };
-
-std::vector<std::size_t> SelectedRows(const QListView& list) {
-    std::vector<std::size_t> rows;
-    if (list.selectionModel() == nullptr) {
-        return rows;
-    }
-    for (const QModelIndex& index : list.selectionModel()->selectedRows()) {
-        rows.push_back(static_cast<std::size_t>(index.row()));
-    }
-    std::sort(rows.begin(), rows.end());
-    return rows;
-}
 
 // The track list as the transfers change it: through its model, so the view follows.
 class TrackListItems : public TrackItems {
@@ -89,10 +80,10 @@ private:
 } // namespace
 
 void TMainForm::ConnectTransfers() {
-    connect(UploadBtn, &QToolButton::clicked, this, &TMainForm::UploadBtnClick);
+    connect(computerPane_, &ComputerPane::UploadRequested, this, &TMainForm::UploadBtnClick);
     connect(DownloadBtn, &QToolButton::clicked, this, &TMainForm::DownloadBtnClick);
-    connect(MyComputerDeleteBtn, &QToolButton::clicked, this,
-            [this] { LBDeleteBtnClick(MyComputerDeleteBtn); });
+    connect(computerPane_, &ComputerPane::DeleteRequested, this,
+            [this] { LBDeleteBtnClick(computerPane_); });
     connect(MyPlayerDeleteBtn, &QToolButton::clicked, this,
             [this] { LBDeleteBtnClick(MyPlayerDeleteBtn); });
     // The desktop's copy and delete, owned by the window; tests put their own in its place.
@@ -101,8 +92,8 @@ void TMainForm::ConnectTransfers() {
 
 void TMainForm::UploadBtnClick() {
     std::vector<std::string> names;
-    for (const std::size_t row : SelectedRows(*FilesLB)) {
-        names.push_back(FilesModel->Names()[row]);
+    for (const std::size_t row : computerPane_->SelectedRows()) {
+        names.push_back(computerPane_->Files().Names()[row]);
     }
     if (names.empty() || shell_ == nullptr) {
         return;
@@ -112,7 +103,7 @@ void TMainForm::UploadBtnClick() {
         const WindowDisabled disabled(*this);
         TrackListItems tracks(*TracksModel, [this](int index) { return TrackPath(index); });
         appended =
-            UploadFiles(names, MyComputerST->Path(), MyPlayerST->Path(), tracks, *shell_, fs_);
+            UploadFiles(names, computerPane_->Folder(), MyPlayerST->Path(), tracks, *shell_, fs_);
     }
     // An upload that appended nothing leaves an arranged order as it was.
     if (appended) {
@@ -127,24 +118,25 @@ void TMainForm::DownloadBtnClick() {
     }
     const WindowDisabled disabled(*this);
     TrackListItems tracks(*TracksModel, [this](int index) { return TrackPath(index); });
-    FileListItems files(*FilesModel, MyComputerST->Path());
-    DownloadTracks(rows, tracks, MyComputerST->Path(), files, *shell_, fs_);
+    FileListItems files(computerPane_->Files(), computerPane_->Folder());
+    DownloadTracks(rows, tracks, computerPane_->Folder(), files, *shell_, fs_);
 }
 
 void TMainForm::LBDeleteBtnClick(QWidget* sender) {
     if (shell_ == nullptr) {
         return;
     }
-    const bool fileList = sender == MyComputerDeleteBtn;
-    const std::vector<std::size_t> rows = SelectedRows(fileList ? *FilesLB : *TracksLB);
+    const bool fileList = sender == computerPane_;
+    const std::vector<std::size_t> rows =
+        fileList ? computerPane_->SelectedRows() : SelectedRows(*TracksLB);
     const WindowDisabled disabled(*this);
     const auto stop = [this] { StopBtnClick(); };
     if (fileList) {
-        FileListItems files(*FilesModel, MyComputerST->Path());
-        DeleteItems(rows, files, PlayingFile, stop, *shell_, fs_);
+        FileListItems files(computerPane_->Files(), computerPane_->Folder());
+        DeleteItems(rows, files, player_->FileInPlay(), stop, *shell_, fs_);
     } else {
         TrackListItems tracks(*TracksModel, [this](int index) { return TrackPath(index); });
-        DeleteItems(rows, tracks, PlayingFile, stop, *shell_, fs_);
+        DeleteItems(rows, tracks, player_->FileInPlay(), stop, *shell_, fs_);
     }
 }
 

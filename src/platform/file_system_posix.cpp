@@ -7,7 +7,6 @@
 #include "platform/unique_fd.h"
 #include "platform/vfat_short_name.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
@@ -150,25 +149,24 @@ public:
 private:
     std::string AbsolutePathOf(const std::string& path);
     void KeepMovedDataReachable(const std::string& to);
-
-    std::atomic<int> unsettledMoves_{0};
 };
 
 // The kernel's FAT driver writes a moved entry without its data (first cluster and size 0) and
 // fills them in only when the file's own record is written back, while the old entry may reach
-// the disk deleted before that, whenever the kernel writes back the folders of its own accord:
-// a stick pulled out or a power cut then leaves an empty file. A volume sync writes the records
-// before the folders, so syncing every few moves keeps that window to a few renames' time.
-// (A sync after every move costs five times the writes.)
+// the disk deleted before that, whenever the kernel writes the folders back of its own accord:
+// a stick pulled out or a power cut in between leaves the file empty and its clusters lost.
+// Writing the record at once puts the new entry on the disk whole before the old one can go.
+// (A volume sync every few moves costs less but leaves the moves since the last sync open, and
+// writes a sync's folder blocks in any order.)
 void PosixFileSystem::KeepMovedDataReachable(const std::string& to) {
-    constexpr int movesBetweenSyncs = 64;
-    const std::string folder = ParentOf(to);
-    if (!OnFatDriver(folder) || ++unsettledMoves_ < movesBetweenSyncs) {
+    if (!OnFatDriver(ParentOf(to))) {
         return;
     }
-    unsettledMoves_ = 0;
-    // The rename has happened whatever this says; a disk that is gone fails the next step.
-    (void)SyncVolumeOf(folder);
+    const UniqueFd fd(::open(to.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (fd.valid()) {
+        // The rename has happened whatever this says; a disk that is gone fails the next step.
+        (void)::fsync(fd.get());
+    }
 }
 
 Status PosixFileSystem::Enumerate(const std::string& folder, EnumerateFilter filter,
@@ -267,7 +265,6 @@ Status PosixFileSystem::Flush(const std::string& folder) {
     // The whole volume, not the folder alone: on FAT a file moved into a folder keeps its size
     // and first cluster in its own record until that is written back, and a synced folder
     // would then hold the entry of an empty file.
-    unsettledMoves_ = 0;
     return SyncVolumeOf(folder);
 }
 

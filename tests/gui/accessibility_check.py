@@ -1,6 +1,7 @@
 """Walks Tralvo's main window the way assistive technology sees it (AT-SPI through pyatspi)
-and fails on any push button, tool button, list, tree or slider without a name. Names that
-must be there (in the language of the run) are given as arguments.
+and fails on any push button, tool button, list, tree or slider without a name, and when the
+main window does not present itself as a window (a frame). Names that must be there (in the
+language of the run) are given as arguments.
 
 Usage: accessibility_check.py EXPECTED_NAME...
 """
@@ -40,10 +41,28 @@ def walk(node, depth=0):
             yield from walk(child, depth + 1)
 
 
+def main_window_role(application, title="Tralvo!", seconds=10):
+    end = time.time() + seconds
+    while True:
+        for index in range(application.childCount):
+            child = application.getChildAtIndex(index)
+            if child is not None and child.name == title:
+                return child.getRoleName()
+        if time.time() > end:
+            return None
+        time.sleep(0.2)
+
+
 def main():
     application = find_application("tralvo")
     if application is None:
         print("the program is not on the accessibility bus", file=sys.stderr)
+        return 1
+    # A window that reports itself as a plain widget ("filler") is missing from the screen
+    # reader's list of windows.
+    role = main_window_role(application)
+    if role != "frame":
+        print(f"the main window reports the role \"{role}\", not \"frame\"", file=sys.stderr)
         return 1
     unnamed = []
     names = set()

@@ -137,8 +137,8 @@ TEST_F(EditingTest, SeveralSelectedTracksGoOnlyToTheFileList) {
     EXPECT_TRUE(main->TracksLBStartDrag());
     EXPECT_EQ(main->DragStartIndex, -1);
     EXPECT_FALSE(main->TracksLBDragOver(main->TracksLB, RowY(3)));
-    EXPECT_TRUE(main->FilesLBDragOver(main->TracksLB));
-    EXPECT_FALSE(main->FilesLBDragOver(main->FilesLB));
+    EXPECT_TRUE(FileList().onDragOver(main->TracksLB, 0));
+    EXPECT_FALSE(FileList().onDragOver(&FileList(), 0));
     main->TracksLB->selectionModel()->clear();
     EXPECT_FALSE(main->TracksLBStartDrag());
 }
@@ -160,15 +160,16 @@ struct RecordingShell : ShellFileOperation {
 TEST_F(EditingTest, TheKeysOfBothListsRunTheirCommands) {
     const std::string music = folder.MakeFolder("music");
     folder.WriteFile("music/new.mp3", test::AsString(test::Mp3File({})));
-    main->MyComputerST->SetPath(music);
+    Computer().ShowFolder(music);
     RecordingShell shell;
     main->SetShellFileOperation(&shell);
-    main->FilesLB->selectAll();
+    PaneListView* files = &FileList();
+    files->selectAll();
     Select({1});
 
-    Type(main->FilesLB, Qt::Key_Right, Qt::ShiftModifier);
+    Type(files, Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_TRUE(shell.copied.empty());
-    Type(main->FilesLB, Qt::Key_Right, Qt::NoModifier);
+    Type(files, Qt::Key_Right, Qt::NoModifier);
     EXPECT_EQ(shell.copied, std::vector<std::string>{music + "/new.mp3"});
     Type(main->TracksLB, Qt::Key_Left, Qt::NoModifier);
     EXPECT_EQ(shell.copied.back(), folder / "player/b.mp3");
@@ -176,14 +177,14 @@ TEST_F(EditingTest, TheKeysOfBothListsRunTheirCommands) {
     EXPECT_EQ(shell.copied.size(), 2u);
 
     Type(main->TracksLB, Qt::Key_Delete, Qt::NoModifier);
-    Type(main->FilesLB, Qt::Key_Delete, Qt::NoModifier);
+    Type(files, Qt::Key_Delete, Qt::NoModifier);
     EXPECT_EQ(shell.deleted,
               (std::vector<std::string>{folder / "player/b.mp3", music + "/new.mp3"}));
 
     // The tracks have no tags: the properties say so, for each list.
     Type(main->TracksLB, Qt::Key_Return, Qt::AltModifier);
-    Type(main->FilesLB, Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier);
-    Type(main->FilesLB, Qt::Key_Return, Qt::AltModifier | Qt::ShiftModifier);
+    Type(files, Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier);
+    Type(files, Qt::Key_Return, Qt::AltModifier | Qt::ShiftModifier);
     EXPECT_EQ(messages.TextKeys(), (std::vector<std::string>{"NoProperties", "NoProperties"}));
     main->SetShellFileOperation(nullptr);
 }

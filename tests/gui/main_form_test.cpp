@@ -2,10 +2,13 @@
 #include "app/anchored_panel.h"
 #include "app/catalogue_keys.h"
 #include "app/main_form.h"
+#include "gui/main_window/player_panel.h"
 #include "panes/file_list_model.h"
 #include "panes/shell_tree.h"
 #include "program_fixture.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -37,8 +40,8 @@ TEST_F(MainFormTest, EveryCataloguedControlExistsAndShowsItsText) {
     EXPECT_EQ(main->windowTitle(), "Tralvo!");
     EXPECT_EQ(main->TralvoBtn->text(), "Tralvo!");
     EXPECT_EQ(main->ExitBtn->text(), "Exit");
-    EXPECT_EQ(main->SettingsBtn->toolTip(), "Settings"); // an alias in the catalogue
-    EXPECT_EQ(main->PlayerStatusEB->text(), "Double-click a track to play it.");
+    EXPECT_EQ(Control<QToolButton>("SettingsBtn").toolTip(), "Settings"); // a catalogue alias
+    EXPECT_EQ(Control<QLineEdit>("PlayerStatusEB").text(), "Double-click a track to play it.");
     EXPECT_TRUE(messages.asked.empty());
 }
 
@@ -47,17 +50,18 @@ TEST_F(MainFormTest, GrowingTheWindowWidensThePlayerPaneAndKeepsTheButtonsRight)
     Start();
     CreateWindows();
     ASSERT_TRUE(main->StartupCheck(false));
-    const int computerWidth = main->MyComputerPanel->width();
+    const int computerWidth = Computer().width();
     const int buttonMargin = main->BottomPanel->width() - main->TralvoBtn->geometry().right();
     main->resize(main->width() + 200, main->height() + 100);
     QApplication::processEvents();
-    EXPECT_EQ(main->MyComputerPanel->width(), computerWidth);
+    EXPECT_EQ(Computer().width(), computerWidth);
     EXPECT_EQ(main->BottomPanel->width() - main->TralvoBtn->geometry().right(), buttonMargin);
     EXPECT_EQ(main->ExitBtn->geometry().left(), main->TralvoBtn->geometry().left());
-    EXPECT_EQ(main->PlayerPanel->geometry().right() + 1 + 16, main->TralvoBtn->geometry().left());
+    EXPECT_EQ(Control<PlayerPanel>("PlayerPanel").geometry().right() + 1 + 16,
+              main->TralvoBtn->geometry().left());
     // The splitter never makes the computer pane narrower than its design width.
     main->ClientSplitter->setSizes({10, 1000});
-    EXPECT_GE(main->MyComputerPanel->width(), 254);
+    EXPECT_GE(Computer().width(), 254);
 }
 
 TEST_F(MainFormTest, FirstRunShowsTheWelcomeThenTheSettingsAndEndsWhenCancelled) {
@@ -117,7 +121,7 @@ TEST_F(MainFormTest, RestoresTheLastFoldersButNoPlayerFolderOutsideThePlayer) {
                   "\nLastMyPlayerPath=" + elsewhere + "\n");
     Start();
     CreateWindows();
-    EXPECT_EQ(main->MyComputerST->Path(), music);
+    EXPECT_EQ(Computer().Folder(), music);
     EXPECT_NE(main->MyPlayerST->Path(), elsewhere);
 
     Settings.Window.LastMyPlayerPath = player + "/Album";
@@ -136,7 +140,7 @@ TEST_F(MainFormTest, SavesTheWindowStateButKeepsTheNormalSizeOfAMaximisedWindow)
     EXPECT_EQ(Settings.Window.WindowWidth, 700);
     EXPECT_EQ(Settings.Window.WindowHeight, 520);
     EXPECT_FALSE(Settings.Window.WindowMaximized);
-    EXPECT_EQ(Settings.Window.SplitterPos, main->MyComputerPanel->width());
+    EXPECT_EQ(Settings.Window.SplitterPos, Computer().width());
 
     main->showMaximized();
     QApplication::processEvents();
@@ -178,16 +182,6 @@ TEST_F(MainFormTest, WithoutACatalogueTheFatalMessageEndsEverything) {
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
-TEST_F(MainFormTest, ThePlayerVolumeNeverShowsInTheComputerTree) {
-    const std::string player = folder.MakeFolder("player");
-    WriteSettings("[Player]\nDrive=" + player + "\n");
-    Start();
-    CreateWindows();
-    EXPECT_FALSE(main->MyComputerSTDirAdd(player));
-    EXPECT_FALSE(main->MyComputerSTDirAdd(player + "/"));
-    EXPECT_TRUE(main->MyComputerSTDirAdd(folder.path()));
-}
-
 TEST_F(MainFormTest, TheFileListHoldsTheFolderAudioFilesInCollationOrder) {
     const std::string music = folder.MakeFolder("music");
     for (const char* name : {"d.wav", "c.txt", "B.ogg", "a.MP3", ".hidden.wma", "readme"}) {
@@ -197,12 +191,46 @@ TEST_F(MainFormTest, TheFileListHoldsTheFolderAudioFilesInCollationOrder) {
     WriteSettings("[Player]\nDrive=" + folder.MakeFolder("player") + "\n");
     Start();
     CreateWindows();
-    main->MyComputerST->SetPath(music);
-    EXPECT_EQ(main->FilesModel->Names(),
+    Computer().ShowFolder(music);
+    EXPECT_EQ(Computer().Files().Names(),
               (std::vector<std::string>{".hidden.wma", "a.MP3", "B.ogg", "d.wav"}));
     folder.WriteFile("music/C.mp3", "x");
-    main->MyComputerRefreshBtnClick();
-    EXPECT_EQ(main->FilesModel->Names().size(), 5u);
+    Control<QToolButton>("MyComputerRefreshBtn").click();
+    EXPECT_EQ(Computer().Files().Names().size(), 5u);
+}
+
+// Tab runs from the computer pane through the player pane to the volume and the buttons,
+// across the parts the window is built of, and round again.
+TEST_F(MainFormTest, TabGoesThroughTheTreesTheListsTheVolumeAndTheButtons) {
+    WriteSettings("[Player]\nDrive=" + folder.path() + "\n");
+    Start();
+    CreateWindows();
+    ASSERT_TRUE(main->StartupCheck(false));
+    main->SetTracksChanged(true); // the Tralvo button takes part only while enabled
+    QApplication::setActiveWindow(main.get());
+    Control<QWidget>("MyComputerST").setFocus();
+    std::vector<QString> visited;
+    for (int step = 0; step < 8 && QApplication::focusWidget() != nullptr; ++step) {
+        visited.push_back(QApplication::focusWidget()->objectName());
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(QApplication::focusWidget(), &tab);
+    }
+    EXPECT_EQ(visited, (std::vector<QString>{"MyComputerST", "FilesLB", "MyPlayerST", "TracksLB",
+                                             "VolumeTB", "TralvoBtn", "ExitBtn", "MyComputerST"}));
+}
+
+// Assistive technology lists the main window among the desktop's windows, as a frame.
+TEST_F(MainFormTest, TheWindowPresentsItselfToAssistiveTechnologyAsAWindow) {
+    Start();
+    CreateWindows();
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(main.get());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(window->text(QAccessible::Name), "Tralvo!");
+    // Its controls stay what they were.
+    QAccessibleInterface* exit = QAccessible::queryAccessibleInterface(main->ExitBtn);
+    ASSERT_NE(exit, nullptr);
+    EXPECT_EQ(exit->role(), QAccessible::Button);
 }
 
 } // namespace

@@ -48,9 +48,10 @@ protected:
         folder.WriteFile("player/Album/{1}Tone.mp3", test::ReadFile(test::Fixture("tone.mp3")));
         folder.WriteFile("Tralvo.ini", "[Player]\nDrive=" + player + "\nType=1\n");
         ASSERT_NO_FATAL_FAILURE(StartMainWindow());
-        main->MyComputerST->SetPath(music);
+        Computer().ShowFolder(music);
         main->MyPlayerST->SetPath(player + "/Album");
-        ASSERT_EQ(main->FilesModel->Names(), (std::vector<std::string>{"b.mp3", "c.mp3", "z.mp3"}));
+        ASSERT_EQ(Computer().Files().Names(),
+                  (std::vector<std::string>{"b.mp3", "c.mp3", "z.mp3"}));
         ASSERT_EQ(Shown(), std::vector<std::string>{"Tone.mp3"});
     }
     static void Select(QListView& list, std::initializer_list<int> rows) {
@@ -64,8 +65,8 @@ protected:
 };
 
 TEST_F(MainFormTransfersTest, UploadAppendsTheFilesInListOrderAndMarksTheListChanged) {
-    Select(*main->FilesLB, {2, 0}); // z.mp3 and b.mp3
-    main->UploadBtn->click();
+    Select(FileList(), {2, 0}); // z.mp3 and b.mp3
+    Control<QToolButton>("UploadBtn").click();
     EXPECT_EQ(Shown(), (std::vector<std::string>{"Tone.mp3", "b.mp3", "z.mp3"}));
     EXPECT_TRUE(std::filesystem::exists(player + "/Album/z.mp3"));
     EXPECT_TRUE(main->TracksChanged);
@@ -77,27 +78,24 @@ TEST_F(MainFormTransfersTest, UploadAppendsTheFilesInListOrderAndMarksTheListCha
 TEST_F(MainFormTransfersTest, EachDeleteButtonDeletesFromItsOwnListAndStopsThePlayingTrack) {
     DeletingShell shell;
     main->SetShellFileOperation(&shell);
-    Select(*main->FilesLB, {1});
+    Select(FileList(), {1});
     Select(*main->TracksLB, {0});
 
-    main->MyComputerDeleteBtn->click();
-    EXPECT_EQ(main->FilesModel->Names(), (std::vector<std::string>{"b.mp3", "z.mp3"}));
+    Control<QToolButton>("MyComputerDeleteBtn").click();
+    EXPECT_EQ(Computer().Files().Names(), (std::vector<std::string>{"b.mp3", "z.mp3"}));
     EXPECT_EQ(Shown(), std::vector<std::string>{"Tone.mp3"});
 
-    // The track in play, named with another case as the file list would give it.
+    // The track in play.
     const std::string track = player + "/Album/{1}Tone.mp3";
-    main->EnsureEngine();
-    shell.stream = playback::Engine().StreamCreateFile(false, track, 0, 0, playback::AutoFreeFlag);
+    Player().Play(track);
+    shell.stream = Player().Stream();
     ASSERT_NE(shell.stream, 0u);
-    ASSERT_TRUE(playback::Engine().ChannelPlay(shell.stream, false));
-    main->PlayingStream = shell.stream;
-    main->PlayingFile = player + "/Album/{1}TONE.MP3";
 
     main->MyPlayerDeleteBtn->click();
     EXPECT_EQ(shell.deleted.back(), std::vector<std::string>{track});
     EXPECT_FALSE(shell.playingAtDelete);
     EXPECT_TRUE(Shown().empty());
-    EXPECT_EQ(main->FilesModel->Names().size(), 2u);
+    EXPECT_EQ(Computer().Files().Names().size(), 2u);
     EXPECT_FALSE(main->TracksChanged);
 }
 

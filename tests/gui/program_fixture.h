@@ -6,6 +6,9 @@
 #include "app/settings_form.h"
 #include "app/settings_store.h"
 #include "app/termination.h"
+#include "gui/main_window/computer_pane.h"
+#include "gui/main_window/preview_player.h"
+#include "panes/pane_list_view.h"
 #include "panes/track_list_model.h"
 #include "playback/module_loader.h"
 #include "support/scripted_messages.h"
@@ -71,6 +74,21 @@ protected:
         Start();
         CreateWindows();
         ASSERT_TRUE(main->StartupCheck(false));
+    }
+
+    // The window's parts, found as a user's tools find them: by kind and object name.
+    ComputerPane& Computer() const { return Control<ComputerPane>("MyComputerPanel"); }
+    PaneListView& FileList() const { return Control<PaneListView>("FilesLB"); }
+    PreviewPlayer& Player() const {
+        auto* player = main->findChild<PreviewPlayer*>();
+        EXPECT_NE(player, nullptr);
+        return *player;
+    }
+    template <typename Widget>
+    Widget& Control(const char* name) const {
+        auto* widget = main->findChild<Widget*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return *widget;
     }
 
     // The track list's entries as it shows them.

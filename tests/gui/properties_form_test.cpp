@@ -57,7 +57,7 @@ protected:
         properties->setParent(main.get(), properties->windowFlags());
         main->SetPropertiesForm(properties.get());
         watch = std::make_unique<test::DialogWatch>(*properties);
-        main->MyComputerST->SetPath(music);
+        Computer().ShowFolder(music);
         main->MyPlayerST->SetPath(player + "/Album");
     }
     void TearDown() override {
@@ -82,8 +82,8 @@ TEST_F(PropertiesTest, AComputerFileShowsItsTagsWithUnknownAndNoneForWhatIsMissi
     folder.WriteFile("music/Tom & Jerry.mp3",
                      TaggedMp3({.title = "Tom & Jerry", .artist = "Bj\xF6rk"}));
     StartWindows();
-    Select(*main->FilesLB, {0});
-    main->MyComputerPropertiesBtn->click();
+    Select(FileList(), {0});
+    Control<QToolButton>("MyComputerPropertiesBtn").click();
 
     ASSERT_EQ(watch->shown.size(), 1u);
     auto& shown = watch->shown[0];
@@ -104,22 +104,23 @@ TEST_F(PropertiesTest, NothingHappensUnlessExactlyOneEntryIsSelected) {
     folder.WriteFile("player/Album/c.mp3", TaggedMp3({.title = "C"}));
     folder.WriteFile("player/Album/d.mp3", TaggedMp3({.title = "D"}));
     StartWindows();
-    Select(*main->FilesLB, {0, 1});
+    QToolButton& fileProperties = Control<QToolButton>("MyComputerPropertiesBtn");
+    Select(FileList(), {0, 1});
     Select(*main->TracksLB, {0, 1});
-    main->MyComputerPropertiesBtnClick();
+    fileProperties.click();
     main->MyPlayerPropertiesBtnClick();
-    Select(*main->FilesLB, {});
+    Select(FileList(), {});
     Select(*main->TracksLB, {});
-    main->MyComputerPropertiesBtnClick();
+    fileProperties.click();
     main->MyPlayerPropertiesBtnClick();
     EXPECT_TRUE(watch->shown.empty());
     EXPECT_TRUE(messages.asked.empty());
 
     // The one selected entry counts, wherever the current row stands.
-    main->FilesLB->selectionModel()->setCurrentIndex(main->FilesModel->index(0),
-                                                     QItemSelectionModel::NoUpdate);
-    Select(*main->FilesLB, {1});
-    main->MyComputerPropertiesBtnClick();
+    FileList().selectionModel()->setCurrentIndex(FileList().model()->index(0, 0),
+                                                 QItemSelectionModel::NoUpdate);
+    Select(FileList(), {1});
+    fileProperties.click();
     ASSERT_EQ(watch->shown.size(), 1u);
     EXPECT_EQ(watch->shown[0]["TitleLbl"], "B");
 }
@@ -152,9 +153,9 @@ TEST_F(PropertiesTest, AFileWithoutTagGivesTheWarningInsteadOfTheDialog) {
     folder.WriteFile("music/bare.mp3", test::AsString(test::Mp3File({})));
     folder.WriteFile("player/Album/bare.wav", "RIFF");
     StartWindows();
-    Select(*main->FilesLB, {0});
+    Select(FileList(), {0});
     Select(*main->TracksLB, {0});
-    main->MyComputerPropertiesBtnClick();
+    Control<QToolButton>("MyComputerPropertiesBtn").click();
     main->MyPlayerPropertiesBtnClick();
 
     EXPECT_TRUE(watch->shown.empty());

@@ -9,6 +9,7 @@ fatsort only knows FAT, so exFAT needs a reader of our own anyway.
     fatdir.py times IMAGE FOLDER   creation time (sortable) and name of each file
     fatdir.py sums IMAGE           "SHA256  ./PATH" of every file, sorted by path
     fatdir.py paths IMAGE          every file's and folder's path (folders end in /)
+    fatdir.py files IMAGE          size and path of every file, one a line
     fatdir.py clean IMAGE          clears the volume's dirty flag (in place)
 """
 import hashlib
@@ -228,15 +229,15 @@ def find(fs, folder):
     return entry
 
 
-def walk(fs, entry, prefix, folders=False):
+def walk(fs, entry, prefix, folders=False, sizes=False):
     for child in named(fs.entries(fs.folder_bytes(entry))):
         path = prefix + "/" + child.name
         if child.is_dir:
             if folders:
                 yield path + "/", None
-            yield from walk(fs, child, path, folders)
+            yield from walk(fs, child, path, folders, sizes)
         else:
-            yield path, None if folders else fs.read(child)
+            yield path, child.size if sizes else None if folders else fs.read(child)
 
 
 def clear_dirty(path):
@@ -264,6 +265,9 @@ def main():
         lines = ["%s  %s" % (hashlib.sha256(content).hexdigest(), path)
                  for path, content in walk(fs, None, ".")]
         out.write("".join(line + "\n" for line in sorted(lines, key=lambda l: l[66:])))
+        return
+    if command == "files":
+        out.write("".join("%d\t%s\n" % (size, path) for path, size in walk(fs, None, ".", sizes=True)))
         return
     if command == "paths":
         out.write("".join(path + "\n" for path, _ in walk(fs, None, ".", True)))

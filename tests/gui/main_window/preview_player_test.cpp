@@ -1,5 +1,7 @@
 // The preview player through the real main window, on the engine's silent device.
 #include "app/main_form.h"
+#include "gui/main_window/computer_pane.h"
+#include "gui/main_window/preview_player.h"
 #include "panes/file_list_model.h"
 #include "panes/shell_tree.h"
 #include "panes/track_list_model.h"
@@ -56,41 +58,45 @@ protected:
 
         folder.WriteFile("Tralvo.ini", "[Player]\nDrive=" + player + "\n");
         ASSERT_NO_FATAL_FAILURE(StartMainWindow());
-        main->MyComputerST->SetPath(music);
+        Computer().ShowFolder(music);
         main->MyPlayerST->SetPath(player + "/Album");
         main->activateWindow();
         QApplication::processEvents();
         ASSERT_EQ(main->TracksModel->rowCount(), 1);
     }
     int FileRow(const std::string& name) const {
-        const auto& names = main->FilesModel->Names();
+        const auto& names = Computer().Files().Names();
         const auto found = std::find(names.begin(), names.end(), name);
         EXPECT_NE(found, names.end()) << name;
         return static_cast<int>(found - names.begin());
     }
     // The user's click on a file: the list takes the focus, the item becomes current.
     void PickFile(const std::string& name) {
-        main->FilesLB->setFocus();
-        main->FilesLB->setCurrentIndex(main->FilesModel->index(FileRow(name)));
-        ASSERT_TRUE(main->FilesLB->hasFocus());
+        FileList().setFocus();
+        FileList().setCurrentIndex(FileList().model()->index(FileRow(name), 0));
+        ASSERT_TRUE(FileList().hasFocus());
     }
     void PlayFile(const std::string& name) {
         PickFile(name);
-        main->PlayBtn->click();
-        ASSERT_NE(main->PlayingStream, 0u) << name;
+        Control<QToolButton>("PlayBtn").click();
+        ASSERT_NE(Player().Stream(), 0u) << name;
     }
     double PlayingSeconds() const {
         playback::AudioEngine& engine = playback::Engine();
-        return engine.ChannelBytes2Seconds(main->PlayingStream,
-                                           engine.ChannelGetPosition(main->PlayingStream));
+        const playback::StreamHandle stream = Player().Stream();
+        return engine.ChannelBytes2Seconds(stream, engine.ChannelGetPosition(stream));
     }
+    QString Status() const { return Control<QLineEdit>("PlayerStatusEB").text(); }
+    int Position() const { return Control<QProgressBar>("PlayerPB").value(); }
+    // The timer's tick, at once.
+    void Tick() const { Player().UpdatePosition(); }
     void ExpectIdle() const {
-        EXPECT_EQ(main->PlayerStatusEB->text(), IdleText);
-        EXPECT_EQ(main->PlayerPB->value(), 0);
-        EXPECT_FALSE(main->PlayerTimer->isActive());
-        EXPECT_EQ(main->PlayingStream, 0u);
-        EXPECT_TRUE(main->PlayingFile.empty());
-        EXPECT_FALSE(main->EngineReady);
+        EXPECT_EQ(Status(), IdleText);
+        EXPECT_EQ(Position(), 0);
+        EXPECT_FALSE(Player().Ticking());
+        EXPECT_EQ(Player().Stream(), 0u);
+        EXPECT_TRUE(Player().FileInPlay().empty());
+        EXPECT_FALSE(Player().HoldsEngine());
     }
 
     std::string music;
@@ -98,31 +104,31 @@ protected:
 };
 
 TEST_F(PreviewPlayerTest, PlayShowsTheFocusedFileAtTheNextTickAndStopReturnsToIdle) {
-    EXPECT_FALSE(main->PlayerTimer->isActive());
+    EXPECT_FALSE(Player().Ticking());
     PlayFile("tone.mp3");
-    EXPECT_EQ(main->PlayingFile, music + "/tone.mp3");
-    EXPECT_TRUE(main->PlayerTimer->isActive());
-    EXPECT_EQ(main->PlayerTimer->interval(), 500);
-    EXPECT_TRUE(main->FilesLB->hasFocus()); // the button takes no focus
-    EXPECT_EQ(main->PlayerStatusEB->text(), IdleText);
-    main->PlayerTimerTimer();
-    EXPECT_EQ(main->PlayerStatusEB->text(), "00:00 (00:03): tone.mp3");
+    EXPECT_EQ(Player().FileInPlay(), music + "/tone.mp3");
+    EXPECT_TRUE(Player().Ticking());
+    EXPECT_EQ(Player().findChild<QTimer*>("PlayerTimer")->interval(), 500);
+    EXPECT_TRUE(FileList().hasFocus()); // the button takes no focus
+    EXPECT_EQ(Status(), IdleText);
+    Tick();
+    EXPECT_EQ(Status(), "00:00 (00:03): tone.mp3");
 
-    main->StopBtn->click();
-    EXPECT_NE(main->PlayingStream, 0u); // the next tick notices
-    main->PlayerTimerTimer();
+    Control<QToolButton>("StopBtn").click();
+    EXPECT_NE(Player().Stream(), 0u); // the next tick notices
+    Tick();
     ExpectIdle();
 }
 
 TEST_F(PreviewPlayerTest, WmaFilesOpenWhateverTheCaseOfTheirExtension) {
     PlayFile("Tone.WMA");
-    main->PlayerTimerTimer();
-    EXPECT_EQ(main->PlayerStatusEB->text(), "00:00 (00:03): Tone.WMA");
+    Tick();
+    EXPECT_EQ(Status(), "00:00 (00:03): Tone.WMA");
 }
 
 TEST_F(PreviewPlayerTest, ADoubleClickInTheTrackListReplacesWhatPlays) {
     PlayFile("tone.mp3");
-    const std::uint32_t first = main->PlayingStream;
+    const std::uint32_t first = Player().Stream();
     // The window system gives the list the focus on the first press.
     main->TracksLB->setFocus();
     QWidget& viewport = *main->TracksLB->viewport();
@@ -131,58 +137,58 @@ TEST_F(PreviewPlayerTest, ADoubleClickInTheTrackListReplacesWhatPlays) {
     SendMouse(viewport, QEvent::MouseButtonRelease, item, Qt::LeftButton);
     SendMouse(viewport, QEvent::MouseButtonDblClick, item, Qt::LeftButton);
     SendMouse(viewport, QEvent::MouseButtonRelease, item, Qt::LeftButton);
-    EXPECT_NE(main->PlayingStream, 0u);
-    EXPECT_NE(main->PlayingStream, first);
+    EXPECT_NE(Player().Stream(), 0u);
+    EXPECT_NE(Player().Stream(), first);
     EXPECT_LT(playback::Engine().ChannelBytes2Seconds(first, 0), 0); // stopped and released
-    EXPECT_EQ(main->PlayingFile, player + "/Album/Track.ogg");
-    main->PlayerTimerTimer();
-    EXPECT_EQ(main->PlayerStatusEB->text(), "00:00 (00:03): Track.ogg");
+    EXPECT_EQ(Player().FileInPlay(), player + "/Album/Track.ogg");
+    Tick();
+    EXPECT_EQ(Status(), "00:00 (00:03): Track.ogg");
 }
 
 TEST_F(PreviewPlayerTest, PlayDoesNothingWithoutAFocusedListOrWithTwoItemsSelected) {
     PickFile("tone.mp3");
     main->ExitBtn->setFocus();
-    main->PlayBtn->click();
-    EXPECT_EQ(main->PlayingStream, 0u);
-    EXPECT_FALSE(main->EngineReady);
+    Control<QToolButton>("PlayBtn").click();
+    EXPECT_EQ(Player().Stream(), 0u);
+    EXPECT_FALSE(Player().HoldsEngine());
 
     PickFile("tone.mp3");
-    main->FilesLB->selectionModel()->select(main->FilesModel->index(FileRow("short.mp3")),
-                                            QItemSelectionModel::Select);
-    main->PlayBtn->click();
-    EXPECT_EQ(main->PlayingStream, 0u);
-    EXPECT_FALSE(main->PlayerTimer->isActive());
-    EXPECT_FALSE(main->EngineReady);
+    FileList().selectionModel()->select(FileList().model()->index(FileRow("short.mp3"), 0),
+                                        QItemSelectionModel::Select);
+    Control<QToolButton>("PlayBtn").click();
+    EXPECT_EQ(Player().Stream(), 0u);
+    EXPECT_FALSE(Player().Ticking());
+    EXPECT_FALSE(Player().HoldsEngine());
 }
 
 TEST_F(PreviewPlayerTest, AFileThatWillNotOpenIsNotReportedAndEndsWhatPlayed) {
     PickFile("text.mp3");
-    main->PlayBtn->click();
-    EXPECT_EQ(main->PlayingStream, 0u);
-    EXPECT_TRUE(main->PlayingFile.empty());
-    EXPECT_FALSE(main->EngineReady);
-    EXPECT_EQ(main->PlayerStatusEB->text(), IdleText);
+    Control<QToolButton>("PlayBtn").click();
+    EXPECT_EQ(Player().Stream(), 0u);
+    EXPECT_TRUE(Player().FileInPlay().empty());
+    EXPECT_FALSE(Player().HoldsEngine());
+    EXPECT_EQ(Status(), IdleText);
     EXPECT_TRUE(messages.asked.empty());
 
     // The file in play was stopped first: the status line must not go on naming it.
     PlayFile("tone.mp3");
-    main->PlayerTimerTimer();
+    Tick();
     PickFile("text.mp3");
-    main->PlayBtn->click();
-    main->PlayerTimerTimer();
+    Control<QToolButton>("PlayBtn").click();
+    Tick();
     ExpectIdle();
 }
 
 TEST_F(PreviewPlayerTest, PausingTwiceResumesWherePlaybackPaused) {
     PlayFile("tone.mp3");
     Wait(300);
-    main->PauseBtn->click();
+    Control<QToolButton>("PauseBtn").click();
     const double paused = PlayingSeconds();
     EXPECT_GT(paused, 0.1);
     Wait(500);
     EXPECT_DOUBLE_EQ(PlayingSeconds(), paused);
-    EXPECT_TRUE(main->PlayerTimer->isActive());
-    main->PauseBtn->click();
+    EXPECT_TRUE(Player().Ticking());
+    Control<QToolButton>("PauseBtn").click();
     Wait(300);
     EXPECT_GT(PlayingSeconds(), paused + 0.1);
     EXPECT_LT(PlayingSeconds(), paused + 1.0); // not from the start again
@@ -190,42 +196,42 @@ TEST_F(PreviewPlayerTest, PausingTwiceResumesWherePlaybackPaused) {
 
 TEST_F(PreviewPlayerTest, AFileOfLessThanHalfASecondShowsTheBarAtZeroAndEndsByItself) {
     PlayFile("short.mp3");
-    main->PlayerTimerTimer();
-    EXPECT_EQ(main->PlayerStatusEB->text(), "00:00 (00:00): short.mp3");
-    EXPECT_EQ(main->PlayerPB->value(), 0);
+    Tick();
+    EXPECT_EQ(Status(), "00:00 (00:00): short.mp3");
+    EXPECT_EQ(Position(), 0);
     Wait(1300); // the file's end, then the window's own tick
     ExpectIdle();
 }
 
 TEST_F(PreviewPlayerTest, PressingTheBarSeeksAndShowsTheNewPositionAtOnce) {
     PlayFile("tone.mp3");
-    QProgressBar& bar = *main->PlayerPB;
+    QProgressBar& bar = Control<QProgressBar>("PlayerPB");
     SendMouse(bar, QEvent::MouseButtonPress, {(bar.width() - 2) * 2 / 3, bar.height() / 2},
               Qt::LeftButton);
     EXPECT_NEAR(PlayingSeconds(), 2.0, 0.2);
-    EXPECT_TRUE(main->PlayerStatusEB->text().startsWith("00:02 (00:03)"));
-    EXPECT_NEAR(main->PlayerPB->value(), 667, 1);
+    EXPECT_TRUE(Status().startsWith("00:02 (00:03)"));
+    EXPECT_NEAR(Position(), 667, 1);
 
     // Any button seeks; the left edge is the start.
     SendMouse(bar, QEvent::MouseButtonPress, {0, bar.height() / 2}, Qt::RightButton);
     EXPECT_LT(PlayingSeconds(), 0.2);
-    EXPECT_EQ(main->PlayerStatusEB->text(), "00:00 (00:03): tone.mp3");
-    EXPECT_EQ(main->PlayerPB->value(), 0);
+    EXPECT_EQ(Status(), "00:00 (00:03): tone.mp3");
+    EXPECT_EQ(Position(), 0);
 }
 
 TEST_F(PreviewPlayerTest, TheVolumeBarSetsTheEngineVolumeAlsoWhenNothingPlays) {
-    const int before = main->VolumeTB->value();
-    main->VolumeTB->setValue(before == 30 ? 40 : 30);
-    EXPECT_TRUE(main->EngineReady);
-    EXPECT_EQ(playback::Engine().GetVolume(), main->VolumeTB->value());
-    main->VolumeTB->setValue(before);
+    const int before = Control<QSlider>("VolumeTB").value();
+    Control<QSlider>("VolumeTB").setValue(before == 30 ? 40 : 30);
+    EXPECT_TRUE(Player().HoldsEngine());
+    EXPECT_EQ(playback::Engine().GetVolume(), Control<QSlider>("VolumeTB").value());
+    Control<QSlider>("VolumeTB").setValue(before);
 }
 
 TEST_F(PreviewPlayerTest, TheStatusLineHandsTheFocusOn) {
-    main->PlayerStatusEB->setFocus();
+    Control<QLineEdit>("PlayerStatusEB").setFocus();
     EXPECT_TRUE(main->ExitBtn->hasFocus()); // nothing to write: the Tralvo button is disabled
     main->SetTracksChanged(true);
-    main->PlayerStatusEB->setFocus();
+    Control<QLineEdit>("PlayerStatusEB").setFocus();
     EXPECT_TRUE(main->TralvoBtn->hasFocus());
 }
 
