@@ -22,12 +22,6 @@ std::optional<ContentId> ContentAt(const std::string& path, FileSystem& fs) {
     return fs.ReadContentId(path, content) ? std::optional<ContentId>(content) : std::nullopt;
 }
 
-JournalRecreate RecreateRecord(const std::string& path, std::size_t index, FileSystem& fs) {
-    std::uint64_t size = 0;
-    fs.ReadFileSize(path, size);
-    return {CopyName(index), TemporaryName(index), size};
-}
-
 RunJournal NewJournal(PlayerOrder order, const std::string& folder, const TrackList& tracks,
                       FileSystem& fs) {
     const PlayerType type = order.type;
@@ -56,11 +50,15 @@ RunJournal NewJournal(PlayerOrder order, const std::string& folder, const TrackL
             if (fs.ReadCreationTime(folder + track.display, time)) {
                 entry.creationTime = time;
             }
-            if (!fs.SetsCreationTimes()) {
-                journal.recreated.push_back(RecreateRecord(folder + track.display, i, fs));
-            }
         }
         journal.arranged.push_back(std::move(entry));
+    }
+    if (type == PlayerType::CreationTimes && !fs.SetsCreationTimes()) {
+        std::vector<std::string> names;
+        for (const JournalTrack& track : journal.arranged) {
+            names.push_back(track.display);
+        }
+        journal.recreated = RecreationPlan(folder, names, fs);
     }
     if (type == PlayerType::FileNames) {
         journal.renames = FileNameRenames(tracks);
@@ -95,6 +93,7 @@ RunReport RunTralvoCommand(PlayerOrder order, const std::string& folder, const T
     ArrangeRun watched = run.Watched(keeper.fs(), [&keeper] { return keeper.StopNow(); });
     // The journal's plan is what the run carries out.
     const std::vector<JournalRename> renames = keeper.journal().renames;
+    const std::vector<JournalRecreate> recreated = keeper.journal().recreated;
     switch (order.type) {
     case PlayerType::DirectoryOrder:
         ArrangeByDirectoryOrder(folder, tracks, keeper.journal().others, watched);
@@ -103,7 +102,15 @@ RunReport RunTralvoCommand(PlayerOrder order, const std::string& folder, const T
         RenameInTwoPasses(folder, renames, watched);
         break;
     case PlayerType::CreationTimes:
-        ArrangeByCreationTime(folder, tracks, watched);
+        if (recreated.empty()) {
+            ArrangeByCreationTime(folder, tracks, watched);
+        } else {
+            std::vector<std::string> names;
+            for (const JournalTrack& track : keeper.journal().arranged) {
+                names.push_back(track.display);
+            }
+            RecreateInOrder(folder, names, recreated, watched);
+        }
         break;
     }
     run.TakeFailures(watched);

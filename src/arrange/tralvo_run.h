@@ -37,9 +37,6 @@ bool LockFolder(const std::string& folder, JournalStore& journals, FolderLock& l
 // folders; empty when there is none. Such a run cannot start beside it.
 std::string ReservedEntryIn(const std::string& folder, FileSystem& fs);
 
-// How the track at path, of index in the arranged list, is to be made anew.
-JournalRecreate RecreateRecord(const std::string& path, std::size_t index, FileSystem& fs);
-
 // The journal of a run that is about to arrange tracks in folder: everything but the other
 // entries of a directory-order run, which the caller collects.
 RunJournal NewJournal(PlayerOrder order, const std::string& folder, const TrackList& tracks,

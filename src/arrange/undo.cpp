@@ -174,15 +174,16 @@ private:
             journal.arranged.push_back({name, name,
                                         known ? std::optional<FileTime>(now) : std::nullopt,
                                         ContentAt(folder_ + name, run_.fs)});
-            journal.recreated.push_back(RecreateRecord(folder_ + name, names.size(), run_.fs));
             names.push_back(name);
         }
+        journal.recreated = RecreationPlan(folder_, names, run_.fs);
         JournalKeeper keeper(journal, journals_, run_);
         if (!keeper.Start()) {
             return false;
         }
         ArrangeRun watched = run_.Watched(keeper.fs(), [&keeper] { return keeper.StopNow(); });
-        RecreateInOrder(folder_, names, watched);
+        const std::vector<JournalRecreate> plan = keeper.journal().recreated;
+        RecreateInOrder(folder_, names, plan, watched);
         run_.TakeFailures(watched);
         keeper.End();
         return true;
