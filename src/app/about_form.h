@@ -19,8 +19,8 @@ class PictureBox;
 std::optional<std::string> ProgramVersionRecord();
 
 // The about box: product name and version, the record's legal notice, a translation and a
-// licence note, the updates page and the licence (the help file). Created once at program
-// start and shown modally each time.
+// licence note, the updates page and the licence (the help file). Made when first opened,
+// then kept and shown modally each time.
 class TAboutForm : public QDialog {
     Q_OBJECT
 public:

@@ -40,21 +40,14 @@ namespace {
 constexpr const char* MainFormName = "MainForm";
 constexpr const char* ApplicationTitle = "Tralvo!";
 
-std::string WithSlash(std::string path) {
-    if (path.empty() || path.back() != '/') {
-        path += '/';
-    }
-    return path;
-}
-
 // Whether path is the root folder or lies below it. Paths compare exactly: on this system
 // "/media/Player" and "/media/player" may be two volumes.
 bool LiesBelow(const std::string& root, const std::string& path) {
-    return WithSlash(path).starts_with(WithSlash(root));
+    return FolderWithSlash(path).starts_with(FolderWithSlash(root));
 }
 
 bool SameFolder(const std::string& a, const std::string& b) {
-    return WithSlash(a) == WithSlash(b);
+    return FolderWithSlash(a) == FolderWithSlash(b);
 }
 
 // Assistive technology is told that the main window is a window (a frame), not a plain

@@ -7,9 +7,9 @@
 #include "arrange/recovery.h"
 #include "arrange/track_loading.h"
 #include "arrange/track_ordering.h"
+#include "panes/list_work.h"
 #include "panes/shell_tree.h"
 #include "panes/track_list_model.h"
-#include "panes/wait_cursor.h"
 
 #include <QApplication>
 #include <QListView>
@@ -20,19 +20,6 @@ namespace tralvo {
 namespace {
 
 constexpr const char* MainFormName = "MainForm";
-
-// The wait cursor, and no redrawing of the list, until the work is done.
-class ListWork {
-public:
-    explicit ListWork(QListView& list) : list_(list) { list_.setUpdatesEnabled(false); }
-    ~ListWork() { list_.setUpdatesEnabled(true); }
-    ListWork(const ListWork&) = delete;
-    ListWork& operator=(const ListWork&) = delete;
-
-private:
-    WaitCursor wait_;
-    QListView& list_;
-};
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "platform/drives.h"
 #include "platform/file_system.h"
 #include "platform/mount_table.h"
+#include "platform/paths.h"
 
 #include <array>
 #include <string_view>
@@ -26,13 +27,6 @@ bool IsSystemMount(const std::string& mountPoint) {
         }
     }
     return false;
-}
-
-std::string WithoutTrailingSlashes(std::string path) {
-    while (path.size() > 1 && path.back() == '/') {
-        path.pop_back();
-    }
-    return path;
 }
 
 bool IsDriveLetter(const std::string& value) {

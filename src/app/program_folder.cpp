@@ -1,6 +1,7 @@
 #include "app/program_folder.h"
 
 #include "platform/file_system.h"
+#include "platform/paths.h"
 
 #include <optional>
 
@@ -13,26 +14,17 @@ std::optional<std::string>& Override() {
     return folder;
 }
 
-std::string WithTrailingSlash(std::string folder) {
-    if (folder.empty() || folder.back() != '/') {
-        folder += '/';
-    }
-    return folder;
-}
-
 } // namespace
 
 std::string ProgramFolder() {
     if (Override()) {
         return *Override();
     }
-    const std::string program = SystemFileSystem().ProgramPath();
-    const std::size_t slash = program.rfind('/');
-    return slash == std::string::npos ? std::string("./") : program.substr(0, slash + 1);
+    return FolderWithSlash(ParentFolder(SystemFileSystem().ProgramPath()));
 }
 
 void SetProgramFolder(std::string folder) {
-    Override() = WithTrailingSlash(std::move(folder));
+    Override() = FolderWithSlash(std::move(folder));
 }
 
 } // namespace tralvo

@@ -10,6 +10,7 @@
 #include "media/sound_file.h"
 #include "panes/icons.h"
 #include "panes/picture_box.h"
+#include "platform/paths.h"
 
 #include <QPushButton>
 #include <QShowEvent>
@@ -159,9 +160,7 @@ void TPropertiesForm::Show(const media::TSoundFile& file) {
 void TPropertiesForm::Fill(const media::TSoundFile& file) {
     const bool vorbis = file.Kind() == media::KindOggVorbis;
     const std::string& path = file.FileName();
-    const std::size_t slash = path.find_last_of('/');
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    FileNameLbl->SetText(PathText(name) + QLatin1Char(' ') +
+    FileNameLbl->SetText(PathText(std::string(BaseName(path))) + QLatin1Char(' ') +
                          QString::fromLatin1(KindSuffix(file.Kind())));
 
     const QString unknown = LangText("Unknown");

@@ -14,7 +14,7 @@ class OneLineLabel;
 class PictureBox;
 
 // The tags of one audio file: file name with its kind, artist, title, album with track
-// number, year and comment. Created once at program start and shown modally each time.
+// number, year and comment. Made when first opened, then kept and shown modally each time.
 class TPropertiesForm : public QDialog {
     Q_OBJECT
 public:

@@ -5,6 +5,7 @@
 #include "app/qt_text.h"
 #include "app/termination.h"
 #include "platform/file_copy.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 #include <QApplication>
@@ -20,11 +21,6 @@ namespace tralvo {
 namespace {
 
 constexpr int ProgressSteps = 1000;
-
-std::string NameOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 // A catalogue text with a path in place of "%0".
 QString TextAbout(std::string_view key, const std::string& path) {
@@ -54,7 +50,7 @@ public:
     }
 
     void StartFile(const std::string& target) {
-        dialog_.setLabelText(TextAbout("CopyingFile", NameOf(target)));
+        dialog_.setLabelText(TextAbout("CopyingFile", std::string(BaseName(target))));
     }
     // A question was asked: the moment before progress shows starts again.
     void AfterQuestion() { clock_.restart(); }
@@ -195,7 +191,8 @@ void QtShellFileOperation::Delete(const std::vector<std::string>& paths) {
     const bool one = present.size() == 1;
     const char* key =
         allToTrash ? (one ? "TrashFile" : "TrashFiles") : (one ? "DeleteFile" : "DeleteFiles");
-    const std::string argument = one ? NameOf(present.front()) : std::to_string(present.size());
+    const std::string argument =
+        one ? std::string(BaseName(present.front())) : std::to_string(present.size());
     MessageRequest question = QuestionMessage(OwnerName(), OwnerCaption(), key);
     question.text = ReplaceAll(question.text, "%0", argument);
     question.argument = argument;

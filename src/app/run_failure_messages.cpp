@@ -1,5 +1,6 @@
 #include "app/run_failure_messages.h"
 
+#include "platform/paths.h"
 #include "platform/text.h"
 
 namespace tralvo {
@@ -11,10 +12,6 @@ constexpr std::size_t MaxNamesShown = 20;
 
 std::string Megabytes(std::uint64_t bytes) {
     return std::to_string((bytes + (1 << 20) - 1) >> 20);
-}
-
-std::string_view LastPart(std::string_view path) {
-    return path.substr(path.rfind('/') + 1);
 }
 
 } // namespace
@@ -70,7 +67,7 @@ MessageRequest FailureMessage(const RunFailure& failure, const std::string& pare
     if (told.argument == FailureArgument::Path) {
         argument = failure.path;
     } else if (told.argument == FailureArgument::Name) {
-        argument = LastPart(failure.path);
+        argument = BaseName(failure.path);
     }
     MessageRequest request = ErrorMessage(parent, std::string(told.key), argument);
     if (failure.step == RunStep::NoRoomToRecreate) {

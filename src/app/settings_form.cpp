@@ -25,7 +25,6 @@
 #include <QStylePainter>
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <initializer_list>
 #include <utility>
 
@@ -34,11 +33,6 @@ namespace tralvo {
 namespace {
 
 constexpr const char* WindowClass = "TSettingsForm";
-
-// The design: a client area of 473 x 281 pixels in Tahoma 8 pt at 96 dpi. Every control is
-// placed at its design rectangle first; FitToTexts then scales the whole design to the
-// font and texts in force.
-constexpr QSize DesignClient(473, 281);
 
 // The sort keys the dialog offers, by SortKey value.
 constexpr std::array<const char*, 7> SortKeyNames = {"FileName", "Title",   "Artist",     "Album",
@@ -103,11 +97,6 @@ void StoreSortKey(const QComboBox& list, std::uint8_t& key) {
     }
 }
 
-// Rounded up, so that a control scaled to fit its text is never a pixel short of it.
-int ScaledLength(int length, double scale) {
-    return static_cast<int>(std::ceil(length * scale - 1e-6));
-}
-
 } // namespace
 
 TSettingsForm::TSettingsForm(Messages& messages, HelpHandler help, UrlOpener openUrl,
@@ -115,11 +104,11 @@ TSettingsForm::TSettingsForm(Messages& messages, HelpHandler help, UrlOpener ope
     : QDialog(parent), messages_(messages), help_(std::move(help)), openUrl_(std::move(openUrl)),
       fs_(fs) {
     SetUpFixedDialog(*this, "SettingsForm", QStringLiteral("Settings"));
-    setFixedSize(DesignClient);
     CreateControls();
     FormCreate();
 }
 
+// Every control at its design rectangle; LayOut scales the design to the texts in force.
 void TSettingsForm::CreateControls() {
     ImageImg = Named(new PictureBox(SettingsHeaderIcon(), this), "ImageImg");
     ImageImg->setGeometry(8, 8, 24, 24);
@@ -213,114 +202,7 @@ void TSettingsForm::FormCreate() {
     }
 
     ApplyLanguage(*this, WindowClass);
-    FitToTexts();
-
-    // The compatibility list's button shrinks to its caption but never grows.
-    CompListBtn->resize(std::min(FittingButtonWidth(*CompListBtn), CompListBtn->width()),
-                        CompListBtn->height());
-    GrowForLineBreaks();
-    FitClientHeight();
-}
-
-// Scales the design so that every caption and list entry fits: one factor across and one
-// down for the whole dialog, which keeps the two columns and their proportions.
-void TSettingsForm::FitToTexts() {
-    double across = 1.0;
-    double down = 1.0;
-    const auto needWidth = [&across](const QWidget* widget, int width) {
-        across = std::max(across, static_cast<double>(width) / widget->width());
-    };
-    const auto needHeight = [&down](const QWidget* widget, int height) {
-        down = std::max(down, static_cast<double>(height) / widget->height());
-    };
-
-    for (QLabel* label : {PlayerDriveLbl, PlayerTypeLbl, AppearanceLbl, LanguageLbl, SortLbl,
-                          Sort1Lbl, Sort2Lbl, Sort3Lbl}) {
-        needWidth(label, CaptionWidth(*label, label->text()));
-        needHeight(label, label->fontMetrics().height());
-    }
-    for (QAbstractButton* button :
-         std::initializer_list<QAbstractButton*>{UsingFATRB, SortingByFilenameRB, Only83FileNamesCB,
-                                                 SortingByFileCreationTimeRB, LargeFileIconsCB}) {
-        needWidth(button, button->sizeHint().width());
-    }
-    // A caption's second line gets its room from the growth for line breaks.
-    for (QAbstractButton* button : {static_cast<QAbstractButton*>(UsingFATRB),
-                                    static_cast<QAbstractButton*>(LargeFileIconsCB)}) {
-        needHeight(button, button->sizeHint().height());
-    }
-    for (QPushButton* button : {CompListBtn, HelpBtn, OKBtn, CancelBtn}) {
-        needWidth(button, FittingButtonWidth(*button));
-        needHeight(button, button->sizeHint().height());
-    }
-    for (QComboBox* list : {LanguageCB, Sort1CB, Sort2CB, Sort3CB}) {
-        needWidth(list, list->sizeHint().width());
-        needHeight(list, list->sizeHint().height());
-    }
-    // Mount paths are as long as the system makes them: the drive list shortens its entry in
-    // the middle rather than widening the dialog, and its open list shows every entry whole.
-    needHeight(PlayerDriveCB, PlayerDriveCB->sizeHint().height());
-    FitDriveListPopup();
-
-    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        const QRect design = child->geometry();
-        QRect scaled(qRound(design.x() * across), qRound(design.y() * down),
-                     ScaledLength(design.width(), across), ScaledLength(design.height(), down));
-        if (child == ImageImg) {
-            scaled.setSize(design.size()); // a picture of its own size
-        } else if (child == DividerShape) {
-            scaled.setWidth(design.width());
-        }
-        child->setGeometry(scaled);
-    }
-    // A label beside a list sits level with the list's text.
-    for (auto [label, list] : {std::pair<QLabel*, QComboBox*>{LanguageLbl, LanguageCB},
-                               {Sort1Lbl, Sort1CB},
-                               {Sort2Lbl, Sort2CB},
-                               {Sort3Lbl, Sort3CB}}) {
-        label->move(label->x(), list->y() + (list->height() - label->height()) / 2);
-    }
-    setFixedSize(ScaledLength(DesignClient.width(), across),
-                 ScaledLength(DesignClient.height(), down));
-}
-
-// A caption with a line break gets room for one more line, pushing the controls below it.
-void TSettingsForm::GrowForLineBreaks() {
-    const auto breaks = [](const QAbstractButton* button) {
-        return button->text().contains(QLatin1Char('\n'));
-    };
-    if (breaks(Only83FileNamesCB)) {
-        const int height = Only83FileNamesCB->height();
-        SortingByFileCreationTimeRB->move(SortingByFileCreationTimeRB->pos() + QPoint(0, height));
-        CompListBtn->move(CompListBtn->pos() + QPoint(0, height));
-        Only83FileNamesCB->resize(Only83FileNamesCB->width(), 2 * height);
-    }
-    if (breaks(SortingByFileCreationTimeRB)) {
-        const int height = SortingByFileCreationTimeRB->height();
-        CompListBtn->move(CompListBtn->pos() + QPoint(0, height));
-        SortingByFileCreationTimeRB->resize(SortingByFileCreationTimeRB->width(), 2 * height);
-    }
-}
-
-// Pushed-down controls must not reach the buttons at the bottom: the divider, the buttons
-// and the dialog grow by what they would overlap.
-void TSettingsForm::FitClientHeight() {
-    int contentBottom = 0;
-    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (child != DividerShape && child != HelpBtn && child != OKBtn && child != CancelBtn) {
-            contentBottom = std::max(contentBottom, child->geometry().bottom() + 1);
-        }
-    }
-    const int dividerBottom = DividerShape->geometry().bottom() + 1;
-    const int overlap = contentBottom - dividerBottom;
-    if (overlap <= 0) {
-        return;
-    }
-    DividerShape->resize(DividerShape->width(), DividerShape->height() + overlap);
-    for (QPushButton* button : {HelpBtn, OKBtn, CancelBtn}) {
-        button->move(button->pos() + QPoint(0, overlap));
-    }
-    setFixedSize(width(), height() + overlap);
+    LayOut(ScaleToTexts());
 }
 
 void TSettingsForm::showEvent(QShowEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/design_layout.h"
 #include "app/dialog_links.h"
 #include "app/player_drive_choices.h"
 #include "platform/file_system.h"
@@ -23,7 +24,7 @@ class TMultiLineCheckBox;
 class TMultiLineRadioButton;
 
 // The settings dialog: edits the process-wide Settings when the user confirms with OK.
-// Created once at program start and shown modally each time; applying the changes to the
+// Made when first opened, then kept and shown modally each time; applying the changes to the
 // running program is the caller's work.
 class TSettingsForm : public QDialog {
     Q_OBJECT
@@ -46,9 +47,8 @@ private:
     void CreateControls();
     void FormCreate();
     void FormShow();
-    void FitToTexts();
-    void GrowForLineBreaks();
-    void FitClientHeight();
+    DesignScale ScaleToTexts();
+    void LayOut(const DesignScale& scale);
     void SelectDrive(const std::string& playerDrive);
     void FitDriveListPopup();
 

@@ -182,24 +182,8 @@ media::SoundKind SniffSoundKindOf(const std::string& path) {
     return SniffSoundKind(std::string_view(head.data(), filled));
 }
 
-std::string_view ExtensionOf(media::SoundKind kind) {
-    switch (kind) {
-    case media::KindMp3:
-        return ".mp3";
-    case media::KindOggVorbis:
-        return ".ogg";
-    case media::KindWma:
-        return ".wma";
-    case media::KindWav:
-        return ".wav";
-    case media::KindUnknown:
-        break;
-    }
-    return {};
-}
-
 std::string TitleOfFileAs(const std::string& path, media::SoundKind kind) {
-    const std::string_view extension = ExtensionOf(kind);
+    const std::string_view extension = media::ExtensionOf(kind);
     if (extension.empty()) {
         return {};
     }

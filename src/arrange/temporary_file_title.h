@@ -14,9 +14,6 @@ media::SoundKind SniffSoundKind(std::string_view head);
 // The same for the file at path; KindUnknown when it cannot be read.
 media::SoundKind SniffSoundKindOf(const std::string& path);
 
-// ".mp3", ".ogg", ".wma", ".wav"; empty for KindUnknown.
-std::string_view ExtensionOf(media::SoundKind kind);
-
 // The title of the file at path read as a file of kind, through a link with the kind's
 // extension in a private temporary folder outside the player, in UTF-8 (the encoding of file
 // names here) read as the program shows it: a Vorbis comment that is UTF-8 as it stands, any

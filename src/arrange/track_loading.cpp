@@ -21,13 +21,6 @@ std::size_t OrderPrefixLength(std::string_view name) {
     return close + 1;
 }
 
-std::string FolderWithSlash(std::string folder) {
-    if (folder.empty() || folder.back() != '/') {
-        folder += '/';
-    }
-    return folder;
-}
-
 std::vector<ListedTrack> ListAudioFiles(const std::string& folder, PlayerType type,
                                         FileSystem& fs) {
     std::vector<ListedTrack> files;

@@ -3,6 +3,8 @@
 #include "arrange/player_type.h"
 #include "arrange/track_list.h"
 #include "platform/file_system.h"
+// Many callers of this header join folder and name with FolderWithSlash.
+#include "platform/paths.h"
 
 #include <cstdint>
 #include <string>
@@ -31,8 +33,5 @@ std::vector<ListedTrack> ListAudioFiles(const std::string& folder, PlayerType ty
 // left out of the names shown) or by creation time, ties keeping the listing's order. A
 // folder that cannot be read gives an empty list.
 TrackList LoadTracks(const std::string& folder, PlayerOrder order, FileSystem& fs);
-
-// folder with a trailing '/'.
-std::string FolderWithSlash(std::string folder);
 
 } // namespace tralvo

@@ -3,19 +3,12 @@
 #include "arrange/journal_keeper.h"
 #include "arrange/player_order.h"
 #include "arrange/two_pass_rename.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 #include <cerrno>
 
 namespace tralvo {
-
-namespace {
-
-std::string BareName(const std::string& path) {
-    return path.substr(path.rfind('/') + 1);
-}
-
-} // namespace
 
 std::optional<ContentId> ContentAt(const std::string& path, FileSystem& fs) {
     ContentId content;
@@ -38,7 +31,8 @@ RunJournal NewJournal(PlayerOrder order, const std::string& folder, const TrackL
     for (std::size_t i = 0; i < tracks.size(); ++i) {
         const TrackEntry& track = tracks[i];
         JournalTrack entry{track.display,
-                           track.file ? BareName(track.file->FileName()) : track.display,
+                           track.file ? std::string(BaseName(track.file->FileName()))
+                                      : track.display,
                            std::nullopt, std::nullopt};
         // Renamed or made anew, a track is known by its bytes; in a directory-order run every
         // entry keeps its name, which is unique in the folder.

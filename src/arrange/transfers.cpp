@@ -1,6 +1,7 @@
 #include "arrange/transfers.h"
 
 #include "arrange/track_loading.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 #include <algorithm>
@@ -8,11 +9,6 @@
 
 namespace tralvo {
 namespace {
-
-std::string NameOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 template <typename Names>
 std::optional<std::size_t> FindIgnoringCase(const Names& names, const std::string& name) {
@@ -42,7 +38,7 @@ std::optional<std::size_t> FindTrackReplacedBy(const TrackItems& tracks, const s
         return shown;
     }
     for (std::size_t index = 0; index < tracks.Count(); ++index) {
-        if (EqualsIgnoringCase(NameOf(tracks.PathOf(index)), name)) {
+        if (EqualsIgnoringCase(BaseName(tracks.PathOf(index)), name)) {
             return index;
         }
     }
@@ -101,7 +97,7 @@ DownloadPlan PlanDownload(const std::vector<std::size_t>& rows, const TrackItems
         }
         std::string name = tracks.Tracks()[row].display;
         if (FindIgnoringCase(given, name)) {
-            name = NameOf(path);
+            name = BaseName(path);
         }
         if (const auto shown = FindIgnoringCase(files.Names(), name)) {
             // The file the list shows, in the spelling it has, so that the copy replaces it

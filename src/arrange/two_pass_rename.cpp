@@ -1,6 +1,7 @@
 #include "arrange/two_pass_rename.h"
 
 #include "platform/list_numbers.h"
+#include "platform/paths.h"
 
 namespace tralvo {
 
@@ -9,11 +10,8 @@ std::vector<JournalRename> FileNameRenames(const TrackList& tracks) {
     const int width = ListDigits(tracks.size());
     for (std::size_t i = 0; i < tracks.size(); ++i) {
         const TrackEntry& track = tracks[i];
-        std::string name = track.display;
-        if (track.file) {
-            const std::string& path = track.file->FileName();
-            name = path.substr(path.rfind('/') + 1);
-        }
+        std::string name =
+            track.file ? std::string(BaseName(track.file->FileName())) : track.display;
         renames.push_back(
             {std::move(name), TemporaryName(i), "{" + ZeroPad(i + 1, width) + "}" + track.display});
     }

@@ -1,24 +1,33 @@
 #include "media/sound_file.h"
 
+#include "platform/paths.h"
 #include "platform/regular_file.h"
 #include "platform/text.h"
 
+#include <array>
+
 namespace tralvo::media {
 
+namespace {
+
+// By SoundKind, KindMp3 first.
+constexpr std::array<std::string_view, KindUnknown> KindExtensions = {".mp3", ".ogg", ".wma",
+                                                                      ".wav"};
+
+} // namespace
+
 SoundKind KindOfPath(std::string_view path) {
-    const std::size_t slash = path.rfind('/');
-    const std::size_t dot = path.rfind('.');
-    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) {
-        return KindUnknown;
-    }
-    const std::string extension = ToLowerAscii(path.substr(dot));
-    constexpr std::string_view Extensions[] = {".mp3", ".ogg", ".wma", ".wav"};
-    for (std::uint8_t kind = 0; kind < std::size(Extensions); ++kind) {
-        if (extension == Extensions[kind]) {
+    const std::string extension = ToLowerAscii(Extension(path));
+    for (std::uint8_t kind = KindMp3; kind < KindUnknown; ++kind) {
+        if (extension == KindExtensions[kind]) {
             return static_cast<SoundKind>(kind);
         }
     }
     return KindUnknown;
+}
+
+std::string_view ExtensionOf(SoundKind kind) {
+    return kind < KindUnknown ? KindExtensions[kind] : std::string_view();
 }
 
 TSoundFile::TSoundFile(std::string path, FileSystem& fs)

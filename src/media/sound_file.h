@@ -80,7 +80,11 @@ private:
     mutable std::int32_t trackNumber_ = 0;
 };
 
+// The kind of the file at path by its extension in any letter case: "a/Song.MP3" is an MP3.
 SoundKind KindOfPath(std::string_view path);
+// The kind's extension as this program writes it: ".mp3", ".ogg", ".wma", ".wav"; empty for
+// KindUnknown.
+std::string_view ExtensionOf(SoundKind kind);
 
 // Tag text without the bytes 0 to 32 at either end.
 std::string TrimTagText(std::string_view text);

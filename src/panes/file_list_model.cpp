@@ -1,24 +1,14 @@
 #include "panes/file_list_model.h"
 
 #include "app/qt_text.h"
+#include "media/sound_file.h"
 #include "panes/list_rows.h"
-#include "platform/text.h"
 
 namespace tralvo {
 
 int FileListIconKind(const std::string& name) {
-    const std::size_t dot = name.rfind('.');
-    const std::string extension = dot == std::string::npos ? "" : ToLowerAscii(name.substr(dot));
-    if (extension == ".mp3") {
-        return 0;
-    }
-    if (extension == ".ogg") {
-        return 1;
-    }
-    if (extension == ".wma") {
-        return 2;
-    }
-    return 3;
+    const media::SoundKind kind = media::KindOfPath(name);
+    return kind == media::KindUnknown ? media::KindWav : kind;
 }
 
 int FileListModel::rowCount(const QModelIndex& parent) const {

@@ -26,7 +26,7 @@ private:
     std::vector<std::string> names_;
 };
 
-// The icon index of a file list name by its extension.
+// The kind a file list name is drawn as (a media::SoundKind), by its extension.
 int FileListIconKind(const std::string& name);
 
 } // namespace tralvo

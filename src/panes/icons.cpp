@@ -1,5 +1,6 @@
 #include "panes/icons.h"
 
+#include "media/sound_file.h"
 #include "panes/picture_icon_engine.h"
 
 #include <QHash>
@@ -37,11 +38,12 @@ QIcon ToolbarIcon(int index) {
 }
 
 QIcon FileKindIcon(int kind, bool large) {
-    static constexpr std::array<const char*, 4> large24 = {"kinds/mp3-24.svg", "kinds/ogg-24.svg",
-                                                           "kinds/wma-24.svg", "kinds/wav-24.svg"};
-    static constexpr std::array<const char*, 4> small16 = {"kinds/mp3-16.svg", "kinds/ogg-16.svg",
-                                                           "kinds/wma-16.svg", "kinds/wav-16.svg"};
-    if (kind < 0 || kind > 3) {
+    // By media::SoundKind, KindMp3 first.
+    static constexpr std::array<const char*, media::KindUnknown> large24 = {
+        "kinds/mp3-24.svg", "kinds/ogg-24.svg", "kinds/wma-24.svg", "kinds/wav-24.svg"};
+    static constexpr std::array<const char*, media::KindUnknown> small16 = {
+        "kinds/mp3-16.svg", "kinds/ogg-16.svg", "kinds/wma-16.svg", "kinds/wav-16.svg"};
+    if (kind < media::KindMp3 || kind >= media::KindUnknown) {
         return {};
     }
     const auto at = static_cast<std::size_t>(kind);

@@ -13,7 +13,8 @@ namespace tralvo {
 constexpr int ToolbarIconCount = 13;
 QIcon ToolbarIcon(int index);
 
-// File kinds 0 MP3, 1 Ogg Vorbis, 2 WMA, 3 WAV, drawn for 24 (large) or 16 pixels.
+// A media::SoundKind from KindMp3 to KindWav, drawn for 24 (large) or 16 pixels; none for
+// another number.
 QIcon FileKindIcon(int kind, bool large);
 
 enum class PlayerGlyph { Play, Pause, Stop };

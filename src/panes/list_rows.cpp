@@ -1,5 +1,6 @@
 #include "panes/list_rows.h"
 
+#include "media/sound_file.h"
 #include "panes/icons.h"
 #include "platform/list_numbers.h"
 
@@ -52,7 +53,7 @@ void ListRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
 
     const int size = IconSize();
     const int kind = index.data(SoundKindRole).toInt();
-    if (kind >= 0 && kind <= 3) {
+    if (kind >= media::KindMp3 && kind < media::KindUnknown) {
         FileKindIcon(kind, largeIcons_)
             .paint(painter, QRect(row.left() + 2, row.top() + 2, size, size));
     }

@@ -4,7 +4,7 @@
 #include "panes/core/computer_volumes.h"
 #include "panes/core/folder_path.h"
 #include "panes/icons.h"
-#include "platform/mount_table.h"
+#include "platform/paths.h"
 
 #include <QSysInfo>
 #include <algorithm>
@@ -96,8 +96,7 @@ void ShellTreeModel::UpdateTopNode() {
         top.text = PathText(described.label);
         top.removable = described.removable;
     } else {
-        top.text =
-            PathText(top.folder == "/" ? top.folder : top.folder.substr(top.folder.rfind('/') + 1));
+        top.text = PathText(top.folder == "/" ? top.folder : std::string(BaseName(top.folder)));
         top.removable = false;
     }
     const QModelIndex index = TopIndex();

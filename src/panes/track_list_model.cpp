@@ -18,7 +18,7 @@ QVariant TrackListModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         return PathText(entry.display);
     case SoundKindRole:
-        return entry.file ? static_cast<int>(entry.file->Kind()) : 4;
+        return static_cast<int>(entry.file ? entry.file->Kind() : media::KindUnknown);
     default:
         return {};
     }

@@ -1,5 +1,6 @@
 #include "platform/atomic_file.h"
 
+#include "platform/paths.h"
 #include "platform/unique_fd.h"
 
 #include <cerrno>
@@ -30,14 +31,6 @@ AtomicWriteSteps& SystemAtomicWriteSteps() {
 }
 
 namespace {
-
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 // Where the file really is: a link is followed, so the link stays a link.
 std::string TargetOf(const std::string& path) {
@@ -112,7 +105,7 @@ Status WriteFileAtomically(const std::string& path, std::string_view text,
         renamed.valid()) {
         ::fsync(renamed.get());
     }
-    const UniqueFd folder(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const UniqueFd folder(::open(ParentFolder(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.valid()) {
         ::fsync(folder.get());
     }

@@ -1,20 +1,15 @@
 #include "platform/drives.h"
 
+#include "platform/paths.h"
 #include "platform/text.h"
-
-#include <algorithm>
 
 namespace tralvo {
 namespace {
 
 // An unknown volume gives an empty root, which does not exist, so the caller's drive check
 // asks the user instead of pointing the player at some other folder.
-std::string FolderWithSlash(std::string folder) {
-    if (folder.empty()) {
-        return folder;
-    }
-    folder.erase(std::max<std::size_t>(folder.find_last_not_of('/') + 1, 1));
-    return folder == "/" ? folder : folder + "/";
+std::string RootOf(const std::string& folder) {
+    return folder.empty() ? folder : FolderWithSlash(WithoutTrailingSlashes(folder));
 }
 
 } // namespace
@@ -24,13 +19,13 @@ std::string PlayerRootFor(const std::string& playerDrive, FileSystem& fs) {
         return playerDrive + ":\\";
     }
     if (playerDrive == "?") {
-        return FolderWithSlash(fs.VolumeOf(fs.CurrentFolder()));
+        return RootOf(fs.VolumeOf(fs.CurrentFolder()));
     }
     if (playerDrive == "@") {
-        return FolderWithSlash(fs.VolumeOf(fs.ProgramPath()));
+        return RootOf(fs.VolumeOf(fs.ProgramPath()));
     }
     if (!playerDrive.empty() && playerDrive.front() == '/') {
-        return FolderWithSlash(playerDrive);
+        return RootOf(playerDrive);
     }
     return "C:\\";
 }

@@ -1,4 +1,5 @@
 #include "platform/file_copy.h"
+#include "platform/paths.h"
 #include "platform/regular_file.h"
 #include "platform/unique_fd.h"
 
@@ -22,14 +23,6 @@ Status SystemFailure(int code, const std::string& what) {
     return Status::Failure(code, what + ": " + std::generic_category().message(code));
 }
 
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // The copy under construction, removed again unless it was finished. A new file is written
 // under its own name, so that on a FAT player its directory entry lands where a plain copy
 // would put it; a replacement goes to a temporary name beside its target first.
@@ -37,7 +30,7 @@ class PartialCopy {
 public:
     PartialCopy(const std::string& target, bool replace) {
         if (replace) {
-            std::string pattern = FolderOf(target) + "/.tralvo-copy-XXXXXX";
+            std::string pattern = ParentFolder(target) + "/.tralvo-copy-XXXXXX";
             fd_.Reset(::mkostemp(pattern.data(), O_CLOEXEC));
             path_ = pattern;
         } else {

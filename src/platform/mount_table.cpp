@@ -75,13 +75,6 @@ std::vector<Volume> ReadMountTable() {
     return ParseMountInfo(text.str());
 }
 
-bool FolderHoldsPath(std::string_view folder, std::string_view path) {
-    if (folder == "/") {
-        return !path.empty() && path.front() == '/';
-    }
-    return path.starts_with(folder) && (path.size() == folder.size() || path[folder.size()] == '/');
-}
-
 std::string MountPointFor(const std::vector<Volume>& mounts, std::string_view path) {
     const Volume* best = nullptr;
     for (const Volume& mount : mounts) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/file_system.h"
+// FolderHoldsPath, by which mounts are matched to paths.
+#include "platform/paths.h"
 
 #include <string>
 #include <string_view>
@@ -17,10 +19,6 @@ std::vector<Volume> ReadMountTable();
 
 // mountinfo writes blank, tab, newline and backslash in names as "\ooo".
 std::string DecodeMountField(std::string_view field);
-
-// Whether folder is path or one of its ancestors, comparing whole components: "/mnt/a" holds
-// "/mnt/a/b" but not "/mnt/ab". Both absolute; folder without a trailing '/' unless "/".
-bool FolderHoldsPath(std::string_view folder, std::string_view path);
 
 // Mount point of the mount that holds the absolute, resolved path: the longest one, and of
 // mounts stacked on the same point the last mounted, which hides the others. Empty if none.

@@ -1,5 +1,6 @@
 #include "platform/vfat_short_name.h"
 
+#include "platform/paths.h"
 #include "platform/text.h"
 #include "platform/unique_fd.h"
 
@@ -73,7 +74,7 @@ std::string VfatShortPath(const std::string& absolutePath) {
             lastOnFat = lookup == Lookup::Found;
         }
         shortPath += "/" + (lastOnFat ? shortName : component);
-        folder += (folder.back() == '/' ? "" : "/") + component;
+        folder = FolderWithSlash(std::move(folder)) + component;
     }
     return lastOnFat ? shortPath : std::string();
 }

@@ -1,6 +1,7 @@
 #include "playback/module_loader.h"
 
 #include "platform/file_system.h"
+#include "platform/paths.h"
 
 #include <dlfcn.h>
 #include <map>
@@ -32,14 +33,9 @@ Modules& TheModules() {
     return modules;
 }
 
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
-}
-
 std::string FolderLocked(Modules& modules) {
     if (!modules.folder) {
-        modules.folder = FolderOf(SystemFileSystem().ProgramPath());
+        modules.folder = FolderWithSlash(ParentFolder(SystemFileSystem().ProgramPath()));
     }
     return *modules.folder;
 }
@@ -59,10 +55,7 @@ void SetModuleFolder(std::string folder) {
         modules.folder.reset();
         return;
     }
-    if (folder.back() != '/') {
-        folder += '/';
-    }
-    modules.folder = std::move(folder);
+    modules.folder = FolderWithSlash(std::move(folder));
 }
 
 bool ModulePresent(const std::string& file) {

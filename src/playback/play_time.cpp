@@ -1,5 +1,7 @@
 #include "playback/play_time.h"
 
+#include "platform/paths.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -35,9 +37,8 @@ std::string FormatPlayTime(std::int64_t seconds) {
 }
 
 std::string PlayStatusText(std::int64_t position, std::int64_t length, const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    return FormatPlayTime(position) + " (" + FormatPlayTime(length) + "): " + name;
+    return FormatPlayTime(position) + " (" + FormatPlayTime(length) +
+           "): " + std::string(BaseName(path));
 }
 
 int PlayBarPosition(std::int64_t position, std::int64_t length) {

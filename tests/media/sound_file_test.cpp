@@ -48,6 +48,13 @@ TEST(SoundFileKind, ComesFromTheLowerCasedExtensionOfTheName) {
     EXPECT_EQ(KindOfPath("/m.mp3/noextension"), KindUnknown);
 }
 
+TEST(SoundFileKind, EachKindsExtensionNamesThatKind) {
+    for (const SoundKind kind : {KindMp3, KindOggVorbis, KindWma, KindWav}) {
+        EXPECT_EQ(KindOfPath("/m/a" + std::string(ExtensionOf(kind))), kind) << int{kind};
+    }
+    EXPECT_EQ(ExtensionOf(KindUnknown), "");
+}
+
 TEST(SoundFileText, TrackNumbersConvertOnlyWholeNumbers) {
     EXPECT_EQ(ConvertTrackNumber("5"), 5);
     EXPECT_EQ(ConvertTrackNumber("  5"), 5);

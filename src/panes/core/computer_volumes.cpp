@@ -2,6 +2,7 @@
 
 #include "panes/core/folder_path.h"
 #include "platform/mount_table.h"
+#include "platform/paths.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -74,9 +75,8 @@ ComputerVolume DescribeVolume(const Volume& volume, const VolumeLabels& labels) 
     described.mountPoint = volume.mountPoint;
     described.label = VolumeLabel(volume, labels);
     if (described.label.empty()) {
-        described.label = volume.mountPoint == "/"
-                              ? volume.mountPoint
-                              : volume.mountPoint.substr(volume.mountPoint.rfind('/') + 1);
+        described.label =
+            volume.mountPoint == "/" ? volume.mountPoint : std::string(BaseName(volume.mountPoint));
     }
     described.removable = IsRemovable(volume);
     return described;

@@ -1,6 +1,6 @@
 #include "panes/core/folder_path.h"
 
-#include "platform/mount_table.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 #include <algorithm>
@@ -57,11 +57,7 @@ std::string ChildPath(std::string_view folder, std::string_view name) {
 }
 
 std::string VolumePath(std::string_view mountPoint) {
-    std::string path(mountPoint);
-    if (path.empty() || path.back() != '/') {
-        path += '/';
-    }
-    return path;
+    return FolderWithSlash(std::string(mountPoint));
 }
 
 std::string_view NextComponent(std::string_view folder, std::string_view path) {
