@@ -79,7 +79,7 @@ struct ArrangedFolder {
 
     void Load(const std::string& path) {
         folder = FolderWithSlash(path);
-        tracks = LoadTracks(folder, 0, false, SystemFileSystem());
+        tracks = LoadTracks(folder, {PlayerType::DirectoryOrder}, SystemFileSystem());
         std::vector<std::size_t> order;
         for (std::size_t i = 0; i < tracks.size(); ++i) {
             order.push_back((i * 7 + 3) % tracks.size());

@@ -72,15 +72,17 @@ void LoadFolder(benchmark::State& state) {
     const std::string& folder = tracks.folder.path();
     FileSystem& fs = SystemFileSystem();
     std::vector<std::string> paths;
-    for (const TrackEntry& entry : LoadTracks(folder, 0, false, fs)) {
+    for (const TrackEntry& entry : LoadTracks(folder, {PlayerType::DirectoryOrder}, fs)) {
         paths.push_back(entry.file->FileName());
     }
     PairedTiming timing;
     std::size_t sink = 0;
     for (auto _ : state) {
         std::unique_ptr<TrackList> loaded;
-        timing.Ours(
-            state, [&] { loaded = std::make_unique<TrackList>(LoadTracks(folder, 0, false, fs)); });
+        timing.Ours(state, [&] {
+            loaded =
+                std::make_unique<TrackList>(LoadTracks(folder, {PlayerType::DirectoryOrder}, fs));
+        });
         sink += loaded->size();
         timing.Baseline([&] {
             for (const std::string& path : paths) {
@@ -116,7 +118,8 @@ class SortableList {
 public:
     explicit SortableList(std::size_t untaggedEvery)
         : folder_(SortedTracks, untaggedEvery),
-          tracks_(LoadTracks(folder_.folder.path(), 0, false, SystemFileSystem())) {
+          tracks_(
+              LoadTracks(folder_.folder.path(), {PlayerType::DirectoryOrder}, SystemFileSystem())) {
         for (std::size_t i = 0; i < tracks_.size(); ++i) {
             media::TSoundFile& file = *tracks_[i].file;
             loadedAt_[&file] = i;

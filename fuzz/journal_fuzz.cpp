@@ -35,7 +35,7 @@ bool IsFolderPath(std::string_view folder) {
 void CheckSafe(const RunJournal& journal) {
     Check(IsFolderPath(journal.folder));
     Check(journal.volume.empty() ? journal.belowRoot.empty() : IsFolderPath(journal.belowRoot));
-    Check(journal.strategy <= 2);
+    Check(tralvo::PlayerTypeFromNumber(tralvo::PlayerTypeNumber(journal.strategy)).has_value());
     const std::size_t count = journal.arranged.size();
     Check(journal.before.size() == count);
     for (const tralvo::JournalTrack& track : journal.arranged) {
@@ -44,20 +44,22 @@ void CheckSafe(const RunJournal& journal) {
     for (const std::string& other : journal.others) {
         Check(IsBareName(other));
     }
-    Check(journal.others.empty() || journal.strategy == 0);
-    Check(journal.renames.size() == (journal.strategy == 1 ? count : 0));
+    Check(journal.others.empty() || journal.strategy == tralvo::PlayerType::DirectoryOrder);
+    Check(journal.renames.size() ==
+          (journal.strategy == tralvo::PlayerType::FileNames ? count : 0));
     for (std::size_t i = 0; i < journal.renames.size(); ++i) {
         const tralvo::JournalRename& rename = journal.renames[i];
         Check(IsBareName(rename.from) && IsBareName(rename.to));
         Check(rename.temporary == tralvo::TemporaryName(i));
     }
-    Check(journal.recreated.empty() ||
-          (journal.strategy == 2 && journal.recreated.size() == count));
+    Check(journal.recreated.empty() || (journal.strategy == tralvo::PlayerType::CreationTimes &&
+                                        journal.recreated.size() == count));
     for (std::size_t i = 0; i < journal.recreated.size(); ++i) {
         Check(journal.recreated[i].copy == tralvo::CopyName(i));
         Check(journal.recreated[i].backup == tralvo::TemporaryName(i));
     }
-    Check(journal.strategy == 1 || journal.state != tralvo::JournalState::SecondPass);
+    Check(journal.strategy == tralvo::PlayerType::FileNames ||
+          journal.state != tralvo::JournalState::SecondPass);
 }
 
 bool SameJournal(const RunJournal& a, const RunJournal& b) {

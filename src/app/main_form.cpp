@@ -202,8 +202,7 @@ bool TMainForm::StartupCheck(bool forceFirstRun) {
 }
 
 bool TMainForm::RunSettingsDialog() {
-    const std::uint8_t playerType = Settings.PlayerType;
-    const bool only83 = Settings.Only83FileNames;
+    const PlayerOrder order = Settings.Order();
     if (TerminationRequested()) {
         return false;
     }
@@ -218,7 +217,7 @@ bool TMainForm::RunSettingsDialog() {
         MyPlayerST->SetRootDir(GetPlayerRoot());
         computerPane_->RefreshTree();
     }
-    if (Settings.PlayerType != playerType || Settings.Only83FileNames != only83) {
+    if (Settings.Order() != order) {
         LoadTrackList();
     }
     if (GetCurrentLanguage() != Settings.Language ||

@@ -23,6 +23,9 @@ namespace tralvo {
 namespace media {
 class TSoundFile;
 }
+namespace jobs {
+struct JobOutcome;
+}
 
 class AnchoredPanel;
 class ComputerPane;
@@ -37,6 +40,8 @@ class TPropertiesForm;
 class TAboutForm;
 class ShellFileOperation;
 struct ArrangeRun;
+class RunObserver;
+class TrackList;
 class TShellTree;
 
 // The main window: the computer pane on the left, the player pane on the right, the preview
@@ -102,6 +107,7 @@ public:
 
     // The player pane's track list.
     void LoadTrackList();
+    void ShowTrackList(TrackList tracks);
     void SetTracksChanged(bool changed);
     std::string TrackPath(int index);
     void MyPlayerSTChange();
@@ -172,9 +178,10 @@ private:
     void AboutBtnClick();
     void ShowFileProperties(const std::string& path);
     void ShowProperties(const media::TSoundFile* file);
-    void
-    RunOnPlayerFolder(const std::function<bool(const std::string& folder, ArrangeRun& run)>& work,
-                      const std::function<void(ArrangeRun& run)>& afterReload);
+    void RunOnPlayerFolder(
+        const std::function<jobs::JobOutcome(const std::string& folder, ArrangeRun& run)>& job,
+        const std::function<void(const jobs::JobOutcome& outcome, RunObserver& observer)>&
+            afterShown);
     // False when the user does not want to wait for the tracks of names to be made anew.
     bool RecreationAccepted(const std::vector<std::string>& names);
     void ShowFatal(const char* text);

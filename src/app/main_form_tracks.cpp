@@ -24,12 +24,14 @@ constexpr const char* MainFormName = "MainForm";
 } // namespace
 
 void TMainForm::LoadTrackList() {
+    const std::string folder = MyPlayerST->Path();
+    ShowTrackList(folder.empty() ? TrackList{} : LoadTracks(folder, Settings.Order(), fs_));
+}
+
+void TMainForm::ShowTrackList(TrackList tracks) {
     {
         const ListWork work(*TracksLB);
-        const std::string folder = MyPlayerST->Path();
-        TracksModel->SetTracks(folder.empty() ? TrackList{}
-                                              : LoadTracks(folder, Settings.PlayerType,
-                                                           Settings.Only83FileNames, fs_));
+        TracksModel->SetTracks(std::move(tracks));
     }
     SetTracksChanged(false);
 }
@@ -46,7 +48,7 @@ std::string TMainForm::TrackPath(int index) {
     }
     const TrackEntry& entry = tracks[static_cast<std::size_t>(index)];
     // Under file-name order the display string lacks the file's order prefix.
-    if (Settings.PlayerType == 1) {
+    if (Settings.PlayerType == PlayerType::FileNames) {
         return entry.file ? entry.file->FileName() : std::string();
     }
     return FolderWithSlash(MyPlayerST->Path()) + entry.display;

@@ -6,9 +6,10 @@
 #include "app/settings_store.h"
 #include "arrange/strategies.h"
 #include "arrange/track_loading.h"
-#include "arrange/tralvo_command.h"
-#include "arrange/tralvo_run.h"
 #include "arrange/undo.h"
+#include "jobs/arrange_folder.h"
+#include "jobs/order_check.h"
+#include "jobs/undo_last_run.h"
 #include "panes/shell_tree.h"
 #include "panes/track_list_model.h"
 #include "platform/stop_signals.h"
@@ -40,13 +41,13 @@ private:
 
 } // namespace
 
-// The window during a run on the player folder: playback stopped, the progress bar in the
-// buttons' place, painted once, then nothing handled but the run's own boxes. work reports
-// whether it changed anything; then the list is read back from the folder and afterReload
-// checks it.
+// The window during a job on the player folder: playback stopped, the progress bar in the
+// buttons' place, painted once, then nothing handled but the run's own boxes. When the job
+// changed the folder, the list it read back is shown, and then afterShown tells what is left
+// to tell.
 void TMainForm::RunOnPlayerFolder(
-    const std::function<bool(const std::string& folder, ArrangeRun& run)>& work,
-    const std::function<void(ArrangeRun& run)>& afterReload) {
+    const std::function<jobs::JobOutcome(const std::string& folder, ArrangeRun& run)>& job,
+    const std::function<void(const jobs::JobOutcome& outcome, RunObserver& observer)>& afterShown) {
     StopBtnClick();
     const std::string folder = FolderWithSlash(MyPlayerST->Path());
 
@@ -63,12 +64,12 @@ void TMainForm::RunOnPlayerFolder(
     MessageBoxObserver observer(messages_, "MainForm");
     ArrangeRun run{fs_, observer, progress};
     const bool wasChanged = TracksChanged;
-    bool changed = false;
+    jobs::JobOutcome outcome;
     {
         // No events are handled during the run, so the window cannot be closed then; a
         // logout's or a terminal's signal stops the run at its next safe point instead.
         const StopSignalsDuringRun stopSignals;
-        changed = work(folder, run);
+        outcome = job(folder, run);
     }
 
     SetTracksChanged(false);
@@ -78,13 +79,13 @@ void TMainForm::RunOnPlayerFolder(
     }
     ProgressPB->hide();
     QApplication::restoreOverrideCursor();
-    if (!changed) {
+    if (!outcome.changed) {
         // Nothing was touched (the journal could not be written): the arranged order stays.
         SetTracksChanged(wasChanged);
         return;
     }
-    LoadTrackList();
-    afterReload(run);
+    ShowTrackList(std::move(outcome.reloaded.tracks));
+    afterShown(outcome, observer);
     if (RunStopRequested()) {
         // Asked to end while the run went on: the folder is in order, the window may go.
         QTimer::singleShot(0, this, &QWidget::close);
@@ -111,7 +112,7 @@ void TMainForm::TralvoBtnClick() {
     if (TracksModel->Tracks().empty() || !TracksChanged) {
         return;
     }
-    if (Settings.PlayerType == 2 && !fs_.SetsCreationTimes()) {
+    if (Settings.PlayerType == PlayerType::CreationTimes && !fs_.SetsCreationTimes()) {
         std::vector<std::string> names;
         for (const TrackEntry& track : TracksModel->Tracks()) {
             names.push_back(track.display);
@@ -120,20 +121,17 @@ void TMainForm::TralvoBtnClick() {
             return;
         }
     }
-    const std::string before = TracksModel->Tracks().Text();
     RunOnPlayerFolder(
         [this](const std::string& folder, ArrangeRun& run) {
-            return RunTralvoCommand(Settings.PlayerType, Settings.Only83FileNames, folder,
-                                    TracksModel->Tracks(), run)
-                .Changed();
+            return jobs::ArrangeFolder(folder, Settings.Order(), TracksModel->Tracks(), run);
         },
-        [this, &before](ArrangeRun& run) {
-            ReportWhenOrderDiffers(before, TracksModel->Tracks(), run);
+        // The list is shown as read back before a box says that its order is not the one made.
+        [](const jobs::JobOutcome& outcome, RunObserver& observer) {
+            jobs::TellOrder(outcome, observer);
         });
 }
 
-// Ctrl+Z in the track list: the folder back in its order before the last run in it. The undo
-// reads the folder back and checks it itself.
+// Ctrl+Z in the track list: the folder back in its order before the last run in it.
 void TMainForm::UndoLastRunClick() {
     if (TracksChanged &&
         messages_.Show(QuestionMessage("MainForm", windowTitle().toStdString(),
@@ -147,13 +145,15 @@ void TMainForm::UndoLastRunClick() {
     }
     RunOnPlayerFolder(
         [this](const std::string& folder, ArrangeRun& run) {
-            const UndoOutcome outcome = UndoLastRun(folder, run);
-            if (outcome == UndoOutcome::NothingToUndo) {
+            jobs::UndoJobOutcome undo = jobs::UndoLastRun(folder, Settings.Order(), run);
+            if (undo.outcome == UndoOutcome::NothingToUndo) {
                 messages_.Show(NothingToUndoMessage("MainForm"));
             }
-            return outcome == UndoOutcome::Undone || outcome == UndoOutcome::Failed;
+            // An undo tells a differing order while the bar still stands, before the list.
+            jobs::TellOrder(undo.job, run.observer);
+            return std::move(undo.job);
         },
-        [](ArrangeRun&) {});
+        [](const jobs::JobOutcome&, RunObserver&) {});
 }
 
 } // namespace tralvo

@@ -232,13 +232,13 @@ void TSettingsForm::SelectDrive(const std::string& playerDrive) {
 void TSettingsForm::FormShow() {
     SelectDrive(Settings.PlayerDrive);
     switch (Settings.PlayerType) {
-    case 1:
+    case PlayerType::FileNames:
         SortingByFilenameRB->setChecked(true);
         break;
-    case 2:
+    case PlayerType::CreationTimes:
         SortingByFileCreationTimeRB->setChecked(true);
         break;
-    default:
+    case PlayerType::DirectoryOrder:
         UsingFATRB->setChecked(true);
         break;
     }
@@ -269,7 +269,9 @@ void TSettingsForm::OKBtnClick() {
     if (choice != nullptr) {
         Settings.PlayerDrive = choice->value;
     }
-    Settings.PlayerType = UsingFATRB->isChecked() ? 0 : SortingByFilenameRB->isChecked() ? 1 : 2;
+    Settings.PlayerType = UsingFATRB->isChecked()            ? PlayerType::DirectoryOrder
+                          : SortingByFilenameRB->isChecked() ? PlayerType::FileNames
+                                                             : PlayerType::CreationTimes;
     Settings.Only83FileNames = Only83FileNamesCB->isChecked();
     StoreSortKey(*Sort1CB, Settings.SortKey1);
     StoreSortKey(*Sort2CB, Settings.SortKey2);

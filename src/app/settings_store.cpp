@@ -12,7 +12,6 @@ TConfig Settings;
 
 namespace {
 
-constexpr std::uint8_t MaxPlayerType = 2;
 constexpr std::uint8_t MaxSortKey = 8;
 
 // Only the low 8 bits count, as the file has always been read; a result out of range
@@ -59,7 +58,8 @@ TConfig LoadSettingsFrom(const std::string& path, LanguageCatalogue& catalogue, 
     catalogue.SetCurrentLanguage(config.Language);
 
     config.PlayerDrive = ParsePlayerDrive(ini.ReadString("Player", "Drive", "@"));
-    config.PlayerType = ReadByteSetting(ini, "Player", "Type", 0, MaxPlayerType);
+    config.PlayerType = PlayerTypeFromNumber(ini.ReadInteger("Player", "Type", 0) & 0xFF)
+                            .value_or(PlayerType::DirectoryOrder);
     config.Only83FileNames = ini.ReadBool("Player", "Only83FileNames", false);
 
     config.SortKey1 = ReadByteSetting(ini, "Sort", "1", 2, MaxSortKey);
@@ -83,7 +83,7 @@ Status SaveSettingsTo(const std::string& path, const TConfig& config) {
     ini.WriteInteger("Appearance", "Language", config.Language);
     ini.WriteBool("Appearance", "LargeFileIcons", config.LargeFileIcons);
     ini.WriteString("Player", "Drive", config.PlayerDrive);
-    ini.WriteInteger("Player", "Type", config.PlayerType);
+    ini.WriteInteger("Player", "Type", PlayerTypeNumber(config.PlayerType));
     ini.WriteBool("Player", "Only83FileNames", config.Only83FileNames);
     ini.WriteInteger("Sort", "1", config.SortKey1);
     ini.WriteInteger("Sort", "2", config.SortKey2);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arrange/player_type.h"
 #include "platform/status.h"
 
 #include <cstdint>
@@ -30,12 +31,14 @@ struct TConfig {
     // "?" the drive of the current folder, "@" the program's drive, "A".."Z" a drive letter,
     // or an absolute folder (the mount point of a volume chosen on this system).
     std::string PlayerDrive = "@";
-    std::uint8_t PlayerType = 0; // 0 directory order, 1 file names, 2 creation times
+    tralvo::PlayerType PlayerType = tralvo::PlayerType::DirectoryOrder;
     bool Only83FileNames = false;
     std::uint8_t SortKey1 = 2;
     std::uint8_t SortKey2 = 3;
     std::uint8_t SortKey3 = 1;
     TConfigWindow Window;
+
+    PlayerOrder Order() const { return {PlayerType, Only83FileNames}; }
 };
 
 // The process-wide settings.

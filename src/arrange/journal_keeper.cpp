@@ -104,14 +104,14 @@ int JournalKeeper::TemporaryIndex(const std::string& path) const {
 
 bool JournalKeeper::LeftOutOfPlace() {
     FileSystem& fs = run_.fs;
-    if (journal_.strategy == 0) {
+    if (journal_.strategy == PlayerType::DirectoryOrder) {
         // A folder of that name that was there before is one of the other entries.
         const auto left = [&](const char* name) {
             return fs.FolderExists(journal_.folder + name) &&
                    std::find(journal_.others.begin(), journal_.others.end(), name) ==
                        journal_.others.end();
         };
-        return left("QZ_TEMP1") || left("QZ_TEMP2");
+        return left(FirstTempFolder) || left(SecondTempFolder);
     }
     for (const JournalRename& rename : journal_.renames) {
         if (rename.atTemporary && fs.FileExists(journal_.folder + rename.temporary)) {

@@ -42,17 +42,17 @@ void SortBy(std::vector<ListedTrack>& tracks, KeyOf keyOf) {
 
 } // namespace
 
-std::vector<ListedTrack> ListPlayerOrder(const std::string& folder, std::uint8_t playerType,
-                                         bool only83FileNames, FileSystem& fs) {
-    std::vector<ListedTrack> tracks = ListAudioFiles(folder, playerType, fs);
+std::vector<ListedTrack> ListPlayerOrder(const std::string& folder, PlayerOrder order,
+                                         FileSystem& fs) {
+    std::vector<ListedTrack> tracks = ListAudioFiles(folder, order.type, fs);
     const std::string path = FolderWithSlash(folder);
-    if (playerType == 1) {
+    if (order.type == PlayerType::FileNames) {
         // Folded A to Z, then compared as unsigned bytes, as the sort keys compare.
         SortBy(tracks, [&](const ListedTrack& track) {
             const std::string full = path + track.name;
-            return ToLowerAscii(only83FileNames ? fs.ShortPath(full) : full);
+            return ToLowerAscii(order.only83FileNames ? fs.ShortPath(full) : full);
         });
-    } else if (playerType == 2) {
+    } else if (order.type == PlayerType::CreationTimes) {
         SortBy(tracks,
                [&](const ListedTrack& track) { return CreationTimeOf(path + track.name, fs); });
     }

@@ -12,7 +12,7 @@ namespace tralvo {
 // The audio files of folder in the order LoadTracks lists them, from their names (and short
 // names or creation times) alone: the journal of a run records the order before it without
 // reading every file's tags again.
-std::vector<ListedTrack> ListPlayerOrder(const std::string& folder, std::uint8_t playerType,
-                                         bool only83FileNames, FileSystem& fs);
+std::vector<ListedTrack> ListPlayerOrder(const std::string& folder, PlayerOrder order,
+                                         FileSystem& fs);
 
 } // namespace tralvo

@@ -21,7 +21,7 @@ namespace {
 using Reason = NotRestored::Reason;
 using Kind = RecoveryStep::Kind;
 
-constexpr std::string_view TempFolderNames[] = {"QZ_TEMP2", "QZ_TEMP1"};
+constexpr std::string_view TempFolderNames[] = {SecondTempFolder, FirstTempFolder};
 
 // Where the volume folds case, "qz_temp1" is the same folder as "QZ_TEMP1" (some mount
 // options show short names in lower case); elsewhere it is an entry of the user's.
@@ -30,7 +30,8 @@ bool SameName(std::string_view a, std::string_view b, bool foldsCase) {
 }
 
 bool IsTempFolderName(std::string_view name, bool foldsCase) {
-    return SameName(name, "QZ_TEMP1", foldsCase) || SameName(name, "QZ_TEMP2", foldsCase);
+    return SameName(name, FirstTempFolder, foldsCase) ||
+           SameName(name, SecondTempFolder, foldsCase);
 }
 
 // The journal of folder's run when it is one for this folder and the run did not end.
@@ -130,13 +131,13 @@ private:
 
     void FollowJournal(RunJournal& journal) {
         switch (journal.strategy) {
-        case 0:
+        case PlayerType::DirectoryOrder:
             MoveBackByJournal(journal);
             break;
-        case 1:
+        case PlayerType::FileNames:
             RenameBackByJournal(journal);
             break;
-        default:
+        case PlayerType::CreationTimes:
             if (journal.recreated.empty()) {
                 RestoreTimesByJournal(journal);
             } else {
@@ -574,11 +575,10 @@ private:
         if (journal.state == JournalState::Recovering) {
             return false;
         }
-        if (journal.strategy == 1) {
+        if (journal.strategy == PlayerType::FileNames) {
             return runWasDone_;
         }
-        const std::vector<ListedTrack> now =
-            ListPlayerOrder(folder_, journal.strategy, journal.only83FileNames, fs_);
+        const std::vector<ListedTrack> now = ListPlayerOrder(folder_, journal.Order(), fs_);
         return now.size() == journal.arranged.size() &&
                std::equal(now.begin(), now.end(), journal.arranged.begin(),
                           [](const ListedTrack& listed, const JournalTrack& track) {

@@ -163,10 +163,12 @@ private:
         }
         if (kind == "strategy" && f.size() == 2 && !seen_.strategy) {
             seen_.strategy = true;
-            if (f[1].size() != 1 || f[1][0] < '0' || f[1][0] > '2') {
+            const std::optional<PlayerType> type =
+                f[1].size() == 1 ? PlayerTypeFromNumber(f[1][0] - '0') : std::nullopt;
+            if (!type) {
                 return false;
             }
-            journal_.strategy = static_cast<std::uint8_t>(f[1][0] - '0');
+            journal_.strategy = *type;
             return true;
         }
         if ((kind == "only83" || kind == "undo") && f.size() == 2) {
@@ -235,11 +237,11 @@ private:
             return false;
         }
         const std::size_t count = journal_.arranged.size();
-        const bool byName = journal_.strategy == 1;
-        const bool byTime = journal_.strategy == 2;
+        const bool byName = journal_.strategy == PlayerType::FileNames;
+        const bool byTime = journal_.strategy == PlayerType::CreationTimes;
         return journal_.before.size() == count && journal_.renames.size() == (byName ? count : 0) &&
                (journal_.recreated.empty() || (byTime && journal_.recreated.size() == count)) &&
-               (journal_.strategy == 0 || journal_.others.empty()) &&
+               (journal_.strategy == PlayerType::DirectoryOrder || journal_.others.empty()) &&
                (byName || journal_.state != JournalState::SecondPass);
     }
 
@@ -257,6 +259,10 @@ private:
 };
 
 } // namespace
+
+bool IsTempFolderNameInAnyCase(std::string_view name) {
+    return EqualsIgnoringCase(name, FirstTempFolder) || EqualsIgnoringCase(name, SecondTempFolder);
+}
 
 std::string TemporaryName(std::size_t index) {
     return std::to_string(index) + std::string(TemporarySuffix);
@@ -281,7 +287,7 @@ std::string FormatJournal(const RunJournal& journal) {
     if (!journal.volume.empty()) {
         AppendEscapedLine(text, {"volume", journal.volume, journal.belowRoot});
     }
-    AppendEscapedLine(text, {"strategy", std::to_string(journal.strategy)});
+    AppendEscapedLine(text, {"strategy", std::to_string(PlayerTypeNumber(journal.strategy))});
     AppendEscapedLine(text, {"only83", journal.only83FileNames ? "1" : "0"});
     AppendEscapedLine(text, {"undo", journal.undoRun ? "1" : "0"});
     AppendEscapedLine(text, {"state", StateWord(journal.state)});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arrange/player_type.h"
 #include "platform/file_system.h"
 
 #include <cstdint>
@@ -55,7 +56,7 @@ struct RunJournal {
     // when the volume has no identity that lasts.
     std::string volume;
     std::string belowRoot;
-    std::uint8_t strategy = 0;
+    PlayerType strategy = PlayerType::DirectoryOrder;
     bool only83FileNames = false;
     bool undoRun = false; // the run undoes an earlier one and leaves no record to undo
     JournalState state = JournalState::Running;
@@ -65,6 +66,8 @@ struct RunJournal {
     std::vector<JournalRename> renames; // file names: one for each arranged track, in order
     // Creation times made by re-creating the tracks: one for each arranged track, in order.
     std::vector<JournalRecreate> recreated;
+
+    PlayerOrder Order() const { return {strategy, only83FileNames}; }
 };
 
 // The journal as text: a version line, then one line per record of TAB-separated fields in
@@ -74,6 +77,13 @@ std::string FormatJournal(const RunJournal& journal);
 // The journal the text holds; nothing when it is not one this version wrote completely: a
 // truncated or garbled journal must never steer a rename.
 std::optional<RunJournal> ParseJournal(std::string_view text);
+
+// The directory-order run's temporary folders: every entry moves out into the first, on into
+// the second and back.
+inline constexpr const char* FirstTempFolder = "QZ_TEMP1";
+inline constexpr const char* SecondTempFolder = "QZ_TEMP2";
+// Whether name is the name of one of them in any letter case: a run cannot start beside it.
+bool IsTempFolderNameInAnyCase(std::string_view name);
 
 // The file name of the temporary name "N.qz_temp" of index N.
 std::string TemporaryName(std::size_t index);

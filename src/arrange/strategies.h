@@ -1,5 +1,7 @@
 #pragma once
 
+#include "arrange/player_type.h"
+#include "arrange/run_journal.h"
 #include "arrange/run_report.h"
 #include "arrange/track_list.h"
 #include "platform/clock.h"
@@ -67,11 +69,15 @@ void ArrangeByCreationTime(const std::string& folder, const TrackList& tracks, A
 // Creation times in the order of names (files of folder) where the system cannot set them but
 // stamps each new file with the time it is made: the tracks from the first one out of order
 // on are made anew one after the other, each a complete copy that is on the disk before it
-// takes its original's name ("N.qz_copy" while it is made, the original "N.qz_temp" until the
-// copy has its name), each in a later step of the clock than the one before. Refused before
+// takes its original's name (plan[i].copy while it is made, the original plan[i].backup until
+// the copy has its name), each in a later step of the clock than the one before. Refused before
 // anything changes when the volume has no room for a copy of the largest of them.
 void RecreateInOrder(const std::string& folder, const std::vector<std::string>& names,
-                     ArrangeRun& run);
+                     const std::vector<JournalRecreate>& plan, ArrangeRun& run);
+// Each track's way through its copy ("N.qz_copy", "N.qz_temp") when RecreateInOrder makes the
+// tracks of names anew: the journal records it and the run carries it out.
+std::vector<JournalRecreate> RecreationPlan(const std::string& folder,
+                                            const std::vector<std::string>& names, FileSystem& fs);
 // How many tracks of names RecreateInOrder would make anew, and so wait for.
 std::size_t TracksToRecreate(const std::string& folder, const std::vector<std::string>& names,
                              FileSystem& fs, Clock& clock);
@@ -79,8 +85,8 @@ std::size_t TracksToRecreate(const std::string& folder, const std::vector<std::s
 // and exFAT keep whole seconds only in 2-second steps, which is all that some players read.
 FileTime CreationTimeStep(const std::string& folder, FileSystem& fs);
 
-// The strategy of the player type (0, 1, 2); another type runs nothing. folder ends in '/'.
-void RunStrategy(std::uint8_t playerType, const std::string& folder, const TrackList& tracks,
+// The strategy of the player type. folder ends in '/'.
+void RunStrategy(PlayerType type, const std::string& folder, const TrackList& tracks,
                  ArrangeRun& run);
 
 } // namespace tralvo

@@ -10,7 +10,7 @@ void ArrangeByCreationTime(const std::string& folder, const TrackList& tracks, A
         for (const TrackEntry& track : tracks) {
             names.push_back(track.display);
         }
-        RecreateInOrder(folder, names, run);
+        RecreateInOrder(folder, names, RecreationPlan(folder, names, run.fs), run);
         return;
     }
     run.progress.SetMaximum(static_cast<int>(count));

@@ -1,3 +1,4 @@
+#include "arrange/run_journal.h"
 #include "arrange/strategies.h"
 #include "platform/mount_table.h"
 #include "platform/text.h"
@@ -7,9 +8,6 @@
 namespace tralvo {
 
 namespace {
-
-constexpr const char* FirstTempFolder = "QZ_TEMP1";
-constexpr const char* SecondTempFolder = "QZ_TEMP2";
 
 class DirectoryOrderRun {
 public:
@@ -72,8 +70,7 @@ private:
         }
         for (const DirectoryEntry& entry : entries) {
             // Some mount options show short names in lower case.
-            if (EqualsIgnoringCase(entry.name, FirstTempFolder) ||
-                EqualsIgnoringCase(entry.name, SecondTempFolder)) {
+            if (IsTempFolderNameInAnyCase(entry.name)) {
                 return EqualsIgnoringCase(entry.name, FirstTempFolder);
             }
         }
@@ -157,19 +154,17 @@ void ArrangeByDirectoryOrder(const std::string& folder, const TrackList& tracks,
     DirectoryOrderRun(folder, tracks, others, run).Run();
 }
 
-void RunStrategy(std::uint8_t playerType, const std::string& folder, const TrackList& tracks,
+void RunStrategy(PlayerType type, const std::string& folder, const TrackList& tracks,
                  ArrangeRun& run) {
-    switch (playerType) {
-    case 0:
+    switch (type) {
+    case PlayerType::DirectoryOrder:
         ArrangeByDirectoryOrder(folder, tracks, run);
         break;
-    case 1:
+    case PlayerType::FileNames:
         ArrangeByFileName(folder, tracks, run);
         break;
-    case 2:
+    case PlayerType::CreationTimes:
         ArrangeByCreationTime(folder, tracks, run);
-        break;
-    default:
         break;
     }
 }

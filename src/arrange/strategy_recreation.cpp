@@ -40,8 +40,10 @@ std::size_t KeptInOrder(const std::string& folder, const std::vector<std::string
 
 class Recreation {
 public:
-    Recreation(const std::string& folder, const std::vector<std::string>& names, ArrangeRun& run)
-        : folder_(folder), names_(names), run_(run), step_(CreationTimeStep(folder, run.fs)) {}
+    Recreation(const std::string& folder, const std::vector<std::string>& names,
+               const std::vector<JournalRecreate>& plan, ArrangeRun& run)
+        : folder_(folder), names_(names), plan_(plan), run_(run),
+          step_(CreationTimeStep(folder, run.fs)) {}
 
     void Run() {
         const std::size_t count = names_.size();
@@ -102,8 +104,8 @@ private:
     std::optional<FileTime> Recreate(std::size_t i) {
         FileSystem& fs = run_.fs;
         const std::string original = folder_ + names_[i];
-        const std::string copy = folder_ + CopyName(i);
-        const std::string backup = folder_ + TemporaryName(i);
+        const std::string copy = folder_ + plan_[i].copy;
+        const std::string backup = folder_ + plan_[i].backup;
         FileTime stamp = 0;
         for (int attempt = 1;; ++attempt) {
             if (previous_) {
@@ -155,6 +157,7 @@ private:
 
     const std::string& folder_;
     const std::vector<std::string>& names_;
+    const std::vector<JournalRecreate>& plan_;
     ArrangeRun& run_;
     const FileTime step_;
     std::optional<FileTime> previous_;
@@ -179,8 +182,19 @@ std::size_t TracksToRecreate(const std::string& folder, const std::vector<std::s
 }
 
 void RecreateInOrder(const std::string& folder, const std::vector<std::string>& names,
-                     ArrangeRun& run) {
-    Recreation(folder, names, run).Run();
+                     const std::vector<JournalRecreate>& plan, ArrangeRun& run) {
+    Recreation(folder, names, plan, run).Run();
+}
+
+std::vector<JournalRecreate> RecreationPlan(const std::string& folder,
+                                            const std::vector<std::string>& names, FileSystem& fs) {
+    std::vector<JournalRecreate> plan;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        std::uint64_t size = 0;
+        fs.ReadFileSize(folder + names[i], size);
+        plan.push_back({CopyName(i), TemporaryName(i), size});
+    }
+    return plan;
 }
 
 } // namespace tralvo

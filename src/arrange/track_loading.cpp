@@ -21,7 +21,7 @@ std::size_t OrderPrefixLength(std::string_view name) {
     return close + 1;
 }
 
-std::vector<ListedTrack> ListAudioFiles(const std::string& folder, std::uint8_t playerType,
+std::vector<ListedTrack> ListAudioFiles(const std::string& folder, PlayerType type,
                                         FileSystem& fs) {
     std::vector<ListedTrack> files;
     std::vector<DirectoryEntry> entries;
@@ -38,7 +38,7 @@ std::vector<ListedTrack> ListAudioFiles(const std::string& folder, std::uint8_t 
             continue;
         }
         std::string display = entry.name;
-        if (playerType == 1) {
+        if (type == PlayerType::FileNames) {
             display.erase(0, OrderPrefixLength(display));
         }
         files.push_back({std::move(entry.name), std::move(display)});
@@ -46,18 +46,17 @@ std::vector<ListedTrack> ListAudioFiles(const std::string& folder, std::uint8_t 
     return files;
 }
 
-TrackList LoadTracks(const std::string& folder, std::uint8_t playerType, bool only83FileNames,
-                     FileSystem& fs) {
+TrackList LoadTracks(const std::string& folder, PlayerOrder order, FileSystem& fs) {
     TrackList tracks;
     const std::string path = FolderWithSlash(folder);
-    for (ListedTrack& file : ListAudioFiles(folder, playerType, fs)) {
+    for (ListedTrack& file : ListAudioFiles(folder, order.type, fs)) {
         tracks.Append(
             {std::move(file.display), std::make_unique<media::TSoundFile>(path + file.name, fs)});
     }
-    if (playerType == 1) {
-        const media::SortKey key = only83FileNames ? 8 : 0;
+    if (order.type == PlayerType::FileNames) {
+        const media::SortKey key = order.only83FileNames ? 8 : 0;
         SortTrackList(tracks, {key, key, key}, false, false);
-    } else if (playerType == 2) {
+    } else if (order.type == PlayerType::CreationTimes) {
         SortTrackList(tracks, {7, 7, 7}, false, false);
     }
     return tracks;

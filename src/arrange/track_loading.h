@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arrange/player_type.h"
 #include "arrange/track_list.h"
 #include "platform/file_system.h"
 // Many callers of this header join folder and name with FolderWithSlash.
@@ -24,15 +25,13 @@ struct ListedTrack {
 
 // The audio files of folder (regular files, or links to them) in the order the file system
 // lists them (directory order), order prefixes left out of the names shown for file-name order
-// (playerType 1). A folder that cannot be read gives none.
-std::vector<ListedTrack> ListAudioFiles(const std::string& folder, std::uint8_t playerType,
-                                        FileSystem& fs);
+// (PlayerType::FileNames). A folder that cannot be read gives none.
+std::vector<ListedTrack> ListAudioFiles(const std::string& folder, PlayerType type, FileSystem& fs);
 
 // The audio files of folder as the player will play them: in the order the file system
 // lists them (directory order), by full or short 8.3 path (file-name order; order prefixes
 // left out of the names shown) or by creation time, ties keeping the listing's order. A
 // folder that cannot be read gives an empty list.
-TrackList LoadTracks(const std::string& folder, std::uint8_t playerType, bool only83FileNames,
-                     FileSystem& fs);
+TrackList LoadTracks(const std::string& folder, PlayerOrder order, FileSystem& fs);
 
 } // namespace tralvo

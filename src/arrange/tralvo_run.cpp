@@ -2,94 +2,82 @@
 
 #include "arrange/journal_keeper.h"
 #include "arrange/player_order.h"
-#include "platform/list_numbers.h"
+#include "arrange/two_pass_rename.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 #include <cerrno>
 
 namespace tralvo {
 
-namespace {
-
-std::string BareName(const std::string& path) {
-    return path.substr(path.rfind('/') + 1);
-}
-
-} // namespace
-
 std::optional<ContentId> ContentAt(const std::string& path, FileSystem& fs) {
     ContentId content;
     return fs.ReadContentId(path, content) ? std::optional<ContentId>(content) : std::nullopt;
 }
 
-JournalRecreate RecreateRecord(const std::string& path, std::size_t index, FileSystem& fs) {
-    std::uint64_t size = 0;
-    fs.ReadFileSize(path, size);
-    return {CopyName(index), TemporaryName(index), size};
-}
-
-RunJournal NewJournal(std::uint8_t playerType, bool only83FileNames, const std::string& folder,
-                      const TrackList& tracks, FileSystem& fs) {
+RunJournal NewJournal(PlayerOrder order, const std::string& folder, const TrackList& tracks,
+                      FileSystem& fs) {
+    const PlayerType type = order.type;
     RunJournal journal;
     journal.folder = folder;
-    journal.strategy = playerType;
-    journal.only83FileNames = only83FileNames;
+    journal.strategy = type;
+    journal.only83FileNames = order.only83FileNames;
     const FolderKey key = KeyOfFolder(folder);
     journal.volume = key.volume;
     journal.belowRoot = key.belowRoot;
-    for (const ListedTrack& listed : ListPlayerOrder(folder, playerType, only83FileNames, fs)) {
+    for (const ListedTrack& listed : ListPlayerOrder(folder, order, fs)) {
         journal.before.push_back(listed.display);
     }
-    const int width = ListDigits(tracks.size());
     for (std::size_t i = 0; i < tracks.size(); ++i) {
         const TrackEntry& track = tracks[i];
         JournalTrack entry{track.display,
-                           track.file ? BareName(track.file->FileName()) : track.display,
+                           track.file ? std::string(BaseName(track.file->FileName()))
+                                      : track.display,
                            std::nullopt, std::nullopt};
         // Renamed or made anew, a track is known by its bytes; in a directory-order run every
         // entry keeps its name, which is unique in the folder.
-        if (playerType != 0) {
+        if (type != PlayerType::DirectoryOrder) {
             entry.content = ContentAt(folder + entry.name, fs);
         }
-        if (playerType == 2) {
+        if (type == PlayerType::CreationTimes) {
             FileTime time = 0;
             if (fs.ReadCreationTime(folder + track.display, time)) {
                 entry.creationTime = time;
             }
-            if (!fs.SetsCreationTimes()) {
-                journal.recreated.push_back(RecreateRecord(folder + track.display, i, fs));
-            }
-        }
-        if (playerType == 1) {
-            journal.renames.push_back(
-                {entry.name, TemporaryName(i), "{" + ZeroPad(i + 1, width) + "}" + track.display});
         }
         journal.arranged.push_back(std::move(entry));
+    }
+    if (type == PlayerType::CreationTimes && !fs.SetsCreationTimes()) {
+        std::vector<std::string> names;
+        for (const JournalTrack& track : journal.arranged) {
+            names.push_back(track.display);
+        }
+        journal.recreated = RecreationPlan(folder, names, fs);
+    }
+    if (type == PlayerType::FileNames) {
+        journal.renames = FileNameRenames(tracks);
     }
     return journal;
 }
 
-RunReport RunTralvoCommand(std::uint8_t playerType, bool only83FileNames, const std::string& folder,
-                           const TrackList& tracks, ArrangeRun& run, JournalStore& journals,
-                           RunPurpose purpose) {
+RunReport RunTralvoCommand(PlayerOrder order, const std::string& folder, const TrackList& tracks,
+                           ArrangeRun& run, JournalStore& journals, RunPurpose purpose) {
     run.report.outcome = RunOutcome::Finished;
-    if (playerType > 2) {
-        return run.report; // another type runs nothing
-    }
+    const bool directoryOrder = order.type == PlayerType::DirectoryOrder;
     FolderLock lock;
     if (!LockFolder(folder, journals, lock, run)) {
         return run.report;
     }
-    if (playerType == 0) {
+    if (directoryOrder) {
         if (const std::string reserved = ReservedEntryIn(folder, run.fs); !reserved.empty()) {
             run.Fail(RunStep::ReservedEntry, folder + reserved);
             run.report.outcome = RunOutcome::Refused;
             return run.report;
         }
     }
-    RunJournal journal = NewJournal(playerType, only83FileNames, folder, tracks, run.fs);
+    RunJournal journal = NewJournal(order, folder, tracks, run.fs);
     journal.undoRun = purpose == RunPurpose::Undo;
-    if (playerType == 0) {
+    if (directoryOrder) {
         journal.others = CollectOtherEntries(folder, tracks, run.fs);
     }
     JournalKeeper keeper(std::move(journal), journals, run);
@@ -97,15 +85,26 @@ RunReport RunTralvoCommand(std::uint8_t playerType, bool only83FileNames, const 
         return run.report;
     }
     ArrangeRun watched = run.Watched(keeper.fs(), [&keeper] { return keeper.StopNow(); });
-    switch (playerType) {
-    case 0:
+    // The journal's plan is what the run carries out.
+    const std::vector<JournalRename> renames = keeper.journal().renames;
+    const std::vector<JournalRecreate> recreated = keeper.journal().recreated;
+    switch (order.type) {
+    case PlayerType::DirectoryOrder:
         ArrangeByDirectoryOrder(folder, tracks, keeper.journal().others, watched);
         break;
-    case 1:
-        ArrangeByFileName(folder, tracks, watched);
+    case PlayerType::FileNames:
+        RenameInTwoPasses(folder, renames, watched);
         break;
-    default:
-        ArrangeByCreationTime(folder, tracks, watched);
+    case PlayerType::CreationTimes:
+        if (recreated.empty()) {
+            ArrangeByCreationTime(folder, tracks, watched);
+        } else {
+            std::vector<std::string> names;
+            for (const JournalTrack& track : keeper.journal().arranged) {
+                names.push_back(track.display);
+            }
+            RecreateInOrder(folder, names, recreated, watched);
+        }
         break;
     }
     run.TakeFailures(watched);
@@ -130,8 +129,7 @@ std::string ReservedEntryIn(const std::string& folder, FileSystem& fs) {
     std::vector<DirectoryEntry> entries;
     fs.Enumerate(folder, EnumerateFilter::FilesAndFolders, false, entries);
     for (const DirectoryEntry& entry : entries) {
-        if (EqualsIgnoringCase(entry.name, "QZ_TEMP1") ||
-            EqualsIgnoringCase(entry.name, "QZ_TEMP2")) {
+        if (IsTempFolderNameInAnyCase(entry.name)) {
             return entry.name;
         }
     }

@@ -11,19 +11,18 @@
 
 namespace tralvo {
 
-// The Tralvo command's run with its journal: the strategy of playerType rewrites folder
+// The Tralvo command's run with its journal: the strategy of order.type rewrites folder
 // (ending in '/') so that the player plays tracks in their order, as RunStrategy does; before
 // the first change the journal records the folder, the order before the run, the arranged
 // order and whatever else a run cut off at any point needs to be put back together, and the
 // run ends by keeping it as the record to undo the run by. Refused, with nothing changed, when
 // another process runs on the folder, an entry wears a temporary folder's name or the journal
-// cannot be written. only83FileNames is the setting the order before the run is read with.
+// cannot be written. order.only83FileNames is the setting the order before the run is read with.
 // The report is also in run.report, with the failures of any run before on run.
 // An undo run is journaled like any other but leaves no record behind.
 enum class RunPurpose { Arrange, Undo };
-RunReport RunTralvoCommand(std::uint8_t playerType, bool only83FileNames, const std::string& folder,
-                           const TrackList& tracks, ArrangeRun& run,
-                           JournalStore& journals = UserJournals(),
+RunReport RunTralvoCommand(PlayerOrder order, const std::string& folder, const TrackList& tracks,
+                           ArrangeRun& run, JournalStore& journals = UserJournals(),
                            RunPurpose purpose = RunPurpose::Arrange);
 
 // What the track at path holds, for its journal; nothing when it cannot be read.
@@ -38,12 +37,9 @@ bool LockFolder(const std::string& folder, JournalStore& journals, FolderLock& l
 // folders; empty when there is none. Such a run cannot start beside it.
 std::string ReservedEntryIn(const std::string& folder, FileSystem& fs);
 
-// How the track at path, of index in the arranged list, is to be made anew.
-JournalRecreate RecreateRecord(const std::string& path, std::size_t index, FileSystem& fs);
-
 // The journal of a run that is about to arrange tracks in folder: everything but the other
 // entries of a directory-order run, which the caller collects.
-RunJournal NewJournal(std::uint8_t playerType, bool only83FileNames, const std::string& folder,
-                      const TrackList& tracks, FileSystem& fs);
+RunJournal NewJournal(PlayerOrder order, const std::string& folder, const TrackList& tracks,
+                      FileSystem& fs);
 
 } // namespace tralvo

@@ -4,8 +4,8 @@
 #include "arrange/player_order.h"
 #include "arrange/recovery.h"
 #include "arrange/track_loading.h"
-#include "arrange/tralvo_command.h"
 #include "arrange/tralvo_run.h"
+#include "arrange/two_pass_rename.h"
 
 #include <algorithm>
 #include <optional>
@@ -34,7 +34,16 @@ public:
         : folder_(FolderWithSlash(folder)), run_(run), journals_(journals),
           failuresBefore_(run.report.failures.size()) {}
 
-    UndoOutcome Run() {
+    TakenBack Run() {
+        TakenBack taken;
+        taken.outcome = TakeBack();
+        taken.order = record_.Order();
+        taken.before = record_.before;
+        return taken;
+    }
+
+private:
+    UndoOutcome TakeBack() {
         FolderLock lock;
         if (!LockFolder(folder_, journals_, lock, run_)) {
             return UndoOutcome::JournalError;
@@ -53,31 +62,23 @@ public:
         }
         bool started = false;
         switch (record_.strategy) {
-        case 0:
+        case PlayerType::DirectoryOrder:
             started = UndoDirectoryOrder();
             break;
-        case 1:
+        case PlayerType::FileNames:
             started = UndoFileNames();
             break;
-        default:
+        case PlayerType::CreationTimes:
             started = UndoCreationTimes();
             break;
         }
         if (!started) {
             return UndoOutcome::JournalError;
         }
-        const TrackList reloaded =
-            LoadTracks(folder_, record_.strategy, record_.only83FileNames, run_.fs);
-        std::string before;
-        for (const std::string& display : record_.before) {
-            before += display + "\r\n";
-        }
-        ReportWhenOrderDiffers(before, reloaded, run_);
         return run_.report.failures.size() == failuresBefore_ ? UndoOutcome::Undone
                                                               : UndoOutcome::Failed;
     }
 
-private:
     UndoOutcome NotPossible() {
         run_.Fail(RunStep::UndoNotPossible, folder_);
         return UndoOutcome::NotPossible;
@@ -86,27 +87,28 @@ private:
     // The tracks the run left, by the names it left them under, and nothing half done.
     bool FolderMatchesRecord() {
         std::vector<std::string> now;
-        for (const ListedTrack& track :
-             ListPlayerOrder(folder_, record_.strategy, record_.only83FileNames, run_.fs)) {
+        for (const ListedTrack& track : ListPlayerOrder(folder_, record_.Order(), run_.fs)) {
             now.push_back(track.name);
         }
         std::vector<std::string> left;
         for (std::size_t i = 0; i < record_.arranged.size(); ++i) {
             const JournalTrack& track = record_.arranged[i];
-            if (record_.strategy == 2 && record_.recreated.empty() && !track.creationTime) {
+            if (record_.strategy == PlayerType::CreationTimes && record_.recreated.empty() &&
+                !track.creationTime) {
                 return false; // the old time is not known, so it cannot come back exactly
             }
-            left.push_back(record_.strategy == 1 ? record_.renames[i].to : track.name);
+            left.push_back(record_.strategy == PlayerType::FileNames ? record_.renames[i].to
+                                                                     : track.name);
         }
         // Where names are what the list shows, the old order must name the same tracks.
         const bool sameTracksBefore =
-            record_.strategy == 1 || Sorted(record_.before) == Sorted(left);
+            record_.strategy == PlayerType::FileNames || Sorted(record_.before) == Sorted(left);
         return sameTracksBefore && Sorted(now) == Sorted(left) &&
                !NeedsRecovery(folder_, run_.fs, journals_);
     }
 
     bool UndoDirectoryOrder() {
-        TrackList tracks = LoadTracks(folder_, 0, false, run_.fs);
+        TrackList tracks = LoadTracks(folder_, {PlayerType::DirectoryOrder}, run_.fs);
         std::vector<std::size_t> order;
         std::vector<bool> used(tracks.size(), false);
         for (const std::string& name : record_.before) {
@@ -119,8 +121,8 @@ private:
             }
         }
         tracks.Reorder(order);
-        return RunTralvoCommand(0, record_.only83FileNames, folder_, tracks, run_, journals_,
-                                RunPurpose::Undo)
+        return RunTralvoCommand({PlayerType::DirectoryOrder, record_.only83FileNames}, folder_,
+                                tracks, run_, journals_, RunPurpose::Undo)
             .Changed();
     }
 
@@ -134,8 +136,7 @@ private:
         const FolderKey key = KeyOfFolder(folder_);
         journal.volume = key.volume;
         journal.belowRoot = key.belowRoot;
-        for (const ListedTrack& track :
-             ListPlayerOrder(folder_, record_.strategy, record_.only83FileNames, run_.fs)) {
+        for (const ListedTrack& track : ListPlayerOrder(folder_, record_.Order(), run_.fs)) {
             journal.before.push_back(track.display);
         }
         return journal;
@@ -154,38 +155,10 @@ private:
             return false;
         }
         // The file-name strategy's two passes, towards the old names.
-        FileSystem& fs = keeper.fs();
-        const std::size_t count = journal.renames.size();
-        run_.progress.SetMaximum(static_cast<int>(2 * count));
-        std::vector<bool> renamed(count, false);
-        for (std::size_t i = 0; i < count; ++i) {
-            if (keeper.StopNow()) {
-                keeper.End();
-                return true;
-            }
-            const std::string from = folder_ + journal.renames[i].from;
-            Status status = fs.Rename(from, folder_ + journal.renames[i].temporary);
-            renamed[i] = status.ok();
-            if (!renamed[i]) {
-                run_.Fail(RunStep::Rename, from, std::move(status));
-            }
-            run_.progress.SetPosition(static_cast<int>(i + 1));
-        }
-        fs.Flush(folder_);
-        for (std::size_t i = 0; i < count && !keeper.StopNow(); ++i) {
-            const std::string temporary = folder_ + journal.renames[i].temporary;
-            Status status;
-            if (renamed[i]) {
-                status = fs.Rename(temporary, folder_ + journal.renames[i].to);
-            }
-            if (!renamed[i] || !status) {
-                if (renamed[i] && keeper.StopNow()) {
-                    break;
-                }
-                run_.Fail(RunStep::Rename, temporary, std::move(status));
-            }
-            run_.progress.SetPosition(static_cast<int>(count + i + 1));
-        }
+        ArrangeRun watched = run_.Watched(keeper.fs(), [&keeper] { return keeper.StopNow(); });
+        const std::vector<JournalRename> plan = keeper.journal().renames;
+        RenameInTwoPasses(folder_, plan, watched, SecondPassStop::EndsItAtOnce);
+        run_.TakeFailures(watched);
         keeper.End();
         return true;
     }
@@ -201,15 +174,16 @@ private:
             journal.arranged.push_back({name, name,
                                         known ? std::optional<FileTime>(now) : std::nullopt,
                                         ContentAt(folder_ + name, run_.fs)});
-            journal.recreated.push_back(RecreateRecord(folder_ + name, names.size(), run_.fs));
             names.push_back(name);
         }
+        journal.recreated = RecreationPlan(folder_, names, run_.fs);
         JournalKeeper keeper(journal, journals_, run_);
         if (!keeper.Start()) {
             return false;
         }
         ArrangeRun watched = run_.Watched(keeper.fs(), [&keeper] { return keeper.StopNow(); });
-        RecreateInOrder(folder_, names, watched);
+        const std::vector<JournalRecreate> plan = keeper.journal().recreated;
+        RecreateInOrder(folder_, names, plan, watched);
         run_.TakeFailures(watched);
         keeper.End();
         return true;
@@ -269,7 +243,7 @@ std::vector<std::string> UndoRecreationOrder(const std::string& folder, JournalS
     return record && !record->recreated.empty() ? record->before : std::vector<std::string>{};
 }
 
-UndoOutcome UndoLastRun(const std::string& folder, ArrangeRun& run, JournalStore& journals) {
+TakenBack TakeBackLastRun(const std::string& folder, ArrangeRun& run, JournalStore& journals) {
     return Undo(folder, run, journals).Run();
 }
 

@@ -25,14 +25,21 @@ bool CanUndo(const std::string& folder, JournalStore& journals = UserJournals())
 std::vector<std::string> UndoRecreationOrder(const std::string& folder,
                                              JournalStore& journals = UserJournals());
 
+// What taking a run back did, for the job that reads the folder back and checks it.
+struct TakenBack {
+    UndoOutcome outcome = UndoOutcome::NothingToUndo;
+    PlayerOrder order;               // the order the run taken back arranged under
+    std::vector<std::string> before; // display strings in that order before that run
+};
+
 // Arranges folder back into its order before the last run there, with that run's strategy,
 // from the record the run left: the directory order by a directory-order run in the old
 // order; file names by giving every track its old name back, through the temporary names;
 // creation times by writing back the old ones. The undo is journaled like a run, so that it
-// too can be put back together when cut off, and leaves no record behind. The result is
-// checked as a run's is: read back, and a failure when the order is not the old one. The
-// outcome is Undone when no failure was reported on the way.
-UndoOutcome UndoLastRun(const std::string& folder, ArrangeRun& run,
-                        JournalStore& journals = UserJournals());
+// too can be put back together when cut off, and leaves no record behind. The outcome is
+// Undone when no failure was reported on the way; jobs::UndoLastRun checks the order read
+// back.
+TakenBack TakeBackLastRun(const std::string& folder, ArrangeRun& run,
+                          JournalStore& journals = UserJournals());
 
 } // namespace tralvo

@@ -34,7 +34,7 @@ TEST_F(SettingsStore, AMissingFileGivesTheDefaultsAndAFirstRun) {
     EXPECT_TRUE(config.LargeFileIcons);
     EXPECT_TRUE(config.LargeFileIconsAtStart);
     EXPECT_EQ(config.PlayerDrive, "@");
-    EXPECT_EQ(config.PlayerType, 0);
+    EXPECT_EQ(config.PlayerType, PlayerType::DirectoryOrder);
     EXPECT_FALSE(config.Only83FileNames);
     EXPECT_EQ(config.SortKey1, 2);
     EXPECT_EQ(config.SortKey2, 3);
@@ -60,11 +60,11 @@ TEST_F(SettingsStore, DriveValuesAreRepaired) {
 }
 
 TEST_F(SettingsStore, PlayerTypeKeepsTheLowEightBitsAndRepairsOutOfRange) {
-    EXPECT_EQ(Load("[Player]\nType=3\n").PlayerType, 0);
-    EXPECT_EQ(Load("[Player]\nType=-1\n").PlayerType, 0);
-    EXPECT_EQ(Load("[Player]\nType=257\n").PlayerType, 1);
-    EXPECT_EQ(Load("[Player]\nType=2\n").PlayerType, 2);
-    EXPECT_EQ(Load("[Player]\nType=two\n").PlayerType, 0);
+    EXPECT_EQ(Load("[Player]\nType=3\n").PlayerType, PlayerType::DirectoryOrder);
+    EXPECT_EQ(Load("[Player]\nType=-1\n").PlayerType, PlayerType::DirectoryOrder);
+    EXPECT_EQ(Load("[Player]\nType=257\n").PlayerType, PlayerType::FileNames);
+    EXPECT_EQ(Load("[Player]\nType=2\n").PlayerType, PlayerType::CreationTimes);
+    EXPECT_EQ(Load("[Player]\nType=two\n").PlayerType, PlayerType::DirectoryOrder);
 }
 
 TEST_F(SettingsStore, SortKeysAbove8FallBackToTheirOwnDefaults) {
@@ -140,7 +140,7 @@ TEST_F(SettingsStore, WhatIsSavedLoadsBackUnchanged) {
     config.Language = 1;
     config.LargeFileIcons = false;
     config.PlayerDrive = "/media/my player";
-    config.PlayerType = 1;
+    config.PlayerType = PlayerType::FileNames;
     config.Only83FileNames = true;
     config.SortKey1 = 8;
     config.SortKey2 = 0;

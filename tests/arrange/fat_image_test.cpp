@@ -8,9 +8,9 @@
 // end and on the kernel's vfat driver by the kernel bench's directory-order case.
 #include "arrange/track_loading.h"
 #include "arrange/track_ordering.h"
-#include "arrange/tralvo_command.h"
 #include "arrange_test_support.h"
 #include "support/fat_image.h"
+#include "support/strategy_order_check.h"
 #include "support/temp_folder.h"
 
 #include <filesystem>
@@ -101,17 +101,17 @@ protected:
         return order;
     }
 
-    TrackList Load(std::uint8_t type, const std::string& folder) {
+    TrackList Load(PlayerType type, const std::string& folder) {
         EnsureMounted();
-        return LoadTracks(image / folder, type, false, SystemFileSystem());
+        return LoadTracks(image / folder, {type}, SystemFileSystem());
     }
 
     // The command's core: the strategy, the reload, the comparison; no error box is expected.
-    TrackList Run(std::uint8_t type, const std::string& folder, const TrackList& arranged) {
+    TrackList Run(PlayerType type, const std::string& folder, const TrackList& arranged) {
         ArrangeRun run{SystemFileSystem(), failures, progress};
         RunStrategy(type, image / folder, arranged, run);
         TrackList reloaded = Load(type, folder);
-        ReportWhenOrderDiffers(arranged.Text(), reloaded, run);
+        test::ReportWhenOrderDiffers(arranged.Text(), reloaded, run);
         EXPECT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
         return reloaded;
     }
@@ -119,7 +119,7 @@ protected:
     // Directory order: the folder's other entries first in their old order, then the tracks.
     void ExpectDirectoryOrderRun(const std::string& folder, const TrackList& arranged) {
         const Names before = OrderOnDisk(folder);
-        const TrackList reloaded = Run(0, folder, arranged);
+        const TrackList reloaded = Run(PlayerType::DirectoryOrder, folder, arranged);
         EXPECT_EQ(Displays(reloaded), Displays(arranged));
         EXPECT_EQ(progress.maximum, static_cast<int>(3 * arranged.size()));
 
@@ -165,7 +165,7 @@ TEST_F(FatImageTest, RootFolderWithLongDottedAndHiddenNamesTakesTheArrangedOrder
     Put("cover.front.jpg", "jpeg");
     Track("", "x.y.wav");
 
-    TrackList tracks = Load(0, "");
+    TrackList tracks = Load(PlayerType::DirectoryOrder, "");
     ASSERT_EQ(tracks.size(), 5U);
     tracks.Reorder({4, 2, 0, 3, 1});
     ExpectDirectoryOrderRun("", tracks);
@@ -184,7 +184,7 @@ TEST_F(FatImageTest, NestedFolderTakesTheOrderOfASortByTags) {
     Track(folder, "Four.mp3", {.title = "Kite", .artist = "Beta", .album = "Xenon"});
     const Names musicBefore = OrderOnDisk("Music/");
 
-    TrackList tracks = Load(0, folder);
+    TrackList tracks = Load(PlayerType::DirectoryOrder, folder);
     // As the sort button does: artist, album, title, untagged tracks first.
     SortTrackList(tracks, {2, 3, 1}, false, true);
     ASSERT_EQ(Displays(tracks),
@@ -207,7 +207,7 @@ TEST_P(FatImageCountTest, FolderTakesAScrambledOrder) {
             Put(folder + "Playlist.m3u", "#EXTM3U");
         }
     }
-    TrackList tracks = Load(0, folder);
+    TrackList tracks = Load(PlayerType::DirectoryOrder, folder);
     ASSERT_EQ(Displays(tracks), names);
     tracks.Reorder(Scrambled(count));
     ExpectDirectoryOrderRun(folder, tracks);
@@ -239,12 +239,12 @@ protected:
 
 TEST_F(FatImageHoleTest, SecondRunWithShortAndLongNamesMixedTakesTheArrangedOrder) {
     PutFolder("");
-    TrackList tracks = Load(0, folder);
+    TrackList tracks = Load(PlayerType::DirectoryOrder, folder);
     ASSERT_EQ(tracks.size(), 5U);
     tracks.Reorder({3, 0, 1, 4, 2}); // Long two, Aa, Long one, Cc, Bb
     ExpectDirectoryOrderRun(folder, tracks);
     stdfs::remove_all(temp / "copy"); // the first check's copy of the image
-    tracks = Load(0, folder);
+    tracks = Load(PlayerType::DirectoryOrder, folder);
     ASSERT_EQ(tracks.size(), 5U);
     tracks.Reorder({2, 4, 0, 1, 3}); // Long one, Bb, Long two, Aa, Cc
     ExpectDirectoryOrderRun(folder, tracks);
@@ -253,7 +253,7 @@ TEST_F(FatImageHoleTest, SecondRunWithShortAndLongNamesMixedTakesTheArrangedOrde
 TEST_F(FatImageHoleTest, FolderWhoseFirstEntryWasDeletedTakesTheArrangedOrder) {
     PutFolder("Old.mp3");
     Delete(folder + "Old.mp3");
-    TrackList tracks = Load(0, folder);
+    TrackList tracks = Load(PlayerType::DirectoryOrder, folder);
     ASSERT_EQ(tracks.size(), 5U);
     tracks.Reorder({1, 0, 3, 4, 2}); // Long one, Aa, Long two, Cc, Bb
     ExpectDirectoryOrderRun(folder, tracks);
@@ -267,10 +267,10 @@ TEST_F(FatImageTest, FileNameRunGivesPrefixedNamesThatReloadInListOrder) {
     for (const std::string& name : onDisk) {
         Track("", name);
     }
-    TrackList tracks = Load(1, "");
+    TrackList tracks = Load(PlayerType::FileNames, "");
     ASSERT_EQ(tracks.size(), onDisk.size());
     tracks.Reorder(Scrambled(tracks.size()));
-    const TrackList reloaded = Run(1, "", tracks);
+    const TrackList reloaded = Run(PlayerType::FileNames, "", tracks);
     EXPECT_EQ(Displays(reloaded), Displays(tracks));
 
     // The old prefix is replaced, two digits for twelve tracks; contents follow their names.
@@ -339,17 +339,18 @@ TEST(FolderMovesOffFat, SubfoldersKeepTheirContentsThroughADirectoryOrderRun) {
     const Files before = test::FilesBelow(folder.path());
 
     test::DirectoryOrderFileSystem fs;
-    TrackList tracks = LoadTracks(folder.path(), 0, false, fs);
+    TrackList tracks = LoadTracks(folder.path(), {PlayerType::DirectoryOrder}, fs);
     ASSERT_EQ(tracks.size(), 2U);
     tracks.Reorder({1, 0});
     test::RecordedFailures failures;
     test::RecordedProgress progress;
     ArrangeRun run{fs, failures, progress};
-    RunStrategy(0, folder.path() + "/", tracks, run);
+    RunStrategy(PlayerType::DirectoryOrder, folder.path() + "/", tracks, run);
 
     EXPECT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
     EXPECT_EQ(test::FilesBelow(folder.path()), before);
-    EXPECT_EQ(Displays(LoadTracks(folder.path(), 0, false, fs)), Displays(tracks));
+    EXPECT_EQ(Displays(LoadTracks(folder.path(), {PlayerType::DirectoryOrder}, fs)),
+              Displays(tracks));
 }
 
 } // namespace

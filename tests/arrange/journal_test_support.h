@@ -95,9 +95,9 @@ struct TestJournals {
 };
 
 // The tracks loaded from folder, put in the order of displays (equal ones in load order).
-inline TrackList Arranged(const std::string& folder, std::uint8_t type,
+inline TrackList Arranged(const std::string& folder, PlayerType type,
                           const std::vector<std::string>& displays, FileSystem& fs) {
-    TrackList tracks = LoadTracks(folder, type, false, fs);
+    TrackList tracks = LoadTracks(folder, {type}, fs);
     std::vector<std::size_t> order;
     for (const std::string& display : displays) {
         for (std::size_t i = 0; i < tracks.size(); ++i) {
@@ -121,7 +121,7 @@ protected:
             folder.WriteFile(name, TaggedMp3({.title = name}, ++written));
         }
     }
-    TrackList Arranged(std::uint8_t type, const std::vector<std::string>& displays,
+    TrackList Arranged(PlayerType type, const std::vector<std::string>& displays,
                        FileSystem& fs = SystemFileSystem()) {
         return test::Arranged(folder.path(), type, displays, fs);
     }

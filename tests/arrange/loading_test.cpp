@@ -52,10 +52,12 @@ TEST(LoadTracks, ListsAudioFilesOnlyInTheFoldersOrder) {
             expected.push_back(entry.name);
         }
     }
-    const TrackList tracks = LoadTracks(folder.path(), 0, false, SystemFileSystem());
+    const TrackList tracks =
+        LoadTracks(folder.path(), {PlayerType::DirectoryOrder}, SystemFileSystem());
     EXPECT_EQ(Displays(tracks), expected);
     EXPECT_EQ(tracks[0].file->FileName(), folder.path() + "/" + tracks[0].display);
-    EXPECT_TRUE(LoadTracks(folder / "missing", 0, false, SystemFileSystem()).empty());
+    EXPECT_TRUE(
+        LoadTracks(folder / "missing", {PlayerType::DirectoryOrder}, SystemFileSystem()).empty());
 }
 
 TEST(LoadTracks, FileNameOrderShowsNamesWithoutPrefixAndSortsByPath) {
@@ -63,7 +65,7 @@ TEST(LoadTracks, FileNameOrderShowsNamesWithoutPrefixAndSortsByPath) {
     for (const char* name : {"{03}Song.mp3", "{}Song.mp3", "{3a}Song.mp3", "{01}zz.mp3"}) {
         folder.WriteFile(name, test::UntaggedMp3());
     }
-    const TrackList tracks = LoadTracks(folder.path(), 1, false, SystemFileSystem());
+    const TrackList tracks = LoadTracks(folder.path(), {PlayerType::FileNames}, SystemFileSystem());
     EXPECT_EQ(Displays(tracks),
               (std::vector<std::string>{"zz.mp3", "Song.mp3", "{3a}Song.mp3", "{}Song.mp3"}));
     EXPECT_EQ(Paths(tracks)[1], folder / "{03}Song.mp3");
@@ -82,9 +84,9 @@ TEST(LoadTracks, OnlyShortNamesSortByTheShortNames) {
     folder.WriteFile("Alpha.mp3", test::UntaggedMp3());
     folder.WriteFile("Beta.mp3", test::UntaggedMp3());
     ShortNames fs;
-    EXPECT_EQ(Displays(LoadTracks(folder.path(), 1, true, fs)),
+    EXPECT_EQ(Displays(LoadTracks(folder.path(), {PlayerType::FileNames, true}, fs)),
               (std::vector<std::string>{"Beta.mp3", "Alpha.mp3"}));
-    EXPECT_EQ(Displays(LoadTracks(folder.path(), 1, false, fs)),
+    EXPECT_EQ(Displays(LoadTracks(folder.path(), {PlayerType::FileNames}, fs)),
               (std::vector<std::string>{"Alpha.mp3", "Beta.mp3"}));
 }
 
@@ -101,12 +103,12 @@ TEST(LoadTracks, CreationTimeOrderIsEarliestFirstTiesInListingOrder) {
     fs.times[folder / "tie1.mp3"] = year2005 + 2 * second;
     fs.times[folder / "tie2.mp3"] = year2005 + 2 * second;
     std::vector<std::string> ties;
-    for (const TrackEntry& entry : LoadTracks(folder.path(), 0, false, fs)) {
+    for (const TrackEntry& entry : LoadTracks(folder.path(), {PlayerType::DirectoryOrder}, fs)) {
         if (entry.display.starts_with("tie")) {
             ties.push_back(entry.display);
         }
     }
-    const TrackList tracks = LoadTracks(folder.path(), 2, false, fs);
+    const TrackList tracks = LoadTracks(folder.path(), {PlayerType::CreationTimes}, fs);
     EXPECT_EQ(Displays(tracks),
               (std::vector<std::string>{"early.mp3", ties[0], ties[1], "late.mp3"}));
 }
@@ -139,14 +141,14 @@ TEST(LoadTracks, OnlyRegularFilesAndLinksToThemAreTracksInEveryOrder) {
     const FolderWithPipes f;
     ASSERT_FALSE(testing::Test::HasFailure());
     const test::HangGuard guard;
-    for (const int type : {0, 1, 2}) {
-        const TrackList tracks =
-            LoadTracks(f.folder.path(), static_cast<std::uint8_t>(type), false, SystemFileSystem());
+    for (const PlayerType type : AllPlayerTypes) {
+        const TrackList tracks = LoadTracks(f.folder.path(), {type}, SystemFileSystem());
         EXPECT_EQ(Sorted(Displays(tracks)), (std::vector<std::string>{"link.mp3", "song.mp3"}))
-            << type;
+            << PlayerTypeNumber(type);
     }
     // The directory-order run moves the rest with the other entries.
-    const TrackList tracks = LoadTracks(f.folder.path(), 0, false, SystemFileSystem());
+    const TrackList tracks =
+        LoadTracks(f.folder.path(), {PlayerType::DirectoryOrder}, SystemFileSystem());
     EXPECT_EQ(Sorted(CollectOtherEntries(f.folder.path() + "/", tracks, SystemFileSystem())),
               (std::vector<std::string>{"dangling.mp3", "x.mp3", "x.ogg", "x.wav", "x.wma"}));
 }

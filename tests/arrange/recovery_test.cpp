@@ -4,8 +4,8 @@
 #include "arrange/recovery.h"
 #include "arrange/temporary_file_title.h"
 #include "arrange/track_loading.h"
-#include "arrange/tralvo_command.h"
 #include "arrange/tralvo_run.h"
+#include "jobs/arrange_folder.h"
 #include "journal_test_support.h"
 #include "media/sound_file.h"
 
@@ -19,7 +19,7 @@ using namespace std::string_literals;
 using Files = std::map<std::string, std::string>;
 
 struct CutCase {
-    std::uint8_t type;
+    PlayerType type;
     const char* name;
     bool madeAnew = false; // creation times that cannot be set: the tracks are made anew
 };
@@ -31,7 +31,7 @@ class CutOffRun : public testing::TestWithParam<CutCase> {};
 // run whose renames were all done stays done), leaves no temporary folder or name, and the
 // folder can be arranged again.
 TEST_P(CutOffRun, RecoveryBringsEveryFileBackWhereverTheRunStopped) {
-    const std::uint8_t type = GetParam().type;
+    const PlayerType type = GetParam().type;
     // {1}x.mp3 and {2}x.mp3 swap their names in a file-name run.
     const std::vector<std::string> names = {"{07}Alpha.mp3", "Beta Song.mp3", ".hidden.ogg",
                                             "{1}x.mp3", "{2}x.mp3"};
@@ -59,7 +59,7 @@ TEST_P(CutOffRun, RecoveryBringsEveryFileBackWhereverTheRunStopped) {
         test::Stop stop{stopAfter};
         test::StoppingFileSystem fs(stop, base);
         test::StoppingJournals stopping(stop, journals.store);
-        TrackList tracks = LoadTracks(folder.path(), type, false, base);
+        TrackList tracks = LoadTracks(folder.path(), {type}, base);
         std::vector<std::size_t> reversed;
         for (std::size_t i = tracks.size(); i-- > 0;) {
             reversed.push_back(i);
@@ -70,7 +70,7 @@ TEST_P(CutOffRun, RecoveryBringsEveryFileBackWhereverTheRunStopped) {
             displays.push_back(track.display);
         }
         ArrangeRun run{fs, failures, progress};
-        ASSERT_TRUE(RunTralvoCommand(type, false, f, tracks, run, stopping).Changed());
+        ASSERT_TRUE(RunTralvoCommand({type}, f, tracks, run, stopping).Changed());
         if (!stop.reached()) {
             // The run ended before this stop: every point of it has been tried.
             EXPECT_GT(stopAfter, 1);
@@ -78,7 +78,7 @@ TEST_P(CutOffRun, RecoveryBringsEveryFileBackWhereverTheRunStopped) {
             break;
         }
         const std::string at = "stopped after change " + std::to_string(stopAfter);
-        if (type != 2 || GetParam().madeAnew) {
+        if (type != PlayerType::CreationTimes || GetParam().madeAnew) {
             EXPECT_TRUE(NeedsRecovery(f, base, journals.store)) << at;
         }
 
@@ -87,7 +87,7 @@ TEST_P(CutOffRun, RecoveryBringsEveryFileBackWhereverTheRunStopped) {
         EXPECT_TRUE(report.complete()) << at << ": " << report.notRestored.front().name;
         const Files after = test::FilesBelow(folder.path());
         const std::optional<RunJournal> left = test::JournalOf(journals.store, f);
-        if (type == 1 && report.steps.empty()) {
+        if (type == PlayerType::FileNames && report.steps.empty()) {
             // Stopped after its last rename: the run is done, and undoable.
             EXPECT_EQ(test::Contents(after), test::Contents(original)) << at;
             EXPECT_TRUE(stdfs::exists(folder / "{1}x.mp3")) << at;
@@ -97,7 +97,7 @@ TEST_P(CutOffRun, RecoveryBringsEveryFileBackWhereverTheRunStopped) {
             EXPECT_EQ(after, original) << at;
             EXPECT_FALSE(left && left->state != JournalState::Done) << at;
         }
-        if (type == 2) {
+        if (type == PlayerType::CreationTimes) {
             EXPECT_EQ(timed.times, originalTimes) << at;
         }
         EXPECT_FALSE(NeedsRecovery(f, base, journals.store)) << at;
@@ -106,16 +106,20 @@ TEST_P(CutOffRun, RecoveryBringsEveryFileBackWhereverTheRunStopped) {
         failures.clear();
         const TrackList again = test::Arranged(folder.path(), type, displays, base);
         ArrangeRun rerun{base, failures, progress};
-        ASSERT_TRUE(RunTralvoCommand(type, false, f, again, rerun, journals.store).Changed());
-        ReportWhenOrderDiffers(again.Text(), LoadTracks(folder.path(), type, false, base), rerun);
+        const jobs::JobOutcome outcome =
+            jobs::ArrangeFolder(f, {type}, again, rerun, journals.store);
+        ASSERT_TRUE(outcome.changed);
+        EXPECT_TRUE(outcome.orderMatches) << at;
         EXPECT_TRUE(failures.empty()) << at;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Strategies, CutOffRun,
-                         testing::Values(CutCase{0, "DirectoryOrder"}, CutCase{1, "FileName"},
-                                         CutCase{2, "CreationTime"},
-                                         CutCase{2, "CreationTimeMadeAnew", true}),
+                         testing::Values(CutCase{PlayerType::DirectoryOrder, "DirectoryOrder"},
+                                         CutCase{PlayerType::FileNames, "FileName"},
+                                         CutCase{PlayerType::CreationTimes, "CreationTime"},
+                                         CutCase{PlayerType::CreationTimes, "CreationTimeMadeAnew",
+                                                 true}),
                          [](const auto& param) { return std::string(param.param.name); });
 
 std::string Mp3Titled(const std::string& title, std::size_t frames = 1) {
@@ -206,11 +210,12 @@ TEST(RecoveryWithJournal, ADirectoryOrderRunDoesNotStartBesideAnEntryOfATemporar
             folder.WriteFile(name, "mine");
         }
         const Files before = test::FilesBelow(folder.path());
-        const TrackList tracks =
-            test::Arranged(folder.path(), 0, {"B.mp3", "A.mp3"}, SystemFileSystem());
+        const TrackList tracks = test::Arranged(folder.path(), PlayerType::DirectoryOrder,
+                                                {"B.mp3", "A.mp3"}, SystemFileSystem());
         ArrangeRun run{SystemFileSystem(), failures, progress};
-        EXPECT_EQ(RunTralvoCommand(0, false, f, tracks, run, journals.store).outcome,
-                  RunOutcome::Refused)
+        EXPECT_EQ(
+            RunTralvoCommand({PlayerType::DirectoryOrder}, f, tracks, run, journals.store).outcome,
+            RunOutcome::Refused)
             << name;
         ASSERT_EQ(failures.Steps(), std::vector<RunStep>{RunStep::ReservedEntry}) << name;
         EXPECT_EQ(failures.failures[0].path, f + name);
@@ -240,7 +245,7 @@ TEST(RecoveryWithJournal, AnEntryWhoseNameIsTakenStaysAndIsReported) {
     const std::string f = folder.path() + "/";
     RunJournal journal;
     journal.folder = f;
-    journal.strategy = 0;
+    journal.strategy = PlayerType::DirectoryOrder;
     journal.before = {"a.mp3", "b.mp3"};
     journal.arranged = {{"b.mp3", "b.mp3", std::nullopt}, {"a.mp3", "a.mp3", std::nullopt}};
     journal.others = {"notes.txt"};

@@ -4,6 +4,7 @@
 #include "arrange/run_journal.h"
 #include "arrange/tralvo_run.h"
 #include "arrange/undo.h"
+#include "jobs/undo_last_run.h"
 #include "journal_test_support.h"
 #include "platform/clock.h"
 
@@ -74,10 +75,11 @@ private:
 class RecreationTest : public test::JournaledFolderTest {
 protected:
     TrackList Run(const Names& order, FileSystem& fs, Clock& clock = SystemClock()) {
-        const TrackList tracks = Arranged(2, order, fs);
+        const TrackList tracks = Arranged(PlayerType::CreationTimes, order, fs);
         ArrangeRun run{fs, failures, progress, clock};
-        EXPECT_TRUE(RunTralvoCommand(2, false, F(), tracks, run, journals.store).Changed());
-        return LoadTracks(folder.path(), 2, false, fs);
+        EXPECT_TRUE(RunTralvoCommand({PlayerType::CreationTimes}, F(), tracks, run, journals.store)
+                        .Changed());
+        return LoadTracks(folder.path(), {PlayerType::CreationTimes}, fs);
     }
     static Names Displays(const TrackList& tracks) {
         Names names;
@@ -103,7 +105,8 @@ TEST_F(RecreationTest, TracksMadeAnewReadBackInListOrderKeepingBytesNamesAndTime
     ASSERT_EQ(::utimensat(AT_FDCWD, (folder / "fifth.wav").c_str(), old, 0), 0);
     const auto before = test::FilesBelow(folder.path());
     // Made within a tick, the tracks may share a birth time; ties keep the listing's order.
-    const Names loaded = Displays(LoadTracks(folder.path(), 2, false, SystemFileSystem()));
+    const Names loaded =
+        Displays(LoadTracks(folder.path(), {PlayerType::CreationTimes}, SystemFileSystem()));
     const ino_t firstInode = Inode("first.mp3");
     // A track born in the present step of the clock cannot stay: a copy could share it.
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
@@ -134,8 +137,10 @@ TEST_F(RecreationTest, TracksMadeAnewReadBackInListOrderKeepingBytesNamesAndTime
 
     // And back.
     ArrangeRun run{SystemFileSystem(), failures, progress};
-    EXPECT_EQ(UndoLastRun(F(), run, journals.store), UndoOutcome::Undone);
-    EXPECT_EQ(Displays(LoadTracks(folder.path(), 2, false, SystemFileSystem())), loaded);
+    EXPECT_EQ(jobs::UndoLastRun(F(), {PlayerType::CreationTimes}, run, journals.store).outcome,
+              UndoOutcome::Undone);
+    EXPECT_EQ(Displays(LoadTracks(folder.path(), {PlayerType::CreationTimes}, SystemFileSystem())),
+              loaded);
     EXPECT_EQ(test::FilesBelow(folder.path()), before);
     EXPECT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
 }
@@ -234,7 +239,8 @@ TEST_F(RecreationTest, WithoutTheJournalOnlyCopiesThatAnotherFileCoversAreRemove
 TEST_F(RecreationTest, WithTheJournalAFileOfAnotherSizeIsNotTakenForTheOriginal) {
     Tracks({"a.mp3", "b.mp3"});
     RunJournal journal =
-        NewJournal(2, false, F(), Arranged(2, {"b.mp3", "a.mp3"}), SystemFileSystem());
+        NewJournal({PlayerType::CreationTimes}, F(),
+                   Arranged(PlayerType::CreationTimes, {"b.mp3", "a.mp3"}), SystemFileSystem());
     ASSERT_EQ(journal.recreated.size(), 2U);
     ASSERT_TRUE(journals.store.Write(F(), FormatJournal(journal)));
     // b.mp3 as the run leaves it between its two renames, a stranger in a.mp3's place.
@@ -254,8 +260,9 @@ TEST_F(RecreationTest, WithTheJournalAFileOfAnotherSizeIsNotTakenForTheOriginal)
 TEST_F(RecreationTest, EmptyEntriesThatAPowerCutLeftGiveWayToTheWholeFile) {
     Tracks({"a.mp3", "b.mp3", "c.mp3"});
     const auto before = test::FilesBelow(folder.path());
-    const RunJournal journal =
-        NewJournal(2, false, F(), Arranged(2, {"a.mp3", "b.mp3", "c.mp3"}), SystemFileSystem());
+    const RunJournal journal = NewJournal(
+        {PlayerType::CreationTimes}, F(),
+        Arranged(PlayerType::CreationTimes, {"a.mp3", "b.mp3", "c.mp3"}), SystemFileSystem());
     ASSERT_TRUE(journals.store.Write(F(), FormatJournal(journal)));
     // a.mp3 cut off as it became 0.qz_temp: that entry empty, the copy whole.
     ASSERT_EQ(::rename((folder / "a.mp3").c_str(), (folder / "0.qz_copy").c_str()), 0);

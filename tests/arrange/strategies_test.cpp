@@ -2,9 +2,9 @@
 // the failures they report, and that nothing is ever lost when any one step fails.
 #include "arrange/run_journal.h"
 #include "arrange/track_loading.h"
-#include "arrange/tralvo_command.h"
 #include "arrange_test_support.h"
 #include "media/sound_file.h"
+#include "support/strategy_order_check.h"
 #include "support/temp_folder.h"
 
 #include <filesystem>
@@ -62,9 +62,9 @@ protected:
         return folder.WriteFile(name, test::TaggedMp3({.title = name}, 1 + tracksWritten++));
     }
     // The list as loading shows it, put in the order of names.
-    TrackList Arranged(std::uint8_t type, const std::vector<std::string>& names,
+    TrackList Arranged(PlayerType type, const std::vector<std::string>& names,
                        FileSystem& fs = SystemFileSystem()) {
-        TrackList tracks = LoadTracks(folder.path(), type, false, fs);
+        TrackList tracks = LoadTracks(folder.path(), {type}, fs);
         std::vector<std::size_t> order;
         for (const std::string& name : names) {
             for (std::size_t i = 0; i < tracks.size(); ++i) {
@@ -78,12 +78,12 @@ protected:
         return tracks;
     }
     // The command's core: the strategy, the reload, the comparison.
-    TrackList Run(std::uint8_t type, const TrackList& tracks, FileSystem& fs) {
+    TrackList Run(PlayerType type, const TrackList& tracks, FileSystem& fs) {
         ArrangeRun run{fs, failures, progress};
         const std::string before = tracks.Text();
         RunStrategy(type, F(), tracks, run);
-        TrackList reloaded = LoadTracks(folder.path(), type, false, fs);
-        ReportWhenOrderDiffers(before, reloaded, run);
+        TrackList reloaded = LoadTracks(folder.path(), {type}, fs);
+        test::ReportWhenOrderDiffers(before, reloaded, run);
         return reloaded;
     }
     std::string F() const { return folder.path() + "/"; }
@@ -108,8 +108,8 @@ TEST_F(StrategiesTest, DirectoryOrderPutsTheOtherEntriesFirstThenTheTracksInList
             others.push_back(name);
         }
     }
-    const TrackList tracks = Arranged(0, {"C.mp3", "A.mp3", "B.mp3"}, fs);
-    const TrackList reloaded = Run(0, tracks, fs);
+    const TrackList tracks = Arranged(PlayerType::DirectoryOrder, {"C.mp3", "A.mp3", "B.mp3"}, fs);
+    const TrackList reloaded = Run(PlayerType::DirectoryOrder, tracks, fs);
 
     std::vector<std::string> expected = others;
     expected.insert(expected.end(), {"C.mp3", "A.mp3", "B.mp3"});
@@ -150,7 +150,7 @@ TEST_P(DirectoryOrderAgain, ShortAndLongNamesComeBackInListOrderOnEveryRun) {
             arranged.push_back(names[i]);
         }
         failures.clear();
-        Run(0, Arranged(0, arranged, fat), fat);
+        Run(PlayerType::DirectoryOrder, Arranged(PlayerType::DirectoryOrder, arranged, fat), fat);
         std::vector<std::string> expected = others;
         expected.insert(expected.end(), arranged.begin(), arranged.end());
         EXPECT_EQ(Listing(folder.path(), fat), expected) << "run " << round + 1;
@@ -167,10 +167,11 @@ TEST_F(StrategiesTest, AnExistingTempFolderStopsTheRunBeforeAnythingMoves) {
     Track("B.mp3");
     folder.MakeFolder("QZ_TEMP1");
     const std::vector<std::string> before = Listing(folder.path());
-    const TrackList tracks = Arranged(0, {"B.mp3", "A.mp3"});
+    const TrackList tracks = Arranged(PlayerType::DirectoryOrder, {"B.mp3", "A.mp3"});
     const bool alreadyInOrder =
-        LoadTracks(folder.path(), 0, false, SystemFileSystem()).Text() == tracks.Text();
-    Run(0, tracks, SystemFileSystem());
+        LoadTracks(folder.path(), {PlayerType::DirectoryOrder}, SystemFileSystem()).Text() ==
+        tracks.Text();
+    Run(PlayerType::DirectoryOrder, tracks, SystemFileSystem());
     EXPECT_EQ(Listing(folder.path()), before);
     std::vector<RunStep> steps = {RunStep::CreateTempFolder};
     if (!alreadyInOrder) {
@@ -197,7 +198,7 @@ TEST_F(StrategiesTest, TheFolderHoldingTheProgramStaysWhereItIs) {
     test::DirectoryOrderFileSystem fat;
     ProgramInside fs(fat);
     fs.program = folder / "tralvo/bin/tralvo"; // letter case aside, as on FAT
-    Run(0, Arranged(0, {"A.mp3"}, fs), fs);
+    Run(PlayerType::DirectoryOrder, Arranged(PlayerType::DirectoryOrder, {"A.mp3"}, fs), fs);
     // Never moved, the program's folder now stands before everything that was.
     EXPECT_EQ(Listing(folder.path(), fs), (std::vector<std::string>{"Tralvo", "Tralvo2", "A.mp3"}));
     EXPECT_TRUE(failures.empty());
@@ -207,7 +208,8 @@ TEST_F(StrategiesTest, FileNamesGetOrderPrefixesOfOneWidthThroughTemporaryNames)
     Track("{2}b.mp3");
     Track("a.ogg");
     Track("{1}c.wma");
-    Run(1, Arranged(1, {"b.mp3", "a.ogg", "c.wma"}), SystemFileSystem());
+    Run(PlayerType::FileNames, Arranged(PlayerType::FileNames, {"b.mp3", "a.ogg", "c.wma"}),
+        SystemFileSystem());
     std::vector<std::string> names = Listing(folder.path());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"{1}b.mp3", "{2}a.ogg", "{3}c.wma"}));
@@ -219,11 +221,11 @@ TEST_F(StrategiesTest, FileNamesGetOrderPrefixesOfOneWidthThroughTemporaryNames)
     for (int i = 0; i < 7; ++i) {
         Track("x" + std::to_string(i) + ".mp3");
     }
-    TrackList ten = LoadTracks(folder.path(), 1, false, SystemFileSystem());
+    TrackList ten = LoadTracks(folder.path(), {PlayerType::FileNames}, SystemFileSystem());
     ASSERT_EQ(ten.size(), 10u);
     ten.Move(9, 0);
     const std::string arranged = ten.Text();
-    EXPECT_EQ(Run(1, ten, SystemFileSystem()).Text(), arranged);
+    EXPECT_EQ(Run(PlayerType::FileNames, ten, SystemFileSystem()).Text(), arranged);
     // Loaded by path, x0 to x6 come before the prefixed names; c.wma was moved to the top.
     EXPECT_TRUE(std::filesystem::exists(folder / "{01}c.wma"));
     EXPECT_TRUE(std::filesystem::exists(folder / "{02}x0.mp3"));
@@ -234,8 +236,8 @@ TEST_F(StrategiesTest, AStrayTemporaryNameIsReportedAndLeftAlone) {
     Track("a.mp3");
     Track("b.mp3");
     folder.WriteFile("0.qz_temp", "left by an earlier run");
-    const TrackList tracks = Arranged(1, {"a.mp3", "b.mp3"});
-    Run(1, tracks, SystemFileSystem());
+    const TrackList tracks = Arranged(PlayerType::FileNames, {"a.mp3", "b.mp3"});
+    Run(PlayerType::FileNames, tracks, SystemFileSystem());
     // a.mp3 cannot take 0.qz_temp; the second pass leaves the stray file alone and says so.
     EXPECT_EQ(failures.Steps(), (std::vector<RunStep>{RunStep::Rename, RunStep::Rename}));
     EXPECT_EQ(failures.failures[0].path, folder / "a.mp3");
@@ -257,7 +259,9 @@ TEST_F(StrategiesTest, CreationTimesRiseOneDayApartAndTheLastTrackKeepsItsOwn) {
     fs.times[folder / "B.mp3"] = media::DateTimeToFileTime(march10);
     fs.times[folder / "A.mp3"] = media::DateTimeToFileTime(march10 + 5);
     fs.times[folder / "C.mp3"] = media::DateTimeToFileTime(march10 + 9);
-    const TrackList reloaded = Run(2, Arranged(2, {"C.mp3", "A.mp3", "B.mp3"}, fs), fs);
+    const TrackList reloaded =
+        Run(PlayerType::CreationTimes,
+            Arranged(PlayerType::CreationTimes, {"C.mp3", "A.mp3", "B.mp3"}, fs), fs);
     EXPECT_EQ(media::FileTimeToDateTime(fs.times[folder / "B.mp3"]), march10);
     EXPECT_EQ(media::FileTimeToDateTime(fs.times[folder / "A.mp3"]), march10 - 1);
     EXPECT_EQ(media::FileTimeToDateTime(fs.times[folder / "C.mp3"]), march10 - 2);
@@ -277,7 +281,8 @@ TEST_F(StrategiesTest, AReadOnlyTrackKeepsItsTimeAndTheNextEarlierTakesItsPlace)
         fs.times[folder / name] = media::DateTimeToFileTime(march10);
     }
     ASSERT_EQ(::chmod((folder / "A.mp3").c_str(), 0444), 0);
-    Run(2, Arranged(2, {"C.mp3", "A.mp3", "B.mp3"}, fs), fs);
+    Run(PlayerType::CreationTimes,
+        Arranged(PlayerType::CreationTimes, {"C.mp3", "A.mp3", "B.mp3"}, fs), fs);
     ASSERT_FALSE(failures.empty());
     EXPECT_EQ(failures.failures[0].step, RunStep::SetCreationTime);
     EXPECT_EQ(failures.failures[0].path, folder / "A.mp3");
@@ -340,7 +345,7 @@ private:
 };
 
 struct NothingLostCase {
-    std::uint8_t type;
+    PlayerType type;
     const char* name;
     bool madeAnew = false; // creation times that cannot be set: the tracks are made anew
 };
@@ -352,7 +357,7 @@ class NothingIsLost : public testing::TestWithParam<NothingLostCase> {};
 // the system's words, and the order is reported to differ exactly when the folder's order is
 // not the arranged one.
 TEST_P(NothingIsLost, WhicheverStepFails) {
-    const std::uint8_t type = GetParam().type;
+    const PlayerType type = GetParam().type;
     for (int failAt = 1;; ++failAt) {
         test::TempFolder folder;
         test::RecordedFailures failures;
@@ -374,13 +379,13 @@ TEST_P(NothingIsLost, WhicheverStepFails) {
         }
         const bool madeAnew = GetParam().madeAnew;
         WatchedFailure fs(failAt, madeAnew ? static_cast<FileSystem&>(fat) : timed, madeAnew);
-        TrackList tracks = LoadTracks(folder.path(), type, false, fs);
+        TrackList tracks = LoadTracks(folder.path(), {type}, fs);
         tracks.Reorder({3, 1, 0, 2});
         const std::string arranged = tracks.Text();
         ArrangeRun run{fs, failures, progress};
         RunStrategy(type, folder.path() + "/", tracks, run);
-        const TrackList reloaded = LoadTracks(folder.path(), type, false, fs);
-        const bool differs = ReportWhenOrderDiffers(arranged, reloaded, run);
+        const TrackList reloaded = LoadTracks(folder.path(), {type}, fs);
+        const bool differs = test::ReportWhenOrderDiffers(arranged, reloaded, run);
 
         std::map<std::string, std::string> after = FilesBelow(folder.path());
         const std::vector<RunStep> steps = failures.Steps();
@@ -416,19 +421,20 @@ TEST_P(NothingIsLost, WhicheverStepFails) {
         EXPECT_EQ(first.path, fs.expectedPath) << "change " << failAt;
         EXPECT_EQ(first.status.message(), "injected failure") << "change " << failAt;
         // Only a directory-order run that cannot make its first folder stops before the end.
-        if (!(type == 0 && failAt == 1)) {
+        if (!(type == PlayerType::DirectoryOrder && failAt == 1)) {
             EXPECT_EQ(progress.positions.empty() ? -1 : progress.positions.back(), progress.maximum)
                 << "change " << failAt;
         }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Strategies, NothingIsLost,
-                         testing::Values(NothingLostCase{0, "DirectoryOrder"},
-                                         NothingLostCase{1, "FileName"},
-                                         NothingLostCase{2, "CreationTime"},
-                                         NothingLostCase{2, "CreationTimeMadeAnew", true}),
-                         [](const auto& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Strategies, NothingIsLost,
+    testing::Values(NothingLostCase{PlayerType::DirectoryOrder, "DirectoryOrder"},
+                    NothingLostCase{PlayerType::FileNames, "FileName"},
+                    NothingLostCase{PlayerType::CreationTimes, "CreationTime"},
+                    NothingLostCase{PlayerType::CreationTimes, "CreationTimeMadeAnew", true}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 } // namespace
 } // namespace tralvo

@@ -104,7 +104,9 @@ protected:
         player = folder.MakeFolder("player");
     }
     // The player folder as the track list shows it under file-name order.
-    void LoadPlayer() { tracks.list = LoadTracks(player, 1, false, SystemFileSystem()); }
+    void LoadPlayer() {
+        tracks.list = LoadTracks(player, {PlayerType::FileNames}, SystemFileSystem());
+    }
     bool Upload(const std::vector<std::string>& names) {
         return UploadFiles(names, computer, player, tracks, shell, SystemFileSystem());
     }

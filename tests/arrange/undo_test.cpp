@@ -3,6 +3,8 @@
 #include "arrange/track_loading.h"
 #include "arrange/tralvo_run.h"
 #include "arrange/undo.h"
+#include "jobs/order_check.h"
+#include "jobs/undo_last_run.h"
 #include "journal_test_support.h"
 #include "media/sound_file.h"
 
@@ -17,23 +19,28 @@ using Names = std::vector<std::string>;
 class UndoTest : public test::JournaledFolderTest {
 protected:
     // Arranges the folder's tracks in the order of displays with the journaled run.
-    void RunArranged(std::uint8_t type, const Names& displays, FileSystem& fs) {
+    void RunArranged(PlayerType type, const Names& displays, FileSystem& fs) {
+        shown = type;
         const TrackList tracks = Arranged(type, displays, fs);
         ArrangeRun run{fs, failures, progress};
-        ASSERT_TRUE(RunTralvoCommand(type, false, F(), tracks, run, journals.store).Changed());
+        ASSERT_TRUE(RunTralvoCommand({type}, F(), tracks, run, journals.store).Changed());
         ASSERT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
     }
+    // As Ctrl+Z runs it, the folder shown under the order it was arranged under.
     UndoOutcome Undo(FileSystem& fs) {
         ArrangeRun run{fs, failures, progress};
-        return UndoLastRun(F(), run, journals.store);
+        const jobs::UndoJobOutcome undo = jobs::UndoLastRun(F(), {shown}, run, journals.store);
+        jobs::TellOrder(undo.job, failures);
+        return undo.outcome;
     }
-    Names Displays(std::uint8_t type, FileSystem& fs) {
+    Names Displays(PlayerType type, FileSystem& fs) {
         Names names;
-        for (const TrackEntry& entry : LoadTracks(folder.path(), type, false, fs)) {
+        for (const TrackEntry& entry : LoadTracks(folder.path(), {type}, fs)) {
             names.push_back(entry.display);
         }
         return names;
     }
+    PlayerType shown = PlayerType::DirectoryOrder;
     Names NamesOnDisk() {
         Names names;
         for (const auto& [path, content] : test::FilesBelow(folder.path())) {
@@ -47,13 +54,13 @@ TEST_F(UndoTest, DirectoryOrderComesBackByARunInTheOldOrder) {
     Tracks({"A.mp3", "B.mp3", "C.mp3"});
     folder.WriteFile("notes.txt", "notes");
     test::DirectoryOrderFileSystem fat;
-    const Names before = Displays(0, fat);
-    RunArranged(0, {before[2], before[0], before[1]}, fat);
-    ASSERT_NE(Displays(0, fat), before);
+    const Names before = Displays(PlayerType::DirectoryOrder, fat);
+    RunArranged(PlayerType::DirectoryOrder, {before[2], before[0], before[1]}, fat);
+    ASSERT_NE(Displays(PlayerType::DirectoryOrder, fat), before);
     ASSERT_TRUE(CanUndo(F(), journals.store));
 
     EXPECT_EQ(Undo(fat), UndoOutcome::Undone);
-    EXPECT_EQ(Displays(0, fat), before);
+    EXPECT_EQ(Displays(PlayerType::DirectoryOrder, fat), before);
     EXPECT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
     EXPECT_EQ(progress.maximum, 9);
     // An undo leaves nothing to undo.
@@ -68,29 +75,29 @@ TEST_F(UndoTest, DirectoryOrderComesBackExactlyWithShortAndLongNamesMixed) {
     Tracks({"SHORT.MP3", "A long name that takes several slots.mp3", "TRK003.MP3", "b.mp3"});
     folder.WriteFile("notes.txt", "notes");
     test::DirectoryOrderFileSystem fat;
-    const Names first = Displays(0, fat);
-    RunArranged(0, {first[3], first[1], first[2], first[0]}, fat);
-    const Names before = Displays(0, fat);
-    RunArranged(0, {before[1], before[3], before[0], before[2]}, fat);
-    ASSERT_NE(Displays(0, fat), before);
+    const Names first = Displays(PlayerType::DirectoryOrder, fat);
+    RunArranged(PlayerType::DirectoryOrder, {first[3], first[1], first[2], first[0]}, fat);
+    const Names before = Displays(PlayerType::DirectoryOrder, fat);
+    RunArranged(PlayerType::DirectoryOrder, {before[1], before[3], before[0], before[2]}, fat);
+    ASSERT_NE(Displays(PlayerType::DirectoryOrder, fat), before);
 
     EXPECT_EQ(Undo(fat), UndoOutcome::Undone);
-    EXPECT_EQ(Displays(0, fat), before);
+    EXPECT_EQ(Displays(PlayerType::DirectoryOrder, fat), before);
     EXPECT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
 }
 
 TEST_F(UndoTest, FileNamesGetTheirOldNamesBackExactly) {
     Tracks({"{07}Alpha.mp3", "Beta.mp3", "{1}x.mp3", "{2}x.mp3", "{}odd.ogg"});
     const Names before = NamesOnDisk();
-    const Names displays = Displays(1, SystemFileSystem());
+    const Names displays = Displays(PlayerType::FileNames, SystemFileSystem());
     Names reversed(displays.rbegin(), displays.rend());
-    RunArranged(1, reversed, SystemFileSystem());
+    RunArranged(PlayerType::FileNames, reversed, SystemFileSystem());
     ASSERT_NE(NamesOnDisk(), before);
     const auto contents = test::FilesBelow(folder.path());
 
     EXPECT_EQ(Undo(SystemFileSystem()), UndoOutcome::Undone);
     EXPECT_EQ(NamesOnDisk(), before);
-    EXPECT_EQ(Displays(1, SystemFileSystem()), displays);
+    EXPECT_EQ(Displays(PlayerType::FileNames, SystemFileSystem()), displays);
     EXPECT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
     EXPECT_EQ(progress.maximum, 10);
     // {1}x.mp3 and {2}x.mp3 swapped in the run and swapped back.
@@ -104,12 +111,12 @@ TEST_F(UndoTest, CreationTimesComeBackExactly) {
     fs.times[folder / "B.mp3"] = media::DateTimeToFileTime(38400.5);
     fs.times[folder / "C.mp3"] = media::DateTimeToFileTime(38500.75);
     const auto before = fs.times;
-    RunArranged(2, {"C.mp3", "A.mp3", "B.mp3"}, fs);
+    RunArranged(PlayerType::CreationTimes, {"C.mp3", "A.mp3", "B.mp3"}, fs);
     ASSERT_NE(fs.times, before);
 
     EXPECT_EQ(Undo(fs), UndoOutcome::Undone);
     EXPECT_EQ(fs.times, before);
-    EXPECT_EQ(Displays(2, fs), (Names{"B.mp3", "A.mp3", "C.mp3"}));
+    EXPECT_EQ(Displays(PlayerType::CreationTimes, fs), (Names{"B.mp3", "A.mp3", "C.mp3"}));
     EXPECT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
 }
 
@@ -117,7 +124,7 @@ TEST_F(UndoTest, AFolderThatChangedSinceTheRunIsLeftAlone) {
     Tracks({"a.mp3", "b.mp3"});
     EXPECT_EQ(Undo(SystemFileSystem()), UndoOutcome::NothingToUndo);
     failures.clear();
-    RunArranged(1, {"b.mp3", "a.mp3"}, SystemFileSystem());
+    RunArranged(PlayerType::FileNames, {"b.mp3", "a.mp3"}, SystemFileSystem());
     stdfs::rename(folder / "{1}b.mp3", folder / "b.mp3");
     const Names now = NamesOnDisk();
     failures.clear();
@@ -143,8 +150,8 @@ TEST_F(UndoTest, AFolderThatChangedSinceTheRunIsLeftAlone) {
 
 TEST_F(UndoTest, AFailedStepIsReportedAndTheResultChecked) {
     Tracks({"a.mp3", "b.mp3", "c.mp3"});
-    RunArranged(1, {"c.mp3", "b.mp3", "a.mp3"}, SystemFileSystem());
-    const Names arranged = Displays(1, SystemFileSystem());
+    RunArranged(PlayerType::FileNames, {"c.mp3", "b.mp3", "a.mp3"}, SystemFileSystem());
+    const Names arranged = Displays(PlayerType::FileNames, SystemFileSystem());
     // The undo's third rename fails: a.mp3 keeps its new name and its new place.
     test::FailingFileSystem fs(3);
     EXPECT_EQ(Undo(fs), UndoOutcome::Failed);
@@ -152,17 +159,18 @@ TEST_F(UndoTest, AFailedStepIsReportedAndTheResultChecked) {
               (std::vector<RunStep>{RunStep::Rename, RunStep::Rename, RunStep::OrderDiffers}));
     EXPECT_EQ(failures.failures[0].path, folder / "{3}a.mp3");
     EXPECT_EQ(failures.failures[0].status.message(), "injected failure");
-    EXPECT_EQ(Displays(1, SystemFileSystem()), (Names{"b.mp3", "c.mp3", "a.mp3"}));
+    EXPECT_EQ(Displays(PlayerType::FileNames, SystemFileSystem()),
+              (Names{"b.mp3", "c.mp3", "a.mp3"}));
     EXPECT_FALSE(NeedsRecovery(F(), SystemFileSystem(), journals.store));
 }
 
 // The undo is repeated with each of its changes failing in turn: it fails exactly when it
 // reported a failure, its first failure carries the system's words, and every file is still
 // there, byte for byte.
-class UndoWhicheverStepFails : public testing::TestWithParam<std::uint8_t> {};
+class UndoWhicheverStepFails : public testing::TestWithParam<PlayerType> {};
 
 TEST_P(UndoWhicheverStepFails, ItsOutcomeIsWhatItReported) {
-    const std::uint8_t type = GetParam();
+    const PlayerType type = GetParam();
     const Names names = {"a.mp3", "b.mp3", "c.mp3"};
     int failed = 0;
     for (int failAt = 1;; ++failAt) {
@@ -181,17 +189,19 @@ TEST_P(UndoWhicheverStepFails, ItsOutcomeIsWhatItReported) {
             const TrackList tracks =
                 test::Arranged(folder.path(), type, {"c.mp3", "a.mp3", "b.mp3"}, timed);
             ArrangeRun run{timed, failures, progress};
-            ASSERT_TRUE(RunTralvoCommand(type, false, f, tracks, run, journals.store).Changed());
+            ASSERT_TRUE(RunTralvoCommand({type}, f, tracks, run, journals.store).Changed());
             ASSERT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
         }
         const auto original = test::Contents(test::FilesBelow(folder.path()));
 
         test::FailingFileSystem fs(failAt, timed);
         ArrangeRun run{fs, failures, progress};
-        const UndoOutcome outcome = UndoLastRun(f, run, journals.store);
+        const jobs::UndoJobOutcome undo = jobs::UndoLastRun(f, {type}, run, journals.store);
+        jobs::TellOrder(undo.job, failures);
+        const UndoOutcome outcome = undo.outcome;
         const std::string at = "change " + std::to_string(failAt);
         EXPECT_EQ(test::Contents(test::FilesBelow(folder.path())), original) << at;
-        EXPECT_EQ(run.report.failures.size(), failures.failures.size()) << at;
+        EXPECT_EQ(undo.job.report.failures.size(), failures.failures.size()) << at;
         EXPECT_EQ(outcome, failures.empty() ? UndoOutcome::Undone : UndoOutcome::Failed) << at;
         if (fs.changes < failAt) {
             EXPECT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
@@ -208,7 +218,7 @@ TEST_P(UndoWhicheverStepFails, ItsOutcomeIsWhatItReported) {
     EXPECT_GT(failed, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Strategies, UndoWhicheverStepFails, testing::Values(0, 1, 2));
+INSTANTIATE_TEST_SUITE_P(Strategies, UndoWhicheverStepFails, testing::ValuesIn(AllPlayerTypes));
 
 } // namespace
 } // namespace tralvo

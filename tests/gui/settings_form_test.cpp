@@ -46,7 +46,7 @@ TConfig Edited() {
     config.Language = 1;
     config.LargeFileIcons = false;
     config.PlayerDrive = "@";
-    config.PlayerType = 1;
+    config.PlayerType = PlayerType::FileNames;
     config.Only83FileNames = true;
     config.SortKey1 = 4;
     config.SortKey2 = 5;
@@ -165,7 +165,7 @@ TEST_F(SettingsFormTest, ShowingSetsEveryControlAndTheShortNamesBoxFollowsThePla
     EXPECT_TRUE(only83.isChecked());
 
     form->hide();
-    Settings.PlayerType = 0;
+    Settings.PlayerType = PlayerType::DirectoryOrder;
     form->show();
     EXPECT_TRUE(Button("UsingFATRB").isChecked());
     EXPECT_FALSE(only83.isEnabled());
@@ -192,7 +192,7 @@ TEST_F(SettingsFormTest, OkStoresEveryControlAndNeverChecksTheProcessVolumes) {
     EXPECT_TRUE(messages.asked.empty());
     TConfig expected = Edited();
     expected.PlayerDrive = "?";
-    expected.PlayerType = 2;
+    expected.PlayerType = PlayerType::CreationTimes;
     expected.SortKey1 = 0;
     expected.SortKey2 = 1;
     ExpectSettings(expected);

@@ -169,7 +169,7 @@ TEST_F(TrackListTest, AnotherPlayerTypeInTheSettingsReloadsWithoutAsking) {
         dialog.findChild<QPushButton*>("OKBtn")->click();
     });
     EXPECT_TRUE(main->RunSettingsDialog());
-    EXPECT_EQ(Settings.PlayerType, 1);
+    EXPECT_EQ(Settings.PlayerType, PlayerType::FileNames);
     EXPECT_FALSE(main->TracksChanged);
     const std::vector<std::string> shown = Shown();
     EXPECT_EQ(shown.front(), "Alpha.mp3");

@@ -7,8 +7,9 @@
 #include "app/message_box_observer.h"
 #include "arrange/track_loading.h"
 #include "arrange/track_ordering.h"
-#include "arrange/tralvo_command.h"
 #include "arrange/tralvo_run.h"
+#include "jobs/arrange_folder.h"
+#include "jobs/order_check.h"
 #include "platform/stop_signals.h"
 
 #include <cstdio>
@@ -130,8 +131,8 @@ bool Order(TrackList& tracks, const ArrangeOptions& options,
     return problems.empty();
 }
 
-// What the Tralvo button does once the list is arranged: the journaled run, the reload, the
-// check.
+// What the Tralvo button does once the list is arranged: the job, then the list read back and
+// whether its order is the arranged one.
 // True when the player's order is the arranged one and no step failed.
 bool RewriteFolder(const TrackList& tracks, const ArrangeOptions& options) {
     OpenLanguageCatalogue();
@@ -140,20 +141,14 @@ bool RewriteFolder(const TrackList& tracks, const ArrangeOptions& options) {
     MessageBoxObserver observer(messages, "");
     TerminalProgress progress;
     ArrangeRun run{ToolFileSystem(), observer, progress};
-    const std::string before = tracks.Text();
-    bool ran = false;
+    jobs::JobOutcome outcome;
     {
         const StopSignalsDuringRun stopSignals;
-        ran = RunTralvoCommand(options.listing.playerType, options.listing.only83FileNames,
-                               FolderWithSlash(options.folder), tracks, run)
-                  .Changed();
+        outcome = jobs::ArrangeFolder(options.folder, options.listing, tracks, run);
     }
     progress.Wipe();
-    const TrackList reloaded = LoadFolder(options.folder, options.listing);
-    PrintTrackList(reloaded);
-    if (ran) {
-        ReportWhenOrderDiffers(before, reloaded, run);
-    }
+    PrintTrackList(outcome.reloaded.tracks);
+    jobs::TellOrder(outcome, observer);
     CloseLanguageCatalogue();
     return messages.shown() == 0 && !SayWhenInterrupted(messages);
 }

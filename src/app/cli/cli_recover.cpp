@@ -11,6 +11,8 @@
 #include "arrange/recovery.h"
 #include "arrange/track_loading.h"
 #include "arrange/undo.h"
+#include "jobs/order_check.h"
+#include "jobs/undo_last_run.h"
 #include "platform/stop_signals.h"
 
 #include <optional>
@@ -126,17 +128,20 @@ int RunUndoCommand(Arguments args) {
     MessageBoxObserver observer(messages, "");
     TerminalProgress progress;
     ArrangeRun run{ToolFileSystem(), observer, progress};
-    UndoOutcome outcome = UndoOutcome::Failed;
+    jobs::UndoJobOutcome undo;
     {
         const StopSignalsDuringRun stopSignals;
-        outcome = UndoLastRun(FolderWithSlash(*folder), run);
+        undo = jobs::UndoLastRun(*folder, listing, run);
     }
+    // As before the list: the undo's own check speaks with its other failures.
+    jobs::TellOrder(undo.job, observer);
+    const UndoOutcome outcome = undo.outcome;
     if (outcome == UndoOutcome::NothingToUndo) {
         messages.Show(NothingToUndoMessage(""));
     }
     progress.Wipe();
-    if (outcome == UndoOutcome::Undone || outcome == UndoOutcome::Failed) {
-        PrintTrackList(LoadFolder(*folder, listing));
+    if (undo.job.changed) {
+        PrintTrackList(undo.job.reloaded.tracks);
     }
     CloseLanguageCatalogue();
     const bool interrupted = SayWhenInterrupted(messages);

@@ -30,7 +30,7 @@ void PrintConfig(const TConfig& config) {
     PrintFlag("LargeFileIconsAtStart", config.LargeFileIconsAtStart);
     PrintFlag("LargeFileIcons", config.LargeFileIcons);
     PrintText("PlayerDrive", config.PlayerDrive);
-    PrintNumber("PlayerType", config.PlayerType);
+    PrintNumber("PlayerType", PlayerTypeNumber(config.PlayerType));
     PrintFlag("Only83FileNames", config.Only83FileNames);
     PrintNumber("SortKey1", config.SortKey1);
     PrintNumber("SortKey2", config.SortKey2);

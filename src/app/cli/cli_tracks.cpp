@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <unistd.h>
 
@@ -45,12 +46,14 @@ OptionTaken TakeListingOption(Arguments args, std::size_t& index, ListingOptions
     if (option != "--type") {
         return OptionTaken::No;
     }
-    if (index + 1 >= args.size() || args[index + 1].size() != 1 || args[index + 1][0] < '0' ||
-        args[index + 1][0] > '2') {
+    const std::optional<PlayerType> type = index + 1 < args.size() && args[index + 1].size() == 1
+                                               ? PlayerTypeFromNumber(args[index + 1][0] - '0')
+                                               : std::nullopt;
+    if (!type) {
         problem = "--type needs 0 (directory order), 1 (file names) or 2 (creation times)";
         return OptionTaken::Invalid;
     }
-    options.playerType = static_cast<std::uint8_t>(args[index + 1][0] - '0');
+    options.type = *type;
     index += 2;
     return OptionTaken::Yes;
 }
@@ -104,7 +107,7 @@ bool ResolveFolder(const std::string& operand, std::string& folder) {
 }
 
 TrackList LoadFolder(const std::string& folder, const ListingOptions& options) {
-    return LoadTracks(folder, options.playerType, options.only83FileNames, ToolFileSystem());
+    return LoadTracks(folder, options, ToolFileSystem());
 }
 
 void NoteWhenRecoveryNeeded(const std::string& folder) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/cli/cli_commands.h"
+#include "arrange/player_type.h"
 #include "arrange/strategies.h"
 #include "arrange/track_list.h"
 
@@ -12,10 +13,7 @@
 namespace tralvo::cli {
 
 // How the player plays a folder: what the settings' player type and 8.3 switch say.
-struct ListingOptions {
-    std::uint8_t playerType = 0;
-    bool only83FileNames = false;
-};
+using ListingOptions = PlayerOrder;
 
 // A run's progress, counted in place on standard error while that is a terminal (a run that
 // makes tracks anew takes minutes); nothing at all otherwise, so that scripts find only the
