@@ -9,8 +9,10 @@
 #include "app/termination.h"
 #include "app/window_state.h"
 #include "gui/main_window/computer_pane.h"
+#include "gui/main_window/player_pane.h"
 #include "gui/main_window/player_panel.h"
 #include "gui/main_window/preview_player.h"
+#include "gui/main_window/window_name.h"
 #include "panes/shell_tree.h"
 #include "panes/wait_cursor.h"
 #include "platform/drives.h"
@@ -36,9 +38,6 @@
 namespace tralvo {
 
 namespace {
-
-constexpr const char* MainFormName = "MainForm";
-constexpr const char* ApplicationTitle = "Tralvo!";
 
 // Whether path is the root folder or lies below it. Paths compare exactly: on this system
 // "/media/Player" and "/media/player" may be two volumes.
@@ -67,7 +66,7 @@ TMainForm::TMainForm(Messages& messages, FileSystem& fs) : messages_(messages), 
         return true;
     }();
     static_cast<void>(accessibleAsWindow);
-    setObjectName(QString::fromLatin1(MainFormName));
+    setObjectName(QString::fromLatin1(MainWindowName));
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
     SetTag(*this, -1);
     BuildControls();
@@ -80,13 +79,6 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::FormCreate() {
-    // The fields of the other parts of the window.
-    TracksChanged = false;
-    DragStartIndex = -1;
-    DragCurrentIndex = -1;
-    TrackListFolder.clear();
-    SkipFolderConfirm = false;
-
     // The two big buttons at the right edge, the player panel stretched up to them.
     const int clientWidth = BottomPanel->width();
     const int margin = BottomPanel->DesignRect(playerPanel_).left();
@@ -101,10 +93,11 @@ void TMainForm::FormCreate() {
                                      player.height()});
 
     // The player pane's tool bar, on one row, sets the window's width.
-    const int toolbarRight = MyPlayerToolbar->sizeHint().width();
+    QWidget* toolbar = playerPane_->Toolbar();
+    const int toolbarRight = toolbar->sizeHint().width();
     const int width = computerPane_->minimumWidth() + ClientSplitter->handleWidth() +
-                      MyPlayerToolbar->parentWidget()->layout()->contentsMargins().left() +
-                      toolbarRight + 12;
+                      toolbar->parentWidget()->layout()->contentsMargins().left() + toolbarRight +
+                      12;
     resize(width, height());
     layout()->activate();
     BottomPanel->resize(width, BottomPanel->height());
@@ -135,7 +128,7 @@ void TMainForm::FormCreate() {
 
 void TMainForm::ShowFatal(const char* text) {
     MessageRequest request;
-    request.parent = MainFormName;
+    request.parent = MainWindowName;
     request.caption = "Fatal Error";
     request.text = text;
     request.icon = MessageIcon::Error;
@@ -158,17 +151,12 @@ void TMainForm::ConnectHandlers() {
     connect(computerPane_, &ComputerPane::HelpRequested, this, [this] { HelpBtnClick(this); });
     connect(computerPane_, &ComputerPane::AboutRequested, this, &TMainForm::AboutBtnClick);
     connect(ExitBtn, &QPushButton::clicked, this, &TMainForm::ExitBtnClick);
-    MyPlayerST->SetRootDir("/");
-    connect(MyPlayerST, &TShellTree::Change, this, &TMainForm::MyPlayerSTChange);
-    connect(MyPlayerRefreshBtn, &QToolButton::clicked, this, &TMainForm::MyPlayerRefreshBtnClick);
-    connect(SortBtn, &QToolButton::clicked, this, &TMainForm::SortBtnClick);
-    connect(ReverseSortBtn, &QToolButton::clicked, this, &TMainForm::ReverseSortBtnClick);
-    connect(ShuffleBtn, &QToolButton::clicked, this, &TMainForm::ShuffleBtnClick);
     connect(TralvoBtn, &QPushButton::clicked, this, &TMainForm::TralvoBtnClick);
+    connect(playerPane_, &PlayerPane::ChangedMarked, TralvoBtn, &QPushButton::setEnabled);
+    connect(playerPane_, &PlayerPane::UndoRequested, this, &TMainForm::UndoLastRunClick);
     ConnectPlayer();
     ConnectTransfers();
     ConnectProperties();
-    ConnectEditing();
 }
 
 std::string TMainForm::GetPlayerRoot() {
@@ -179,24 +167,24 @@ bool TMainForm::StartupCheck(bool forceFirstRun) {
     const bool first = Settings.FirstRun || forceFirstRun;
     bool result = true;
     if (first) {
-        messages_.Show(CatalogueMessage(MainFormName, "FirstRun", "FirstRunMsg",
+        messages_.Show(CatalogueMessage(MainWindowName, "FirstRun", "FirstRunMsg",
                                         MessageIcon::Information, MessageButtons::Ok));
         result = RunSettingsDialog();
     } else if (!fs_.FolderExists(GetPlayerRoot())) {
         const MessageAnswer answer =
-            messages_.Show(CatalogueMessage(MainFormName, "PlayerDriveNA", "PlayerDriveNAMsg",
+            messages_.Show(CatalogueMessage(MainWindowName, "PlayerDriveNA", "PlayerDriveNAMsg",
                                             MessageIcon::Warning, MessageButtons::OkCancel));
         if (answer != MessageAnswer::Ok || TerminationRequested()) {
             result = false;
         } else if (fs_.FolderExists(GetPlayerRoot())) {
-            MyPlayerST->Refresh();
+            playerPane_->RefreshTree();
         } else {
             result = RunSettingsDialog();
         }
     }
     if (result) {
         show();
-        MyPlayerST->SetRootDir(GetPlayerRoot());
+        playerPane_->SetRootDir(GetPlayerRoot());
     }
     return result;
 }
@@ -212,17 +200,17 @@ bool TMainForm::RunSettingsDialog() {
     }
     // The player root is a volume's mount point or a folder: comparing whole roots tells a
     // new player apart also where two player folders lie on one volume.
-    if (!SameFolder(MyPlayerST->RootDir(), GetPlayerRoot())) {
-        SkipFolderConfirm = true;
-        MyPlayerST->SetRootDir(GetPlayerRoot());
+    if (!SameFolder(playerPane_->RootDir(), GetPlayerRoot())) {
+        playerPane_->SkipNextFolderQuestion();
+        playerPane_->SetRootDir(GetPlayerRoot());
         computerPane_->RefreshTree();
     }
     if (Settings.Order() != order) {
-        LoadTrackList();
+        playerPane_->Reload();
     }
     if (GetCurrentLanguage() != Settings.Language ||
         Settings.LargeFileIconsAtStart != Settings.LargeFileIcons) {
-        messages_.Show(CatalogueMessage(MainFormName, "AppearanceNeedRestart",
+        messages_.Show(CatalogueMessage(MainWindowName, "AppearanceNeedRestart",
                                         "AppearanceNeedRestartMsg", MessageIcon::Information,
                                         MessageButtons::Ok));
     }
@@ -249,7 +237,7 @@ void TMainForm::RestoreWindowState() {
     }
     if (fs_.FolderExists(stored.LastMyPlayerPath) &&
         LiesBelow(GetPlayerRoot(), stored.LastMyPlayerPath)) {
-        MyPlayerST->SetPath(stored.LastMyPlayerPath);
+        playerPane_->ShowFolder(stored.LastMyPlayerPath);
     }
 }
 
@@ -264,7 +252,7 @@ void TMainForm::SaveWindowState() {
         stored.WindowTop = y();
     }
     stored.LastMyComputerPath = computerPane_->Folder();
-    stored.LastMyPlayerPath = MyPlayerST->Path();
+    stored.LastMyPlayerPath = playerPane_->Folder();
 }
 
 void TMainForm::BringToFront() {
@@ -283,8 +271,8 @@ void TMainForm::BringToFront() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    if (TracksChanged &&
-        messages_.Show(QuestionMessage(MainFormName, ApplicationTitle, "ExitAlthoughChanged")) !=
+    if (playerPane_->Changed() &&
+        messages_.Show(QuestionMessage(MainWindowName, ApplicationTitle, "ExitAlthoughChanged")) !=
             MessageAnswer::Yes) {
         event->ignore();
         return;

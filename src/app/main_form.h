@@ -1,22 +1,16 @@
 #pragma once
 
 #include "app/form_on_demand.h"
-#include "panes/pane_list_view.h"
 #include "platform/file_system.h"
 
 #include <QWidget>
 #include <functional>
 #include <string>
 
-class QFrame;
-class QKeyEvent;
-class QLabel;
-class QListView;
 class QProgressBar;
 class QPushButton;
 class QSplitter;
 class QUrl;
-class QToolButton;
 
 namespace tralvo {
 
@@ -29,11 +23,9 @@ struct JobOutcome;
 
 class AnchoredPanel;
 class ComputerPane;
+class PlayerPane;
 class PlayerPanel;
 class PreviewPlayer;
-class TrackListModel;
-class ListRowDelegate;
-class PictureBox;
 class Messages;
 class TSettingsForm;
 class TPropertiesForm;
@@ -41,8 +33,6 @@ class TAboutForm;
 class ShellFileOperation;
 struct ArrangeRun;
 class RunObserver;
-class TrackList;
-class TShellTree;
 
 // The main window: the computer pane on the left, the player pane on the right, the preview
 // player's panel and the two big buttons at the bottom. The computer pane and the preview
@@ -86,38 +76,6 @@ public:
     void HelpBtnClick(QWidget* sender);
     void ExitBtnClick();
 
-    // Transfers between the panes.
-    void UploadBtnClick();
-    void DownloadBtnClick();
-    void LBDeleteBtnClick(QWidget* sender);
-
-    // The tags of one track.
-    void MyPlayerPropertiesBtnClick();
-
-    // Editing the track list: moves, keys, drag and drop.
-    void UpBtnClick();
-    void DownBtnClick();
-    bool TracksLBKeyDown(QKeyEvent* event);
-    bool TracksLBKeyPress(QKeyEvent* event);
-    void TracksLBKeyUp(QKeyEvent* event);
-    bool TracksLBStartDrag();
-    bool TracksLBDragOver(QObject* source, int y);
-    void TracksLBDragDrop(QObject* source);
-    void TracksLBEndDrag();
-
-    // The player pane's track list.
-    void LoadTrackList();
-    void ShowTrackList(TrackList tracks);
-    void SetTracksChanged(bool changed);
-    std::string TrackPath(int index);
-    void MyPlayerSTChange();
-    void MyPlayerRefreshBtnClick();
-    void SortBtnClick();
-    void ReverseSortBtnClick();
-    void ShuffleBtnClick();
-    void TralvoBtnClick();
-    void UndoLastRunClick();
-
     // Controls, named as the window's layout names them.
     AnchoredPanel* BottomPanel = nullptr;
     QProgressBar* ProgressPB = nullptr;
@@ -125,33 +83,6 @@ public:
     QPushButton* ExitBtn = nullptr;
     QWidget* ClientPanel = nullptr;
     QSplitter* ClientSplitter = nullptr;
-    QWidget* MyPlayerPanel = nullptr;
-    QFrame* MyPlayerCoolbar = nullptr;
-    QWidget* MyPlayerToolbar = nullptr;
-    QToolButton* MyPlayerRefreshBtn = nullptr;
-    QToolButton* MyPlayerPropertiesBtn = nullptr;
-    QToolButton* DownloadBtn = nullptr;
-    QToolButton* MyPlayerDeleteBtn = nullptr;
-    QToolButton* UpBtn = nullptr;
-    QToolButton* DownBtn = nullptr;
-    QToolButton* SortBtn = nullptr;
-    QToolButton* ReverseSortBtn = nullptr;
-    QToolButton* ShuffleBtn = nullptr;
-    AnchoredPanel* MyPlayerFolderSB = nullptr;
-    PictureBox* MyPlayerImg = nullptr;
-    QLabel* MyPlayerLbl = nullptr;
-    QFrame* MyPlayerShape = nullptr;
-    TShellTree* MyPlayerST = nullptr;
-    PaneListView* TracksLB = nullptr;
-
-    TrackListModel* TracksModel = nullptr;
-
-    // Fields reset at creation.
-    bool TracksChanged = false;
-    int DragStartIndex = -1;
-    int DragCurrentIndex = -1;
-    std::string TrackListFolder;
-    bool SkipFolderConfirm = false;
 
 protected:
     void closeEvent(QCloseEvent* event) override; // FormClose
@@ -163,13 +94,17 @@ private:
     void FormDestroy();
     void BuildControls();
     void BuildBottomPanel();
-    void BuildPlayerPane();
     void ConnectHandlers();
     // Each part of the window binds its own controls.
     void ConnectPlayer();
     void ConnectTransfers();
     void ConnectProperties();
-    void ConnectEditing();
+    // Transfers between the panes.
+    void UploadBtnClick();
+    void DownloadBtnClick();
+    void LBDeleteBtnClick(QWidget* sender);
+    void TralvoBtnClick();
+    void UndoLastRunClick();
     // The Play button plays the current item of the list that has the focus.
     void PlayFocusedItem();
     // Nothing may play while a run or a delete changes the files.
@@ -194,6 +129,7 @@ private:
     PreviewPlayer* player_ = nullptr;
     PlayerPanel* playerPanel_ = nullptr;
     ComputerPane* computerPane_ = nullptr;
+    PlayerPane* playerPane_ = nullptr;
     ShellFileOperation* shell_ = nullptr;
     std::function<void(const QUrl&)> urlOpener_;
     bool destroyed_ = false;

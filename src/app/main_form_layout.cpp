@@ -3,18 +3,18 @@
 #include "app/anchored_panel.h"
 #include "app/apply_language.h"
 #include "app/main_form.h"
+#include "app/settings_store.h"
 #include "app/widget_names.h"
 #include "app/window_font.h"
 #include "gui/main_window/computer_pane.h"
 #include "gui/main_window/pane_parts.h"
+#include "gui/main_window/player_pane.h"
 #include "gui/main_window/player_panel.h"
 #include "gui/main_window/preview_player.h"
-#include "panes/icons.h"
-#include "panes/shell_tree.h"
-#include "panes/track_list_model.h"
 
 #include <QBoxLayout>
 #include <QFrame>
+#include <QListView>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -49,7 +49,7 @@ void TMainForm::BuildControls() {
 
     computerPane_ = new ComputerPane(
         fs_, [this] { return GetPlayerRoot(); }, ClientSplitter);
-    BuildPlayerPane();
+    playerPane_ = new PlayerPane(Settings, messages_, fs_, ClientSplitter);
     ClientSplitter->setStretchFactor(0, 0);
     ClientSplitter->setStretchFactor(1, 1);
     ClientSplitter->setSizes({ComputerPaneWidth, DesignClientWidth - ComputerPaneWidth});
@@ -61,9 +61,9 @@ void TMainForm::BuildControls() {
 
     QSlider* volume = playerPanel_->VolumeControl();
     setTabOrder(computerPane_->Tree(), computerPane_->List());
-    setTabOrder(computerPane_->List(), MyPlayerST);
-    setTabOrder(MyPlayerST, TracksLB);
-    setTabOrder(TracksLB, volume);
+    setTabOrder(computerPane_->List(), playerPane_->Tree());
+    setTabOrder(playerPane_->Tree(), playerPane_->List());
+    setTabOrder(playerPane_->List(), volume);
     setTabOrder(volume, TralvoBtn);
     setTabOrder(TralvoBtn, ExitBtn);
     resize(DesignClientWidth, DesignClientHeight);
@@ -92,47 +92,6 @@ void TMainForm::BuildBottomPanel() {
 
     setTabOrder(playerPanel_, TralvoBtn);
     setTabOrder(TralvoBtn, ExitBtn);
-}
-
-void TMainForm::BuildPlayerPane() {
-    auto* pane = Named(new QWidget(ClientSplitter), "MyPlayerPanel");
-    auto* layout = new QVBoxLayout(pane);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-
-    const PaneToolbar bar = AddPaneToolbar(*pane, "MyPlayerCoolbar", "MyPlayerToolbar");
-    MyPlayerPanel = pane;
-    MyPlayerCoolbar = bar.coolbar;
-    MyPlayerToolbar = bar.toolbar;
-    QWidget* toolbar = bar.toolbar;
-    MyPlayerRefreshBtn = AddToolButton(toolbar, "MyPlayerRefreshBtn", 0);
-    AddSeparator(toolbar, "Separator3");
-    MyPlayerPropertiesBtn = AddToolButton(toolbar, "MyPlayerPropertiesBtn", 1);
-    DownloadBtn = AddToolButton(toolbar, "DownloadBtn", 7);
-    MyPlayerDeleteBtn = AddToolButton(toolbar, "MyPlayerDeleteBtn", 3);
-    AddSeparator(toolbar, "Separator4");
-    UpBtn = AddToolButton(toolbar, "UpBtn", 8);
-    DownBtn = AddToolButton(toolbar, "DownBtn", 9);
-    AddSeparator(toolbar, "Separator5");
-    SortBtn = AddToolButton(toolbar, "SortBtn", 10);
-    ReverseSortBtn = AddToolButton(toolbar, "ReverseSortBtn", 11);
-    ShuffleBtn = AddToolButton(toolbar, "ShuffleBtn", 12);
-
-    const FolderBox box = AddFolderBox(
-        *pane, {"MyPlayerFolderSB", "MyPlayerImg", "MyPlayerLbl", "MyPlayerShape", "MyPlayerST"},
-        PlayerHeaderIcon(), fs_);
-    TracksModel = new TrackListModel(pane);
-    TracksLB = AddPaneList(*pane, "TracksLB", TracksModel, true);
-
-    // Assistive technology names the tree and the list after the pane's caption.
-    SetNamedBy(*box.tree, "MyPlayerLbl");
-    SetNamedBy(*TracksLB, "MyPlayerLbl");
-    MyPlayerFolderSB = box.box;
-    MyPlayerImg = box.image;
-    MyPlayerLbl = box.caption;
-    MyPlayerShape = box.line;
-    MyPlayerST = box.tree;
-    RedrawSelectionOnFocusOut(*TracksLB);
 }
 
 } // namespace tralvo

@@ -2,8 +2,7 @@
 // and where the focus goes from the status line.
 #include "app/main_form.h"
 #include "gui/main_window/computer_pane.h"
-#include "gui/main_window/event_hook.h"
-#include "gui/main_window/list_commands.h"
+#include "gui/main_window/player_pane.h"
 #include "gui/main_window/player_panel.h"
 #include "gui/main_window/preview_player.h"
 
@@ -14,14 +13,7 @@ namespace tralvo {
 void TMainForm::ConnectPlayer() {
     connect(playerPanel_, &PlayerPanel::PlayRequested, this, &TMainForm::PlayFocusedItem);
     connect(computerPane_, &ComputerPane::PlayRequested, player_, &PreviewPlayer::Play);
-    // A double click anywhere in the track list plays its current track, as the Play button
-    // does.
-    new EventHook(TracksLB->viewport(), [this](QEvent& event) {
-        if (event.type() == QEvent::MouseButtonDblClick) {
-            PlayFocusedItem();
-        }
-        return false;
-    });
+    connect(playerPane_, &PlayerPane::PlayRequested, player_, &PreviewPlayer::Play);
     connect(playerPanel_, &PlayerPanel::StatusLineFocused, this, [this] {
         QPushButton* next = TralvoBtn->isEnabled() ? TralvoBtn : ExitBtn;
         next->setFocus(Qt::OtherFocusReason);
@@ -33,14 +25,9 @@ void TMainForm::PlayFocusedItem() {
         player_->Play(*file);
         return;
     }
-    if (!TracksLB->hasFocus()) {
-        return;
+    if (const std::optional<std::string> track = playerPane_->TrackToPlay()) {
+        player_->Play(*track);
     }
-    const int index = TracksLB->currentIndex().row();
-    if (index < 0 || SelectedCount(*TracksLB) > 1) {
-        return;
-    }
-    player_->Play(TrackPath(index));
 }
 
 void TMainForm::StopBtnClick() {

@@ -5,26 +5,19 @@
 #include "app/properties_form.h"
 #include "arrange/track_loading.h"
 #include "gui/main_window/computer_pane.h"
-#include "gui/main_window/list_commands.h"
+#include "gui/main_window/player_pane.h"
+#include "gui/main_window/window_name.h"
 #include "media/sound_file.h"
-#include "panes/track_list_model.h"
 
 #include <QToolButton>
 #include <memory>
 
 namespace tralvo {
 
-namespace {
-
-constexpr const char* MainFormName = "MainForm";
-
-} // namespace
-
 void TMainForm::ConnectProperties() {
     connect(computerPane_, &ComputerPane::PropertiesRequested, this,
             &TMainForm::ShowFileProperties);
-    connect(MyPlayerPropertiesBtn, &QToolButton::clicked, this,
-            &TMainForm::MyPlayerPropertiesBtnClick);
+    connect(playerPane_, &PlayerPane::PropertiesRequested, this, &TMainForm::ShowProperties);
 }
 
 void TMainForm::ShowFileProperties(const std::string& path) {
@@ -37,20 +30,10 @@ void TMainForm::ShowFileProperties(const std::string& path) {
     ShowProperties(file.get());
 }
 
-void TMainForm::MyPlayerPropertiesBtnClick() {
-    const int row = SingleSelectedRow(*TracksLB);
-    const TrackList& tracks = TracksModel->Tracks();
-    if (row < 0 || static_cast<std::size_t>(row) >= tracks.size()) {
-        return;
-    }
-    // The record the list built when it loaded: nothing is read again.
-    ShowProperties(tracks[static_cast<std::size_t>(row)].file.get());
-}
-
 // The tags of a tagged file; a file without tag (or none at all) gets the warning instead.
 void TMainForm::ShowProperties(const media::TSoundFile* file) {
     if (file == nullptr || !file->HasTag()) {
-        messages_.Show(CatalogueMessage(MainFormName, "NoPropertiesTitle", "NoProperties",
+        messages_.Show(CatalogueMessage(MainWindowName, "NoPropertiesTitle", "NoProperties",
                                         MessageIcon::Warning, MessageButtons::Ok));
     } else if (TPropertiesForm* properties = propertiesForm_.Get(); properties != nullptr) {
         properties->Show(*file);

@@ -7,11 +7,11 @@
 #include "arrange/strategies.h"
 #include "arrange/track_loading.h"
 #include "arrange/undo.h"
+#include "gui/main_window/player_pane.h"
+#include "gui/main_window/window_name.h"
 #include "jobs/arrange_folder.h"
 #include "jobs/order_check.h"
 #include "jobs/undo_last_run.h"
-#include "panes/shell_tree.h"
-#include "panes/track_list_model.h"
 #include "platform/stop_signals.h"
 #include "platform/text.h"
 
@@ -49,7 +49,7 @@ void TMainForm::RunOnPlayerFolder(
     const std::function<jobs::JobOutcome(const std::string& folder, ArrangeRun& run)>& job,
     const std::function<void(const jobs::JobOutcome& outcome, RunObserver& observer)>& afterShown) {
     StopBtnClick();
-    const std::string folder = FolderWithSlash(MyPlayerST->Path());
+    const std::string folder = FolderWithSlash(playerPane_->Folder());
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     for (QPushButton* button : {TralvoBtn, ExitBtn}) {
@@ -61,9 +61,9 @@ void TMainForm::RunOnPlayerFolder(
     QApplication::processEvents();
 
     ProgressBarProgress progress(*ProgressPB);
-    MessageBoxObserver observer(messages_, "MainForm");
+    MessageBoxObserver observer(messages_, MainWindowName);
     ArrangeRun run{fs_, observer, progress};
-    const bool wasChanged = TracksChanged;
+    const bool wasChanged = playerPane_->Changed();
     jobs::JobOutcome outcome;
     {
         // No events are handled during the run, so the window cannot be closed then; a
@@ -72,7 +72,7 @@ void TMainForm::RunOnPlayerFolder(
         outcome = job(folder, run);
     }
 
-    SetTracksChanged(false);
+    playerPane_->SetChanged(false);
     for (QPushButton* button : {TralvoBtn, ExitBtn}) {
         button->show();
         button->setEnabled(true);
@@ -81,10 +81,10 @@ void TMainForm::RunOnPlayerFolder(
     QApplication::restoreOverrideCursor();
     if (!outcome.changed) {
         // Nothing was touched (the journal could not be written): the arranged order stays.
-        SetTracksChanged(wasChanged);
+        playerPane_->SetChanged(wasChanged);
         return;
     }
-    ShowTrackList(std::move(outcome.reloaded.tracks));
+    playerPane_->Show(std::move(outcome.reloaded.tracks));
     afterShown(outcome, observer);
     if (RunStopRequested()) {
         // Asked to end while the run went on: the folder is in order, the window may go.
@@ -95,13 +95,13 @@ void TMainForm::RunOnPlayerFolder(
 // Where creation times cannot be set, the tracks are made anew about two seconds apart: the
 // user hears how long that takes before it starts.
 bool TMainForm::RecreationAccepted(const std::vector<std::string>& names) {
-    const std::string folder = FolderWithSlash(MyPlayerST->Path());
+    const std::string folder = FolderWithSlash(playerPane_->Folder());
     const std::size_t count = TracksToRecreate(folder, names, fs_, SystemClock());
     if (count == 0) {
         return true;
     }
     MessageRequest question =
-        QuestionMessage("MainForm", windowTitle().toStdString(), "RecreateTracks");
+        QuestionMessage(MainWindowName, windowTitle().toStdString(), "RecreateTracks");
     const std::size_t minutes = std::max<std::size_t>(1, (2 * count + 59) / 60);
     question.text = ReplaceAll(ReplaceAll(question.text, "%0", std::to_string(count)), "%1",
                                std::to_string(minutes));
@@ -109,12 +109,12 @@ bool TMainForm::RecreationAccepted(const std::vector<std::string>& names) {
 }
 
 void TMainForm::TralvoBtnClick() {
-    if (TracksModel->Tracks().empty() || !TracksChanged) {
+    if (playerPane_->Tracks().empty() || !playerPane_->Changed()) {
         return;
     }
     if (Settings.PlayerType == PlayerType::CreationTimes && !fs_.SetsCreationTimes()) {
         std::vector<std::string> names;
-        for (const TrackEntry& track : TracksModel->Tracks()) {
+        for (const TrackEntry& track : playerPane_->Tracks()) {
             names.push_back(track.display);
         }
         if (!RecreationAccepted(names)) {
@@ -123,7 +123,7 @@ void TMainForm::TralvoBtnClick() {
     }
     RunOnPlayerFolder(
         [this](const std::string& folder, ArrangeRun& run) {
-            return jobs::ArrangeFolder(folder, Settings.Order(), TracksModel->Tracks(), run);
+            return jobs::ArrangeFolder(folder, Settings.Order(), playerPane_->Tracks(), run);
         },
         // The list is shown as read back before a box says that its order is not the one made.
         [](const jobs::JobOutcome& outcome, RunObserver& observer) {
@@ -133,13 +133,13 @@ void TMainForm::TralvoBtnClick() {
 
 // Ctrl+Z in the track list: the folder back in its order before the last run in it.
 void TMainForm::UndoLastRunClick() {
-    if (TracksChanged &&
-        messages_.Show(QuestionMessage("MainForm", windowTitle().toStdString(),
+    if (playerPane_->Changed() &&
+        messages_.Show(QuestionMessage(MainWindowName, windowTitle().toStdString(),
                                        "RefreshAlthoughChanged")) != MessageAnswer::Yes) {
         return;
     }
     const std::vector<std::string> recreated =
-        UndoRecreationOrder(FolderWithSlash(MyPlayerST->Path()));
+        UndoRecreationOrder(FolderWithSlash(playerPane_->Folder()));
     if (!recreated.empty() && !fs_.SetsCreationTimes() && !RecreationAccepted(recreated)) {
         return;
     }
@@ -147,7 +147,7 @@ void TMainForm::UndoLastRunClick() {
         [this](const std::string& folder, ArrangeRun& run) {
             jobs::UndoJobOutcome undo = jobs::UndoLastRun(folder, Settings.Order(), run);
             if (undo.outcome == UndoOutcome::NothingToUndo) {
-                messages_.Show(NothingToUndoMessage("MainForm"));
+                messages_.Show(NothingToUndoMessage(MainWindowName));
             }
             // An undo tells a differing order while the bar still stands, before the list.
             jobs::TellOrder(undo.job, run.observer);

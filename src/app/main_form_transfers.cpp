@@ -4,11 +4,9 @@
 #include "arrange/track_loading.h"
 #include "arrange/transfers.h"
 #include "gui/main_window/computer_pane.h"
-#include "gui/main_window/list_commands.h"
+#include "gui/main_window/player_pane.h"
 #include "gui/main_window/preview_player.h"
 #include "panes/file_list_model.h"
-#include "panes/shell_tree.h"
-#include "panes/track_list_model.h"
 
 #include <QItemSelectionModel>
 #include <QListView>
@@ -42,26 +40,6 @@ private:
     QPointer<QWidget> focus_;
 };
 
-// The track list as the transfers change it: through its model, so the view follows.
-class TrackListItems : public TrackItems {
-public:
-    TrackListItems(TrackListModel& model, std::function<std::string(int)> trackPath)
-        : model_(model), trackPath_(std::move(trackPath)) {}
-    const TrackList& Tracks() const override { return model_.Tracks(); }
-    std::string PathOf(std::size_t index) const override {
-        return trackPath_(static_cast<int>(index));
-    }
-    void Remove(std::size_t index) override { model_.RemoveTrack(static_cast<int>(index)); }
-    void RenewFile(std::size_t index, std::unique_ptr<media::TSoundFile> file) override {
-        model_.RenewFile(static_cast<int>(index), std::move(file));
-    }
-    void Append(TrackEntry entry) override { model_.AppendTrack(std::move(entry)); }
-
-private:
-    TrackListModel& model_;
-    std::function<std::string(int)> trackPath_;
-};
-
 // The file list, whose items are names in the computer folder.
 class FileListItems : public NameItems {
 public:
@@ -81,11 +59,16 @@ private:
 
 void TMainForm::ConnectTransfers() {
     connect(computerPane_, &ComputerPane::UploadRequested, this, &TMainForm::UploadBtnClick);
-    connect(DownloadBtn, &QToolButton::clicked, this, &TMainForm::DownloadBtnClick);
+    connect(playerPane_, &PlayerPane::DownloadRequested, this, &TMainForm::DownloadBtnClick);
+    connect(playerPane_, &PlayerPane::UploadRequested, this, &TMainForm::UploadBtnClick);
+    connect(computerPane_, &ComputerPane::DownloadRequested, this, &TMainForm::DownloadBtnClick);
+    // Tracks dropped on the file list are downloaded, files dropped on the track list uploaded.
+    computerPane_->AcceptDropsFrom(playerPane_->List());
+    playerPane_->AcceptDropsFrom(computerPane_->List());
     connect(computerPane_, &ComputerPane::DeleteRequested, this,
             [this] { LBDeleteBtnClick(computerPane_); });
-    connect(MyPlayerDeleteBtn, &QToolButton::clicked, this,
-            [this] { LBDeleteBtnClick(MyPlayerDeleteBtn); });
+    connect(playerPane_, &PlayerPane::DeleteRequested, this,
+            [this] { LBDeleteBtnClick(playerPane_); });
     // The desktop's copy and delete, owned by the window; tests put their own in its place.
     shell_ = new QtShellFileOperation(this, messages_, fs_);
 }
@@ -101,25 +84,23 @@ void TMainForm::UploadBtnClick() {
     bool appended = false;
     {
         const WindowDisabled disabled(*this);
-        TrackListItems tracks(*TracksModel, [this](int index) { return TrackPath(index); });
-        appended =
-            UploadFiles(names, computerPane_->Folder(), MyPlayerST->Path(), tracks, *shell_, fs_);
+        appended = UploadFiles(names, computerPane_->Folder(), playerPane_->Folder(),
+                               playerPane_->Items(), *shell_, fs_);
     }
     // An upload that appended nothing leaves an arranged order as it was.
     if (appended) {
-        SetTracksChanged(true);
+        playerPane_->SetChanged(true);
     }
 }
 
 void TMainForm::DownloadBtnClick() {
-    const std::vector<std::size_t> rows = SelectedRows(*TracksLB);
+    const std::vector<std::size_t> rows = playerPane_->SelectedRows();
     if (rows.empty() || shell_ == nullptr) {
         return;
     }
     const WindowDisabled disabled(*this);
-    TrackListItems tracks(*TracksModel, [this](int index) { return TrackPath(index); });
     FileListItems files(computerPane_->Files(), computerPane_->Folder());
-    DownloadTracks(rows, tracks, computerPane_->Folder(), files, *shell_, fs_);
+    DownloadTracks(rows, playerPane_->Items(), computerPane_->Folder(), files, *shell_, fs_);
 }
 
 void TMainForm::LBDeleteBtnClick(QWidget* sender) {
@@ -128,15 +109,14 @@ void TMainForm::LBDeleteBtnClick(QWidget* sender) {
     }
     const bool fileList = sender == computerPane_;
     const std::vector<std::size_t> rows =
-        fileList ? computerPane_->SelectedRows() : SelectedRows(*TracksLB);
+        fileList ? computerPane_->SelectedRows() : playerPane_->SelectedRows();
     const WindowDisabled disabled(*this);
     const auto stop = [this] { StopBtnClick(); };
     if (fileList) {
         FileListItems files(computerPane_->Files(), computerPane_->Folder());
         DeleteItems(rows, files, player_->FileInPlay(), stop, *shell_, fs_);
     } else {
-        TrackListItems tracks(*TracksModel, [this](int index) { return TrackPath(index); });
-        DeleteItems(rows, tracks, player_->FileInPlay(), stop, *shell_, fs_);
+        DeleteItems(rows, playerPane_->Items(), player_->FileInPlay(), stop, *shell_, fs_);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "arrange/player_type.h"
+#include "media/track_ordering.h"
 #include "platform/status.h"
 
 #include <cstdint>
@@ -39,6 +40,7 @@ struct TConfig {
     TConfigWindow Window;
 
     PlayerOrder Order() const { return {PlayerType, Only83FileNames}; }
+    media::SortKeys Keys() const { return {SortKey1, SortKey2, SortKey3}; }
 };
 
 // The process-wide settings.

@@ -26,121 +26,123 @@ protected:
     }
     std::string Order() const {
         std::string order;
-        for (const TrackEntry& entry : main->TracksModel->Tracks()) {
+        for (const TrackEntry& entry : Pane().Tracks()) {
             order += entry.display.front();
         }
         return order;
     }
     void Select(std::initializer_list<int> rows) {
-        auto* selection = main->TracksLB->selectionModel();
+        auto* selection = TracksLB()->selectionModel();
         selection->clear();
         for (const int row : rows) {
-            selection->setCurrentIndex(main->TracksModel->index(row, 0),
+            selection->setCurrentIndex(TracksLB()->model()->index(row, 0),
                                        QItemSelectionModel::Select);
         }
     }
-    int Current() const { return main->TracksLB->currentIndex().row(); }
+    int Current() const { return TracksLB()->currentIndex().row(); }
     void Type(QWidget* list, int key, Qt::KeyboardModifiers modifiers, const QString& text = {},
               QEvent::Type type = QEvent::KeyPress) {
         QKeyEvent event(type, key, modifiers, text);
         QApplication::sendEvent(list, &event);
     }
     int RowY(int row) const {
-        return main->TracksLB->visualRect(main->TracksModel->index(row, 0)).center().y();
+        return TracksLB()->visualRect(TracksLB()->model()->index(row, 0)).center().y();
     }
 };
 
 TEST_F(EditingTest, UpAndDownMoveTheCurrentTrackWithinTheList) {
     Select({2});
-    main->UpBtnClick();
+    Click("UpBtn");
     EXPECT_EQ(Order(), "acbd");
     EXPECT_EQ(Current(), 1);
-    EXPECT_TRUE(main->TracksChanged);
-    main->DownBtnClick();
-    main->DownBtnClick();
+    EXPECT_TRUE(Pane().Changed());
+    Click("DownBtn");
+    Click("DownBtn");
     EXPECT_EQ(Order(), "abdc");
     EXPECT_EQ(Current(), 3);
 }
 
 TEST_F(EditingTest, NothingMovesPastTheEndsOrWithTwoSelected) {
     Select({0});
-    main->UpBtnClick();
+    Click("UpBtn");
     Select({3});
-    main->DownBtnClick();
-    EXPECT_FALSE(main->TracksChanged);
+    Click("DownBtn");
+    EXPECT_FALSE(Pane().Changed());
     Select({1, 2});
-    main->UpBtnClick();
-    main->DownBtnClick();
-    Type(main->TracksLB, Qt::Key_Plus, Qt::NoModifier, "+");
+    Click("UpBtn");
+    Click("DownBtn");
+    Type(TracksLB(), Qt::Key_Plus, Qt::NoModifier, "+");
     EXPECT_EQ(Order(), "abcd");
-    EXPECT_FALSE(main->TracksChanged);
+    EXPECT_FALSE(Pane().Changed());
 }
 
 TEST_F(EditingTest, PlusAndMinusMoveDownAndUpWhateverTheModifiers) {
     Select({1});
-    Type(main->TracksLB, Qt::Key_Plus, Qt::ShiftModifier | Qt::KeypadModifier, "+");
+    Type(TracksLB(), Qt::Key_Plus, Qt::ShiftModifier | Qt::KeypadModifier, "+");
     EXPECT_EQ(Order(), "acbd");
-    Type(main->TracksLB, Qt::Key_Minus, Qt::NoModifier, "-");
-    Type(main->TracksLB, Qt::Key_Minus, Qt::NoModifier, "-");
+    Type(TracksLB(), Qt::Key_Minus, Qt::NoModifier, "-");
+    Type(TracksLB(), Qt::Key_Minus, Qt::NoModifier, "-");
     EXPECT_EQ(Order(), "bacd");
 }
 
 TEST_F(EditingTest, CtrlAReleasedSelectsAllAndCtrlShiftADoesNot) {
     Select({1});
-    Type(main->TracksLB, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier, "",
-         QEvent::KeyRelease);
-    EXPECT_EQ(main->TracksLB->selectionModel()->selectedRows().size(), 1);
-    Type(main->TracksLB, Qt::Key_A, Qt::ControlModifier, "", QEvent::KeyRelease);
-    EXPECT_EQ(main->TracksLB->selectionModel()->selectedRows().size(), 4);
+    Type(TracksLB(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier, "", QEvent::KeyRelease);
+    EXPECT_EQ(TracksLB()->selectionModel()->selectedRows().size(), 1);
+    Type(TracksLB(), Qt::Key_A, Qt::ControlModifier, "", QEvent::KeyRelease);
+    EXPECT_EQ(TracksLB()->selectionModel()->selectedRows().size(), 4);
 }
 
 TEST_F(EditingTest, ADraggedTrackFollowsThePointerAndDroppingMarksTheList) {
     main->show();
     Select({2});
-    ASSERT_TRUE(main->TracksLBStartDrag());
-    EXPECT_TRUE(main->TracksLBDragOver(main->TracksLB, RowY(0)));
+    ASSERT_TRUE(TracksLB()->onStartDrag());
+    EXPECT_TRUE(TracksLB()->onDragOver(TracksLB(), RowY(0)));
     EXPECT_EQ(Order(), "cabd");
-    main->TracksLBDragDrop(main->TracksLB);
-    main->TracksLBEndDrag();
+    TracksLB()->onDrop(TracksLB());
+    TracksLB()->onEndDrag();
     EXPECT_EQ(Order(), "cabd");
-    EXPECT_TRUE(main->TracksChanged);
-    EXPECT_EQ(main->DragStartIndex, -1);
+    EXPECT_TRUE(Pane().Changed());
+    // The drop ended the reorder drag: a second end puts nothing back.
+    TracksLB()->onEndDrag();
+    EXPECT_EQ(Order(), "cabd");
 }
 
 TEST_F(EditingTest, DraggingAwayAndBackLeavesTheMarkAsItWas) {
     main->show();
     Select({2});
-    ASSERT_TRUE(main->TracksLBStartDrag());
-    main->TracksLBDragOver(main->TracksLB, RowY(0));
-    main->TracksLBDragOver(main->TracksLB, RowY(2));
-    main->TracksLBDragDrop(main->TracksLB);
-    main->TracksLBEndDrag();
+    ASSERT_TRUE(TracksLB()->onStartDrag());
+    TracksLB()->onDragOver(TracksLB(), RowY(0));
+    TracksLB()->onDragOver(TracksLB(), RowY(2));
+    TracksLB()->onDrop(TracksLB());
+    TracksLB()->onEndDrag();
     EXPECT_EQ(Order(), "abcd");
-    EXPECT_FALSE(main->TracksChanged);
+    EXPECT_FALSE(Pane().Changed());
 }
 
 TEST_F(EditingTest, BelowTheLastRowMeansLastAndACancelledDragPutsTheTrackBack) {
     main->show();
     Select({0});
-    ASSERT_TRUE(main->TracksLBStartDrag());
-    main->TracksLBDragOver(main->TracksLB, main->TracksLB->viewport()->height() - 1);
+    ASSERT_TRUE(TracksLB()->onStartDrag());
+    TracksLB()->onDragOver(TracksLB(), TracksLB()->viewport()->height() - 1);
     EXPECT_EQ(Order(), "bcda");
-    main->TracksLBEndDrag(); // Escape, or dropped on the folder tree
+    TracksLB()->onEndDrag(); // Escape, or dropped on the folder tree
     EXPECT_EQ(Order(), "abcd");
     EXPECT_EQ(Current(), 0);
-    EXPECT_FALSE(main->TracksChanged);
+    EXPECT_FALSE(Pane().Changed());
 }
 
 TEST_F(EditingTest, SeveralSelectedTracksGoOnlyToTheFileList) {
     main->show();
     Select({0, 1});
-    EXPECT_TRUE(main->TracksLBStartDrag());
-    EXPECT_EQ(main->DragStartIndex, -1);
-    EXPECT_FALSE(main->TracksLBDragOver(main->TracksLB, RowY(3)));
-    EXPECT_TRUE(FileList().onDragOver(main->TracksLB, 0));
+    EXPECT_TRUE(TracksLB()->onStartDrag());
+    EXPECT_FALSE(TracksLB()->onDragOver(TracksLB(), RowY(3)));
+    TracksLB()->onEndDrag();
+    EXPECT_EQ(Order(), "abcd");
+    EXPECT_TRUE(FileList().onDragOver(TracksLB(), 0));
     EXPECT_FALSE(FileList().onDragOver(&FileList(), 0));
-    main->TracksLB->selectionModel()->clear();
-    EXPECT_FALSE(main->TracksLBStartDrag());
+    TracksLB()->selectionModel()->clear();
+    EXPECT_FALSE(TracksLB()->onStartDrag());
 }
 
 // Copies and deletes nothing, and keeps what it was asked.
@@ -171,18 +173,18 @@ TEST_F(EditingTest, TheKeysOfBothListsRunTheirCommands) {
     EXPECT_TRUE(shell.copied.empty());
     Type(files, Qt::Key_Right, Qt::NoModifier);
     EXPECT_EQ(shell.copied, std::vector<std::string>{music + "/new.mp3"});
-    Type(main->TracksLB, Qt::Key_Left, Qt::NoModifier);
+    Type(TracksLB(), Qt::Key_Left, Qt::NoModifier);
     EXPECT_EQ(shell.copied.back(), folder / "player/b.mp3");
-    Type(main->TracksLB, Qt::Key_Left, Qt::ControlModifier); // the list's own: no download
+    Type(TracksLB(), Qt::Key_Left, Qt::ControlModifier); // the list's own: no download
     EXPECT_EQ(shell.copied.size(), 2u);
 
-    Type(main->TracksLB, Qt::Key_Delete, Qt::NoModifier);
+    Type(TracksLB(), Qt::Key_Delete, Qt::NoModifier);
     Type(files, Qt::Key_Delete, Qt::NoModifier);
     EXPECT_EQ(shell.deleted,
               (std::vector<std::string>{folder / "player/b.mp3", music + "/new.mp3"}));
 
     // The tracks have no tags: the properties say so, for each list.
-    Type(main->TracksLB, Qt::Key_Return, Qt::AltModifier);
+    Type(TracksLB(), Qt::Key_Return, Qt::AltModifier);
     Type(files, Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier);
     Type(files, Qt::Key_Return, Qt::AltModifier | Qt::ShiftModifier);
     EXPECT_EQ(messages.TextKeys(), (std::vector<std::string>{"NoProperties", "NoProperties"}));

@@ -38,8 +38,8 @@ TEST_F(MainFormTest, EveryCataloguedControlExistsAndShowsItsText) {
         }
     }
     EXPECT_EQ(main->windowTitle(), "Tralvo!");
-    EXPECT_EQ(main->TralvoBtn->text(), "Tralvo!");
-    EXPECT_EQ(main->ExitBtn->text(), "Exit");
+    EXPECT_EQ(Button("TralvoBtn")->text(), "Tralvo!");
+    EXPECT_EQ(Button("ExitBtn")->text(), "Exit");
     EXPECT_EQ(Control<QToolButton>("SettingsBtn").toolTip(), "Settings"); // a catalogue alias
     EXPECT_EQ(Control<QLineEdit>("PlayerStatusEB").text(), "Double-click a track to play it.");
     EXPECT_TRUE(messages.asked.empty());
@@ -51,16 +51,19 @@ TEST_F(MainFormTest, GrowingTheWindowWidensThePlayerPaneAndKeepsTheButtonsRight)
     CreateWindows();
     ASSERT_TRUE(main->StartupCheck(false));
     const int computerWidth = Computer().width();
-    const int buttonMargin = main->BottomPanel->width() - main->TralvoBtn->geometry().right();
+    const int buttonMargin =
+        (&Control<AnchoredPanel>("BottomPanel"))->width() - Button("TralvoBtn")->geometry().right();
     main->resize(main->width() + 200, main->height() + 100);
     QApplication::processEvents();
     EXPECT_EQ(Computer().width(), computerWidth);
-    EXPECT_EQ(main->BottomPanel->width() - main->TralvoBtn->geometry().right(), buttonMargin);
-    EXPECT_EQ(main->ExitBtn->geometry().left(), main->TralvoBtn->geometry().left());
+    EXPECT_EQ((&Control<AnchoredPanel>("BottomPanel"))->width() -
+                  Button("TralvoBtn")->geometry().right(),
+              buttonMargin);
+    EXPECT_EQ(Button("ExitBtn")->geometry().left(), Button("TralvoBtn")->geometry().left());
     EXPECT_EQ(Control<PlayerPanel>("PlayerPanel").geometry().right() + 1 + 16,
-              main->TralvoBtn->geometry().left());
+              Button("TralvoBtn")->geometry().left());
     // The splitter never makes the computer pane narrower than its design width.
-    main->ClientSplitter->setSizes({10, 1000});
+    (&Control<QSplitter>("ClientSplitter"))->setSizes({10, 1000});
     EXPECT_GE(Computer().width(), 254);
 }
 
@@ -92,7 +95,7 @@ TEST_F(MainFormTest, AMissingPlayerAsksAndGoesOnOnceItIsConnected) {
     EXPECT_EQ(messages.asked[0].buttons, MessageButtons::OkCancel);
     EXPECT_EQ(messages.asked[0].icon, MessageIcon::Warning);
     EXPECT_TRUE(main->isVisible());
-    EXPECT_EQ(main->MyPlayerST->RootDir().substr(0, player.size()), player);
+    EXPECT_EQ(PlayerTree()->RootDir().substr(0, player.size()), player);
 }
 
 TEST_F(MainFormTest, AMissingPlayerOpensTheSettingsOnOkAndEndsOnCancel) {
@@ -122,12 +125,12 @@ TEST_F(MainFormTest, RestoresTheLastFoldersButNoPlayerFolderOutsideThePlayer) {
     Start();
     CreateWindows();
     EXPECT_EQ(Computer().Folder(), music);
-    EXPECT_NE(main->MyPlayerST->Path(), elsewhere);
+    EXPECT_NE(PlayerTree()->Path(), elsewhere);
 
     Settings.Window.LastMyPlayerPath = player + "/Album";
     main->RestoreWindowState();
     ASSERT_TRUE(main->StartupCheck(false));
-    EXPECT_EQ(main->MyPlayerST->Path(), player + "/Album");
+    EXPECT_EQ(PlayerTree()->Path(), player + "/Album");
 }
 
 TEST_F(MainFormTest, SavesTheWindowStateButKeepsTheNormalSizeOfAMaximisedWindow) {
@@ -154,7 +157,7 @@ TEST_F(MainFormTest, ClosingWithAnArrangedOrderAsksAndNoKeepsTheWindow) {
     Start();
     CreateWindows();
     ASSERT_TRUE(main->StartupCheck(false));
-    main->TracksChanged = true;
+    Pane().SetChanged(true);
     messages.answers = {MessageAnswer::No};
     EXPECT_FALSE(main->close());
     EXPECT_TRUE(main->isVisible());
@@ -162,7 +165,7 @@ TEST_F(MainFormTest, ClosingWithAnArrangedOrderAsksAndNoKeepsTheWindow) {
     EXPECT_EQ(messages.asked[0].caption, "Tralvo!");
     EXPECT_EQ(messages.asked[0].buttons, MessageButtons::YesNo);
     EXPECT_TRUE(main->close()); // the script's default answer is Yes
-    main->TracksChanged = false;
+    Pane().SetChanged(false);
     main->show();
     EXPECT_TRUE(main->close());
     EXPECT_EQ(messages.asked.size(), 2u);
@@ -206,7 +209,7 @@ TEST_F(MainFormTest, TabGoesThroughTheTreesTheListsTheVolumeAndTheButtons) {
     Start();
     CreateWindows();
     ASSERT_TRUE(main->StartupCheck(false));
-    main->SetTracksChanged(true); // the Tralvo button takes part only while enabled
+    Pane().SetChanged(true); // the Tralvo button takes part only while enabled
     QApplication::setActiveWindow(main.get());
     Control<QWidget>("MyComputerST").setFocus();
     std::vector<QString> visited;
@@ -228,7 +231,7 @@ TEST_F(MainFormTest, TheWindowPresentsItselfToAssistiveTechnologyAsAWindow) {
     EXPECT_EQ(window->role(), QAccessible::Window);
     EXPECT_EQ(window->text(QAccessible::Name), "Tralvo!");
     // Its controls stay what they were.
-    QAccessibleInterface* exit = QAccessible::queryAccessibleInterface(main->ExitBtn);
+    QAccessibleInterface* exit = QAccessible::queryAccessibleInterface(Button("ExitBtn"));
     ASSERT_NE(exit, nullptr);
     EXPECT_EQ(exit->role(), QAccessible::Button);
 }

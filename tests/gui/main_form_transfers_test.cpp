@@ -49,7 +49,7 @@ protected:
         folder.WriteFile("Tralvo.ini", "[Player]\nDrive=" + player + "\nType=1\n");
         ASSERT_NO_FATAL_FAILURE(StartMainWindow());
         Computer().ShowFolder(music);
-        main->MyPlayerST->SetPath(player + "/Album");
+        PlayerTree()->SetPath(player + "/Album");
         ASSERT_EQ(Computer().Files().Names(),
                   (std::vector<std::string>{"b.mp3", "c.mp3", "z.mp3"}));
         ASSERT_EQ(Shown(), std::vector<std::string>{"Tone.mp3"});
@@ -69,8 +69,8 @@ TEST_F(MainFormTransfersTest, UploadAppendsTheFilesInListOrderAndMarksTheListCha
     Control<QToolButton>("UploadBtn").click();
     EXPECT_EQ(Shown(), (std::vector<std::string>{"Tone.mp3", "b.mp3", "z.mp3"}));
     EXPECT_TRUE(std::filesystem::exists(player + "/Album/z.mp3"));
-    EXPECT_TRUE(main->TracksChanged);
-    EXPECT_TRUE(main->TralvoBtn->isEnabled());
+    EXPECT_TRUE(Pane().Changed());
+    EXPECT_TRUE(Button("TralvoBtn")->isEnabled());
     EXPECT_TRUE(main->isEnabled());
     EXPECT_TRUE(messages.asked.empty());
 }
@@ -79,7 +79,7 @@ TEST_F(MainFormTransfersTest, EachDeleteButtonDeletesFromItsOwnListAndStopsThePl
     DeletingShell shell;
     main->SetShellFileOperation(&shell);
     Select(FileList(), {1});
-    Select(*main->TracksLB, {0});
+    Select(*TracksLB(), {0});
 
     Control<QToolButton>("MyComputerDeleteBtn").click();
     EXPECT_EQ(Computer().Files().Names(), (std::vector<std::string>{"b.mp3", "z.mp3"}));
@@ -91,12 +91,12 @@ TEST_F(MainFormTransfersTest, EachDeleteButtonDeletesFromItsOwnListAndStopsThePl
     shell.stream = Player().Stream();
     ASSERT_NE(shell.stream, 0u);
 
-    main->MyPlayerDeleteBtn->click();
+    Click("MyPlayerDeleteBtn");
     EXPECT_EQ(shell.deleted.back(), std::vector<std::string>{track});
     EXPECT_FALSE(shell.playingAtDelete);
     EXPECT_TRUE(Shown().empty());
     EXPECT_EQ(Computer().Files().Names().size(), 2u);
-    EXPECT_FALSE(main->TracksChanged);
+    EXPECT_FALSE(Pane().Changed());
 }
 
 } // namespace

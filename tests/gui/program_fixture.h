@@ -7,15 +7,18 @@
 #include "app/settings_store.h"
 #include "app/termination.h"
 #include "gui/main_window/computer_pane.h"
+#include "gui/main_window/player_pane.h"
 #include "gui/main_window/preview_player.h"
 #include "panes/pane_list_view.h"
-#include "panes/track_list_model.h"
+#include "panes/shell_tree.h"
 #include "playback/module_loader.h"
 #include "support/scripted_messages.h"
 #include "support/temp_folder.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QPushButton>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -91,10 +94,17 @@ protected:
         return *widget;
     }
 
+    PlayerPane& Pane() const { return Control<PlayerPane>("MyPlayerPanel"); }
+    PaneListView* TracksLB() const { return &Control<PaneListView>("TracksLB"); }
+    TShellTree* PlayerTree() const { return &Control<TShellTree>("MyPlayerST"); }
+    QPushButton* Button(const char* name) const { return &Control<QPushButton>(name); }
+    // Clicks the tool or push button of that name, as a user does.
+    void Click(const char* name) const { Control<QAbstractButton>(name).click(); }
+
     // The track list's entries as it shows them.
     std::vector<std::string> Shown() const {
         std::vector<std::string> names;
-        for (const TrackEntry& entry : main->TracksModel->Tracks()) {
+        for (const TrackEntry& entry : Pane().Tracks()) {
             names.push_back(entry.display);
         }
         return names;

@@ -58,7 +58,7 @@ protected:
         main->SetPropertiesForm(properties.get());
         watch = std::make_unique<test::DialogWatch>(*properties);
         Computer().ShowFolder(music);
-        main->MyPlayerST->SetPath(player + "/Album");
+        PlayerTree()->SetPath(player + "/Album");
     }
     void TearDown() override {
         watch.reset();
@@ -106,13 +106,13 @@ TEST_F(PropertiesTest, NothingHappensUnlessExactlyOneEntryIsSelected) {
     StartWindows();
     QToolButton& fileProperties = Control<QToolButton>("MyComputerPropertiesBtn");
     Select(FileList(), {0, 1});
-    Select(*main->TracksLB, {0, 1});
+    Select(*TracksLB(), {0, 1});
     fileProperties.click();
-    main->MyPlayerPropertiesBtnClick();
+    Click("MyPlayerPropertiesBtn");
     Select(FileList(), {});
-    Select(*main->TracksLB, {});
+    Select(*TracksLB(), {});
     fileProperties.click();
-    main->MyPlayerPropertiesBtnClick();
+    Click("MyPlayerPropertiesBtn");
     EXPECT_TRUE(watch->shown.empty());
     EXPECT_TRUE(messages.asked.empty());
 
@@ -133,11 +133,11 @@ TEST_F(PropertiesTest, APlayerTrackShowsTheTagsReadWhenTheListWasLoaded) {
                                                          .track = "-3",
                                                          .comment = "Fine"}));
     StartWindows();
-    ASSERT_EQ(main->TracksModel->Tracks().size(), 1u);
-    Select(*main->TracksLB, {0});
-    main->MyPlayerPropertiesBtn->click();
+    ASSERT_EQ(Pane().Tracks().size(), 1u);
+    Select(*TracksLB(), {0});
+    Click("MyPlayerPropertiesBtn");
     folder.WriteFile("player/Album/song.mp3", TaggedMp3({.title = "New"}));
-    main->MyPlayerPropertiesBtnClick();
+    Click("MyPlayerPropertiesBtn");
 
     ASSERT_EQ(watch->shown.size(), 2u);
     for (auto& shown : watch->shown) {
@@ -154,9 +154,9 @@ TEST_F(PropertiesTest, AFileWithoutTagGivesTheWarningInsteadOfTheDialog) {
     folder.WriteFile("player/Album/bare.wav", "RIFF");
     StartWindows();
     Select(FileList(), {0});
-    Select(*main->TracksLB, {0});
+    Select(*TracksLB(), {0});
     Control<QToolButton>("MyComputerPropertiesBtn").click();
-    main->MyPlayerPropertiesBtnClick();
+    Click("MyPlayerPropertiesBtn");
 
     EXPECT_TRUE(watch->shown.empty());
     ASSERT_EQ(messages.asked.size(), 2u);

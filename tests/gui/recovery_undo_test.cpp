@@ -37,7 +37,7 @@ protected:
     }
     void PressCtrlZ() {
         QKeyEvent event(QEvent::KeyPress, Qt::Key_Z, Qt::ControlModifier, QStringLiteral("\x1a"));
-        QApplication::sendEvent(main->TracksLB, &event);
+        QApplication::sendEvent(TracksLB(), &event);
     }
 
     std::string player;
@@ -51,13 +51,13 @@ TEST_F(RecoveryUndoTest, AFolderLeftByAnInterruptedRunIsOfferedBackAndNoLeavesIt
     ASSERT_NO_FATAL_FAILURE(StartWithType(1));
 
     messages.answers = {MessageAnswer::No};
-    main->MyPlayerST->SetPath(album);
+    PlayerTree()->SetPath(album);
     ASSERT_EQ(messages.TextKeys(), std::vector<std::string>{"RecoverFolder"});
     EXPECT_EQ(messages.asked[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(Shown(), std::vector<std::string>{"Alpha.mp3"});
     EXPECT_TRUE(std::filesystem::exists(album + "/QZ_TEMP2/Bravo.mp3"));
 
-    main->MyPlayerRefreshBtnClick(); // asked again; Yes this time
+    Click("MyPlayerRefreshBtn"); // asked again; Yes this time
     EXPECT_EQ(messages.TextKeys(),
               (std::vector<std::string>{"RecoverFolder", "RecoverFolder", "RecoverDone"}));
     EXPECT_EQ(Shown(), (std::vector<std::string>{"Alpha.mp3", "Bravo.mp3"}));
@@ -70,10 +70,10 @@ TEST_F(RecoveryUndoTest, CtrlZPutsTheFolderBackAsItWasBeforeTheLastRun) {
         folder.WriteFile(std::string("player/Album/") + name, Song(name));
     }
     ASSERT_NO_FATAL_FAILURE(StartWithType(1));
-    main->MyPlayerST->SetPath(album);
+    PlayerTree()->SetPath(album);
     const std::vector<std::string> before = Shown();
-    main->ReverseSortBtnClick();
-    main->TralvoBtnClick();
+    Click("ReverseSortBtn");
+    Click("TralvoBtn");
     ASSERT_TRUE(messages.asked.empty()) << messages.asked[0].textKey;
     ASSERT_NE(Shown(), before);
 
@@ -83,7 +83,7 @@ TEST_F(RecoveryUndoTest, CtrlZPutsTheFolderBackAsItWasBeforeTheLastRun) {
     for (const char* name : {"{3}Alpha.mp3", "Bravo.mp3", "{1}Charlie.mp3"}) {
         EXPECT_TRUE(std::filesystem::exists(album + "/" + name)) << name;
     }
-    EXPECT_FALSE(main->TracksChanged);
+    EXPECT_FALSE(Pane().Changed());
 
     PressCtrlZ(); // the undo left nothing to undo
     EXPECT_EQ(messages.TextKeys(), std::vector<std::string>{"NothingToUndo"});
@@ -96,11 +96,11 @@ TEST_F(RecoveryUndoTest, CtrlZAfterTracksWereMadeAnewAsksFirst) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20)); // one birth time each
     }
     ASSERT_NO_FATAL_FAILURE(StartWithType(2));
-    main->MyPlayerST->SetPath(album);
+    PlayerTree()->SetPath(album);
     const std::vector<std::string> before = Shown();
-    main->ReverseSortBtnClick();
+    Click("ReverseSortBtn");
     messages.answers = {MessageAnswer::Yes};
-    main->TralvoBtnClick();
+    Click("TralvoBtn");
     ASSERT_EQ(messages.TextKeys(), std::vector<std::string>{"RecreateTracks"});
     ASSERT_NE(Shown(), before);
 
@@ -139,9 +139,9 @@ TEST_F(RecoveryUndoTest, ASignalDuringARunPutsTheFolderBackAndThenClosesTheWindo
     main->SetSettingsForm(settingsForm.get());
     ASSERT_TRUE(main->StartupCheck(false));
     main->show();
-    main->MyPlayerST->SetPath(album);
-    main->ReverseSortBtnClick();
-    main->TralvoBtnClick();
+    PlayerTree()->SetPath(album);
+    Click("ReverseSortBtn");
+    Click("TralvoBtn");
     EXPECT_EQ(messages.TextKeys(), std::vector<std::string>{"RunStopped"});
     for (const char* name : names) {
         EXPECT_EQ(test::ReadFile(album + "/" + name), Song(name)) << name;

@@ -38,7 +38,7 @@ protected:
         folder.WriteFile("Tralvo.ini",
                          "[Player]\nDrive=" + player + "\n" + settings + "[Sort]\n1=1\n2=1\n3=1\n");
         ASSERT_NO_FATAL_FAILURE(StartMainWindow());
-        main->MyPlayerST->SetPath(player + "/Album");
+        PlayerTree()->SetPath(player + "/Album");
     }
     std::vector<std::string> NamesOnDisk() const {
         std::vector<std::string> names;
@@ -55,70 +55,70 @@ protected:
 TEST_F(TrackListTest, ALoadedListIsUnchangedAndSortingChangesIt) {
     StartWith("Type=1\n");
     EXPECT_EQ(Shown(), (std::vector<std::string>{"Alpha.mp3", "Bravo.mp3", "Charlie.mp3"}));
-    EXPECT_FALSE(main->TracksChanged);
-    EXPECT_FALSE(main->TralvoBtn->isEnabled());
+    EXPECT_FALSE(Pane().Changed());
+    EXPECT_FALSE(Button("TralvoBtn")->isEnabled());
 
-    main->ReverseSortBtnClick();
+    Click("ReverseSortBtn");
     EXPECT_EQ(Shown(), (std::vector<std::string>{"Charlie.mp3", "Bravo.mp3", "Alpha.mp3"}));
-    EXPECT_TRUE(main->TracksChanged);
-    EXPECT_TRUE(main->TralvoBtn->isEnabled());
+    EXPECT_TRUE(Pane().Changed());
+    EXPECT_TRUE(Button("TralvoBtn")->isEnabled());
 }
 
 TEST_F(TrackListTest, AnotherFolderAsksFirstAndNoPutsTheTreeBack) {
     StartWith("Type=1\n");
-    main->ShuffleBtnClick();
+    Click("ShuffleBtn");
     const std::vector<std::string> shuffled = Shown();
     messages.answers = {MessageAnswer::No};
-    main->MyPlayerST->SetPath(player + "/Other");
+    PlayerTree()->SetPath(player + "/Other");
     EXPECT_EQ(messages.TextKeys(), std::vector<std::string>{"ChangeDirAlthoughChanged"});
-    EXPECT_EQ(main->MyPlayerST->Path(), player + "/Album");
+    EXPECT_EQ(PlayerTree()->Path(), player + "/Album");
     EXPECT_EQ(Shown(), shuffled);
-    EXPECT_TRUE(main->TracksChanged);
+    EXPECT_TRUE(Pane().Changed());
 
-    main->MyPlayerST->SetPath(player + "/Other"); // Yes this time
+    PlayerTree()->SetPath(player + "/Other"); // Yes this time
     EXPECT_EQ(Shown(), std::vector<std::string>{"Zulu.mp3"});
-    EXPECT_FALSE(main->TracksChanged);
+    EXPECT_FALSE(Pane().Changed());
     EXPECT_EQ(messages.asked.size(), 2u);
 }
 
 TEST_F(TrackListTest, RefreshingAnArrangedListAsksAndNoKeepsIt) {
     StartWith("Type=1\n");
-    main->ReverseSortBtnClick();
+    Click("ReverseSortBtn");
     folder.WriteFile("player/Album/Delta.mp3", Song("Delta"));
     messages.answers = {MessageAnswer::No};
-    main->MyPlayerRefreshBtnClick();
+    Click("MyPlayerRefreshBtn");
     EXPECT_EQ(Shown().size(), 3u);
     EXPECT_EQ(messages.TextKeys(), std::vector<std::string>{"RefreshAlthoughChanged"});
-    main->MyPlayerRefreshBtnClick();
+    Click("MyPlayerRefreshBtn");
     EXPECT_EQ(Shown().size(), 4u);
-    EXPECT_FALSE(main->TracksChanged);
+    EXPECT_FALSE(Pane().Changed());
 }
 
 TEST_F(TrackListTest, TheTralvoButtonWritesTheOrderAndReloads) {
     folder.WriteFile("player/Album/{9}Echo.mp3", Song("Echo"));
     StartWith("Type=1\n");
-    EXPECT_EQ(main->TrackPath(3), player + "/Album/{9}Echo.mp3");
-    main->ReverseSortBtnClick(); // by title, descending
-    main->TralvoBtn->click();
+    EXPECT_EQ(Pane().TrackPath(3), player + "/Album/{9}Echo.mp3");
+    Click("ReverseSortBtn"); // by title, descending
+    Button("TralvoBtn")->click();
     EXPECT_TRUE(messages.asked.empty()) << messages.asked[0].textKey;
     EXPECT_EQ(NamesOnDisk(), (std::vector<std::string>{"{1}Echo.mp3", "{2}Charlie.mp3",
                                                        "{3}Bravo.mp3", "{4}Alpha.mp3"}));
     EXPECT_EQ(Shown(),
               (std::vector<std::string>{"Echo.mp3", "Charlie.mp3", "Bravo.mp3", "Alpha.mp3"}));
-    EXPECT_FALSE(main->TracksChanged);
-    EXPECT_FALSE(main->TralvoBtn->isEnabled());
-    EXPECT_FALSE(main->TralvoBtn->isHidden());
-    EXPECT_TRUE(main->ExitBtn->isEnabled());
-    EXPECT_TRUE(main->ProgressPB->isHidden());
-    EXPECT_EQ(main->ProgressPB->maximum(), 8);
+    EXPECT_FALSE(Pane().Changed());
+    EXPECT_FALSE(Button("TralvoBtn")->isEnabled());
+    EXPECT_FALSE(Button("TralvoBtn")->isHidden());
+    EXPECT_TRUE(Button("ExitBtn")->isEnabled());
+    EXPECT_TRUE(Control<QProgressBar>("ProgressPB").isHidden());
+    EXPECT_EQ(Control<QProgressBar>("ProgressPB").maximum(), 8);
 }
 
 TEST_F(TrackListTest, AFailedRunReportsEachFailureThenTheWrongOrder) {
     StartWith("Type=1\n");
-    main->ReverseSortBtnClick(); // Charlie, Bravo, Alpha
+    Click("ReverseSortBtn"); // Charlie, Bravo, Alpha
     // Bravo cannot take its temporary name and keeps its own, which sorts before the others.
     folder.WriteFile("player/Album/1.qz_temp", "left by an earlier run");
-    main->TralvoBtnClick();
+    Click("TralvoBtn");
     EXPECT_EQ(messages.TextKeys(),
               (std::vector<std::string>{"RenameError", "RenameError", "TralvoFailed"}));
     EXPECT_EQ(messages.asked.back().captionKey, "Error");
@@ -131,30 +131,30 @@ TEST_F(TrackListTest, AFailedRunReportsEachFailureThenTheWrongOrder) {
 // player, so the user is told how long it takes first, and No leaves everything as it was.
 TEST_F(TrackListTest, CreationTimesAskBeforeTheTracksAreMadeAnew) {
     StartWith("Type=2\n");
-    main->ReverseSortBtnClick();
+    Click("ReverseSortBtn");
     const std::vector<std::string> arranged = Shown();
     std::this_thread::sleep_for(std::chrono::milliseconds(30)); // born before the run's step
     messages.answers = {MessageAnswer::No};
-    main->TralvoBtnClick();
+    Click("TralvoBtn");
     ASSERT_EQ(messages.TextKeys(), std::vector<std::string>{"RecreateTracks"});
     EXPECT_EQ(messages.asked[0].icon, MessageIcon::Question);
     EXPECT_EQ(messages.asked[0].buttons, MessageButtons::YesNo);
     EXPECT_NE(messages.asked[0].text.find("tracks this takes up to 1 min."), std::string::npos)
         << messages.asked[0].text;
-    EXPECT_TRUE(main->TracksChanged);
+    EXPECT_TRUE(Pane().Changed());
     EXPECT_EQ(Shown(), arranged);
 
-    main->TralvoBtnClick(); // Yes
+    Click("TralvoBtn"); // Yes
     EXPECT_EQ(messages.TextKeys(), (std::vector<std::string>{"RecreateTracks", "RecreateTracks"}));
     EXPECT_EQ(Shown(), arranged);
-    EXPECT_FALSE(main->TracksChanged);
-    EXPECT_EQ(main->ProgressPB->maximum(), 3);
+    EXPECT_FALSE(Pane().Changed());
+    EXPECT_EQ(Control<QProgressBar>("ProgressPB").maximum(), 3);
 }
 
 TEST_F(TrackListTest, NothingToWriteDoesNothing) {
     StartWith("Type=1\n");
     const std::vector<std::string> before = NamesOnDisk();
-    main->TralvoBtnClick();
+    Click("TralvoBtn");
     EXPECT_EQ(NamesOnDisk(), before);
     EXPECT_TRUE(messages.asked.empty());
 }
@@ -162,15 +162,15 @@ TEST_F(TrackListTest, NothingToWriteDoesNothing) {
 TEST_F(TrackListTest, AnotherPlayerTypeInTheSettingsReloadsWithoutAsking) {
     folder.WriteFile("player/Album/{1}Zed.mp3", Song("Zed"));
     StartWith("Type=0\n");
-    main->ShuffleBtnClick();
-    ASSERT_TRUE(main->TracksChanged);
+    Click("ShuffleBtn");
+    ASSERT_TRUE(Pane().Changed());
     test::OnNextModalDialog([](QDialog& dialog) {
         dialog.findChild<QAbstractButton*>("SortingByFilenameRB")->click();
         dialog.findChild<QPushButton*>("OKBtn")->click();
     });
     EXPECT_TRUE(main->RunSettingsDialog());
     EXPECT_EQ(Settings.PlayerType, PlayerType::FileNames);
-    EXPECT_FALSE(main->TracksChanged);
+    EXPECT_FALSE(Pane().Changed());
     const std::vector<std::string> shown = Shown();
     EXPECT_EQ(shown.front(), "Alpha.mp3");
     EXPECT_NE(std::find(shown.begin(), shown.end(), "Zed.mp3"), shown.end());

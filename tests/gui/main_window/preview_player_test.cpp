@@ -59,10 +59,10 @@ protected:
         folder.WriteFile("Tralvo.ini", "[Player]\nDrive=" + player + "\n");
         ASSERT_NO_FATAL_FAILURE(StartMainWindow());
         Computer().ShowFolder(music);
-        main->MyPlayerST->SetPath(player + "/Album");
+        PlayerTree()->SetPath(player + "/Album");
         main->activateWindow();
         QApplication::processEvents();
-        ASSERT_EQ(main->TracksModel->rowCount(), 1);
+        ASSERT_EQ(TracksLB()->model()->rowCount(), 1);
     }
     int FileRow(const std::string& name) const {
         const auto& names = Computer().Files().Names();
@@ -130,9 +130,9 @@ TEST_F(PreviewPlayerTest, ADoubleClickInTheTrackListReplacesWhatPlays) {
     PlayFile("tone.mp3");
     const std::uint32_t first = Player().Stream();
     // The window system gives the list the focus on the first press.
-    main->TracksLB->setFocus();
-    QWidget& viewport = *main->TracksLB->viewport();
-    const QPoint item = main->TracksLB->visualRect(main->TracksModel->index(0)).center();
+    TracksLB()->setFocus();
+    QWidget& viewport = *TracksLB()->viewport();
+    const QPoint item = TracksLB()->visualRect(TracksLB()->model()->index(0, 0)).center();
     SendMouse(viewport, QEvent::MouseButtonPress, item, Qt::LeftButton);
     SendMouse(viewport, QEvent::MouseButtonRelease, item, Qt::LeftButton);
     SendMouse(viewport, QEvent::MouseButtonDblClick, item, Qt::LeftButton);
@@ -147,7 +147,7 @@ TEST_F(PreviewPlayerTest, ADoubleClickInTheTrackListReplacesWhatPlays) {
 
 TEST_F(PreviewPlayerTest, PlayDoesNothingWithoutAFocusedListOrWithTwoItemsSelected) {
     PickFile("tone.mp3");
-    main->ExitBtn->setFocus();
+    Button("ExitBtn")->setFocus();
     Control<QToolButton>("PlayBtn").click();
     EXPECT_EQ(Player().Stream(), 0u);
     EXPECT_FALSE(Player().HoldsEngine());
@@ -229,10 +229,10 @@ TEST_F(PreviewPlayerTest, TheVolumeBarSetsTheEngineVolumeAlsoWhenNothingPlays) {
 
 TEST_F(PreviewPlayerTest, TheStatusLineHandsTheFocusOn) {
     Control<QLineEdit>("PlayerStatusEB").setFocus();
-    EXPECT_TRUE(main->ExitBtn->hasFocus()); // nothing to write: the Tralvo button is disabled
-    main->SetTracksChanged(true);
+    EXPECT_TRUE(Button("ExitBtn")->hasFocus()); // nothing to write: the Tralvo button is disabled
+    Pane().SetChanged(true);
     Control<QLineEdit>("PlayerStatusEB").setFocus();
-    EXPECT_TRUE(main->TralvoBtn->hasFocus());
+    EXPECT_TRUE(Button("TralvoBtn")->hasFocus());
 }
 
 } // namespace

@@ -1,0 +1,128 @@
+#pragma once
+
+#include "arrange/player_type.h"
+#include "arrange/track_list.h"
+
+#include <QWidget>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QListView;
+class QToolButton;
+
+namespace tralvo {
+
+namespace media {
+class TSoundFile;
+}
+
+class FileSystem;
+class Messages;
+class PaneListView;
+class TrackItems;
+class TrackListModel;
+class TShellTree;
+struct TConfig;
+
+// The player pane, the main window's right half: its tool bar, the player's folder tree and
+// the track list of the folder chosen there, which the user puts in order. It keeps the
+// list's changed mark, asks before an arranged list is thrown away, and offers to put back
+// the tracks of a run that was cut off. What concerns the rest of the window it asks for by
+// its signals.
+class PlayerPane : public QWidget {
+    Q_OBJECT
+public:
+    PlayerPane(const TConfig& settings, Messages& messages, FileSystem& fs,
+               QWidget* parent = nullptr);
+    ~PlayerPane() override;
+
+    // The player's root folder, and the folder chosen below it.
+    std::string RootDir() const;
+    void SetRootDir(const std::string& root);
+    std::string Folder() const;
+    void ShowFolder(const std::string& path);
+    // The next folder change throws the list away without asking (a new player was chosen).
+    void SkipNextFolderQuestion() { skipFolderQuestion_ = true; }
+    // Reads the tree again, as when the player was plugged in meanwhile.
+    void RefreshTree();
+
+    // The folder's tracks read anew under the settings' order, or tracks read back by a job.
+    void Reload();
+    void Show(TrackList tracks);
+    const TrackList& Tracks() const;
+    // The order the shown list was read under.
+    PlayerOrder Order() const { return order_; }
+    // The file of the track at index, under the order the list was read under.
+    std::string TrackPath(int index) const;
+
+    // Whether the list's order differs from the folder's; every change of the mark is
+    // signalled, so what depends on it can follow.
+    bool Changed() const { return changed_; }
+    void SetChanged(bool changed);
+
+    // The tracks as transfers change them: through the list's model, so the view follows.
+    TrackItems& Items();
+    std::vector<std::size_t> SelectedRows() const;
+    // The track to play: the list's current track while the list has the focus and no more
+    // than one track is selected.
+    std::optional<std::string> TrackToPlay() const;
+
+    // Files dragged from list may be dropped on the track list: they are uploaded.
+    void AcceptDropsFrom(const QObject* list) { dropSource_ = list; }
+    // The window's drags, tab order and width run through these.
+    QListView* List() const;
+    QWidget* Tree() const;
+    QWidget* Toolbar() const { return toolbar_; }
+
+signals:
+    void ChangedMarked(bool changed);
+    void PlayRequested(const std::string& path);
+    // file is null when the selected track could not be read.
+    void PropertiesRequested(const media::TSoundFile* file);
+    void DownloadRequested();
+    void DeleteRequested();
+    void UploadRequested();
+    void UndoRequested();
+
+private:
+    void Build();
+    void ConnectEditing();
+    void FolderChosen();
+    void RefreshClicked();
+    bool AskBeforeThrowingAway(const char* textKey);
+    void OfferRecovery(const std::string& folder);
+    void RequestProperties();
+
+    // Editing: moves by buttons, keys and drags; the whole-list orderings.
+    void MoveCurrent(int by);
+    bool KeyDown(const QKeyEvent& event);
+    bool KeyPress(const QKeyEvent& event);
+    bool StartDrag();
+    bool DragOver(QObject* source, int y);
+    void Drop(QObject* source);
+    void EndDrag();
+    void Sort(bool reverse);
+    void Shuffle();
+    template <typename Change>
+    void Reorder(Change&& change);
+
+    const TConfig& settings_;
+    Messages& messages_;
+    FileSystem& fs_;
+    QWidget* toolbar_ = nullptr;
+    TShellTree* tree_ = nullptr;
+    TrackListModel* model_ = nullptr;
+    PaneListView* list_ = nullptr;
+    std::unique_ptr<TrackItems> items_;
+    const QObject* dropSource_ = nullptr;
+
+    PlayerOrder order_{};
+    std::string listFolder_;
+    bool changed_ = false;
+    bool skipFolderQuestion_ = false;
+    int dragStart_ = -1;
+    int dragCurrent_ = -1;
+};
+
+} // namespace tralvo

@@ -1,0 +1,176 @@
+// The player pane on its own, with settings of its own: what its keys, buttons and drags do
+// to the list and its mark, and what they ask of the window.
+#include "app/settings_store.h"
+#include "gui/main_window/player_pane.h"
+#include "media/writers/id3v2_writer.h"
+#include "panes/pane_list_view.h"
+#include "panes/shell_tree.h"
+#include "program_fixture.h"
+
+#include <QKeyEvent>
+#include <QToolButton>
+
+namespace tralvo {
+namespace {
+
+std::string Song(const std::string& title) {
+    test::Id3v1Fields fields;
+    fields.title = title;
+    fields.artist = "Artist";
+    fields.album = "Album";
+    return test::AsString(test::Mp3File({}, 1, fields));
+}
+
+class PlayerPaneTest : public test::ProgramFolderFixture {
+protected:
+    void SetUp() override {
+        ProgramFolderFixture::SetUp();
+        Start();
+        player = folder.MakeFolder("player");
+        folder.MakeFolder("player/Album");
+        folder.MakeFolder("player/Other");
+        // Names and titles in opposite orders, so a sort by title shows it followed the keys.
+        folder.WriteFile("player/Album/a.mp3", Song("Charlie"));
+        folder.WriteFile("player/Album/b.mp3", Song("Bravo"));
+        folder.WriteFile("player/Album/c.mp3", Song("Alpha"));
+        folder.WriteFile("player/Other/z.mp3", Song("Zulu"));
+        settings.PlayerType = PlayerType::FileNames;
+        settings.SortKey1 = 1; // title
+        pane = std::make_unique<PlayerPane>(settings, messages, SystemFileSystem());
+        pane->SetRootDir(player);
+        pane->ShowFolder(player + "/Album");
+        list = pane->findChild<PaneListView*>(QStringLiteral("TracksLB"));
+        ASSERT_NE(list, nullptr);
+        ASSERT_EQ(Order(), "abc");
+        ASSERT_FALSE(pane->Changed());
+
+        QObject::connect(pane.get(), &PlayerPane::DownloadRequested,
+                         [this] { asked += "download "; });
+        QObject::connect(pane.get(), &PlayerPane::UploadRequested, [this] { asked += "upload "; });
+        QObject::connect(pane.get(), &PlayerPane::DeleteRequested, [this] { asked += "delete "; });
+        QObject::connect(pane.get(), &PlayerPane::UndoRequested, [this] { asked += "undo "; });
+        QObject::connect(pane.get(), &PlayerPane::ChangedMarked,
+                         [this](bool changed) { marks.push_back(changed); });
+        QObject::connect(pane.get(), &PlayerPane::PropertiesRequested,
+                         [this](const media::TSoundFile* file) {
+                             asked += "properties:" + (file ? file->FileName() : "none") + " ";
+                         });
+    }
+    void TearDown() override {
+        pane.reset();
+        ProgramFolderFixture::TearDown();
+    }
+    std::string Order() const {
+        std::string order;
+        for (const TrackEntry& entry : pane->Tracks()) {
+            order += entry.display.front();
+        }
+        return order;
+    }
+    void Select(std::initializer_list<int> rows) {
+        list->selectionModel()->clear();
+        for (const int row : rows) {
+            list->selectionModel()->setCurrentIndex(list->model()->index(row, 0),
+                                                    QItemSelectionModel::Select);
+        }
+    }
+    void Type(int key, Qt::KeyboardModifiers modifiers, const QString& text = {}) {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+        QApplication::sendEvent(list, &event);
+    }
+    void Click(const char* button) {
+        auto* found = pane->findChild<QToolButton*>(QString::fromLatin1(button));
+        ASSERT_NE(found, nullptr) << button;
+        found->click();
+    }
+
+    std::string player;
+    TConfig settings;
+    std::unique_ptr<PlayerPane> pane;
+    PaneListView* list = nullptr;
+    std::string asked;
+    std::vector<bool> marks;
+};
+
+TEST_F(PlayerPaneTest, MovingATrackByKeysMarksTheListAndSignalsIt) {
+    Select({0});
+    Type(Qt::Key_Plus, Qt::NoModifier, "+");
+    EXPECT_EQ(Order(), "bac");
+    EXPECT_TRUE(pane->Changed());
+    EXPECT_EQ(marks, std::vector<bool>{true});
+    EXPECT_EQ(list->currentIndex().row(), 1);
+}
+
+TEST_F(PlayerPaneTest, AMoveThatCannotBeMadeLeavesTheMarkAlone) {
+    Select({0});
+    Type(Qt::Key_Minus, Qt::NoModifier, "-");
+    Select({1, 2});
+    Click("UpBtn");
+    EXPECT_EQ(Order(), "abc");
+    EXPECT_TRUE(marks.empty());
+    EXPECT_FALSE(pane->Changed());
+}
+
+TEST_F(PlayerPaneTest, SortingFollowsTheInjectedKeysAndReloadingClearsTheMark) {
+    Click("SortBtn");
+    EXPECT_EQ(Order(), "cba"); // by title: Alpha, Bravo, Charlie
+    EXPECT_TRUE(pane->Changed());
+    Click("ReverseSortBtn");
+    EXPECT_EQ(Order(), "abc");
+    pane->Reload();
+    EXPECT_FALSE(pane->Changed());
+}
+
+TEST_F(PlayerPaneTest, KeysAndButtonsAskTheWindowForItsCommands) {
+    Select({1});
+    Type(Qt::Key_Left, Qt::NoModifier);
+    Type(Qt::Key_Left, Qt::ShiftModifier);
+    Type(Qt::Key_Delete, Qt::NoModifier);
+    Type(Qt::Key_Z, Qt::ControlModifier);
+    Type(Qt::Key_Return, Qt::AltModifier);
+    Click("DownloadBtn");
+    Click("MyPlayerDeleteBtn");
+    EXPECT_EQ(asked, "download delete undo properties:" + player + "/Album/b.mp3 download delete ");
+    // Only a drop from the list the window named is an upload.
+    QObject files;
+    pane->AcceptDropsFrom(&files);
+    asked.clear();
+    EXPECT_FALSE(list->onDragOver(nullptr, 0));
+    list->onDrop(nullptr);
+    EXPECT_TRUE(list->onDragOver(&files, 0));
+    list->onDrop(&files);
+    EXPECT_EQ(asked, "upload ");
+}
+
+TEST_F(PlayerPaneTest, AnotherFolderAsksOnlyWhileTheListIsArranged) {
+    Click("ShuffleBtn");
+    ASSERT_TRUE(pane->Changed());
+    messages.answers = {MessageAnswer::No};
+    pane->ShowFolder(player + "/Other");
+    EXPECT_EQ(messages.TextKeys(), std::vector<std::string>{"ChangeDirAlthoughChanged"});
+    EXPECT_EQ(messages.asked[0].parent, "MainForm");
+    EXPECT_EQ(pane->Folder(), player + "/Album");
+    EXPECT_TRUE(pane->Changed());
+
+    // A new player throws the list away without asking.
+    pane->SkipNextFolderQuestion();
+    pane->ShowFolder(player + "/Other");
+    EXPECT_EQ(messages.asked.size(), 1u);
+    EXPECT_EQ(Order(), "z");
+    EXPECT_FALSE(pane->Changed());
+}
+
+TEST_F(PlayerPaneTest, ATrackPathFollowsTheOrderTheListWasReadUnder) {
+    folder.WriteFile("player/Album/{9}d.mp3", Song("Delta"));
+    pane->Reload();
+    EXPECT_EQ(pane->TrackPath(3), player + "/Album/{9}d.mp3");
+    EXPECT_EQ(pane->Tracks()[3].display, "d.mp3");
+    settings.PlayerType = PlayerType::DirectoryOrder;
+    pane->Reload();
+    EXPECT_EQ(pane->Order().type, PlayerType::DirectoryOrder);
+    EXPECT_EQ(pane->TrackPath(-1), "");
+    EXPECT_EQ(pane->TrackPath(4), "");
+}
+
+} // namespace
+} // namespace tralvo
