@@ -8,6 +8,7 @@
 #include "app/settings_store.h"
 #include "app/termination.h"
 #include "app/window_state.h"
+#include "gui/main_window/arrange_command.h"
 #include "gui/main_window/computer_pane.h"
 #include "gui/main_window/player_pane.h"
 #include "gui/main_window/player_panel.h"
@@ -151,9 +152,9 @@ void TMainForm::ConnectHandlers() {
     connect(computerPane_, &ComputerPane::HelpRequested, this, [this] { HelpBtnClick(this); });
     connect(computerPane_, &ComputerPane::AboutRequested, this, &TMainForm::AboutBtnClick);
     connect(ExitBtn, &QPushButton::clicked, this, &TMainForm::ExitBtnClick);
-    connect(TralvoBtn, &QPushButton::clicked, this, &TMainForm::TralvoBtnClick);
-    connect(playerPane_, &PlayerPane::ChangedMarked, TralvoBtn, &QPushButton::setEnabled);
-    connect(playerPane_, &PlayerPane::UndoRequested, this, &TMainForm::UndoLastRunClick);
+    arrange_ = new ArrangeCommand(*playerPane_, {TralvoBtn, ExitBtn, ProgressPB}, Settings,
+                                  messages_, fs_, this);
+    connect(arrange_, &ArrangeCommand::JobStarting, player_, &PreviewPlayer::Stop);
     ConnectPlayer();
     ConnectTransfers();
     ConnectProperties();

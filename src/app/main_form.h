@@ -17,11 +17,9 @@ namespace tralvo {
 namespace media {
 class TSoundFile;
 }
-namespace jobs {
-struct JobOutcome;
-}
 
 class AnchoredPanel;
+class ArrangeCommand;
 class ComputerPane;
 class PlayerPane;
 class PlayerPanel;
@@ -31,8 +29,6 @@ class TSettingsForm;
 class TPropertiesForm;
 class TAboutForm;
 class ShellFileOperation;
-struct ArrangeRun;
-class RunObserver;
 
 // The main window: the computer pane on the left, the player pane on the right, the preview
 // player's panel and the two big buttons at the bottom. The computer pane and the preview
@@ -103,8 +99,6 @@ private:
     void UploadBtnClick();
     void DownloadBtnClick();
     void LBDeleteBtnClick(QWidget* sender);
-    void TralvoBtnClick();
-    void UndoLastRunClick();
     // The Play button plays the current item of the list that has the focus.
     void PlayFocusedItem();
     // Nothing may play while a run or a delete changes the files.
@@ -113,12 +107,6 @@ private:
     void AboutBtnClick();
     void ShowFileProperties(const std::string& path);
     void ShowProperties(const media::TSoundFile* file);
-    void RunOnPlayerFolder(
-        const std::function<jobs::JobOutcome(const std::string& folder, ArrangeRun& run)>& job,
-        const std::function<void(const jobs::JobOutcome& outcome, RunObserver& observer)>&
-            afterShown);
-    // False when the user does not want to wait for the tracks of names to be made anew.
-    bool RecreationAccepted(const std::vector<std::string>& names);
     void ShowFatal(const char* text);
 
     Messages& messages_;
@@ -130,6 +118,7 @@ private:
     PlayerPanel* playerPanel_ = nullptr;
     ComputerPane* computerPane_ = nullptr;
     PlayerPane* playerPane_ = nullptr;
+    ArrangeCommand* arrange_ = nullptr;
     ShellFileOperation* shell_ = nullptr;
     std::function<void(const QUrl&)> urlOpener_;
     bool destroyed_ = false;

@@ -1,17 +1,17 @@
-// The Tralvo command: the player folder rewritten so that the player plays the list's order.
-#include "app/main_form.h"
+#include "gui/main_window/arrange_command.h"
+
 #include "app/message_box_observer.h"
 #include "app/messages.h"
 #include "app/run_failure_messages.h"
 #include "app/settings_store.h"
 #include "arrange/strategies.h"
-#include "arrange/track_loading.h"
 #include "arrange/undo.h"
 #include "gui/main_window/player_pane.h"
 #include "gui/main_window/window_name.h"
 #include "jobs/arrange_folder.h"
 #include "jobs/order_check.h"
 #include "jobs/undo_last_run.h"
+#include "platform/paths.h"
 #include "platform/stop_signals.h"
 #include "platform/text.h"
 
@@ -41,29 +41,45 @@ private:
 
 } // namespace
 
+ArrangeCommand::ArrangeCommand(PlayerPane& pane, Controls controls, const TConfig& settings,
+                               Messages& messages, FileSystem& fs, QObject* parent)
+    : QObject(parent), pane_(pane), controls_(controls), settings_(settings), messages_(messages),
+      fs_(fs) {
+    connect(controls_.tralvo, &QPushButton::clicked, this, &ArrangeCommand::Arrange);
+    // Only an arranged list has anything to write.
+    connect(&pane_, &PlayerPane::ChangedMarked, controls_.tralvo, &QPushButton::setEnabled);
+    connect(&pane_, &PlayerPane::UndoRequested, this, &ArrangeCommand::UndoLastRun);
+}
+
+std::string ArrangeCommand::Title() const {
+    return controls_.tralvo->window()->windowTitle().toStdString();
+}
+
+void ArrangeCommand::ShowButtons(bool shown) {
+    for (QPushButton* button : {controls_.tralvo, controls_.exit}) {
+        button->setVisible(shown);
+        button->setEnabled(shown);
+    }
+    controls_.progress->setVisible(!shown);
+}
+
 // The window during a job on the player folder: playback stopped, the progress bar in the
 // buttons' place, painted once, then nothing handled but the run's own boxes. When the job
 // changed the folder, the list it read back is shown, and then afterShown tells what is left
 // to tell.
-void TMainForm::RunOnPlayerFolder(
-    const std::function<jobs::JobOutcome(const std::string& folder, ArrangeRun& run)>& job,
-    const std::function<void(const jobs::JobOutcome& outcome, RunObserver& observer)>& afterShown) {
-    StopBtnClick();
-    const std::string folder = FolderWithSlash(playerPane_->Folder());
+void ArrangeCommand::RunOnPlayerFolder(const Job& job, const AfterShown& afterShown) {
+    emit JobStarting();
+    const std::string folder = FolderWithSlash(pane_.Folder());
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    for (QPushButton* button : {TralvoBtn, ExitBtn}) {
-        button->hide();
-        button->setEnabled(false);
-    }
-    ProgressPB->setValue(0);
-    ProgressPB->show();
+    controls_.progress->setValue(0);
+    ShowButtons(false);
     QApplication::processEvents();
 
-    ProgressBarProgress progress(*ProgressPB);
+    ProgressBarProgress progress(*controls_.progress);
     MessageBoxObserver observer(messages_, MainWindowName);
     ArrangeRun run{fs_, observer, progress};
-    const bool wasChanged = playerPane_->Changed();
+    const bool wasChanged = pane_.Changed();
     jobs::JobOutcome outcome;
     {
         // No events are handled during the run, so the window cannot be closed then; a
@@ -72,49 +88,45 @@ void TMainForm::RunOnPlayerFolder(
         outcome = job(folder, run);
     }
 
-    playerPane_->SetChanged(false);
-    for (QPushButton* button : {TralvoBtn, ExitBtn}) {
-        button->show();
-        button->setEnabled(true);
-    }
-    ProgressPB->hide();
+    pane_.SetChanged(false);
+    ShowButtons(true);
     QApplication::restoreOverrideCursor();
     if (!outcome.changed) {
         // Nothing was touched (the journal could not be written): the arranged order stays.
-        playerPane_->SetChanged(wasChanged);
+        pane_.SetChanged(wasChanged);
         return;
     }
-    playerPane_->Show(std::move(outcome.reloaded.tracks));
+    pane_.Show(std::move(outcome.reloaded.tracks));
     afterShown(outcome, observer);
     if (RunStopRequested()) {
         // Asked to end while the run went on: the folder is in order, the window may go.
-        QTimer::singleShot(0, this, &QWidget::close);
+        QWidget* window = controls_.tralvo->window();
+        QTimer::singleShot(0, window, &QWidget::close);
     }
 }
 
 // Where creation times cannot be set, the tracks are made anew about two seconds apart: the
 // user hears how long that takes before it starts.
-bool TMainForm::RecreationAccepted(const std::vector<std::string>& names) {
-    const std::string folder = FolderWithSlash(playerPane_->Folder());
+bool ArrangeCommand::RecreationAccepted(const std::vector<std::string>& names) {
+    const std::string folder = FolderWithSlash(pane_.Folder());
     const std::size_t count = TracksToRecreate(folder, names, fs_, SystemClock());
     if (count == 0) {
         return true;
     }
-    MessageRequest question =
-        QuestionMessage(MainWindowName, windowTitle().toStdString(), "RecreateTracks");
+    MessageRequest question = QuestionMessage(MainWindowName, Title(), "RecreateTracks");
     const std::size_t minutes = std::max<std::size_t>(1, (2 * count + 59) / 60);
     question.text = ReplaceAll(ReplaceAll(question.text, "%0", std::to_string(count)), "%1",
                                std::to_string(minutes));
     return messages_.Show(question) == MessageAnswer::Yes;
 }
 
-void TMainForm::TralvoBtnClick() {
-    if (playerPane_->Tracks().empty() || !playerPane_->Changed()) {
+void ArrangeCommand::Arrange() {
+    if (pane_.Tracks().empty() || !pane_.Changed()) {
         return;
     }
-    if (Settings.PlayerType == PlayerType::CreationTimes && !fs_.SetsCreationTimes()) {
+    if (settings_.PlayerType == PlayerType::CreationTimes && !fs_.SetsCreationTimes()) {
         std::vector<std::string> names;
-        for (const TrackEntry& track : playerPane_->Tracks()) {
+        for (const TrackEntry& track : pane_.Tracks()) {
             names.push_back(track.display);
         }
         if (!RecreationAccepted(names)) {
@@ -123,7 +135,7 @@ void TMainForm::TralvoBtnClick() {
     }
     RunOnPlayerFolder(
         [this](const std::string& folder, ArrangeRun& run) {
-            return jobs::ArrangeFolder(folder, Settings.Order(), playerPane_->Tracks(), run);
+            return jobs::ArrangeFolder(folder, settings_.Order(), pane_.Tracks(), run);
         },
         // The list is shown as read back before a box says that its order is not the one made.
         [](const jobs::JobOutcome& outcome, RunObserver& observer) {
@@ -131,21 +143,19 @@ void TMainForm::TralvoBtnClick() {
         });
 }
 
-// Ctrl+Z in the track list: the folder back in its order before the last run in it.
-void TMainForm::UndoLastRunClick() {
-    if (playerPane_->Changed() &&
-        messages_.Show(QuestionMessage(MainWindowName, windowTitle().toStdString(),
-                                       "RefreshAlthoughChanged")) != MessageAnswer::Yes) {
+void ArrangeCommand::UndoLastRun() {
+    if (pane_.Changed() &&
+        messages_.Show(QuestionMessage(MainWindowName, Title(), "RefreshAlthoughChanged")) !=
+            MessageAnswer::Yes) {
         return;
     }
-    const std::vector<std::string> recreated =
-        UndoRecreationOrder(FolderWithSlash(playerPane_->Folder()));
+    const std::vector<std::string> recreated = UndoRecreationOrder(FolderWithSlash(pane_.Folder()));
     if (!recreated.empty() && !fs_.SetsCreationTimes() && !RecreationAccepted(recreated)) {
         return;
     }
     RunOnPlayerFolder(
         [this](const std::string& folder, ArrangeRun& run) {
-            jobs::UndoJobOutcome undo = jobs::UndoLastRun(folder, Settings.Order(), run);
+            jobs::UndoJobOutcome undo = jobs::UndoLastRun(folder, settings_.Order(), run);
             if (undo.outcome == UndoOutcome::NothingToUndo) {
                 messages_.Show(NothingToUndoMessage(MainWindowName));
             }
