@@ -13,6 +13,7 @@
 #include "gui/main_window/player_pane.h"
 #include "gui/main_window/player_panel.h"
 #include "gui/main_window/preview_player.h"
+#include "gui/main_window/transfer_commands.h"
 #include "gui/main_window/window_name.h"
 #include "panes/shell_tree.h"
 #include "panes/wait_cursor.h"
@@ -156,8 +157,13 @@ void TMainForm::ConnectHandlers() {
                                   messages_, fs_, this);
     connect(arrange_, &ArrangeCommand::JobStarting, player_, &PreviewPlayer::Stop);
     ConnectPlayer();
-    ConnectTransfers();
+    transfers_ =
+        new TransferCommands(*this, *computerPane_, *playerPane_, *player_, messages_, fs_);
     ConnectProperties();
+}
+
+void TMainForm::SetShellFileOperation(ShellFileOperation* shell) {
+    transfers_->SetShellFileOperation(shell);
 }
 
 std::string TMainForm::GetPlayerRoot() {

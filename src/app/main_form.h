@@ -29,6 +29,7 @@ class TSettingsForm;
 class TPropertiesForm;
 class TAboutForm;
 class ShellFileOperation;
+class TransferCommands;
 
 // The main window: the computer pane on the left, the player pane on the right, the preview
 // player's panel and the two big buttons at the bottom. The computer pane and the preview
@@ -56,7 +57,7 @@ public:
         aboutForm_.Set(std::move(form));
     }
     // Copies and deletes files with the desktop's questions; tests answer instead.
-    void SetShellFileOperation(ShellFileOperation* shell) { shell_ = shell; }
+    void SetShellFileOperation(ShellFileOperation* shell);
     // Opens files and web pages with the desktop's handler; tests look instead.
     void SetUrlOpener(std::function<void(const QUrl&)> opener) { urlOpener_ = std::move(opener); }
 
@@ -93,16 +94,9 @@ private:
     void ConnectHandlers();
     // Each part of the window binds its own controls.
     void ConnectPlayer();
-    void ConnectTransfers();
     void ConnectProperties();
-    // Transfers between the panes.
-    void UploadBtnClick();
-    void DownloadBtnClick();
-    void LBDeleteBtnClick(QWidget* sender);
     // The Play button plays the current item of the list that has the focus.
     void PlayFocusedItem();
-    // Nothing may play while a run or a delete changes the files.
-    void StopBtnClick();
     void SettingsBtnClick();
     void AboutBtnClick();
     void ShowFileProperties(const std::string& path);
@@ -119,7 +113,7 @@ private:
     ComputerPane* computerPane_ = nullptr;
     PlayerPane* playerPane_ = nullptr;
     ArrangeCommand* arrange_ = nullptr;
-    ShellFileOperation* shell_ = nullptr;
+    TransferCommands* transfers_ = nullptr;
     std::function<void(const QUrl&)> urlOpener_;
     bool destroyed_ = false;
     bool painted_ = false;

@@ -30,8 +30,4 @@ void TMainForm::PlayFocusedItem() {
     }
 }
 
-void TMainForm::StopBtnClick() {
-    player_->Stop();
-}
-
 } // namespace tralvo

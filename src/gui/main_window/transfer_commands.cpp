@@ -1,18 +1,16 @@
-// Upload, download and delete between the two panes.
-#include "app/main_form.h"
+#include "gui/main_window/transfer_commands.h"
+
 #include "app/qt_shell_file_operation.h"
-#include "arrange/track_loading.h"
 #include "arrange/transfers.h"
 #include "gui/main_window/computer_pane.h"
 #include "gui/main_window/player_pane.h"
 #include "gui/main_window/preview_player.h"
 #include "panes/file_list_model.h"
+#include "platform/paths.h"
 
-#include <QItemSelectionModel>
 #include <QListView>
 #include <QPointer>
-#include <QToolButton>
-#include <algorithm>
+#include <QWidget>
 
 namespace tralvo {
 
@@ -57,66 +55,66 @@ private:
 
 } // namespace
 
-void TMainForm::ConnectTransfers() {
-    connect(computerPane_, &ComputerPane::UploadRequested, this, &TMainForm::UploadBtnClick);
-    connect(playerPane_, &PlayerPane::DownloadRequested, this, &TMainForm::DownloadBtnClick);
-    connect(playerPane_, &PlayerPane::UploadRequested, this, &TMainForm::UploadBtnClick);
-    connect(computerPane_, &ComputerPane::DownloadRequested, this, &TMainForm::DownloadBtnClick);
+TransferCommands::TransferCommands(QWidget& window, ComputerPane& computer, PlayerPane& player,
+                                   PreviewPlayer& preview, Messages& messages, FileSystem& fs)
+    : QObject(&window), window_(window), computer_(computer), player_(player), preview_(preview),
+      fs_(fs) {
+    connect(&computer_, &ComputerPane::UploadRequested, this, &TransferCommands::Upload);
+    connect(&player_, &PlayerPane::UploadRequested, this, &TransferCommands::Upload);
+    connect(&computer_, &ComputerPane::DownloadRequested, this, &TransferCommands::Download);
+    connect(&player_, &PlayerPane::DownloadRequested, this, &TransferCommands::Download);
+    connect(&computer_, &ComputerPane::DeleteRequested, this, [this] { Delete(true); });
+    connect(&player_, &PlayerPane::DeleteRequested, this, [this] { Delete(false); });
     // Tracks dropped on the file list are downloaded, files dropped on the track list uploaded.
-    computerPane_->AcceptDropsFrom(playerPane_->List());
-    playerPane_->AcceptDropsFrom(computerPane_->List());
-    connect(computerPane_, &ComputerPane::DeleteRequested, this,
-            [this] { LBDeleteBtnClick(computerPane_); });
-    connect(playerPane_, &PlayerPane::DeleteRequested, this,
-            [this] { LBDeleteBtnClick(playerPane_); });
+    computer_.AcceptDropsFrom(player_.List());
+    player_.AcceptDropsFrom(computer_.List());
     // The desktop's copy and delete, owned by the window; tests put their own in its place.
-    shell_ = new QtShellFileOperation(this, messages_, fs_);
+    shell_ = new QtShellFileOperation(&window_, messages, fs_);
 }
 
-void TMainForm::UploadBtnClick() {
+void TransferCommands::Upload() {
     std::vector<std::string> names;
-    for (const std::size_t row : computerPane_->SelectedRows()) {
-        names.push_back(computerPane_->Files().Names()[row]);
+    for (const std::size_t row : computer_.SelectedRows()) {
+        names.push_back(computer_.Files().Names()[row]);
     }
     if (names.empty() || shell_ == nullptr) {
         return;
     }
     bool appended = false;
     {
-        const WindowDisabled disabled(*this);
-        appended = UploadFiles(names, computerPane_->Folder(), playerPane_->Folder(),
-                               playerPane_->Items(), *shell_, fs_);
+        const WindowDisabled disabled(window_);
+        appended =
+            UploadFiles(names, computer_.Folder(), player_.Folder(), player_.Items(), *shell_, fs_);
     }
     // An upload that appended nothing leaves an arranged order as it was.
     if (appended) {
-        playerPane_->SetChanged(true);
+        player_.SetChanged(true);
     }
 }
 
-void TMainForm::DownloadBtnClick() {
-    const std::vector<std::size_t> rows = playerPane_->SelectedRows();
+void TransferCommands::Download() {
+    const std::vector<std::size_t> rows = player_.SelectedRows();
     if (rows.empty() || shell_ == nullptr) {
         return;
     }
-    const WindowDisabled disabled(*this);
-    FileListItems files(computerPane_->Files(), computerPane_->Folder());
-    DownloadTracks(rows, playerPane_->Items(), computerPane_->Folder(), files, *shell_, fs_);
+    const WindowDisabled disabled(window_);
+    FileListItems files(computer_.Files(), computer_.Folder());
+    DownloadTracks(rows, player_.Items(), computer_.Folder(), files, *shell_, fs_);
 }
 
-void TMainForm::LBDeleteBtnClick(QWidget* sender) {
+void TransferCommands::Delete(bool fileList) {
     if (shell_ == nullptr) {
         return;
     }
-    const bool fileList = sender == computerPane_;
     const std::vector<std::size_t> rows =
-        fileList ? computerPane_->SelectedRows() : playerPane_->SelectedRows();
-    const WindowDisabled disabled(*this);
-    const auto stop = [this] { StopBtnClick(); };
+        fileList ? computer_.SelectedRows() : player_.SelectedRows();
+    const WindowDisabled disabled(window_);
+    const auto stop = [this] { preview_.Stop(); };
     if (fileList) {
-        FileListItems files(computerPane_->Files(), computerPane_->Folder());
-        DeleteItems(rows, files, player_->FileInPlay(), stop, *shell_, fs_);
+        FileListItems files(computer_.Files(), computer_.Folder());
+        DeleteItems(rows, files, preview_.FileInPlay(), stop, *shell_, fs_);
     } else {
-        DeleteItems(rows, playerPane_->Items(), player_->FileInPlay(), stop, *shell_, fs_);
+        DeleteItems(rows, player_.Items(), preview_.FileInPlay(), stop, *shell_, fs_);
     }
 }
 
