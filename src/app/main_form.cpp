@@ -2,10 +2,10 @@
 
 #include "app/anchored_panel.h"
 #include "app/apply_language.h"
+#include "app/gui_settings.h"
 #include "app/language_catalogue.h"
 #include "app/messages.h"
 #include "app/settings_form.h"
-#include "app/settings_store.h"
 #include "app/termination.h"
 #include "app/window_state.h"
 #include "gui/main_window/arrange_command.h"
@@ -47,10 +47,6 @@ bool LiesBelow(const std::string& root, const std::string& path) {
     return FolderWithSlash(path).starts_with(FolderWithSlash(root));
 }
 
-bool SameFolder(const std::string& a, const std::string& b) {
-    return FolderWithSlash(a) == FolderWithSlash(b);
-}
-
 // Assistive technology is told that the main window is a window (a frame), not a plain
 // widget, which it would report as a filler.
 QAccessibleInterface* MainWindowAccessible(const QString& /*className*/, QObject* object) {
@@ -62,7 +58,8 @@ QAccessibleInterface* MainWindowAccessible(const QString& /*className*/, QObject
 
 } // namespace
 
-TMainForm::TMainForm(Messages& messages, FileSystem& fs) : messages_(messages), fs_(fs) {
+TMainForm::TMainForm(GuiSettings& settings, Messages& messages, FileSystem& fs)
+    : settings_(settings), messages_(messages), fs_(fs) {
     static const bool accessibleAsWindow = [] {
         QAccessible::installFactory(MainWindowAccessible);
         return true;
@@ -149,11 +146,13 @@ void TMainForm::FormDestroy() {
 }
 
 void TMainForm::ConnectHandlers() {
+    // The computer tree leaves the player's folder out: another player shows there again.
+    connect(playerPane_, &PlayerPane::PlayerRootChanged, computerPane_, &ComputerPane::RefreshTree);
     connect(computerPane_, &ComputerPane::SettingsRequested, this, &TMainForm::SettingsBtnClick);
     connect(computerPane_, &ComputerPane::HelpRequested, this, [this] { HelpBtnClick(this); });
     connect(computerPane_, &ComputerPane::AboutRequested, this, &TMainForm::AboutBtnClick);
     connect(ExitBtn, &QPushButton::clicked, this, &TMainForm::ExitBtnClick);
-    arrange_ = new ArrangeCommand(*playerPane_, {TralvoBtn, ExitBtn, ProgressPB}, Settings,
+    arrange_ = new ArrangeCommand(*playerPane_, {TralvoBtn, ExitBtn, ProgressPB}, settings_.Get(),
                                   messages_, fs_, this);
     connect(arrange_, &ArrangeCommand::JobStarting, player_, &PreviewPlayer::Stop);
     ConnectPlayer();
@@ -167,11 +166,11 @@ void TMainForm::SetShellFileOperation(ShellFileOperation* shell) {
 }
 
 std::string TMainForm::GetPlayerRoot() {
-    return PlayerRootFor(Settings.PlayerDrive, fs_);
+    return PlayerRootFor(settings_.Get().PlayerDrive, fs_);
 }
 
 bool TMainForm::StartupCheck(bool forceFirstRun) {
-    const bool first = Settings.FirstRun || forceFirstRun;
+    const bool first = settings_.Get().FirstRun || forceFirstRun;
     bool result = true;
     if (first) {
         messages_.Show(CatalogueMessage(MainWindowName, "FirstRun", "FirstRunMsg",
@@ -197,26 +196,18 @@ bool TMainForm::StartupCheck(bool forceFirstRun) {
 }
 
 bool TMainForm::RunSettingsDialog() {
-    const PlayerOrder order = Settings.Order();
     if (TerminationRequested()) {
         return false;
     }
-    TSettingsForm* settings = settingsForm_.Get();
-    if (settings == nullptr || settings->exec() != QDialog::Accepted || TerminationRequested()) {
+    TSettingsForm* dialog = settingsForm_.Get();
+    if (dialog == nullptr || dialog->exec() != QDialog::Accepted || TerminationRequested()) {
         return false;
     }
-    // The player root is a volume's mount point or a folder: comparing whole roots tells a
-    // new player apart also where two player folders lie on one volume.
-    if (!SameFolder(playerPane_->RootDir(), GetPlayerRoot())) {
-        playerPane_->SkipNextFolderQuestion();
-        playerPane_->SetRootDir(GetPlayerRoot());
-        computerPane_->RefreshTree();
-    }
-    if (Settings.Order() != order) {
-        playerPane_->Reload();
-    }
-    if (GetCurrentLanguage() != Settings.Language ||
-        Settings.LargeFileIconsAtStart != Settings.LargeFileIcons) {
+    // The panes followed the settings as the dialog applied them; what they cannot follow
+    // takes a new start.
+    const TConfig& settings = settings_.Get();
+    if (GetCurrentLanguage() != settings.Language ||
+        settings.LargeFileIconsAtStart != settings.LargeFileIcons) {
         messages_.Show(CatalogueMessage(MainWindowName, "AppearanceNeedRestart",
                                         "AppearanceNeedRestartMsg", MessageIcon::Information,
                                         MessageButtons::Ok));
@@ -227,7 +218,7 @@ bool TMainForm::RunSettingsDialog() {
 void TMainForm::RestoreWindowState() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize screenSize = screen != nullptr ? screen->geometry().size() : QSize(1024, 768);
-    const TConfigWindow& stored = Settings.Window;
+    const TConfigWindow& stored = settings_.Get().Window;
     const WindowGeometry geometry =
         RestoredGeometry(stored, width(), height(), screenSize.width(), screenSize.height());
     resize(geometry.width, geometry.height);
@@ -249,7 +240,7 @@ void TMainForm::RestoreWindowState() {
 }
 
 void TMainForm::SaveWindowState() {
-    TConfigWindow& stored = Settings.Window;
+    TConfigWindow& stored = settings_.Kept().Window;
     stored.SplitterPos = ClientSplitter->sizes().value(0, computerPane_->width());
     stored.WindowMaximized = isMaximized();
     if (!stored.WindowMaximized) {

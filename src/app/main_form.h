@@ -24,6 +24,7 @@ class ComputerPane;
 class PlayerPane;
 class PlayerPanel;
 class PreviewPlayer;
+class GuiSettings;
 class Messages;
 class TSettingsForm;
 class TPropertiesForm;
@@ -39,7 +40,7 @@ class TMainForm : public QWidget {
     Q_OBJECT
 public:
     // Runs the creation steps; the window stays hidden until StartupCheck shows it.
-    TMainForm(Messages& messages, FileSystem& fs = SystemFileSystem());
+    TMainForm(GuiSettings& settings, Messages& messages, FileSystem& fs = SystemFileSystem());
     ~TMainForm() override;
 
     // The settings dialog that RunSettingsDialog shows, the properties dialog and the about
@@ -103,6 +104,7 @@ private:
     void ShowProperties(const media::TSoundFile* file);
     void ShowFatal(const char* text);
 
+    GuiSettings& settings_;
     Messages& messages_;
     FileSystem& fs_;
     FormOnDemand<TSettingsForm> settingsForm_;

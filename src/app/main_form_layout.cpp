@@ -2,8 +2,8 @@
 // (the catalogue's texts are applied in this order).
 #include "app/anchored_panel.h"
 #include "app/apply_language.h"
+#include "app/gui_settings.h"
 #include "app/main_form.h"
-#include "app/settings_store.h"
 #include "app/widget_names.h"
 #include "app/window_font.h"
 #include "gui/main_window/computer_pane.h"
@@ -48,8 +48,9 @@ void TMainForm::BuildControls() {
     clientLayout->addWidget(ClientSplitter);
 
     computerPane_ = new ComputerPane(
-        fs_, [this] { return GetPlayerRoot(); }, ClientSplitter);
-    playerPane_ = new PlayerPane(Settings, messages_, fs_, ClientSplitter);
+        settings_.Get(), fs_, [this] { return GetPlayerRoot(); }, ClientSplitter);
+    playerPane_ = new PlayerPane(
+        settings_, [this] { return GetPlayerRoot(); }, messages_, fs_, ClientSplitter);
     ClientSplitter->setStretchFactor(0, 0);
     ClientSplitter->setStretchFactor(1, 1);
     ClientSplitter->setSizes({ComputerPaneWidth, DesignClientWidth - ComputerPaneWidth});

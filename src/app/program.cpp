@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "app/about_form.h"
+#include "app/gui_settings.h"
 #include "app/language_catalogue.h"
 #include "app/main_form.h"
 #include "app/messages.h"
@@ -62,18 +63,21 @@ int RunProgram(const QStringList& arguments, Messages& messages, const QString& 
     QTranslator qtTexts;
     LoadQtTexts(qtTexts);
     SingleInstance instance(instanceName);
+    // The settings the windows share, loaded above and written when the program ends; they
+    // outlive the windows.
+    GuiSettings settings(Settings);
     Windows windows;
     if (instance.Claim()) {
         QApplication::setApplicationName(QStringLiteral("Tralvo"));
         QApplication::setWindowIcon(ApplicationIcon());
         QApplication::setQuitOnLastWindowClosed(false);
 
-        windows.main = std::make_unique<TMainForm>(messages);
+        windows.main = std::make_unique<TMainForm>(settings, messages);
         TMainForm* main = windows.main.get();
         // Each dialog is made when first needed, as a child of the main window.
         const auto help = [main](QWidget* sender) { main->HelpBtnClick(sender); };
-        main->SetSettingsForm(std::function([&windows, &messages, main, help] {
-            windows.settings = std::make_unique<TSettingsForm>(messages, help);
+        main->SetSettingsForm(std::function([&windows, &settings, &messages, main, help] {
+            windows.settings = std::make_unique<TSettingsForm>(settings, messages, help);
             windows.settings->setParent(main, windows.settings->windowFlags());
             return windows.settings.get();
         }));

@@ -4,11 +4,11 @@
 #include "app/component_text.h"
 #include "app/dialog_fit.h"
 #include "app/dialog_placement.h"
+#include "app/gui_settings.h"
 #include "app/language_catalogue.h"
 #include "app/messages.h"
 #include "app/multi_line_buttons.h"
 #include "app/qt_text.h"
-#include "app/settings_store.h"
 #include "app/widget_names.h"
 #include "panes/icons.h"
 #include "panes/picture_box.h"
@@ -99,10 +99,10 @@ void StoreSortKey(const QComboBox& list, std::uint8_t& key) {
 
 } // namespace
 
-TSettingsForm::TSettingsForm(Messages& messages, HelpHandler help, UrlOpener openUrl,
-                             FileSystem& fs, QWidget* parent)
-    : QDialog(parent), messages_(messages), help_(std::move(help)), openUrl_(std::move(openUrl)),
-      fs_(fs) {
+TSettingsForm::TSettingsForm(GuiSettings& settings, Messages& messages, HelpHandler help,
+                             UrlOpener openUrl, FileSystem& fs, QWidget* parent)
+    : QDialog(parent), settings_(settings), messages_(messages), help_(std::move(help)),
+      openUrl_(std::move(openUrl)), fs_(fs) {
     SetUpFixedDialog(*this, "SettingsForm", QStringLiteral("Settings"));
     CreateControls();
     FormCreate();
@@ -230,8 +230,8 @@ void TSettingsForm::SelectDrive(const std::string& playerDrive) {
 }
 
 void TSettingsForm::FormShow() {
-    SelectDrive(Settings.PlayerDrive);
-    switch (Settings.PlayerType) {
+    SelectDrive(settings_.Get().PlayerDrive);
+    switch (settings_.Get().PlayerType) {
     case PlayerType::FileNames:
         SortingByFilenameRB->setChecked(true);
         break;
@@ -242,12 +242,12 @@ void TSettingsForm::FormShow() {
         UsingFATRB->setChecked(true);
         break;
     }
-    Only83FileNamesCB->setChecked(Settings.Only83FileNames);
-    LanguageCB->setCurrentIndex(Settings.Language);
-    LargeFileIconsCB->setChecked(Settings.LargeFileIcons);
-    Sort1CB->setCurrentIndex(Settings.SortKey1);
-    Sort2CB->setCurrentIndex(Settings.SortKey2);
-    Sort3CB->setCurrentIndex(Settings.SortKey3);
+    Only83FileNamesCB->setChecked(settings_.Get().Only83FileNames);
+    LanguageCB->setCurrentIndex(settings_.Get().Language);
+    LargeFileIconsCB->setChecked(settings_.Get().LargeFileIcons);
+    Sort1CB->setCurrentIndex(settings_.Get().SortKey1);
+    Sort2CB->setCurrentIndex(settings_.Get().SortKey2);
+    Sort3CB->setCurrentIndex(settings_.Get().SortKey3);
     PlayerDriveCB->setFocus();
 }
 
@@ -264,19 +264,22 @@ void TSettingsForm::OKBtnClick() {
         messages_.Show(ErrorMessage(objectName().toStdString(), "PlayerDriveNotExists"));
         return;
     }
-    Settings.Language = LanguageCB->currentIndex();
-    Settings.LargeFileIcons = LargeFileIconsCB->isChecked();
+    TConfig edited = settings_.Get();
+    edited.Language = LanguageCB->currentIndex();
+    edited.LargeFileIcons = LargeFileIconsCB->isChecked();
     if (choice != nullptr) {
-        Settings.PlayerDrive = choice->value;
+        edited.PlayerDrive = choice->value;
     }
-    Settings.PlayerType = UsingFATRB->isChecked()            ? PlayerType::DirectoryOrder
-                          : SortingByFilenameRB->isChecked() ? PlayerType::FileNames
-                                                             : PlayerType::CreationTimes;
-    Settings.Only83FileNames = Only83FileNamesCB->isChecked();
-    StoreSortKey(*Sort1CB, Settings.SortKey1);
-    StoreSortKey(*Sort2CB, Settings.SortKey2);
-    StoreSortKey(*Sort3CB, Settings.SortKey3);
+    edited.PlayerType = UsingFATRB->isChecked()            ? PlayerType::DirectoryOrder
+                        : SortingByFilenameRB->isChecked() ? PlayerType::FileNames
+                                                           : PlayerType::CreationTimes;
+    edited.Only83FileNames = Only83FileNamesCB->isChecked();
+    StoreSortKey(*Sort1CB, edited.SortKey1);
+    StoreSortKey(*Sort2CB, edited.SortKey2);
+    StoreSortKey(*Sort3CB, edited.SortKey3);
     accept();
+    // Told once the dialog is closed, so what follows the settings asks over the main window.
+    settings_.Apply(edited);
 }
 
 void TSettingsForm::CancelBtnClick() {

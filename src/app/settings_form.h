@@ -19,19 +19,21 @@ namespace tralvo {
 
 class PictureBox;
 
+class GuiSettings;
 class Messages;
 class TMultiLineCheckBox;
 class TMultiLineRadioButton;
 
-// The settings dialog: edits the process-wide Settings when the user confirms with OK.
-// Made when first opened, then kept and shown modally each time; applying the changes to the
-// running program is the caller's work.
+// The settings dialog: applies the user's changes to the settings it was given when the user
+// confirms with OK, which tells whoever follows them. Made when first opened, then kept and
+// shown modally each time.
 class TSettingsForm : public QDialog {
     Q_OBJECT
 public:
     // The help button runs help with the dialog as sender.
-    TSettingsForm(Messages& messages, HelpHandler help, UrlOpener openUrl = SystemUrlOpener(),
-                  FileSystem& fs = SystemFileSystem(), QWidget* parent = nullptr);
+    TSettingsForm(GuiSettings& settings, Messages& messages, HelpHandler help,
+                  UrlOpener openUrl = SystemUrlOpener(), FileSystem& fs = SystemFileSystem(),
+                  QWidget* parent = nullptr);
 
 public slots:
     void PlayerTypeChange();
@@ -52,6 +54,7 @@ private:
     void SelectDrive(const std::string& playerDrive);
     void FitDriveListPopup();
 
+    GuiSettings& settings_;
     Messages& messages_;
     HelpHandler help_;
     UrlOpener openUrl_;

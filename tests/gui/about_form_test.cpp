@@ -1,5 +1,6 @@
 // The about box: the version record's texts, the updates page and the licence.
 #include "app/about_form.h"
+#include "app/gui_settings.h"
 #include "app/main_form.h"
 #include "program_fixture.h"
 
@@ -91,7 +92,8 @@ TEST_F(AboutTest, TheUpdatesButtonOpensTheUpdatesPageOfTheLanguage) {
 
 TEST_F(AboutTest, TheLicenseButtonRunsTheHelpHandlerWithTheBoxAsSender) {
     folder.WriteFile("Help-EN.html", "<html></html>");
-    TMainForm main(messages);
+    GuiSettings settings(Settings);
+    TMainForm main(settings, messages);
     main.SetUrlOpener([this](const QUrl& url) { opened.push_back(url); });
     std::vector<QWidget*> senders;
     TAboutForm about([&](QWidget* sender) {

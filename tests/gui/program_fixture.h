@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/gui_settings.h"
 #include "app/language_catalogue.h"
 #include "app/main_form.h"
 #include "app/program_folder.h"
@@ -66,8 +67,8 @@ protected:
     }
 
     void CreateWindows() {
-        main = std::make_unique<TMainForm>(messages);
-        settingsForm = std::make_unique<TSettingsForm>(messages, [](QWidget*) {});
+        main = std::make_unique<TMainForm>(guiSettings, messages);
+        settingsForm = std::make_unique<TSettingsForm>(guiSettings, messages, [](QWidget*) {});
         settingsForm->setParent(main.get(), settingsForm->windowFlags());
         main->SetSettingsForm(settingsForm.get());
     }
@@ -110,6 +111,8 @@ protected:
         return names;
     }
 
+    // The process-wide settings the start loads, as the program hands them to its windows.
+    GuiSettings guiSettings{Settings};
     std::unique_ptr<TMainForm> main;
     std::unique_ptr<TSettingsForm> settingsForm;
 };

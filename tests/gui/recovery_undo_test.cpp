@@ -133,8 +133,8 @@ TEST_F(RecoveryUndoTest, ASignalDuringARunPutsTheFolderBackAndThenClosesTheWindo
         int renames = 0;
     } fs;
     Start();
-    main = std::make_unique<TMainForm>(messages, fs);
-    settingsForm = std::make_unique<TSettingsForm>(messages, [](QWidget*) {});
+    main = std::make_unique<TMainForm>(guiSettings, messages, fs);
+    settingsForm = std::make_unique<TSettingsForm>(guiSettings, messages, [](QWidget*) {});
     settingsForm->setParent(main.get(), settingsForm->windowFlags());
     main->SetSettingsForm(settingsForm.get());
     ASSERT_TRUE(main->StartupCheck(false));

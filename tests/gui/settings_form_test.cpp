@@ -1,3 +1,4 @@
+#include "app/gui_settings.h"
 #include "app/language_catalogue.h"
 #include "app/settings_form.h"
 #include "app/settings_store.h"
@@ -84,7 +85,7 @@ protected:
 
     void Show() {
         form = std::make_unique<TSettingsForm>(
-            messages, [this](QWidget* sender) { helpSenders.push_back(sender); },
+            settings, messages, [this](QWidget* sender) { helpSenders.push_back(sender); },
             [this](const QUrl& url) { opened.push_back(url.toString().toStdString()); }, fs);
         form->show();
     }
@@ -107,6 +108,7 @@ protected:
 
     test::TempFolder folder;
     test::ScriptedMessages messages;
+    GuiSettings settings{Settings};
     FakeFolders fs;
     std::unique_ptr<TSettingsForm> form;
     std::vector<QWidget*> helpSenders;
@@ -203,6 +205,29 @@ TEST_F(SettingsFormTest, OkStoresEveryControlAndNeverChecksTheProcessVolumes) {
     EXPECT_EQ(form->result(), QDialog::Accepted);
     EXPECT_EQ(Settings.PlayerDrive, "@");
     EXPECT_EQ(fs.folderChecks, 0);
+}
+
+// What follows the settings hears of OK only, once the dialog is closed, with what was before.
+TEST_F(SettingsFormTest, OnlyOkTellsTheChangeAndOnlyOnceTheDialogIsClosed) {
+    Settings = TConfig{};
+    std::vector<TConfig> before;
+    bool closedWhenTold = false;
+    QObject::connect(&settings, &GuiSettings::Changed, [&](const TConfig& old) {
+        before.push_back(old);
+        closedWhenTold = !form->isVisible();
+    });
+    Show();
+    Button("SortingByFilenameRB").click();
+    Button("CancelBtn").click();
+    EXPECT_TRUE(before.empty());
+
+    form->show();
+    Button("SortingByFilenameRB").click();
+    Button("OKBtn").click();
+    ASSERT_EQ(before.size(), 1u);
+    EXPECT_EQ(before[0].PlayerType, PlayerType::DirectoryOrder);
+    EXPECT_EQ(settings.Get().PlayerType, PlayerType::FileNames);
+    EXPECT_TRUE(closedWhenTold);
 }
 
 TEST_F(SettingsFormTest, AVolumeThatIsGoneKeepsTheDialogOpenAndStoresNothing) {

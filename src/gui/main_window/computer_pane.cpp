@@ -2,6 +2,7 @@
 
 #include "app/apply_language.h"
 #include "app/qt_text.h"
+#include "app/settings_store.h"
 #include "arrange/track_loading.h"
 #include "gui/main_window/event_hook.h"
 #include "gui/main_window/list_commands.h"
@@ -49,7 +50,8 @@ bool ShownInComputerTree(const std::string& path, const std::string& playerRoot)
     return FolderWithSlash(path) != FolderWithSlash(playerRoot);
 }
 
-ComputerPane::ComputerPane(FileSystem& fs, std::function<std::string()> playerRoot, QWidget* parent)
+ComputerPane::ComputerPane(const TConfig& settings, FileSystem& fs,
+                           std::function<std::string()> playerRoot, QWidget* parent)
     : QWidget(parent), fs_(fs), playerRoot_(std::move(playerRoot)) {
     setObjectName(QStringLiteral("MyComputerPanel"));
     auto* layout = new QVBoxLayout(this);
@@ -63,7 +65,7 @@ ComputerPane::ComputerPane(FileSystem& fs, std::function<std::string()> playerRo
     QToolButton* upload = AddToolButton(bar.toolbar, "UploadBtn", 2);
     QToolButton* remove = AddToolButton(bar.toolbar, "MyComputerDeleteBtn", 3);
     AddSeparator(bar.toolbar, "Separator2");
-    QToolButton* settings = AddToolButton(bar.toolbar, "SettingsBtn", 4);
+    QToolButton* settingsButton = AddToolButton(bar.toolbar, "SettingsBtn", 4);
     QToolButton* help = AddToolButton(bar.toolbar, "HelpBtn", 5);
     QToolButton* about = AddToolButton(bar.toolbar, "AboutBtn", 6);
 
@@ -73,7 +75,7 @@ ComputerPane::ComputerPane(FileSystem& fs, std::function<std::string()> playerRo
                          ComputerHeaderIcon(), fs_)
                 .tree;
     files_ = new FileListModel(this);
-    list_ = AddPaneList(*this, "FilesLB", files_, false);
+    list_ = AddPaneList(*this, "FilesLB", files_, false, settings.LargeFileIconsAtStart);
     // Assistive technology names the tree and the list after the pane's caption.
     SetNamedBy(*tree_, "MyComputerLbl");
     SetNamedBy(*list_, "MyComputerLbl");
@@ -83,7 +85,7 @@ ComputerPane::ComputerPane(FileSystem& fs, std::function<std::string()> playerRo
     connect(properties, &QToolButton::clicked, this, &ComputerPane::RequestProperties);
     connect(upload, &QToolButton::clicked, this, &ComputerPane::UploadRequested);
     connect(remove, &QToolButton::clicked, this, &ComputerPane::DeleteRequested);
-    connect(settings, &QToolButton::clicked, this, &ComputerPane::SettingsRequested);
+    connect(settingsButton, &QToolButton::clicked, this, &ComputerPane::SettingsRequested);
     connect(help, &QToolButton::clicked, this, &ComputerPane::HelpRequested);
     connect(about, &QToolButton::clicked, this, &ComputerPane::AboutRequested);
 

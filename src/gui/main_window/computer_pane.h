@@ -14,6 +14,7 @@ class FileListModel;
 class FileSystem;
 class PaneListView;
 class TShellTree;
+struct TConfig;
 
 // Whether the computer tree shows a folder: the player's own folder never shows there.
 // Compared exactly: on this system two folders may differ only in letter case.
@@ -26,7 +27,7 @@ class ComputerPane : public QWidget {
     Q_OBJECT
 public:
     // playerRoot gives the player's folder, which the tree leaves out.
-    ComputerPane(FileSystem& fs, std::function<std::string()> playerRoot,
+    ComputerPane(const TConfig& settings, FileSystem& fs, std::function<std::string()> playerRoot,
                  QWidget* parent = nullptr);
 
     std::string Folder() const;

@@ -1,7 +1,6 @@
 #include "gui/main_window/pane_parts.h"
 
 #include "app/anchored_panel.h"
-#include "app/settings_store.h"
 #include "app/widget_names.h"
 #include "app/window_font.h"
 #include "gui/main_window/event_hook.h"
@@ -101,11 +100,11 @@ FolderBox AddFolderBox(QWidget& pane, const FolderBoxNames& names, const QIcon& 
     return {box, image, caption, line, tree};
 }
 
-PaneListView* AddPaneList(QWidget& pane, const char* name, QAbstractItemModel* model,
-                          bool numbered) {
+PaneListView* AddPaneList(QWidget& pane, const char* name, QAbstractItemModel* model, bool numbered,
+                          bool largeIcons) {
     auto* list = Named(new PaneListView(&pane), name);
     list->setModel(model);
-    list->setItemDelegate(new ListRowDelegate(numbered, Settings.LargeFileIconsAtStart, list));
+    list->setItemDelegate(new ListRowDelegate(numbered, largeIcons, list));
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setUniformItemSizes(true);

@@ -52,9 +52,9 @@ FolderBox AddFolderBox(QWidget& pane, const FolderBoxNames& names, const QIcon& 
                        FileSystem& fs);
 
 // The pane's list of files or tracks, stretched to the pane's bottom; numbered rows for the
-// track list.
-PaneListView* AddPaneList(QWidget& pane, const char* name, QAbstractItemModel* model,
-                          bool numbered);
+// track list, large icons as the program started with.
+PaneListView* AddPaneList(QWidget& pane, const char* name, QAbstractItemModel* model, bool numbered,
+                          bool largeIcons);
 
 // A list that loses the focus redraws its selection in the colours of an inactive one.
 void RedrawSelectionOnFocusOut(QListView& list);

@@ -1,9 +1,9 @@
 #include "gui/main_window/player_pane.h"
 
 #include "app/apply_language.h"
+#include "app/gui_settings.h"
 #include "app/message_box_observer.h"
 #include "app/messages.h"
-#include "app/settings_store.h"
 #include "arrange/recovery.h"
 #include "arrange/track_loading.h"
 #include "arrange/transfers.h"
@@ -46,14 +46,17 @@ private:
 
 } // namespace
 
-PlayerPane::PlayerPane(const TConfig& settings, Messages& messages, FileSystem& fs, QWidget* parent)
-    : QWidget(parent), settings_(settings), messages_(messages), fs_(fs) {
+PlayerPane::PlayerPane(GuiSettings& settings, std::function<std::string()> playerRoot,
+                       Messages& messages, FileSystem& fs, QWidget* parent)
+    : QWidget(parent), settings_(settings.Get()), playerRoot_(std::move(playerRoot)),
+      messages_(messages), fs_(fs) {
     setObjectName(QStringLiteral("MyPlayerPanel"));
     Build();
     items_ = std::make_unique<TrackListItems>(*model_, *this);
     ConnectEditing();
     tree_->SetRootDir("/");
     connect(tree_, &TShellTree::Change, this, &PlayerPane::FolderChosen);
+    connect(&settings, &GuiSettings::Changed, this, &PlayerPane::FollowSettings);
     // A double click anywhere in the list plays its current track, as the Play button does.
     new EventHook(list_->viewport(), [this](QEvent& event) {
         if (event.type() == QEvent::MouseButtonDblClick) {
@@ -93,7 +96,7 @@ void PlayerPane::Build() {
                 PlayerHeaderIcon(), fs_)
                 .tree;
     model_ = new TrackListModel(this);
-    list_ = AddPaneList(*this, "TracksLB", model_, true);
+    list_ = AddPaneList(*this, "TracksLB", model_, true, settings_.LargeFileIconsAtStart);
     // Assistive technology names the tree and the list after the pane's caption.
     SetNamedBy(*tree_, "MyPlayerLbl");
     SetNamedBy(*list_, "MyPlayerLbl");
@@ -191,6 +194,21 @@ QListView* PlayerPane::List() const {
 
 QWidget* PlayerPane::Tree() const {
     return tree_;
+}
+
+void PlayerPane::FollowSettings(const TConfig& before) {
+    // The player root is a volume's mount point or a folder: comparing whole roots tells a
+    // new player apart also where two player folders lie on one volume.
+    const std::string root = playerRoot_();
+    if (FolderWithSlash(RootDir()) != FolderWithSlash(root)) {
+        // Another player: its list replaces this one without asking.
+        skipFolderQuestion_ = true;
+        SetRootDir(root);
+        emit PlayerRootChanged();
+    }
+    if (settings_.Order() != before.Order()) {
+        Reload();
+    }
 }
 
 void PlayerPane::FolderChosen() {

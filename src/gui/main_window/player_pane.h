@@ -4,6 +4,7 @@
 #include "arrange/track_list.h"
 
 #include <QWidget>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +24,7 @@ class PaneListView;
 class TrackItems;
 class TrackListModel;
 class TShellTree;
+class GuiSettings;
 struct TConfig;
 
 // The player pane, the main window's right half: its tool bar, the player's folder tree and
@@ -33,8 +35,10 @@ struct TConfig;
 class PlayerPane : public QWidget {
     Q_OBJECT
 public:
-    PlayerPane(const TConfig& settings, Messages& messages, FileSystem& fs,
-               QWidget* parent = nullptr);
+    // playerRoot gives the player's folder as the settings name it; the pane follows a change
+    // of the settings to another player or another order.
+    PlayerPane(GuiSettings& settings, std::function<std::string()> playerRoot, Messages& messages,
+               FileSystem& fs, QWidget* parent = nullptr);
     ~PlayerPane() override;
 
     // The player's root folder, and the folder chosen below it.
@@ -42,8 +46,6 @@ public:
     void SetRootDir(const std::string& root);
     std::string Folder() const;
     void ShowFolder(const std::string& path);
-    // The next folder change throws the list away without asking (a new player was chosen).
-    void SkipNextFolderQuestion() { skipFolderQuestion_ = true; }
     // Reads the tree again, as when the player was plugged in meanwhile.
     void RefreshTree();
 
@@ -77,6 +79,8 @@ public:
 
 signals:
     void ChangedMarked(bool changed);
+    // The settings named another player: the tree shows its folder now.
+    void PlayerRootChanged();
     void PlayRequested(const std::string& path);
     // file is null when the selected track could not be read.
     void PropertiesRequested(const media::TSoundFile* file);
@@ -88,6 +92,7 @@ signals:
 private:
     void Build();
     void ConnectEditing();
+    void FollowSettings(const TConfig& before);
     void FolderChosen();
     void RefreshClicked();
     bool AskBeforeThrowingAway(const char* textKey);
@@ -108,6 +113,7 @@ private:
     void Reorder(Change&& change);
 
     const TConfig& settings_;
+    std::function<std::string()> playerRoot_;
     Messages& messages_;
     FileSystem& fs_;
     QWidget* toolbar_ = nullptr;

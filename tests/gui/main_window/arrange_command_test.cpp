@@ -1,6 +1,6 @@
 // The Tralvo button and Ctrl+Z on their own, over a player pane and a file system that fails
 // where a test says: the boxes the user sees, and the buttons around a run.
-#include "app/settings_store.h"
+#include "app/gui_settings.h"
 #include "gui/main_window/arrange_command.h"
 #include "gui/main_window/player_pane.h"
 #include "media/writers/id3v2_writer.h"
@@ -51,7 +51,8 @@ protected:
         settings.PlayerType = PlayerType::FileNames;
         settings.SortKey1 = 1; // title
         window.setWindowTitle(QStringLiteral("Tralvo!"));
-        pane = new PlayerPane(settings, messages, fs, &window);
+        pane = new PlayerPane(
+            gui, [this] { return player; }, messages, fs, &window);
         tralvo = new QPushButton(&window);
         exit = new QPushButton(&window);
         progress = new QProgressBar(&window);
@@ -88,6 +89,7 @@ protected:
 
     std::string player;
     TConfig settings;
+    GuiSettings gui{settings};
     FaultyFileSystem fs;
     QWidget window;
     PlayerPane* pane = nullptr;

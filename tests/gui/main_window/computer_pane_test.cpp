@@ -20,7 +20,7 @@ protected:
         for (const char* name : {"b.mp3", "a.mp3", "notes.txt"}) {
             folder.WriteFile(std::string("music/") + name, "x");
         }
-        pane = std::make_unique<ComputerPane>(SystemFileSystem(),
+        pane = std::make_unique<ComputerPane>(Settings, SystemFileSystem(),
                                               [this] { return folder / "player"; });
         pane->ShowFolder(music);
         list = pane->findChild<PaneListView*>(QStringLiteral("FilesLB"));

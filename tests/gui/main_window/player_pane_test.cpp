@@ -1,6 +1,6 @@
 // The player pane on its own, with settings of its own: what its keys, buttons and drags do
 // to the list and its mark, and what they ask of the window.
-#include "app/settings_store.h"
+#include "app/gui_settings.h"
 #include "gui/main_window/player_pane.h"
 #include "media/writers/id3v2_writer.h"
 #include "panes/pane_list_view.h"
@@ -36,7 +36,9 @@ protected:
         folder.WriteFile("player/Other/z.mp3", Song("Zulu"));
         settings.PlayerType = PlayerType::FileNames;
         settings.SortKey1 = 1; // title
-        pane = std::make_unique<PlayerPane>(settings, messages, SystemFileSystem());
+        pane = std::make_unique<PlayerPane>(
+            gui, [this] { return root; }, messages, SystemFileSystem());
+        root = player;
         pane->SetRootDir(player);
         pane->ShowFolder(player + "/Album");
         list = pane->findChild<PaneListView*>(QStringLiteral("TracksLB"));
@@ -85,7 +87,9 @@ protected:
     }
 
     std::string player;
+    std::string root;
     TConfig settings;
+    GuiSettings gui{settings};
     std::unique_ptr<PlayerPane> pane;
     PaneListView* list = nullptr;
     std::string asked;
@@ -152,12 +156,41 @@ TEST_F(PlayerPaneTest, AnotherFolderAsksOnlyWhileTheListIsArranged) {
     EXPECT_EQ(pane->Folder(), player + "/Album");
     EXPECT_TRUE(pane->Changed());
 
-    // A new player throws the list away without asking.
-    pane->SkipNextFolderQuestion();
-    pane->ShowFolder(player + "/Other");
-    EXPECT_EQ(messages.asked.size(), 1u);
+    pane->ShowFolder(player + "/Other"); // Yes this time
+    EXPECT_EQ(messages.asked.size(), 2u);
     EXPECT_EQ(Order(), "z");
     EXPECT_FALSE(pane->Changed());
+}
+
+TEST_F(PlayerPaneTest, AnotherOrderInTheSettingsReloadsTheListWithoutAsking) {
+    folder.WriteFile("player/Album/{1}d.mp3", Song("Delta"));
+    Click("ShuffleBtn");
+    TConfig edited = settings;
+    edited.PlayerType = PlayerType::DirectoryOrder;
+    gui.Apply(edited);
+    EXPECT_EQ(pane->Order().type, PlayerType::DirectoryOrder);
+    EXPECT_EQ(pane->Tracks().size(), 4u);
+    EXPECT_EQ(pane->TrackPath(3).substr(player.size()), "/Album/" + pane->Tracks()[3].display);
+    EXPECT_FALSE(pane->Changed());
+    EXPECT_TRUE(messages.asked.empty());
+}
+
+TEST_F(PlayerPaneTest, AnotherPlayerInTheSettingsReplacesAnArrangedListWithoutAsking) {
+    int rootChanges = 0;
+    QObject::connect(pane.get(), &PlayerPane::PlayerRootChanged, [&] { ++rootChanges; });
+    gui.Apply(settings); // the same player and order: nothing to follow
+    EXPECT_EQ(rootChanges, 0);
+    EXPECT_EQ(pane->Folder(), player + "/Album");
+
+    Click("ShuffleBtn");
+    root = player + "/Other";
+    gui.Apply(settings);
+    EXPECT_EQ(rootChanges, 1);
+    EXPECT_EQ(pane->RootDir(), player + "/Other");
+    EXPECT_TRUE(messages.asked.empty());
+    EXPECT_FALSE(pane->Changed());
+    // The new root's folder is shown, the arranged list of the old one is gone.
+    EXPECT_NE(Order(), "abc");
 }
 
 TEST_F(PlayerPaneTest, ATrackPathFollowsTheOrderTheListWasReadUnder) {

@@ -1,6 +1,6 @@
 // Upload, download and delete between two panes of their own: what each request copies or
 // deletes, and the window around a transfer.
-#include "app/settings_store.h"
+#include "app/gui_settings.h"
 #include "gui/main_window/computer_pane.h"
 #include "gui/main_window/player_pane.h"
 #include "gui/main_window/preview_player.h"
@@ -52,8 +52,9 @@ protected:
         folder.WriteFile("player/old.mp3", test::AsString(test::Mp3File({})));
         settings.PlayerType = PlayerType::FileNames;
         auto* layout = new QHBoxLayout(&window);
-        computer = new ComputerPane(SystemFileSystem(), [this] { return player; });
-        pane = new PlayerPane(settings, messages, SystemFileSystem());
+        computer = new ComputerPane(settings, SystemFileSystem(), [this] { return player; });
+        pane = new PlayerPane(
+            gui, [this] { return player; }, messages, SystemFileSystem());
         layout->addWidget(computer);
         layout->addWidget(pane);
         preview = new PreviewPlayer(&window);
@@ -78,6 +79,7 @@ protected:
     std::string music;
     std::string player;
     TConfig settings;
+    GuiSettings gui{settings};
     QWidget window;
     ComputerPane* computer = nullptr;
     PlayerPane* pane = nullptr;
