@@ -3,7 +3,7 @@
 #include "app/about_form.h"
 #include "app/gui_settings.h"
 #include "app/language_catalogue.h"
-#include "app/main_form.h"
+#include "gui/main_window/main_window.h"
 #include "app/messages.h"
 #include "app/properties_form.h"
 #include "app/qt_text.h"
@@ -37,7 +37,7 @@ void LoadQtTexts(QTranslator& translator) {
 // The windows: the main window at start, the dialogs when first needed; the dialogs are
 // destroyed first, the main window last.
 struct Windows {
-    std::unique_ptr<TMainForm> main;
+    std::unique_ptr<MainWindow> main;
     std::unique_ptr<TSettingsForm> settings;
     std::unique_ptr<TPropertiesForm> properties;
     std::unique_ptr<TAboutForm> about;
@@ -72,8 +72,8 @@ int RunProgram(const QStringList& arguments, Messages& messages, const QString& 
         QApplication::setWindowIcon(ApplicationIcon());
         QApplication::setQuitOnLastWindowClosed(false);
 
-        windows.main = std::make_unique<TMainForm>(settings, messages);
-        TMainForm* main = windows.main.get();
+        windows.main = std::make_unique<MainWindow>(settings, messages);
+        MainWindow* main = windows.main.get();
         // Each dialog is made when first needed, as a child of the main window.
         const auto help = [main](QWidget* sender) { main->HelpBtnClick(sender); };
         main->SetSettingsForm(std::function([&windows, &settings, &messages, main, help] {
@@ -91,7 +91,7 @@ int RunProgram(const QStringList& arguments, Messages& messages, const QString& 
             windows.about->setParent(main, windows.about->windowFlags());
             return windows.about.get();
         }));
-        QObject::connect(&instance, &SingleInstance::ShowRequested, main, &TMainForm::BringToFront);
+        QObject::connect(&instance, &SingleInstance::ShowRequested, main, &MainWindow::BringToFront);
 
         if (main->StartupCheck(ForceFirstRunRequested(arguments))) {
             if (TerminationRequested()) {

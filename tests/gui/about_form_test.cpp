@@ -1,7 +1,7 @@
 // The about box: the version record's texts, the updates page and the licence.
 #include "app/about_form.h"
 #include "app/gui_settings.h"
-#include "app/main_form.h"
+#include "gui/main_window/main_window.h"
 #include "program_fixture.h"
 
 #include <QLabel>
@@ -93,7 +93,7 @@ TEST_F(AboutTest, TheUpdatesButtonOpensTheUpdatesPageOfTheLanguage) {
 TEST_F(AboutTest, TheLicenseButtonRunsTheHelpHandlerWithTheBoxAsSender) {
     folder.WriteFile("Help-EN.html", "<html></html>");
     GuiSettings settings(Settings);
-    TMainForm main(settings, messages);
+    MainWindow main(settings, messages);
     main.SetUrlOpener([this](const QUrl& url) { opened.push_back(url); });
     std::vector<QWidget*> senders;
     TAboutForm about([&](QWidget* sender) {

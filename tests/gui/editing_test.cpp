@@ -1,5 +1,5 @@
 // Moving tracks in the list by buttons, keys and drags, through the real main window.
-#include "app/main_form.h"
+#include "gui/main_window/main_window.h"
 #include "media/writers/id3v2_writer.h"
 #include "panes/shell_tree.h"
 #include "panes/track_list_model.h"

@@ -2,12 +2,12 @@
 
 #include "app/gui_settings.h"
 #include "app/language_catalogue.h"
-#include "app/main_form.h"
 #include "app/program_folder.h"
 #include "app/settings_form.h"
 #include "app/settings_store.h"
 #include "app/termination.h"
 #include "gui/main_window/computer_pane.h"
+#include "gui/main_window/main_window.h"
 #include "gui/main_window/player_pane.h"
 #include "gui/main_window/preview_player.h"
 #include "panes/pane_list_view.h"
@@ -61,13 +61,17 @@ protected:
 class MainWindowFixture : public ProgramFolderFixture {
 protected:
     void TearDown() override {
+        CloseWindows();
+        ProgramFolderFixture::TearDown();
+    }
+    // The windows go as at the program's end: the main window keeps its state in Settings.
+    void CloseWindows() {
         settingsForm.reset();
         main.reset();
-        ProgramFolderFixture::TearDown();
     }
 
     void CreateWindows() {
-        main = std::make_unique<TMainForm>(guiSettings, messages);
+        main = std::make_unique<MainWindow>(guiSettings, messages);
         settingsForm = std::make_unique<TSettingsForm>(guiSettings, messages, [](QWidget*) {});
         settingsForm->setParent(main.get(), settingsForm->windowFlags());
         main->SetSettingsForm(settingsForm.get());
@@ -113,7 +117,7 @@ protected:
 
     // The process-wide settings the start loads, as the program hands them to its windows.
     GuiSettings guiSettings{Settings};
-    std::unique_ptr<TMainForm> main;
+    std::unique_ptr<MainWindow> main;
     std::unique_ptr<TSettingsForm> settingsForm;
 };
 

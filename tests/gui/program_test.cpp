@@ -51,9 +51,9 @@ TEST_F(ProgramTest, DialogsAreMadeWhenFirstOpenedAndKept) {
     std::vector<QDialog*> opened; // gone once the program ended: compared, not used
     std::string kind;
     QTimer::singleShot(0, [&] {
-        TMainForm* main = nullptr;
+        MainWindow* main = nullptr;
         for (QWidget* window : QApplication::topLevelWidgets()) {
-            main = main != nullptr ? main : qobject_cast<TMainForm*>(window);
+            main = main != nullptr ? main : qobject_cast<MainWindow*>(window);
         }
         if (main == nullptr) {
             ADD_FAILURE() << "no main window";

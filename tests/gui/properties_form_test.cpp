@@ -1,7 +1,7 @@
 // The track properties dialog, opened from both panes of the real main window.
-#include "app/main_form.h"
 #include "app/properties_form.h"
 #include "dialog_watch.h"
+#include "gui/main_window/main_window.h"
 #include "media/writers/id3v2_writer.h"
 #include "panes/file_list_model.h"
 #include "panes/shell_tree.h"

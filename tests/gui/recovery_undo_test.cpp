@@ -1,6 +1,6 @@
 // An interrupted run found when a folder is loaded, and undoing the last run with Ctrl+Z,
 // through the real main window.
-#include "app/main_form.h"
+#include "gui/main_window/main_window.h"
 #include "media/writers/id3v2_writer.h"
 #include "panes/shell_tree.h"
 #include "panes/track_list_model.h"
@@ -133,7 +133,7 @@ TEST_F(RecoveryUndoTest, ASignalDuringARunPutsTheFolderBackAndThenClosesTheWindo
         int renames = 0;
     } fs;
     Start();
-    main = std::make_unique<TMainForm>(guiSettings, messages, fs);
+    main = std::make_unique<MainWindow>(guiSettings, messages, fs);
     settingsForm = std::make_unique<TSettingsForm>(guiSettings, messages, [](QWidget*) {});
     settingsForm->setParent(main.get(), settingsForm->windowFlags());
     main->SetSettingsForm(settingsForm.get());

@@ -1,5 +1,5 @@
 // The player pane's track list and the Tralvo command, through the real main window.
-#include "app/main_form.h"
+#include "gui/main_window/main_window.h"
 #include "media/writers/id3v2_writer.h"
 #include "panes/shell_tree.h"
 #include "panes/track_list_model.h"
@@ -168,7 +168,7 @@ TEST_F(TrackListTest, AnotherPlayerTypeInTheSettingsReloadsWithoutAsking) {
         dialog.findChild<QAbstractButton*>("SortingByFilenameRB")->click();
         dialog.findChild<QPushButton*>("OKBtn")->click();
     });
-    EXPECT_TRUE(main->RunSettingsDialog());
+    Click("SettingsBtn");
     EXPECT_EQ(Settings.PlayerType, PlayerType::FileNames);
     EXPECT_FALSE(Pane().Changed());
     const std::vector<std::string> shown = Shown();

@@ -1,5 +1,5 @@
 // The preview player through the real main window, on the engine's silent device.
-#include "app/main_form.h"
+#include "gui/main_window/main_window.h"
 #include "gui/main_window/computer_pane.h"
 #include "gui/main_window/preview_player.h"
 #include "panes/file_list_model.h"

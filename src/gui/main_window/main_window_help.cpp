@@ -1,16 +1,16 @@
 // The help handler, shared by the main window, the settings dialog and the about box.
 #include "app/language_catalogue.h"
-#include "app/main_form.h"
 #include "app/messages.h"
 #include "app/program_folder.h"
 #include "app/qt_text.h"
+#include "gui/main_window/main_window.h"
 
 #include <QDesktopServices>
 #include <QUrl>
 
 namespace tralvo {
 
-void TMainForm::HelpBtnClick(QWidget* /*sender*/) {
+void MainWindow::HelpBtnClick(QWidget* /*sender*/) {
     const std::string folder = ProgramFolder();
     std::string file = folder + "Help-" + GetLanguageCode() + ".html";
     if (!fs_.FileExists(file)) {

@@ -1,4 +1,4 @@
-#include "app/main_form.h"
+#include "gui/main_window/main_window.h"
 
 #include "app/anchored_panel.h"
 #include "app/apply_language.h"
@@ -7,7 +7,6 @@
 #include "app/messages.h"
 #include "app/settings_form.h"
 #include "app/termination.h"
-#include "app/window_state.h"
 #include "gui/main_window/arrange_command.h"
 #include "gui/main_window/computer_pane.h"
 #include "gui/main_window/player_pane.h"
@@ -15,42 +14,30 @@
 #include "gui/main_window/preview_player.h"
 #include "gui/main_window/transfer_commands.h"
 #include "gui/main_window/window_name.h"
-#include "panes/shell_tree.h"
 #include "panes/wait_cursor.h"
 #include "platform/drives.h"
-#include "platform/mount_table.h"
 #include "playback/audio_engine.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLayout>
-#include <QListView>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QSplitter>
 #include <QTimer>
-#include <QToolButton>
 #include <cstdlib>
 
 namespace tralvo {
 
 namespace {
 
-// Whether path is the root folder or lies below it. Paths compare exactly: on this system
-// "/media/Player" and "/media/player" may be two volumes.
-bool LiesBelow(const std::string& root, const std::string& path) {
-    return FolderWithSlash(path).starts_with(FolderWithSlash(root));
-}
-
 // Assistive technology is told that the main window is a window (a frame), not a plain
 // widget, which it would report as a filler.
 QAccessibleInterface* MainWindowAccessible(const QString& /*className*/, QObject* object) {
-    if (auto* window = qobject_cast<TMainForm*>(object)) {
+    if (auto* window = qobject_cast<MainWindow*>(object)) {
         return new QAccessibleWidget(window, QAccessible::Window);
     }
     return nullptr;
@@ -58,7 +45,7 @@ QAccessibleInterface* MainWindowAccessible(const QString& /*className*/, QObject
 
 } // namespace
 
-TMainForm::TMainForm(GuiSettings& settings, Messages& messages, FileSystem& fs)
+MainWindow::MainWindow(GuiSettings& settings, Messages& messages, FileSystem& fs)
     : settings_(settings), messages_(messages), fs_(fs) {
     static const bool accessibleAsWindow = [] {
         QAccessible::installFactory(MainWindowAccessible);
@@ -73,33 +60,35 @@ TMainForm::TMainForm(GuiSettings& settings, Messages& messages, FileSystem& fs)
     FormCreate();
 }
 
-TMainForm::~TMainForm() {
+MainWindow::~MainWindow() {
     FormDestroy();
 }
 
-void TMainForm::FormCreate() {
+void MainWindow::FormCreate() {
     // The two big buttons at the right edge, the player panel stretched up to them.
-    const int clientWidth = BottomPanel->width();
-    const int margin = BottomPanel->DesignRect(playerPanel_).left();
-    for (QWidget* button : {static_cast<QWidget*>(TralvoBtn), static_cast<QWidget*>(ExitBtn)}) {
-        const QRect rect = BottomPanel->DesignRect(button);
-        BottomPanel->Move(
+    const int clientWidth = bottomPanel_->width();
+    const int margin = bottomPanel_->DesignRect(playerPanel_).left();
+    for (QWidget* button :
+         {static_cast<QWidget*>(tralvoButton_), static_cast<QWidget*>(exitButton_)}) {
+        const QRect rect = bottomPanel_->DesignRect(button);
+        bottomPanel_->Move(
             button, {clientWidth - rect.width() - margin, rect.top(), rect.width(), rect.height()});
     }
-    const QRect player = BottomPanel->DesignRect(playerPanel_);
-    BottomPanel->Move(playerPanel_, {player.left(), player.top(),
-                                     BottomPanel->DesignRect(TralvoBtn).left() - 16 - player.left(),
-                                     player.height()});
+    const QRect player = bottomPanel_->DesignRect(playerPanel_);
+    bottomPanel_->Move(playerPanel_,
+                       {player.left(), player.top(),
+                        bottomPanel_->DesignRect(tralvoButton_).left() - 16 - player.left(),
+                        player.height()});
 
     // The player pane's tool bar, on one row, sets the window's width.
     QWidget* toolbar = playerPane_->Toolbar();
     const int toolbarRight = toolbar->sizeHint().width();
-    const int width = computerPane_->minimumWidth() + ClientSplitter->handleWidth() +
+    const int width = computerPane_->minimumWidth() + splitter_->handleWidth() +
                       toolbar->parentWidget()->layout()->contentsMargins().left() + toolbarRight +
                       12;
     resize(width, height());
     layout()->activate();
-    BottomPanel->resize(width, BottomPanel->height());
+    bottomPanel_->resize(width, bottomPanel_->height());
 
     // The splitter never makes the computer pane narrower than its design width.
     computerPane_->setMinimumWidth(computerPane_->minimumWidth());
@@ -125,7 +114,7 @@ void TMainForm::FormCreate() {
     playerPanel_->Bind(*player_);
 }
 
-void TMainForm::ShowFatal(const char* text) {
+void MainWindow::ShowFatal(const char* text) {
     MessageRequest request;
     request.parent = MainWindowName;
     request.caption = "Fatal Error";
@@ -136,7 +125,7 @@ void TMainForm::ShowFatal(const char* text) {
     RequestTermination();
 }
 
-void TMainForm::FormDestroy() {
+void MainWindow::FormDestroy() {
     if (destroyed_) {
         return;
     }
@@ -145,15 +134,15 @@ void TMainForm::FormDestroy() {
     SaveWindowState();
 }
 
-void TMainForm::ConnectHandlers() {
+void MainWindow::ConnectHandlers() {
     // The computer tree leaves the player's folder out: another player shows there again.
     connect(playerPane_, &PlayerPane::PlayerRootChanged, computerPane_, &ComputerPane::RefreshTree);
-    connect(computerPane_, &ComputerPane::SettingsRequested, this, &TMainForm::SettingsBtnClick);
+    connect(computerPane_, &ComputerPane::SettingsRequested, this, [this] { RunSettingsDialog(); });
     connect(computerPane_, &ComputerPane::HelpRequested, this, [this] { HelpBtnClick(this); });
-    connect(computerPane_, &ComputerPane::AboutRequested, this, &TMainForm::AboutBtnClick);
-    connect(ExitBtn, &QPushButton::clicked, this, &TMainForm::ExitBtnClick);
-    arrange_ = new ArrangeCommand(*playerPane_, {TralvoBtn, ExitBtn, ProgressPB}, settings_.Get(),
-                                  messages_, fs_, this);
+    connect(computerPane_, &ComputerPane::AboutRequested, this, &MainWindow::AboutBtnClick);
+    connect(exitButton_, &QPushButton::clicked, this, &QWidget::close);
+    arrange_ = new ArrangeCommand(*playerPane_, {tralvoButton_, exitButton_, progressBar_},
+                                  settings_.Get(), messages_, fs_, this);
     connect(arrange_, &ArrangeCommand::JobStarting, player_, &PreviewPlayer::Stop);
     ConnectPlayer();
     transfers_ =
@@ -161,15 +150,15 @@ void TMainForm::ConnectHandlers() {
     ConnectProperties();
 }
 
-void TMainForm::SetShellFileOperation(ShellFileOperation* shell) {
+void MainWindow::SetShellFileOperation(ShellFileOperation* shell) {
     transfers_->SetShellFileOperation(shell);
 }
 
-std::string TMainForm::GetPlayerRoot() {
+std::string MainWindow::GetPlayerRoot() {
     return PlayerRootFor(settings_.Get().PlayerDrive, fs_);
 }
 
-bool TMainForm::StartupCheck(bool forceFirstRun) {
+bool MainWindow::StartupCheck(bool forceFirstRun) {
     const bool first = settings_.Get().FirstRun || forceFirstRun;
     bool result = true;
     if (first) {
@@ -195,7 +184,7 @@ bool TMainForm::StartupCheck(bool forceFirstRun) {
     return result;
 }
 
-bool TMainForm::RunSettingsDialog() {
+bool MainWindow::RunSettingsDialog() {
     if (TerminationRequested()) {
         return false;
     }
@@ -215,45 +204,7 @@ bool TMainForm::RunSettingsDialog() {
     return true;
 }
 
-void TMainForm::RestoreWindowState() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize screenSize = screen != nullptr ? screen->geometry().size() : QSize(1024, 768);
-    const TConfigWindow& stored = settings_.Get().Window;
-    const WindowGeometry geometry =
-        RestoredGeometry(stored, width(), height(), screenSize.width(), screenSize.height());
-    resize(geometry.width, geometry.height);
-    move(geometry.left, geometry.top);
-    if (stored.WindowMaximized) {
-        setWindowState(windowState() | Qt::WindowMaximized);
-    }
-    if (stored.SplitterPos != -1) {
-        const int total = ClientSplitter->width() - ClientSplitter->handleWidth();
-        ClientSplitter->setSizes({stored.SplitterPos, std::max(total - stored.SplitterPos, 1)});
-    }
-    if (fs_.FolderExists(stored.LastMyComputerPath)) {
-        computerPane_->ShowFolder(stored.LastMyComputerPath);
-    }
-    if (fs_.FolderExists(stored.LastMyPlayerPath) &&
-        LiesBelow(GetPlayerRoot(), stored.LastMyPlayerPath)) {
-        playerPane_->ShowFolder(stored.LastMyPlayerPath);
-    }
-}
-
-void TMainForm::SaveWindowState() {
-    TConfigWindow& stored = settings_.Kept().Window;
-    stored.SplitterPos = ClientSplitter->sizes().value(0, computerPane_->width());
-    stored.WindowMaximized = isMaximized();
-    if (!stored.WindowMaximized) {
-        stored.WindowWidth = width();
-        stored.WindowHeight = height();
-        stored.WindowLeft = x();
-        stored.WindowTop = y();
-    }
-    stored.LastMyComputerPath = computerPane_->Folder();
-    stored.LastMyPlayerPath = playerPane_->Folder();
-}
-
-void TMainForm::BringToFront() {
+void MainWindow::BringToFront() {
     // Before StartupCheck shows this window, the first-run or settings dialog is what the user
     // is to see.
     QWidget* window = isVisible() ? this : QApplication::activeModalWidget();
@@ -268,7 +219,7 @@ void TMainForm::BringToFront() {
     window->activateWindow();
 }
 
-void TMainForm::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (playerPane_->Changed() &&
         messages_.Show(QuestionMessage(MainWindowName, ApplicationTitle, "ExitAlthoughChanged")) !=
             MessageAnswer::Yes) {
@@ -279,25 +230,25 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     QCoreApplication::quit();
 }
 
-void TMainForm::keyPressEvent(QKeyEvent* event) {
+void MainWindow::keyPressEvent(QKeyEvent* event) {
     // The window's default and cancel buttons: Enter runs the Tralvo command, Escape ends.
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        if (TralvoBtn->isVisible() && TralvoBtn->isEnabled()) {
-            TralvoBtn->click();
+        if (tralvoButton_->isVisible() && tralvoButton_->isEnabled()) {
+            tralvoButton_->click();
         }
         return;
     }
     if (plain && event->key() == Qt::Key_Escape) {
-        if (ExitBtn->isVisible() && ExitBtn->isEnabled()) {
-            ExitBtn->click();
+        if (exitButton_->isVisible() && exitButton_->isEnabled()) {
+            exitButton_->click();
         }
         return;
     }
     QWidget::keyPressEvent(event);
 }
 
-void TMainForm::paintEvent(QPaintEvent* event) {
+void MainWindow::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     if (!painted_) {
         painted_ = true;
@@ -308,14 +259,6 @@ void TMainForm::paintEvent(QPaintEvent* event) {
             QTimer::singleShot(0, this, [] { std::_Exit(0); });
         }
     }
-}
-
-void TMainForm::SettingsBtnClick() {
-    RunSettingsDialog();
-}
-
-void TMainForm::ExitBtnClick() {
-    close();
 }
 
 } // namespace tralvo

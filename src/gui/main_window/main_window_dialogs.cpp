@@ -1,10 +1,10 @@
 // The tags of the selected file or track, and the about box.
 #include "app/about_form.h"
-#include "app/main_form.h"
 #include "app/messages.h"
 #include "app/properties_form.h"
 #include "arrange/track_loading.h"
 #include "gui/main_window/computer_pane.h"
+#include "gui/main_window/main_window.h"
 #include "gui/main_window/player_pane.h"
 #include "gui/main_window/window_name.h"
 #include "media/sound_file.h"
@@ -14,13 +14,13 @@
 
 namespace tralvo {
 
-void TMainForm::ConnectProperties() {
+void MainWindow::ConnectProperties() {
     connect(computerPane_, &ComputerPane::PropertiesRequested, this,
-            &TMainForm::ShowFileProperties);
-    connect(playerPane_, &PlayerPane::PropertiesRequested, this, &TMainForm::ShowProperties);
+            &MainWindow::ShowFileProperties);
+    connect(playerPane_, &PlayerPane::PropertiesRequested, this, &MainWindow::ShowProperties);
 }
 
-void TMainForm::ShowFileProperties(const std::string& path) {
+void MainWindow::ShowFileProperties(const std::string& path) {
     std::unique_ptr<media::TSoundFile> file;
     try {
         file = std::make_unique<media::TSoundFile>(path, fs_);
@@ -31,7 +31,7 @@ void TMainForm::ShowFileProperties(const std::string& path) {
 }
 
 // The tags of a tagged file; a file without tag (or none at all) gets the warning instead.
-void TMainForm::ShowProperties(const media::TSoundFile* file) {
+void MainWindow::ShowProperties(const media::TSoundFile* file) {
     if (file == nullptr || !file->HasTag()) {
         messages_.Show(CatalogueMessage(MainWindowName, "NoPropertiesTitle", "NoProperties",
                                         MessageIcon::Warning, MessageButtons::Ok));
@@ -40,7 +40,7 @@ void TMainForm::ShowProperties(const media::TSoundFile* file) {
     }
 }
 
-void TMainForm::AboutBtnClick() {
+void MainWindow::AboutBtnClick() {
     if (TAboutForm* about = aboutForm_.Get(); about != nullptr) {
         about->exec();
     }

@@ -21,30 +21,31 @@ class TSoundFile;
 class AnchoredPanel;
 class ArrangeCommand;
 class ComputerPane;
+class GuiSettings;
+class Messages;
 class PlayerPane;
 class PlayerPanel;
 class PreviewPlayer;
-class GuiSettings;
-class Messages;
-class TSettingsForm;
-class TPropertiesForm;
-class TAboutForm;
 class ShellFileOperation;
+class TAboutForm;
+class TPropertiesForm;
 class TransferCommands;
+class TSettingsForm;
 
 // The main window: the computer pane on the left, the player pane on the right, the preview
-// player's panel and the two big buttons at the bottom. The computer pane and the preview
-// player own their behaviour; the window wires them to the rest. Each control bears its name
-// as object name; the handlers bear the names of the controls and events they serve.
-class TMainForm : public QWidget {
+// player's panel and the two big buttons at the bottom. The panes, the preview player and
+// the commands own their behaviour; the window lays them out, wires them together, asks
+// before it closes on an arranged list and keeps its own state for the next start. Each
+// control bears its name as object name.
+class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    // Runs the creation steps; the window stays hidden until StartupCheck shows it.
-    TMainForm(GuiSettings& settings, Messages& messages, FileSystem& fs = SystemFileSystem());
-    ~TMainForm() override;
+    // Builds the window; it stays hidden until StartupCheck shows it.
+    MainWindow(GuiSettings& settings, Messages& messages, FileSystem& fs = SystemFileSystem());
+    ~MainWindow() override;
 
-    // The settings dialog that RunSettingsDialog shows, the properties dialog and the about
-    // box: made beforehand, or by the function given when first needed.
+    // The settings dialog, the properties dialog and the about box: made beforehand, or by
+    // the function given when first needed.
     template <class FormOrMaker>
     void SetSettingsForm(FormOrMaker form) {
         settingsForm_.Set(std::move(form));
@@ -62,25 +63,13 @@ public:
     // Opens files and web pages with the desktop's handler; tests look instead.
     void SetUrlOpener(std::function<void(const QUrl&)> opener) { urlOpener_ = std::move(opener); }
 
+    // The first run's settings, or the check that the player is there; shows the window when
+    // the program may go on.
     bool StartupCheck(bool forceFirstRun);
-    bool RunSettingsDialog();
-    std::string GetPlayerRoot();
-    void RestoreWindowState();
-    void SaveWindowState();
     // Restores a minimised window and brings it forward (a second start asks for it).
     void BringToFront();
-
-    // Handlers.
+    // The help handler, shared with the settings dialog and the about box.
     void HelpBtnClick(QWidget* sender);
-    void ExitBtnClick();
-
-    // Controls, named as the window's layout names them.
-    AnchoredPanel* BottomPanel = nullptr;
-    QProgressBar* ProgressPB = nullptr;
-    QPushButton* TralvoBtn = nullptr;
-    QPushButton* ExitBtn = nullptr;
-    QWidget* ClientPanel = nullptr;
-    QSplitter* ClientSplitter = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override; // FormClose
@@ -93,12 +82,14 @@ private:
     void BuildControls();
     void BuildBottomPanel();
     void ConnectHandlers();
-    // Each part of the window binds its own controls.
     void ConnectPlayer();
     void ConnectProperties();
+    void RestoreWindowState();
+    void SaveWindowState();
+    std::string GetPlayerRoot();
+    bool RunSettingsDialog();
     // The Play button plays the current item of the list that has the focus.
     void PlayFocusedItem();
-    void SettingsBtnClick();
     void AboutBtnClick();
     void ShowFileProperties(const std::string& path);
     void ShowProperties(const media::TSoundFile* file);
@@ -110,13 +101,19 @@ private:
     FormOnDemand<TSettingsForm> settingsForm_;
     FormOnDemand<TPropertiesForm> propertiesForm_;
     FormOnDemand<TAboutForm> aboutForm_;
+    std::function<void(const QUrl&)> urlOpener_;
+
+    AnchoredPanel* bottomPanel_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
+    QPushButton* tralvoButton_ = nullptr;
+    QPushButton* exitButton_ = nullptr;
+    QSplitter* splitter_ = nullptr;
     PreviewPlayer* player_ = nullptr;
     PlayerPanel* playerPanel_ = nullptr;
     ComputerPane* computerPane_ = nullptr;
     PlayerPane* playerPane_ = nullptr;
     ArrangeCommand* arrange_ = nullptr;
     TransferCommands* transfers_ = nullptr;
-    std::function<void(const QUrl&)> urlOpener_;
     bool destroyed_ = false;
     bool painted_ = false;
 };

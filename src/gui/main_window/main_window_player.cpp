@@ -1,7 +1,7 @@
 // The preview player's wiring: what plays when Play is pressed or a list item double-clicked,
 // and where the focus goes from the status line.
-#include "app/main_form.h"
 #include "gui/main_window/computer_pane.h"
+#include "gui/main_window/main_window.h"
 #include "gui/main_window/player_pane.h"
 #include "gui/main_window/player_panel.h"
 #include "gui/main_window/preview_player.h"
@@ -10,17 +10,17 @@
 
 namespace tralvo {
 
-void TMainForm::ConnectPlayer() {
-    connect(playerPanel_, &PlayerPanel::PlayRequested, this, &TMainForm::PlayFocusedItem);
+void MainWindow::ConnectPlayer() {
+    connect(playerPanel_, &PlayerPanel::PlayRequested, this, &MainWindow::PlayFocusedItem);
     connect(computerPane_, &ComputerPane::PlayRequested, player_, &PreviewPlayer::Play);
     connect(playerPane_, &PlayerPane::PlayRequested, player_, &PreviewPlayer::Play);
     connect(playerPanel_, &PlayerPanel::StatusLineFocused, this, [this] {
-        QPushButton* next = TralvoBtn->isEnabled() ? TralvoBtn : ExitBtn;
+        QPushButton* next = tralvoButton_->isEnabled() ? tralvoButton_ : exitButton_;
         next->setFocus(Qt::OtherFocusReason);
     });
 }
 
-void TMainForm::PlayFocusedItem() {
+void MainWindow::PlayFocusedItem() {
     if (const std::optional<std::string> file = computerPane_->FileToPlay()) {
         player_->Play(*file);
         return;

@@ -1,5 +1,5 @@
 // Upload and delete through the real main window.
-#include "app/main_form.h"
+#include "gui/main_window/main_window.h"
 #include "panes/file_list_model.h"
 #include "panes/shell_tree.h"
 #include "panes/track_list_model.h"
@@ -34,7 +34,7 @@ public:
     std::vector<std::vector<std::string>> deleted;
 };
 
-class MainFormTransfersTest : public test::MainWindowFixture {
+class MainWindowTransfersTest : public test::MainWindowFixture {
 protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
@@ -64,7 +64,7 @@ protected:
     std::string player;
 };
 
-TEST_F(MainFormTransfersTest, UploadAppendsTheFilesInListOrderAndMarksTheListChanged) {
+TEST_F(MainWindowTransfersTest, UploadAppendsTheFilesInListOrderAndMarksTheListChanged) {
     Select(FileList(), {2, 0}); // z.mp3 and b.mp3
     Control<QToolButton>("UploadBtn").click();
     EXPECT_EQ(Shown(), (std::vector<std::string>{"Tone.mp3", "b.mp3", "z.mp3"}));
@@ -75,7 +75,7 @@ TEST_F(MainFormTransfersTest, UploadAppendsTheFilesInListOrderAndMarksTheListCha
     EXPECT_TRUE(messages.asked.empty());
 }
 
-TEST_F(MainFormTransfersTest, EachDeleteButtonDeletesFromItsOwnListAndStopsThePlayingTrack) {
+TEST_F(MainWindowTransfersTest, EachDeleteButtonDeletesFromItsOwnListAndStopsThePlayingTrack) {
     DeletingShell shell;
     main->SetShellFileOperation(&shell);
     Select(FileList(), {1});

@@ -1,7 +1,7 @@
 // The main window's creation, start-up checks, window state and closing, driven offscreen.
 #include "app/anchored_panel.h"
 #include "app/catalogue_keys.h"
-#include "app/main_form.h"
+#include "gui/main_window/main_window.h"
 #include "gui/main_window/player_panel.h"
 #include "panes/file_list_model.h"
 #include "panes/shell_tree.h"
@@ -20,12 +20,12 @@ namespace {
 
 using test::OnNextModalDialog;
 
-class MainFormTest : public test::MainWindowFixture {
+class MainWindowTest : public test::MainWindowFixture {
 protected:
     void WriteSettings(const std::string& text) { folder.WriteFile("Tralvo.ini", text); }
 };
 
-TEST_F(MainFormTest, EveryCataloguedControlExistsAndShowsItsText) {
+TEST_F(MainWindowTest, EveryCataloguedControlExistsAndShowsItsText) {
     Start();
     CreateWindows();
     for (const CatalogueComponent& component : ProgramComponents()) {
@@ -45,7 +45,7 @@ TEST_F(MainFormTest, EveryCataloguedControlExistsAndShowsItsText) {
     EXPECT_TRUE(messages.asked.empty());
 }
 
-TEST_F(MainFormTest, GrowingTheWindowWidensThePlayerPaneAndKeepsTheButtonsRight) {
+TEST_F(MainWindowTest, GrowingTheWindowWidensThePlayerPaneAndKeepsTheButtonsRight) {
     WriteSettings("[Player]\nDrive=" + folder.path() + "\n");
     Start();
     CreateWindows();
@@ -67,7 +67,7 @@ TEST_F(MainFormTest, GrowingTheWindowWidensThePlayerPaneAndKeepsTheButtonsRight)
     EXPECT_GE(Computer().width(), 254);
 }
 
-TEST_F(MainFormTest, FirstRunShowsTheWelcomeThenTheSettingsAndEndsWhenCancelled) {
+TEST_F(MainWindowTest, FirstRunShowsTheWelcomeThenTheSettingsAndEndsWhenCancelled) {
     Start();
     ASSERT_TRUE(Settings.FirstRun);
     CreateWindows();
@@ -84,7 +84,7 @@ TEST_F(MainFormTest, FirstRunShowsTheWelcomeThenTheSettingsAndEndsWhenCancelled)
     EXPECT_FALSE(main->isVisible());
 }
 
-TEST_F(MainFormTest, AMissingPlayerAsksAndGoesOnOnceItIsConnected) {
+TEST_F(MainWindowTest, AMissingPlayerAsksAndGoesOnOnceItIsConnected) {
     const std::string player = folder / "player";
     WriteSettings("[Player]\nDrive=" + player + "\n");
     Start();
@@ -98,7 +98,7 @@ TEST_F(MainFormTest, AMissingPlayerAsksAndGoesOnOnceItIsConnected) {
     EXPECT_EQ(PlayerTree()->RootDir().substr(0, player.size()), player);
 }
 
-TEST_F(MainFormTest, AMissingPlayerOpensTheSettingsOnOkAndEndsOnCancel) {
+TEST_F(MainWindowTest, AMissingPlayerOpensTheSettingsOnOkAndEndsOnCancel) {
     WriteSettings("[Player]\nDrive=" + (folder / "gone") + "\n");
     Start();
     CreateWindows();
@@ -115,7 +115,7 @@ TEST_F(MainFormTest, AMissingPlayerOpensTheSettingsOnOkAndEndsOnCancel) {
     EXPECT_FALSE(main->isVisible());
 }
 
-TEST_F(MainFormTest, RestoresTheLastFoldersButNoPlayerFolderOutsideThePlayer) {
+TEST_F(MainWindowTest, RestoresTheLastFoldersButNoPlayerFolderOutsideThePlayer) {
     const std::string music = folder.MakeFolder("music");
     const std::string player = folder.MakeFolder("player");
     folder.MakeFolder("player/Album");
@@ -127,32 +127,37 @@ TEST_F(MainFormTest, RestoresTheLastFoldersButNoPlayerFolderOutsideThePlayer) {
     EXPECT_EQ(Computer().Folder(), music);
     EXPECT_NE(PlayerTree()->Path(), elsewhere);
 
+    // The next start, with a player folder on the player.
+    CloseWindows();
     Settings.Window.LastMyPlayerPath = player + "/Album";
-    main->RestoreWindowState();
+    CreateWindows();
     ASSERT_TRUE(main->StartupCheck(false));
     EXPECT_EQ(PlayerTree()->Path(), player + "/Album");
 }
 
-TEST_F(MainFormTest, SavesTheWindowStateButKeepsTheNormalSizeOfAMaximisedWindow) {
+TEST_F(MainWindowTest, SavesTheWindowStateButKeepsTheNormalSizeOfAMaximisedWindow) {
     WriteSettings("[Player]\nDrive=" + folder.path() + "\n");
     Start();
     CreateWindows();
     ASSERT_TRUE(main->StartupCheck(false));
     main->resize(700, 520);
-    main->SaveWindowState();
+    const int splitterPos = Computer().width();
+    CloseWindows(); // the window keeps its state as it goes
     EXPECT_EQ(Settings.Window.WindowWidth, 700);
     EXPECT_EQ(Settings.Window.WindowHeight, 520);
     EXPECT_FALSE(Settings.Window.WindowMaximized);
-    EXPECT_EQ(Settings.Window.SplitterPos, Computer().width());
+    EXPECT_EQ(Settings.Window.SplitterPos, splitterPos);
 
+    CreateWindows();
+    ASSERT_TRUE(main->StartupCheck(false));
     main->showMaximized();
     QApplication::processEvents();
-    main->SaveWindowState();
+    CloseWindows();
     EXPECT_TRUE(Settings.Window.WindowMaximized);
     EXPECT_EQ(Settings.Window.WindowWidth, 700);
 }
 
-TEST_F(MainFormTest, ClosingWithAnArrangedOrderAsksAndNoKeepsTheWindow) {
+TEST_F(MainWindowTest, ClosingWithAnArrangedOrderAsksAndNoKeepsTheWindow) {
     WriteSettings("[Player]\nDrive=" + folder.path() + "\n");
     Start();
     CreateWindows();
@@ -171,7 +176,7 @@ TEST_F(MainFormTest, ClosingWithAnArrangedOrderAsksAndNoKeepsTheWindow) {
     EXPECT_EQ(messages.asked.size(), 2u);
 }
 
-TEST_F(MainFormTest, WithoutACatalogueTheFatalMessageEndsEverything) {
+TEST_F(MainWindowTest, WithoutACatalogueTheFatalMessageEndsEverything) {
     std::remove((folder / "Tralvo.lng").c_str());
     Start();
     CreateWindows();
@@ -185,7 +190,7 @@ TEST_F(MainFormTest, WithoutACatalogueTheFatalMessageEndsEverything) {
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
-TEST_F(MainFormTest, TheFileListHoldsTheFolderAudioFilesInCollationOrder) {
+TEST_F(MainWindowTest, TheFileListHoldsTheFolderAudioFilesInCollationOrder) {
     const std::string music = folder.MakeFolder("music");
     for (const char* name : {"d.wav", "c.txt", "B.ogg", "a.MP3", ".hidden.wma", "readme"}) {
         folder.WriteFile(std::string("music/") + name, "x");
@@ -204,7 +209,7 @@ TEST_F(MainFormTest, TheFileListHoldsTheFolderAudioFilesInCollationOrder) {
 
 // Tab runs from the computer pane through the player pane to the volume and the buttons,
 // across the parts the window is built of, and round again.
-TEST_F(MainFormTest, TabGoesThroughTheTreesTheListsTheVolumeAndTheButtons) {
+TEST_F(MainWindowTest, TabGoesThroughTheTreesTheListsTheVolumeAndTheButtons) {
     WriteSettings("[Player]\nDrive=" + folder.path() + "\n");
     Start();
     CreateWindows();
@@ -223,7 +228,7 @@ TEST_F(MainFormTest, TabGoesThroughTheTreesTheListsTheVolumeAndTheButtons) {
 }
 
 // Assistive technology lists the main window among the desktop's windows, as a frame.
-TEST_F(MainFormTest, TheWindowPresentsItselfToAssistiveTechnologyAsAWindow) {
+TEST_F(MainWindowTest, TheWindowPresentsItselfToAssistiveTechnologyAsAWindow) {
     Start();
     CreateWindows();
     QAccessibleInterface* window = QAccessible::queryAccessibleInterface(main.get());
