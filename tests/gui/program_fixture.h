@@ -10,6 +10,7 @@
 #include "gui/main_window/main_window.h"
 #include "gui/main_window/player_pane.h"
 #include "gui/main_window/preview_player.h"
+#include "media/writers/id3v2_writer.h"
 #include "panes/pane_list_view.h"
 #include "panes/shell_tree.h"
 #include "playback/module_loader.h"
@@ -28,6 +29,16 @@
 #include <vector>
 
 namespace tralvo::test {
+
+// An MP3 file whose ID3v1 tag holds these fields.
+inline std::string TaggedSong(const std::string& title, const std::string& artist = {},
+                              const std::string& album = {}) {
+    Id3v1Fields fields;
+    fields.title = title;
+    fields.artist = artist;
+    fields.album = album;
+    return AsString(Mp3File({}, 1, fields));
+}
 
 // A program folder of its own with the shipped catalogue, opened and with the settings
 // loaded as the program's start does; put back to a clean state afterwards.

@@ -17,12 +17,6 @@
 namespace tralvo {
 namespace {
 
-std::string Song(const std::string& title) {
-    test::Id3v1Fields fields;
-    fields.title = title;
-    return test::AsString(test::Mp3File({}, 1, fields));
-}
-
 class RecoveryUndoTest : public test::MainWindowFixture {
 protected:
     void SetUp() override {
@@ -45,9 +39,9 @@ protected:
 };
 
 TEST_F(RecoveryUndoTest, AFolderLeftByAnInterruptedRunIsOfferedBackAndNoLeavesItAlone) {
-    folder.WriteFile("player/Album/Alpha.mp3", Song("Alpha"));
+    folder.WriteFile("player/Album/Alpha.mp3", test::TaggedSong("Alpha"));
     folder.MakeFolder("player/Album/QZ_TEMP2");
-    folder.WriteFile("player/Album/QZ_TEMP2/Bravo.mp3", Song("Bravo"));
+    folder.WriteFile("player/Album/QZ_TEMP2/Bravo.mp3", test::TaggedSong("Bravo"));
     ASSERT_NO_FATAL_FAILURE(StartWithType(1));
 
     messages.answers = {MessageAnswer::No};
@@ -62,12 +56,12 @@ TEST_F(RecoveryUndoTest, AFolderLeftByAnInterruptedRunIsOfferedBackAndNoLeavesIt
               (std::vector<std::string>{"RecoverFolder", "RecoverFolder", "RecoverDone"}));
     EXPECT_EQ(Shown(), (std::vector<std::string>{"Alpha.mp3", "Bravo.mp3"}));
     EXPECT_FALSE(std::filesystem::exists(album + "/QZ_TEMP2"));
-    EXPECT_EQ(test::ReadFile(album + "/Bravo.mp3"), Song("Bravo"));
+    EXPECT_EQ(test::ReadFile(album + "/Bravo.mp3"), test::TaggedSong("Bravo"));
 }
 
 TEST_F(RecoveryUndoTest, CtrlZPutsTheFolderBackAsItWasBeforeTheLastRun) {
     for (const char* name : {"{3}Alpha.mp3", "Bravo.mp3", "{1}Charlie.mp3"}) {
-        folder.WriteFile(std::string("player/Album/") + name, Song(name));
+        folder.WriteFile(std::string("player/Album/") + name, test::TaggedSong(name));
     }
     ASSERT_NO_FATAL_FAILURE(StartWithType(1));
     PlayerTree()->SetPath(album);
@@ -92,7 +86,7 @@ TEST_F(RecoveryUndoTest, CtrlZPutsTheFolderBackAsItWasBeforeTheLastRun) {
 // Undoing a creation-time run makes tracks anew as the run did: the user is told first.
 TEST_F(RecoveryUndoTest, CtrlZAfterTracksWereMadeAnewAsksFirst) {
     for (const char* name : {"Alpha.mp3", "Bravo.mp3", "Charlie.mp3"}) {
-        folder.WriteFile(std::string("player/Album/") + name, Song(name));
+        folder.WriteFile(std::string("player/Album/") + name, test::TaggedSong(name));
         std::this_thread::sleep_for(std::chrono::milliseconds(20)); // one birth time each
     }
     ASSERT_NO_FATAL_FAILURE(StartWithType(2));
@@ -118,7 +112,7 @@ TEST_F(RecoveryUndoTest, CtrlZAfterTracksWereMadeAnewAsksFirst) {
 TEST_F(RecoveryUndoTest, ASignalDuringARunPutsTheFolderBackAndThenClosesTheWindow) {
     const std::vector<const char*> names = {"Alpha.mp3", "Bravo.mp3", "Charlie.mp3"};
     for (const char* name : names) {
-        folder.WriteFile(std::string("player/Album/") + name, Song(name));
+        folder.WriteFile(std::string("player/Album/") + name, test::TaggedSong(name));
     }
     folder.WriteFile("Tralvo.ini", "[Player]\nDrive=" + player + "\nType=1\n");
     // The session's signal arrives after the second rename.
@@ -144,7 +138,7 @@ TEST_F(RecoveryUndoTest, ASignalDuringARunPutsTheFolderBackAndThenClosesTheWindo
     Click("TralvoBtn");
     EXPECT_EQ(messages.TextKeys(), std::vector<std::string>{"RunStopped"});
     for (const char* name : names) {
-        EXPECT_EQ(test::ReadFile(album + "/" + name), Song(name)) << name;
+        EXPECT_EQ(test::ReadFile(album + "/" + name), test::TaggedSong(name)) << name;
     }
     EXPECT_EQ(Shown(), (std::vector<std::string>{"Alpha.mp3", "Bravo.mp3", "Charlie.mp3"}));
     QApplication::processEvents();

@@ -15,11 +15,7 @@ namespace tralvo {
 namespace {
 
 std::string Song(const std::string& title, const std::string& artist = "Artist") {
-    test::Id3v1Fields fields;
-    fields.title = title;
-    fields.artist = artist;
-    fields.album = "Album";
-    return test::AsString(test::Mp3File({}, 1, fields));
+    return test::TaggedSong(title, artist, "Album");
 }
 
 class TrackListTest : public test::MainWindowFixture {

@@ -145,11 +145,8 @@ std::vector<std::size_t> ComputerPane::SelectedRows() const {
 }
 
 std::optional<std::string> ComputerPane::FileToPlay() const {
-    if (!list_->hasFocus()) {
-        return std::nullopt;
-    }
-    const int index = list_->currentIndex().row();
-    if (index < 0 || SelectedCount(*list_) > 1) {
+    const int index = RowToPlay(*list_);
+    if (index < 0) {
         return std::nullopt;
     }
     const std::vector<std::string>& names = files_->Names();

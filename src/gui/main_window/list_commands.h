@@ -42,6 +42,15 @@ inline int SingleSelectedRow(const QListView& list) {
     return selected.size() == 1 ? selected.front().row() : -1;
 }
 
+// The row the Play button plays: the current one while the list has the focus and no more
+// than one row is selected; -1 otherwise.
+inline int RowToPlay(const QListView& list) {
+    if (!list.hasFocus() || SelectedCount(list) > 1) {
+        return -1;
+    }
+    return list.currentIndex().row();
+}
+
 inline void SelectAll(QListView& list) {
     if (list.model()->rowCount() > 0) {
         list.selectAll();

@@ -178,11 +178,8 @@ std::vector<std::size_t> PlayerPane::SelectedRows() const {
 }
 
 std::optional<std::string> PlayerPane::TrackToPlay() const {
-    if (!list_->hasFocus()) {
-        return std::nullopt;
-    }
-    const int index = list_->currentIndex().row();
-    if (index < 0 || SelectedCount(*list_) > 1) {
+    const int index = RowToPlay(*list_);
+    if (index < 0) {
         return std::nullopt;
     }
     return TrackPath(index);

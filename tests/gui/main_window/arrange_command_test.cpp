@@ -18,12 +18,6 @@
 namespace tralvo {
 namespace {
 
-std::string Song(const std::string& title) {
-    test::Id3v1Fields fields;
-    fields.title = title;
-    return test::AsString(test::Mp3File({}, 1, fields));
-}
-
 // Fails the renames whose source names failing; notes what the window showed at each rename.
 struct FaultyFileSystem : ForwardingFileSystem {
     Status Rename(const std::string& from, const std::string& to) override {
@@ -46,7 +40,7 @@ protected:
         Start();
         player = folder.MakeFolder("player");
         for (const char* title : {"Alpha", "Bravo", "Charlie"}) {
-            folder.WriteFile(std::string("player/") + title + ".mp3", Song(title));
+            folder.WriteFile(std::string("player/") + title + ".mp3", test::TaggedSong(title));
         }
         settings.PlayerType = PlayerType::FileNames;
         settings.SortKey1 = 1; // title

@@ -14,11 +14,7 @@ namespace tralvo {
 namespace {
 
 std::string Song(const std::string& title) {
-    test::Id3v1Fields fields;
-    fields.title = title;
-    fields.artist = "Artist";
-    fields.album = "Album";
-    return test::AsString(test::Mp3File({}, 1, fields));
+    return test::TaggedSong(title, "Artist", "Album");
 }
 
 class PlayerPaneTest : public test::ProgramFolderFixture {

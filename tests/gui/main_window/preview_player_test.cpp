@@ -1,6 +1,6 @@
 // The preview player through the real main window, on the engine's silent device.
-#include "gui/main_window/main_window.h"
 #include "gui/main_window/computer_pane.h"
+#include "gui/main_window/main_window.h"
 #include "gui/main_window/preview_player.h"
 #include "panes/file_list_model.h"
 #include "panes/shell_tree.h"
