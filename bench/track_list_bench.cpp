@@ -30,7 +30,8 @@ using bench::PairedTiming;
 
 constexpr std::size_t LoadedTracks = 2000;
 constexpr std::size_t SortedTracks = 5000;
-constexpr media::SortKeys ArtistAlbumTitle{2, 3, 1};
+constexpr media::SortKeys ArtistAlbumTitle{media::SortKey::Artist, media::SortKey::Album,
+                                           media::SortKey::Title};
 
 std::string TaggedMp3(std::size_t index) {
     const std::string n = std::to_string(index);

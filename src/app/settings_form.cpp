@@ -91,9 +91,9 @@ void FillSortKeyList(QComboBox& list) {
 
 // A sort list without a selection keeps the stored key: the settings file may hold keys
 // (creation time, short name) that the list does not offer.
-void StoreSortKey(const QComboBox& list, std::uint8_t& key) {
+void StoreSortKey(const QComboBox& list, media::SortKey& key) {
     if (list.currentIndex() >= 0) {
-        key = static_cast<std::uint8_t>(list.currentIndex());
+        key = media::SortKeyFromNumber(list.currentIndex());
     }
 }
 
@@ -245,9 +245,9 @@ void TSettingsForm::FormShow() {
     Only83FileNamesCB->setChecked(settings_.Get().Only83FileNames);
     LanguageCB->setCurrentIndex(settings_.Get().Language);
     LargeFileIconsCB->setChecked(settings_.Get().LargeFileIcons);
-    Sort1CB->setCurrentIndex(settings_.Get().SortKey1);
-    Sort2CB->setCurrentIndex(settings_.Get().SortKey2);
-    Sort3CB->setCurrentIndex(settings_.Get().SortKey3);
+    Sort1CB->setCurrentIndex(media::SortKeyNumber(settings_.Get().SortKey1));
+    Sort2CB->setCurrentIndex(media::SortKeyNumber(settings_.Get().SortKey2));
+    Sort3CB->setCurrentIndex(media::SortKeyNumber(settings_.Get().SortKey3));
     PlayerDriveCB->setFocus();
 }
 

@@ -12,14 +12,19 @@ TConfig Settings;
 
 namespace {
 
-constexpr std::uint8_t MaxSortKey = 8;
-
 // Only the low 8 bits count, as the file has always been read; a result out of range
 // falls back to the key's default.
 std::uint8_t ReadByteSetting(const IniFile& ini, std::string_view section, std::string_view key,
                              std::uint8_t fallback, std::uint8_t highest) {
     const auto value = static_cast<std::uint8_t>(ini.ReadInteger(section, key, fallback) & 0xFF);
     return value > highest ? fallback : value;
+}
+
+// A key out of range falls back to its own default, as other byte settings do.
+media::SortKey ReadSortKey(const IniFile& ini, std::string_view key, media::SortKey fallback) {
+    const auto highest = static_cast<std::uint8_t>(media::SortKeyNumber(media::LastSortKey));
+    return media::SortKeyFromNumber(ReadByteSetting(
+        ini, "Sort", key, static_cast<std::uint8_t>(media::SortKeyNumber(fallback)), highest));
 }
 
 // A letter drive, "?" or "@" is stored as its first character; an absolute folder stands
@@ -62,9 +67,9 @@ TConfig LoadSettingsFrom(const std::string& path, LanguageCatalogue& catalogue, 
                             .value_or(PlayerType::DirectoryOrder);
     config.Only83FileNames = ini.ReadBool("Player", "Only83FileNames", false);
 
-    config.SortKey1 = ReadByteSetting(ini, "Sort", "1", 2, MaxSortKey);
-    config.SortKey2 = ReadByteSetting(ini, "Sort", "2", 3, MaxSortKey);
-    config.SortKey3 = ReadByteSetting(ini, "Sort", "3", 1, MaxSortKey);
+    config.SortKey1 = ReadSortKey(ini, "1", media::SortKey::Artist);
+    config.SortKey2 = ReadSortKey(ini, "2", media::SortKey::Album);
+    config.SortKey3 = ReadSortKey(ini, "3", media::SortKey::Title);
 
     TConfigWindow& window = config.Window;
     window.WindowMaximized = ini.ReadBool("Window", "Maximized", false);
@@ -85,9 +90,9 @@ Status SaveSettingsTo(const std::string& path, const TConfig& config) {
     ini.WriteString("Player", "Drive", config.PlayerDrive);
     ini.WriteInteger("Player", "Type", PlayerTypeNumber(config.PlayerType));
     ini.WriteBool("Player", "Only83FileNames", config.Only83FileNames);
-    ini.WriteInteger("Sort", "1", config.SortKey1);
-    ini.WriteInteger("Sort", "2", config.SortKey2);
-    ini.WriteInteger("Sort", "3", config.SortKey3);
+    ini.WriteInteger("Sort", "1", media::SortKeyNumber(config.SortKey1));
+    ini.WriteInteger("Sort", "2", media::SortKeyNumber(config.SortKey2));
+    ini.WriteInteger("Sort", "3", media::SortKeyNumber(config.SortKey3));
     const TConfigWindow& window = config.Window;
     ini.WriteBool("Window", "Maximized", window.WindowMaximized);
     ini.WriteInteger("Window", "Width", window.WindowWidth);

@@ -34,9 +34,9 @@ struct TConfig {
     std::string PlayerDrive = "@";
     tralvo::PlayerType PlayerType = tralvo::PlayerType::DirectoryOrder;
     bool Only83FileNames = false;
-    std::uint8_t SortKey1 = 2;
-    std::uint8_t SortKey2 = 3;
-    std::uint8_t SortKey3 = 1;
+    media::SortKey SortKey1 = media::SortKey::Artist;
+    media::SortKey SortKey2 = media::SortKey::Album;
+    media::SortKey SortKey3 = media::SortKey::Title;
     TConfigWindow Window;
 
     PlayerOrder Order() const { return {PlayerType, Only83FileNames}; }

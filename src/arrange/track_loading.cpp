@@ -54,10 +54,12 @@ TrackList LoadTracks(const std::string& folder, PlayerOrder order, FileSystem& f
             {std::move(file.display), std::make_unique<media::TSoundFile>(path + file.name, fs)});
     }
     if (order.type == PlayerType::FileNames) {
-        const media::SortKey key = order.only83FileNames ? 8 : 0;
+        const media::SortKey key =
+            order.only83FileNames ? media::SortKey::ShortFileName : media::SortKey::FileName;
         SortTrackList(tracks, {key, key, key}, false, false);
     } else if (order.type == PlayerType::CreationTimes) {
-        SortTrackList(tracks, {7, 7, 7}, false, false);
+        constexpr media::SortKey key = media::SortKey::CreationTime;
+        SortTrackList(tracks, {key, key, key}, false, false);
     }
     return tracks;
 }

@@ -102,23 +102,23 @@ DateTime TSoundFile::GetCreationTime() {
 }
 
 const std::string* TSoundFile::TextOf(SortKey key) const {
-    if (key >= 1 && key <= 5) {
+    if (key >= SortKey::Title && key <= SortKey::Comment) {
         Tags();
     }
     switch (key) {
-    case 0:
+    case SortKey::FileName:
         return &fileName_;
-    case 1:
+    case SortKey::Title:
         return &title_;
-    case 2:
+    case SortKey::Artist:
         return &artist_;
-    case 3:
+    case SortKey::Album:
         return &album_;
-    case 4:
+    case SortKey::Year:
         return &year_;
-    case 5:
+    case SortKey::Comment:
         return &comment_;
-    case 8:
+    case SortKey::ShortFileName:
         return &ShortFileName();
     default:
         return nullptr;
@@ -146,10 +146,10 @@ bool TSoundFile::IsLess(TSoundFile& other, SortKey key) {
     if (const std::string* text = TextOf(key)) {
         return CompareFolded(*text, *other.TextOf(key)) < 0;
     }
-    if (key == 6) {
+    if (key == SortKey::TrackNumber) {
         return TrackNumber() < other.TrackNumber();
     }
-    if (key == 7) {
+    if (key == SortKey::CreationTime) {
         return GetCreationTime() < other.GetCreationTime();
     }
     return false;
@@ -159,10 +159,10 @@ bool TSoundFile::IsEqual(TSoundFile& other, SortKey key) {
     if (const std::string* text = TextOf(key)) {
         return CompareFolded(*text, *other.TextOf(key)) == 0;
     }
-    if (key == 6) {
+    if (key == SortKey::TrackNumber) {
         return TrackNumber() == other.TrackNumber();
     }
-    if (key == 7) {
+    if (key == SortKey::CreationTime) {
         return GetCreationTime() == other.GetCreationTime();
     }
     return false;

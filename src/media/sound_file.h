@@ -18,9 +18,28 @@ enum SoundKind : std::uint8_t {
     KindUnknown = 4,
 };
 
-// The field two files are compared by: 0 file name, 1 title, 2 artist, 3 album, 4 year,
-// 5 comment, 6 track number, 7 creation time, 8 short 8.3 path.
-using SortKey = std::uint8_t;
+// The field two files are compared by. The settings file and the command line give a key as
+// its number.
+enum class SortKey : std::uint8_t {
+    FileName = 0,
+    Title = 1,
+    Artist = 2,
+    Album = 3,
+    Year = 4,
+    Comment = 5,
+    TrackNumber = 6,
+    CreationTime = 7,
+    ShortFileName = 8,
+};
+inline constexpr SortKey LastSortKey = SortKey::ShortFileName;
+
+constexpr int SortKeyNumber(SortKey key) {
+    return static_cast<int>(key);
+}
+// number must lie between 0 and SortKeyNumber(LastSortKey).
+constexpr SortKey SortKeyFromNumber(int number) {
+    return static_cast<SortKey>(number);
+}
 
 // Date-time: days since 30 December 1899, the fraction being the time of day.
 using DateTime = double;

@@ -30,33 +30,33 @@ Field FieldOf(TSoundFile& file, SortKey key) {
     Field field;
     const std::string* text = nullptr;
     switch (key) {
-    case 0:
+    case SortKey::FileName:
         text = &file.FileName();
         break;
-    case 1:
+    case SortKey::Title:
         text = &file.Title();
         break;
-    case 2:
+    case SortKey::Artist:
         text = &file.Artist();
         break;
-    case 3:
+    case SortKey::Album:
         text = &file.Album();
         break;
-    case 4:
+    case SortKey::Year:
         text = &file.Year();
         break;
-    case 5:
+    case SortKey::Comment:
         text = &file.Comment();
         break;
-    case 6:
+    case SortKey::TrackNumber:
         field.kind = Field::Kind::Number;
         field.number = file.TrackNumber();
         return field;
-    case 7:
+    case SortKey::CreationTime:
         field.kind = Field::Kind::Number;
         field.number = file.GetCreationTime();
         return field;
-    case 8:
+    case SortKey::ShortFileName:
         text = &file.ShortFileName();
         break;
     default:

@@ -9,9 +9,9 @@
 namespace tralvo::media {
 
 struct SortKeys {
-    SortKey key1 = 0;
-    SortKey key2 = 0;
-    SortKey key3 = 0;
+    SortKey key1 = SortKey::FileName;
+    SortKey key2 = SortKey::FileName;
+    SortKey key3 = SortKey::FileName;
 };
 
 // Whether candidate must come before best: the first of the three keys that tells them

@@ -36,9 +36,9 @@ TEST_F(SettingsStore, AMissingFileGivesTheDefaultsAndAFirstRun) {
     EXPECT_EQ(config.PlayerDrive, "@");
     EXPECT_EQ(config.PlayerType, PlayerType::DirectoryOrder);
     EXPECT_FALSE(config.Only83FileNames);
-    EXPECT_EQ(config.SortKey1, 2);
-    EXPECT_EQ(config.SortKey2, 3);
-    EXPECT_EQ(config.SortKey3, 1);
+    EXPECT_EQ(config.SortKey1, media::SortKey::Artist);
+    EXPECT_EQ(config.SortKey2, media::SortKey::Album);
+    EXPECT_EQ(config.SortKey3, media::SortKey::Title);
     EXPECT_EQ(config.Window.WindowWidth, -1);
     EXPECT_EQ(config.Window.SplitterPos, -1);
     EXPECT_FALSE(config.Window.WindowMaximized);
@@ -69,11 +69,11 @@ TEST_F(SettingsStore, PlayerTypeKeepsTheLowEightBitsAndRepairsOutOfRange) {
 
 TEST_F(SettingsStore, SortKeysAbove8FallBackToTheirOwnDefaults) {
     const TConfig config = Load("[Sort]\n1=9\n2=0x108\n3=300\n");
-    EXPECT_EQ(config.SortKey1, 2);
-    EXPECT_EQ(config.SortKey2, 8);
-    EXPECT_EQ(config.SortKey3, 1);
-    EXPECT_EQ(Load("[Sort]\n1=0x5\n").SortKey1, 5);
-    EXPECT_EQ(Load("[Sort]\n2=9\n3=9\n").SortKey2, 3);
+    EXPECT_EQ(config.SortKey1, media::SortKey::Artist);
+    EXPECT_EQ(config.SortKey2, media::SortKey::ShortFileName);
+    EXPECT_EQ(config.SortKey3, media::SortKey::Title);
+    EXPECT_EQ(Load("[Sort]\n1=0x5\n").SortKey1, media::SortKey::Comment);
+    EXPECT_EQ(Load("[Sort]\n2=9\n3=9\n").SortKey2, media::SortKey::Album);
 }
 
 TEST_F(SettingsStore, AnInvalidLanguageLoadsTheCataloguesDefaultAndMakesItCurrent) {
@@ -142,9 +142,9 @@ TEST_F(SettingsStore, WhatIsSavedLoadsBackUnchanged) {
     config.PlayerDrive = "/media/my player";
     config.PlayerType = PlayerType::FileNames;
     config.Only83FileNames = true;
-    config.SortKey1 = 8;
-    config.SortKey2 = 0;
-    config.SortKey3 = 7;
+    config.SortKey1 = media::SortKey::ShortFileName;
+    config.SortKey2 = media::SortKey::FileName;
+    config.SortKey3 = media::SortKey::CreationTime;
     config.Window = {true, 800, 600, -20, 5, 300, "/home/me/My Music", "/media/my player/x"};
     ASSERT_TRUE(SaveSettingsTo(path, config).ok());
     TConfig loaded = LoadSettingsFrom(path, catalogueFile.catalogue, SystemFileSystem());

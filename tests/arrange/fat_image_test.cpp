@@ -186,7 +186,8 @@ TEST_F(FatImageTest, NestedFolderTakesTheOrderOfASortByTags) {
 
     TrackList tracks = Load(PlayerType::DirectoryOrder, folder);
     // As the sort button does: artist, album, title, untagged tracks first.
-    SortTrackList(tracks, {2, 3, 1}, false, true);
+    SortTrackList(tracks, {media::SortKey::Artist, media::SortKey::Album, media::SortKey::Title},
+                  false, true);
     ASSERT_EQ(Displays(tracks),
               (Names{"Untagged.mp3", "Three.mp3", "Two.mp3", "Four.mp3", "One.mp3"}));
     ExpectDirectoryOrderRun(folder, tracks);

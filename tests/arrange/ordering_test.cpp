@@ -5,7 +5,6 @@
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
-
 #include <random>
 
 namespace tralvo {
@@ -45,11 +44,13 @@ TEST_F(OrderingTest, SortsByTheThreeKeysAndReverseSortsDescending) {
     Add("1.mp3", Tag("Artist B", "Album X"));
     Add("2.mp3", Tag("Artist A", "Album Y"));
     Add("3.mp3", Tag("Artist A", "Album X"));
-    SortTrackList(tracks, {2, 3, 1}, false, true);
+    SortTrackList(tracks, {media::SortKey::Artist, media::SortKey::Album, media::SortKey::Title},
+                  false, true);
     EXPECT_EQ(Names(), (std::vector<std::string>{"3.mp3", "2.mp3", "1.mp3"}));
 
     tracks.Reorder({2, 1, 0}); // back to the starting order
-    SortTrackList(tracks, {2, 3, 1}, true, true);
+    SortTrackList(tracks, {media::SortKey::Artist, media::SortKey::Album, media::SortKey::Title},
+                  true, true);
     EXPECT_EQ(Names(), (std::vector<std::string>{"1.mp3", "2.mp3", "3.mp3"}));
 }
 
@@ -57,9 +58,11 @@ TEST_F(OrderingTest, EqualTracksKeepTheirOrderBothWays) {
     Add("b.mp3", Tag("Same", "Same", "Same"));
     Add("a.mp3", Tag("Same", "Same", "Same"));
     Add("c.mp3", Tag("Other", "Same", "Same"));
-    SortTrackList(tracks, {2, 3, 1}, false, true);
+    SortTrackList(tracks, {media::SortKey::Artist, media::SortKey::Album, media::SortKey::Title},
+                  false, true);
     EXPECT_EQ(Names(), (std::vector<std::string>{"c.mp3", "b.mp3", "a.mp3"}));
-    SortTrackList(tracks, {2, 3, 1}, true, true);
+    SortTrackList(tracks, {media::SortKey::Artist, media::SortKey::Album, media::SortKey::Title},
+                  true, true);
     EXPECT_EQ(Names(), (std::vector<std::string>{"b.mp3", "a.mp3", "c.mp3"}));
 }
 
@@ -68,18 +71,22 @@ TEST_F(OrderingTest, UntaggedTracksComeFirstByPathAndLastWhenReversed) {
     Add("untagged-b.mp3");
     Add("tagged-a.mp3", Tag("A", "A", "Apple"));
     Add("untagged-a.mp3");
-    SortTrackList(tracks, {1, 1, 1}, false, true);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"untagged-a.mp3", "untagged-b.mp3",
-                                                 "tagged-a.mp3", "tagged-z.mp3"}));
-    SortTrackList(tracks, {1, 1, 1}, true, true);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"tagged-z.mp3", "tagged-a.mp3",
-                                                 "untagged-b.mp3", "untagged-a.mp3"}));
+    SortTrackList(tracks, {media::SortKey::Title, media::SortKey::Title, media::SortKey::Title},
+                  false, true);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"untagged-a.mp3", "untagged-b.mp3", "tagged-a.mp3",
+                                                 "tagged-z.mp3"}));
+    SortTrackList(tracks, {media::SortKey::Title, media::SortKey::Title, media::SortKey::Title},
+                  true, true);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"tagged-z.mp3", "tagged-a.mp3", "untagged-b.mp3",
+                                                 "untagged-a.mp3"}));
 }
 
 TEST_F(OrderingTest, AnUntaggedFileGoesBeforeATaggedOneWhateverItsName) {
     Add("a.mp3", Tag("X", "X"));
     Add("b.mp3");
-    SortTrackList(tracks, {0, 0, 0}, false, true);
+    SortTrackList(tracks,
+                  {media::SortKey::FileName, media::SortKey::FileName, media::SortKey::FileName},
+                  false, true);
     EXPECT_EQ(Names(), (std::vector<std::string>{"b.mp3", "a.mp3"}));
 }
 
@@ -90,7 +97,10 @@ TEST_F(OrderingTest, TrackNumbersCompareAsNumbersYearsAndCaseAsBytes) {
     two.track = 2;
     Add("ten.mp3", ten);
     Add("two.mp3", two);
-    SortTrackList(tracks, {6, 6, 6}, false, true);
+    SortTrackList(
+        tracks,
+        {media::SortKey::TrackNumber, media::SortKey::TrackNumber, media::SortKey::TrackNumber},
+        false, true);
     EXPECT_EQ(Names(), (std::vector<std::string>{"two.mp3", "ten.mp3"}));
 
     tracks.Clear();
@@ -100,7 +110,8 @@ TEST_F(OrderingTest, TrackNumbersCompareAsNumbersYearsAndCaseAsBytes) {
     y1999.year = "1999";
     Add("999.mp3", y999);
     Add("1999.mp3", y1999);
-    SortTrackList(tracks, {4, 4, 4}, false, true);
+    SortTrackList(tracks, {media::SortKey::Year, media::SortKey::Year, media::SortKey::Year}, false,
+                  true);
     EXPECT_EQ(Names(), (std::vector<std::string>{"1999.mp3", "999.mp3"}));
 
     // ASCII letters fold; an e with acute accent (Latin-1) does not.
@@ -109,11 +120,19 @@ TEST_F(OrderingTest, TrackNumbersCompareAsNumbersYearsAndCaseAsBytes) {
     Add("capital.mp3", Tag("x", "ABC\xC9"));
     media::TSoundFile& small = *tracks[0].file;
     media::TSoundFile& capital = *tracks[1].file;
-    EXPECT_TRUE(media::CompareTracks(capital, small, {3, 3, 3}, false, false));
-    EXPECT_FALSE(media::CompareTracks(small, capital, {3, 3, 3}, false, false));
+    EXPECT_TRUE(media::CompareTracks(
+        capital, small, {media::SortKey::Album, media::SortKey::Album, media::SortKey::Album},
+        false, false));
+    EXPECT_FALSE(media::CompareTracks(
+        small, capital, {media::SortKey::Album, media::SortKey::Album, media::SortKey::Album},
+        false, false));
     Add("folded.mp3", Tag("x", "ABC\xE9"));
-    EXPECT_FALSE(media::CompareTracks(*tracks[2].file, small, {3, 3, 3}, false, false));
-    EXPECT_FALSE(media::CompareTracks(small, *tracks[2].file, {3, 3, 3}, false, false));
+    EXPECT_FALSE(media::CompareTracks(
+        *tracks[2].file, small,
+        {media::SortKey::Album, media::SortKey::Album, media::SortKey::Album}, false, false));
+    EXPECT_FALSE(media::CompareTracks(
+        small, *tracks[2].file,
+        {media::SortKey::Album, media::SortKey::Album, media::SortKey::Album}, false, false));
 }
 
 TEST(Shuffle, FollowsTheGeneratorAndTheMovesExactly) {
@@ -134,8 +153,8 @@ TEST(Shuffle, FollowsTheGeneratorAndTheMovesExactly) {
 
 // The selection sort exactly as written down: the best remaining entry by CompareTracks is
 // moved (not swapped) to the front. The program's sort must give its results in every case.
-std::vector<std::size_t> ReferenceOrder(std::vector<media::TSoundFile*> files,
-                                        media::SortKeys keys, bool reverse, bool untaggedRule) {
+std::vector<std::size_t> ReferenceOrder(std::vector<media::TSoundFile*> files, media::SortKeys keys,
+                                        bool reverse, bool untaggedRule) {
     std::vector<std::size_t> order(files.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
     for (std::size_t i = 0; i + 1 < order.size(); ++i) {
@@ -165,8 +184,8 @@ TEST(SortedOrder, AgreesWithTheSelectionSortOverThousandsOfRandomLists) {
         if (i % 5 == 3) {
             content = test::UntaggedMp3();
         } else {
-            Id3v1Fields fields = Tag(values[random() % 5], values[random() % 5],
-                                     values[random() % 5]);
+            Id3v1Fields fields =
+                Tag(values[random() % 5], values[random() % 5], values[random() % 5]);
             fields.track = static_cast<std::uint8_t>(random() % 3);
             content = test::TaggedMp3(fields);
         }
@@ -178,9 +197,9 @@ TEST(SortedOrder, AgreesWithTheSelectionSortOverThousandsOfRandomLists) {
         for (std::size_t i = 0; i < count; ++i) {
             files.push_back(pool[random() % pool.size()].get());
         }
-        const media::SortKeys keys{static_cast<media::SortKey>(random() % 9),
-                                   static_cast<media::SortKey>(random() % 9),
-                                   static_cast<media::SortKey>(round % 50 == 0 ? 255 : random() % 9)};
+        const media::SortKeys keys{
+            static_cast<media::SortKey>(random() % 9), static_cast<media::SortKey>(random() % 9),
+            static_cast<media::SortKey>(round % 50 == 0 ? 255 : random() % 9)};
         const bool reverse = random() % 2 == 0;
         const bool untaggedRule = random() % 2 == 0;
         ASSERT_EQ(media::SortedOrder(files, keys, reverse, untaggedRule),

@@ -49,9 +49,9 @@ TConfig Edited() {
     config.PlayerDrive = "@";
     config.PlayerType = PlayerType::FileNames;
     config.Only83FileNames = true;
-    config.SortKey1 = 4;
-    config.SortKey2 = 5;
-    config.SortKey3 = 6;
+    config.SortKey1 = media::SortKey::Year;
+    config.SortKey2 = media::SortKey::Comment;
+    config.SortKey3 = media::SortKey::TrackNumber;
     return config;
 }
 
@@ -195,8 +195,8 @@ TEST_F(SettingsFormTest, OkStoresEveryControlAndNeverChecksTheProcessVolumes) {
     TConfig expected = Edited();
     expected.PlayerDrive = "?";
     expected.PlayerType = PlayerType::CreationTimes;
-    expected.SortKey1 = 0;
-    expected.SortKey2 = 1;
+    expected.SortKey1 = media::SortKey::FileName;
+    expected.SortKey2 = media::SortKey::Title;
     ExpectSettings(expected);
 
     form->show();
@@ -271,15 +271,15 @@ TEST_F(SettingsFormTest, CancelAndEscapeStoreNothingAndTheNextShowingStartsAfres
 
 TEST_F(SettingsFormTest, ListsWithoutASelectionKeepTheSortKeysButStoreNoLanguage) {
     OpenCatalogue("Short names", "By creation time", 0);
-    Settings.SortKey1 = 7; // creation time, which the lists do not offer
-    Settings.SortKey2 = 8; // short name
+    Settings.SortKey1 = media::SortKey::CreationTime; // creation time, which the lists do not offer
+    Settings.SortKey2 = media::SortKey::ShortFileName; // short name
     Show();
     EXPECT_EQ(List("Sort1CB").currentIndex(), -1);
     EXPECT_EQ(List("LanguageCB").count(), 0);
     Button("OKBtn").click();
-    EXPECT_EQ(Settings.SortKey1, 7);
-    EXPECT_EQ(Settings.SortKey2, 8);
-    EXPECT_EQ(Settings.SortKey3, 6);
+    EXPECT_EQ(Settings.SortKey1, media::SortKey::CreationTime);
+    EXPECT_EQ(Settings.SortKey2, media::SortKey::ShortFileName);
+    EXPECT_EQ(Settings.SortKey3, media::SortKey::TrackNumber);
     EXPECT_EQ(Settings.Language, -1);
 }
 

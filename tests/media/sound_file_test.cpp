@@ -254,28 +254,28 @@ protected:
 TEST_F(SoundFileOrder, TextKeysFoldOnlyAToZAndCompareUnsignedBytes) {
     TSoundFile lower = WithTitle("1.mp3", "abc");
     TSoundFile upper = WithTitle("2.mp3", "ABC");
-    EXPECT_TRUE(lower.IsEqual(upper, 1));
-    EXPECT_FALSE(lower.IsLess(upper, 1));
-    EXPECT_FALSE(upper.IsLess(lower, 1));
+    EXPECT_TRUE(lower.IsEqual(upper, media::SortKey::Title));
+    EXPECT_FALSE(lower.IsLess(upper, media::SortKey::Title));
+    EXPECT_FALSE(upper.IsLess(lower, media::SortKey::Title));
 
     TSoundFile zoo = WithTitle("3.mp3", "Zoo");
     TSoundFile apple = WithTitle("4.mp3", "apple");
     TSoundFile applesauce = WithTitle("5.mp3", "applesauce");
     TSoundFile accented = WithTitle("6.mp3", "\xE9t\xE9");
     TSoundFile accentedUpper = WithTitle("7.mp3", "\xC9T\xC9");
-    EXPECT_TRUE(apple.IsLess(zoo, 1));
-    EXPECT_TRUE(apple.IsLess(applesauce, 1));
-    EXPECT_FALSE(applesauce.IsLess(apple, 1));
-    EXPECT_TRUE(zoo.IsLess(accented, 1));
-    EXPECT_FALSE(accented.IsEqual(accentedUpper, 1));
-    EXPECT_TRUE(lower.IsLess(upper, 0)); // the file names differ
+    EXPECT_TRUE(apple.IsLess(zoo, media::SortKey::Title));
+    EXPECT_TRUE(apple.IsLess(applesauce, media::SortKey::Title));
+    EXPECT_FALSE(applesauce.IsLess(apple, media::SortKey::Title));
+    EXPECT_TRUE(zoo.IsLess(accented, media::SortKey::Title));
+    EXPECT_FALSE(accented.IsEqual(accentedUpper, media::SortKey::Title));
+    EXPECT_TRUE(lower.IsLess(upper, media::SortKey::FileName)); // the file names differ
 }
 
 TEST_F(SoundFileOrder, TrackNumbersCompareAsNumbersAndUnknownKeysNeverHold) {
     TSoundFile two = WithTitle("1.mp3", "a", 2);
     TSoundFile ten = WithTitle("2.mp3", "a", 10);
-    EXPECT_TRUE(two.IsLess(ten, 6));
-    EXPECT_FALSE(ten.IsLess(two, 6));
+    EXPECT_TRUE(two.IsLess(ten, media::SortKey::TrackNumber));
+    EXPECT_FALSE(ten.IsLess(two, media::SortKey::TrackNumber));
     for (const int key : {9, 200, 255}) {
         EXPECT_FALSE(two.IsLess(ten, static_cast<SortKey>(key)));
         EXPECT_FALSE(two.IsEqual(two, static_cast<SortKey>(key)));
@@ -291,7 +291,7 @@ TEST_F(SoundFileOrder, CreationTimesAreReadOnceAndCompared) {
     EXPECT_GT(time, 45000.0); // after 2023
     EXPECT_EQ(first.CreationTime(), time);
     TSoundFile same = WithTitle("2.mp3", "a");
-    EXPECT_FALSE(same.IsLess(first, 7));
+    EXPECT_FALSE(same.IsLess(first, media::SortKey::CreationTime));
 }
 
 } // namespace

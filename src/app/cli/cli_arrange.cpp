@@ -35,13 +35,13 @@ std::optional<media::SortKeys> ParseKeys(const std::string& text) {
     if (text.size() != 5 || text[1] != ',' || text[3] != ',') {
         return std::nullopt;
     }
-    std::uint8_t keys[3] = {};
+    media::SortKey keys[3] = {};
     for (std::size_t i = 0; i < 3; ++i) {
-        const char digit = text[2 * i];
-        if (digit < '0' || digit > '8') {
+        const int number = text[2 * i] - '0';
+        if (number < 0 || number > media::SortKeyNumber(media::LastSortKey)) {
             return std::nullopt;
         }
-        keys[i] = static_cast<std::uint8_t>(digit - '0');
+        keys[i] = media::SortKeyFromNumber(number);
     }
     return media::SortKeys{keys[0], keys[1], keys[2]};
 }

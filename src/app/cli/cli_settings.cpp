@@ -32,9 +32,9 @@ void PrintConfig(const TConfig& config) {
     PrintText("PlayerDrive", config.PlayerDrive);
     PrintNumber("PlayerType", PlayerTypeNumber(config.PlayerType));
     PrintFlag("Only83FileNames", config.Only83FileNames);
-    PrintNumber("SortKey1", config.SortKey1);
-    PrintNumber("SortKey2", config.SortKey2);
-    PrintNumber("SortKey3", config.SortKey3);
+    PrintNumber("SortKey1", media::SortKeyNumber(config.SortKey1));
+    PrintNumber("SortKey2", media::SortKeyNumber(config.SortKey2));
+    PrintNumber("SortKey3", media::SortKeyNumber(config.SortKey3));
     PrintFlag("WindowMaximized", window.WindowMaximized);
     PrintNumber("WindowWidth", window.WindowWidth);
     PrintNumber("WindowHeight", window.WindowHeight);

@@ -43,7 +43,7 @@ protected:
             folder.WriteFile(std::string("player/") + title + ".mp3", test::TaggedSong(title));
         }
         settings.PlayerType = PlayerType::FileNames;
-        settings.SortKey1 = 1; // title
+        settings.SortKey1 = media::SortKey::Title; // title
         window.setWindowTitle(QStringLiteral("Tralvo!"));
         pane = new PlayerPane(
             gui, [this] { return player; }, messages, fs, &window);

@@ -31,7 +31,7 @@ protected:
         folder.WriteFile("player/Album/c.mp3", Song("Alpha"));
         folder.WriteFile("player/Other/z.mp3", Song("Zulu"));
         settings.PlayerType = PlayerType::FileNames;
-        settings.SortKey1 = 1; // title
+        settings.SortKey1 = media::SortKey::Title; // title
         pane = std::make_unique<PlayerPane>(
             gui, [this] { return root; }, messages, SystemFileSystem());
         root = player;
