@@ -3,7 +3,6 @@
 #include "app/message_box_observer.h"
 #include "app/messages.h"
 #include "app/run_failure_messages.h"
-#include "app/settings_store.h"
 #include "arrange/strategies.h"
 #include "arrange/undo.h"
 #include "gui/main_window/player_pane.h"
@@ -41,10 +40,9 @@ private:
 
 } // namespace
 
-ArrangeCommand::ArrangeCommand(PlayerPane& pane, Controls controls, const TConfig& settings,
-                               Messages& messages, FileSystem& fs, QObject* parent)
-    : QObject(parent), pane_(pane), controls_(controls), settings_(settings), messages_(messages),
-      fs_(fs) {
+ArrangeCommand::ArrangeCommand(PlayerPane& pane, Controls controls, Messages& messages,
+                               FileSystem& fs, QObject* parent)
+    : QObject(parent), pane_(pane), controls_(controls), messages_(messages), fs_(fs) {
     connect(controls_.tralvo, &QPushButton::clicked, this, &ArrangeCommand::Arrange);
     // Only an arranged list has anything to write.
     connect(&pane_, &PlayerPane::ChangedMarked, controls_.tralvo, &QPushButton::setEnabled);
@@ -124,7 +122,7 @@ void ArrangeCommand::Arrange() {
     if (pane_.Tracks().empty() || !pane_.Changed()) {
         return;
     }
-    if (settings_.PlayerType == PlayerType::CreationTimes && !fs_.SetsCreationTimes()) {
+    if (pane_.Order().type == PlayerType::CreationTimes && !fs_.SetsCreationTimes()) {
         std::vector<std::string> names;
         for (const TrackEntry& track : pane_.Tracks()) {
             names.push_back(track.display);
@@ -135,7 +133,7 @@ void ArrangeCommand::Arrange() {
     }
     RunOnPlayerFolder(
         [this](const std::string& folder, ArrangeRun& run) {
-            return jobs::ArrangeFolder(folder, settings_.Order(), pane_.Tracks(), run);
+            return jobs::ArrangeFolder(folder, pane_.Order(), pane_.Tracks(), run);
         },
         // The list is shown as read back before a box says that its order is not the one made.
         [](const jobs::JobOutcome& outcome, RunObserver& observer) {
@@ -155,7 +153,7 @@ void ArrangeCommand::UndoLastRun() {
     }
     RunOnPlayerFolder(
         [this](const std::string& folder, ArrangeRun& run) {
-            jobs::UndoJobOutcome undo = jobs::UndoLastRun(folder, settings_.Order(), run);
+            jobs::UndoJobOutcome undo = jobs::UndoLastRun(folder, pane_.Order(), run);
             if (undo.outcome == UndoOutcome::NothingToUndo) {
                 messages_.Show(NothingToUndoMessage(MainWindowName));
             }

@@ -16,7 +16,6 @@ class FileSystem;
 class Messages;
 class PlayerPane;
 struct ArrangeRun;
-struct TConfig;
 
 // The Tralvo button and Ctrl+Z: the player folder rewritten to the list's order, or put back
 // as it was before the last run in it. While a job runs, the progress bar stands in the
@@ -31,8 +30,8 @@ public:
         QProgressBar* progress;
     };
 
-    ArrangeCommand(PlayerPane& pane, Controls controls, const TConfig& settings, Messages& messages,
-                   FileSystem& fs, QObject* parent = nullptr);
+    ArrangeCommand(PlayerPane& pane, Controls controls, Messages& messages, FileSystem& fs,
+                   QObject* parent = nullptr);
 
     // The Tralvo button's command: the folder arranged as the list shows it.
     void Arrange();
@@ -54,7 +53,6 @@ private:
 
     PlayerPane& pane_;
     Controls controls_;
-    const TConfig& settings_;
     Messages& messages_;
     FileSystem& fs_;
 };

@@ -142,7 +142,7 @@ void MainWindow::ConnectHandlers() {
     connect(computerPane_, &ComputerPane::AboutRequested, this, &MainWindow::AboutBtnClick);
     connect(exitButton_, &QPushButton::clicked, this, &QWidget::close);
     arrange_ = new ArrangeCommand(*playerPane_, {tralvoButton_, exitButton_, progressBar_},
-                                  settings_.Get(), messages_, fs_, this);
+                                  messages_, fs_, this);
     connect(arrange_, &ArrangeCommand::JobStarting, player_, &PreviewPlayer::Stop);
     ConnectPlayer();
     transfers_ =

@@ -49,8 +49,7 @@ public:
     // Reads the tree again, as when the player was plugged in meanwhile.
     void RefreshTree();
 
-    // The folder's tracks read anew under the settings' order, or tracks read back by a job.
-    void Reload();
+    // Tracks a job read back from the folder.
     void Show(TrackList tracks);
     const TrackList& Tracks() const;
     // The order the shown list was read under.
@@ -92,6 +91,8 @@ signals:
 private:
     void Build();
     void ConnectEditing();
+    // The folder's tracks read anew under the settings' order.
+    void Reload();
     void FollowSettings(const TConfig& before);
     void FolderChosen();
     void RefreshClicked();

@@ -51,8 +51,7 @@ protected:
         exit = new QPushButton(&window);
         progress = new QProgressBar(&window);
         progress->hide();
-        command =
-            new ArrangeCommand(*pane, {tralvo, exit, progress}, settings, messages, fs, &window);
+        command = new ArrangeCommand(*pane, {tralvo, exit, progress}, messages, fs, &window);
         QObject::connect(command, &ArrangeCommand::JobStarting, [this] { ++jobs; });
         window.show();
         pane->SetRootDir(player);

@@ -117,7 +117,8 @@ TEST_F(PlayerPaneTest, SortingFollowsTheInjectedKeysAndReloadingClearsTheMark) {
     EXPECT_TRUE(pane->Changed());
     Click("ReverseSortBtn");
     EXPECT_EQ(Order(), "abc");
-    pane->Reload();
+    Click("MyPlayerRefreshBtn"); // the script answers Yes
+    EXPECT_EQ(messages.TextKeys(), std::vector<std::string>{"RefreshAlthoughChanged"});
     EXPECT_FALSE(pane->Changed());
 }
 
@@ -191,12 +192,13 @@ TEST_F(PlayerPaneTest, AnotherPlayerInTheSettingsReplacesAnArrangedListWithoutAs
 
 TEST_F(PlayerPaneTest, ATrackPathFollowsTheOrderTheListWasReadUnder) {
     folder.WriteFile("player/Album/{9}d.mp3", Song("Delta"));
-    pane->Reload();
+    Click("MyPlayerRefreshBtn");
     EXPECT_EQ(pane->TrackPath(3), player + "/Album/{9}d.mp3");
     EXPECT_EQ(pane->Tracks()[3].display, "d.mp3");
+    // Settings changed without being applied leave the shown list as it was read.
     settings.PlayerType = PlayerType::DirectoryOrder;
-    pane->Reload();
-    EXPECT_EQ(pane->Order().type, PlayerType::DirectoryOrder);
+    EXPECT_EQ(pane->Order().type, PlayerType::FileNames);
+    EXPECT_EQ(pane->TrackPath(3), player + "/Album/{9}d.mp3");
     EXPECT_EQ(pane->TrackPath(-1), "");
     EXPECT_EQ(pane->TrackPath(4), "");
 }
