@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/form_on_demand.h"
-#include "panes/pane_list_view.h"
+#include "gui/widgets/form_on_demand.h"
+#include "gui/panes/pane_list_view.h"
 #include "platform/file_system.h"
 
 #include <QWidget>

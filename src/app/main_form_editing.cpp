@@ -3,7 +3,7 @@
 #include "app/main_form.h"
 #include "gui/main_window/computer_pane.h"
 #include "gui/main_window/list_commands.h"
-#include "panes/track_list_model.h"
+#include "gui/panes/track_list_model.h"
 
 #include <QKeyEvent>
 #include <QToolButton>

@@ -1,13 +1,13 @@
 // The tags of the selected file or track, and the about box.
-#include "app/about_form.h"
+#include "gui/dialogs/about_form.h"
 #include "app/main_form.h"
-#include "app/messages.h"
-#include "app/properties_form.h"
+#include "jobs/messages.h"
+#include "gui/dialogs/properties_form.h"
 #include "arrange/track_loading.h"
 #include "gui/main_window/computer_pane.h"
 #include "gui/main_window/list_commands.h"
 #include "media/sound_file.h"
-#include "panes/track_list_model.h"
+#include "gui/panes/track_list_model.h"
 
 #include <QToolButton>
 #include <memory>

@@ -1,15 +1,15 @@
 // The player pane's track list: loading it, its changed mark, following the player tree, and
 // the whole-list orderings.
 #include "app/main_form.h"
-#include "app/message_box_observer.h"
-#include "app/messages.h"
-#include "app/settings_store.h"
+#include "jobs/message_box_observer.h"
+#include "jobs/messages.h"
+#include "settings/settings_store.h"
 #include "arrange/recovery.h"
 #include "arrange/track_loading.h"
 #include "arrange/track_ordering.h"
-#include "panes/list_work.h"
-#include "panes/shell_tree.h"
-#include "panes/track_list_model.h"
+#include "gui/panes/list_work.h"
+#include "gui/panes/shell_tree.h"
+#include "gui/panes/track_list_model.h"
 
 #include <QApplication>
 #include <QListView>

@@ -1,14 +1,14 @@
 // Upload, download and delete between the two panes.
 #include "app/main_form.h"
-#include "app/qt_shell_file_operation.h"
+#include "gui/qt_shell_file_operation.h"
 #include "arrange/track_loading.h"
 #include "arrange/transfers.h"
 #include "gui/main_window/computer_pane.h"
 #include "gui/main_window/list_commands.h"
 #include "gui/main_window/preview_player.h"
-#include "panes/file_list_model.h"
-#include "panes/shell_tree.h"
-#include "panes/track_list_model.h"
+#include "gui/panes/file_list_model.h"
+#include "gui/panes/shell_tree.h"
+#include "gui/panes/track_list_model.h"
 
 #include <QItemSelectionModel>
 #include <QListView>

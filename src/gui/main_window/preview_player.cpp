@@ -1,6 +1,6 @@
 #include "gui/main_window/preview_player.h"
 
-#include "app/qt_text.h"
+#include "gui/qt_text.h"
 #include "media/sound_file.h"
 #include "playback/play_time.h"
 
