@@ -15,7 +15,7 @@
 #include "gui/panes/wait_cursor.h"
 #include "platform/drives.h"
 #include "platform/mount_table.h"
-#include "playback/audio_engine.h"
+#include "playback/engine_version.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -116,7 +116,7 @@ void TMainForm::FormCreate() {
     if (!LanguageFileFound()) {
         ShowFatal("Fatal Error: No language pack found!");
     }
-    if ((playback::Engine().GetVersion() >> 16) != playback::ExpectedVersion) {
+    if (!playback::HasExpectedVersion()) {
         ShowFatal("Fatal Error: The audio engine has an unknown version number! Please make sure "
                   "that you are using the version that came with Tralvo!");
     }

@@ -1,6 +1,6 @@
 #include "media/sound_file.h"
 #include "media/writers/id3v2_writer.h"
-#include "playback/audio_engine.h"
+#include "playback/engine_hold.h"
 #include "playback/fixtures.h"
 #include "support/temp_folder.h"
 #include "tags/writers/asf_writer.h"
@@ -220,17 +220,19 @@ TEST(SoundFileOggAndWmaTags, WmaAttributesMatchNamesExactly) {
 
 // The tags are read by our own parsers, never through the audio engine.
 TEST(SoundFileOggAndWmaTags, AReadDuringPlaybackLeavesThePlayersEngineAlone) {
-    playback::AudioEngine& engine = playback::Engine();
-    ASSERT_TRUE(engine.Init(playback::NoSoundDevice, 44100, 0, nullptr, nullptr));
-    TSoundFile file(test::Fixture("tone.ogg"));
-    EXPECT_EQ(file.Title(), "Tone Title");
-    EXPECT_FALSE(engine.Init(playback::NoSoundDevice, 44100, 0, nullptr, nullptr))
-        << "the engine must still be initialised";
-    EXPECT_TRUE(engine.Free());
+    using playback::Device;
+    using playback::EngineHold;
+    {
+        const auto player = EngineHold::Open(Device::Silent);
+        ASSERT_TRUE(player);
+        TSoundFile file(test::Fixture("tone.ogg"));
+        EXPECT_EQ(file.Title(), "Tone Title");
+        EXPECT_EQ(EngineHold::Open(Device::Silent).Failure(), playback::Outcome::Already)
+            << "the engine must still be initialised";
+    }
     // Without a player the engine stays down.
     EXPECT_EQ(TSoundFile(test::Fixture("tone.wma")).Title(), "Tone Title");
-    EXPECT_TRUE(engine.Init(playback::NoSoundDevice, 44100, 0, nullptr, nullptr));
-    EXPECT_TRUE(engine.Free());
+    EXPECT_TRUE(EngineHold::Open(Device::Silent));
 }
 
 TEST(SoundFileOggAndWmaTags, FilesWithoutTagsOrUnreadableOnesHaveNone) {
