@@ -4,33 +4,17 @@
 #include "platform/forwarding_file_system.h"
 
 #include <algorithm>
-#include <cerrno>
 
 namespace tralvo {
 
-// The run's file system, watched: it tells the keeper of each change.
+// The run's file system, its changes counted: a run that changed nothing leaves no record.
 class JournalingFileSystem final : public ForwardingFileSystem {
 public:
     JournalingFileSystem(FileSystem& inner, JournalKeeper& keeper)
         : ForwardingFileSystem(inner), keeper_(keeper) {}
 
     Status Rename(const std::string& from, const std::string& to) override {
-        // The second pass must not start before the journal says which tracks wear their
-        // temporary names: without it a track at its new name could not be told from the
-        // one that had that name before. Rather no second pass than one without a journal.
-        if (keeper_.TemporaryIndex(from) >= 0 && !keeper_.EnterSecondPass()) {
-            return Status::Failure(EIO,
-                                   "rename " + from + ": the run journal could not be written");
-        }
-        Status status = ForwardingFileSystem::Rename(from, to);
-        if (status) {
-            ++keeper_.changes_;
-            const int index = keeper_.TemporaryIndex(to);
-            if (index >= 0 && keeper_.journal_.state == JournalState::Running) {
-                keeper_.journal_.renames[static_cast<std::size_t>(index)].atTemporary = true;
-            }
-        }
-        return status;
+        return Counted(ForwardingFileSystem::Rename(from, to));
     }
     Status WriteCreationTime(const std::string& path, FileTime time) override {
         return Counted(ForwardingFileSystem::WriteCreationTime(path, time));
@@ -55,16 +39,18 @@ private:
 
 JournalKeeper::JournalKeeper(RunJournal journal, JournalStore& store, ArrangeRun& run)
     : journal_(std::move(journal)), store_(store), run_(run),
-      fs_(std::make_unique<JournalingFileSystem>(run.fs, *this)) {
-    for (std::size_t i = 0; i < journal_.renames.size(); ++i) {
-        temporaries_[journal_.folder + journal_.renames[i].temporary] = static_cast<int>(i);
-    }
-}
+      fs_(std::make_unique<JournalingFileSystem>(run.fs, *this)) {}
 
 JournalKeeper::~JournalKeeper() = default;
 
 FileSystem& JournalKeeper::fs() {
     return *fs_;
+}
+
+ArrangeRun JournalKeeper::Watched() {
+    return run_.Watched(
+        *fs_, [this] { return StopNow(); },
+        [this](const std::vector<bool>& atTemporary) { return EnterSecondPass(atTemporary); });
 }
 
 Status JournalKeeper::Write() {
@@ -82,24 +68,21 @@ bool JournalKeeper::Start() {
     return false;
 }
 
-bool JournalKeeper::EnterSecondPass() {
-    if (journal_.state != JournalState::Running) {
-        return !secondPassRefused_;
+Status JournalKeeper::EnterSecondPass(const std::vector<bool>& atTemporary) {
+    for (std::size_t i = 0; i < journal_.renames.size() && i < atTemporary.size(); ++i) {
+        journal_.renames[i].atTemporary = atTemporary[i];
     }
     journal_.state = JournalState::SecondPass;
-    if (Status written = Write(); !written) {
-        secondPassFailure_ = std::move(written);
+    Status written = Write();
+    if (!written) {
         // The journal on the disk still says that the tracks wait under their temporary
         // names, which is where End puts them back from.
+        secondPassFailure_ = written;
         secondPassRefused_ = true;
+        stopped_ = true;
         journal_.state = JournalState::Running;
     }
-    return !secondPassRefused_;
-}
-
-int JournalKeeper::TemporaryIndex(const std::string& path) const {
-    const auto found = temporaries_.find(path);
-    return found == temporaries_.end() ? -1 : found->second;
+    return written;
 }
 
 bool JournalKeeper::LeftOutOfPlace() {

@@ -4,15 +4,14 @@
 #include "arrange/run_journal.h"
 #include "arrange/strategies.h"
 
-#include <map>
 #include <memory>
+#include <vector>
 
 namespace tralvo {
 
 // Keeps the journal of one run in step with the folder: written before the first change,
-// brought up to date where the file-name strategy starts its second pass (which the file
-// system below notices by the first rename away from a temporary name), and at the end kept
-// as the record an undo works from, or removed.
+// brought up to date when the file-name strategy says that its second pass starts, and at
+// the end kept as the record an undo works from, or removed.
 class JournalKeeper {
 public:
     JournalKeeper(RunJournal journal, JournalStore& store, ArrangeRun& run);
@@ -23,8 +22,11 @@ public:
     // Writes the journal; when it cannot, reports the failure, the run refused, and gives
     // false: the run must not start.
     bool Start();
-    // The run's file system: the run's own, watched.
+    // The run's file system: the run's own, its changes counted.
     FileSystem& fs();
+    // The run the strategy carries the journal's plan out on: the run's own on fs(), asking
+    // StopNow between steps and telling the keeper when its second pass starts.
+    ArrangeRun Watched();
     // A run that changed something puts the folder's changes on the disk and leaves its
     // journal as the record to undo it by; an undo, or a run that changed nothing, leaves
     // none.
@@ -42,9 +44,9 @@ public:
 
 private:
     friend class JournalingFileSystem;
-    bool EnterSecondPass();
-    // The index of the rename whose temporary path this is, or -1.
-    int TemporaryIndex(const std::string& path) const;
+    // Records which renames of the plan took their temporary names and that the second pass
+    // starts; when that cannot be written the run stops, and End puts the folder back.
+    Status EnterSecondPass(const std::vector<bool>& atTemporary);
     Status Write();
     // Whether the run left an entry in a temporary folder or under a temporary name.
     bool LeftOutOfPlace();
@@ -52,7 +54,6 @@ private:
     RunJournal journal_;
     JournalStore& store_;
     ArrangeRun& run_;
-    std::map<std::string, int> temporaries_;
     std::unique_ptr<FileSystem> fs_;
     int changes_ = 0;
     bool secondPassRefused_ = false;

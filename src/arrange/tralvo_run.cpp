@@ -84,7 +84,7 @@ RunReport RunTralvoCommand(PlayerOrder order, const std::string& folder, const T
     if (!keeper.Start()) {
         return run.report;
     }
-    ArrangeRun watched = run.Watched(keeper.fs(), [&keeper] { return keeper.StopNow(); });
+    ArrangeRun watched = keeper.Watched();
     // The journal's plan is what the run carries out.
     const std::vector<JournalRename> renames = keeper.journal().renames;
     const std::vector<JournalRecreate> recreated = keeper.journal().recreated;

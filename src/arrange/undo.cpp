@@ -155,7 +155,7 @@ private:
             return false;
         }
         // The file-name strategy's two passes, towards the old names.
-        ArrangeRun watched = run_.Watched(keeper.fs(), [&keeper] { return keeper.StopNow(); });
+        ArrangeRun watched = keeper.Watched();
         const std::vector<JournalRename> plan = keeper.journal().renames;
         RenameInTwoPasses(folder_, plan, watched, SecondPassStop::EndsItAtOnce);
         run_.TakeFailures(watched);
@@ -181,7 +181,7 @@ private:
         if (!keeper.Start()) {
             return false;
         }
-        ArrangeRun watched = run_.Watched(keeper.fs(), [&keeper] { return keeper.StopNow(); });
+        ArrangeRun watched = keeper.Watched();
         const std::vector<JournalRecreate> plan = keeper.journal().recreated;
         RecreateInOrder(folder_, names, plan, watched);
         run_.TakeFailures(watched);
