@@ -281,25 +281,27 @@ bool StateFolderJournals::HeldElsewhere(const std::string& folder) {
            lock.l_type != F_UNLCK;
 }
 
-std::optional<RunJournal> ReadJournalOf(const std::string& folder, JournalStore& journals,
-                                        bool& garbled) {
-    garbled = false;
+Status ReadJournalOf(const std::string& folder, JournalStore& journals, RunJournal& journal) {
     std::string text;
-    if (!journals.Read(folder, text)) {
-        return std::nullopt;
+    if (Status read = journals.Read(folder, text); !read) {
+        return read;
     }
-    std::optional<RunJournal> journal = ParseJournal(text);
-    if (journal && journal->folder != folder) {
-        const FolderKey key = journal->volume.empty() ? FolderKey{} : KeyOfFolder(folder);
-        if (key.volume.empty() || key.volume != journal->volume ||
-            key.belowRoot != journal->belowRoot) {
-            journal.reset();
-        } else {
-            journal->folder = folder;
+    std::optional<RunJournal> parsed = ParseJournal(text);
+    if (!parsed) {
+        return Status::Failure(GarbledJournalCode,
+                               "read " + journals.PathOf(folder) + ": not a complete journal");
+    }
+    if (parsed->folder != folder) {
+        const FolderKey key = parsed->volume.empty() ? FolderKey{} : KeyOfFolder(folder);
+        if (key.volume.empty() || key.volume != parsed->volume ||
+            key.belowRoot != parsed->belowRoot) {
+            return Status::Failure(GarbledJournalCode, "read " + journals.PathOf(folder) +
+                                                           ": the journal of " + parsed->folder);
         }
+        parsed->folder = folder;
     }
-    garbled = !journal;
-    return journal;
+    journal = std::move(*parsed);
+    return Status::Ok();
 }
 
 JournalStore& UserJournals() {

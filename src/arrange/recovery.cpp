@@ -36,9 +36,8 @@ bool IsTempFolderName(std::string_view name, bool foldsCase) {
 
 // The journal of folder's run when it is one for this folder and the run did not end.
 std::optional<RunJournal> UnfinishedJournal(const std::string& folder, JournalStore& journals) {
-    bool garbled = false;
-    std::optional<RunJournal> journal = ReadJournalOf(folder, journals, garbled);
-    if (!journal || journal->state == JournalState::Done) {
+    RunJournal journal;
+    if (!ReadJournalOf(folder, journals, journal) || journal.state == JournalState::Done) {
         return std::nullopt;
     }
     return journal;

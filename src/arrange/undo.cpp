@@ -8,19 +8,23 @@
 #include "arrange/two_pass_rename.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <optional>
 
 namespace tralvo {
 
 namespace {
 
-std::optional<RunJournal> UndoRecord(const std::string& folder, JournalStore& journals,
-                                     bool& garbled) {
-    std::optional<RunJournal> journal = ReadJournalOf(folder, journals, garbled);
-    if (!journal || journal->state != JournalState::Done || journal->undoRun) {
-        return std::nullopt;
+// The record of folder's last finished run: fails as ReadJournalOf does, and with ENOENT
+// where the journal is not such a record.
+Status ReadUndoRecord(const std::string& folder, JournalStore& journals, RunJournal& record) {
+    if (Status read = ReadJournalOf(folder, journals, record); !read) {
+        return read;
     }
-    return journal;
+    if (record.state != JournalState::Done || record.undoRun) {
+        return Status::Failure(ENOENT, journals.PathOf(folder) + ": no finished run to undo");
+    }
+    return Status::Ok();
 }
 
 std::vector<std::string> Sorted(std::vector<std::string> names) {
@@ -48,15 +52,11 @@ private:
         if (!LockFolder(folder_, journals_, lock, run_)) {
             return UndoOutcome::JournalError;
         }
-        bool garbled = false;
-        const std::optional<RunJournal> record = UndoRecord(folder_, journals_, garbled);
-        if (!record) {
-            if (garbled) {
-                return NotPossible();
-            }
-            return UndoOutcome::NothingToUndo;
+        RunJournal record;
+        if (const Status read = ReadUndoRecord(folder_, journals_, record); !read) {
+            return read.code() == GarbledJournalCode ? NotPossible() : UndoOutcome::NothingToUndo;
         }
-        record_ = *record;
+        record_ = std::move(record);
         if (!FolderMatchesRecord()) {
             return NotPossible();
         }
@@ -233,14 +233,14 @@ private:
 } // namespace
 
 bool CanUndo(const std::string& folder, JournalStore& journals) {
-    bool garbled = false;
-    return UndoRecord(FolderWithSlash(folder), journals, garbled).has_value();
+    RunJournal record;
+    return ReadUndoRecord(FolderWithSlash(folder), journals, record).ok();
 }
 
 std::vector<std::string> UndoRecreationOrder(const std::string& folder, JournalStore& journals) {
-    bool garbled = false;
-    const std::optional<RunJournal> record = UndoRecord(FolderWithSlash(folder), journals, garbled);
-    return record && !record->recreated.empty() ? record->before : std::vector<std::string>{};
+    RunJournal record;
+    const bool found = ReadUndoRecord(FolderWithSlash(folder), journals, record).ok();
+    return found && !record.recreated.empty() ? record.before : std::vector<std::string>{};
 }
 
 TakenBack TakeBackLastRun(const std::string& folder, ArrangeRun& run, JournalStore& journals) {
