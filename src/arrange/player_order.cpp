@@ -2,8 +2,8 @@
 
 #include "arrange/track_loading.h"
 #include "media/sound_file.h"
-#include "platform/regular_file.h"
 #include "platform/text.h"
+#include "platform/unique_fd.h"
 
 #include <algorithm>
 
@@ -14,8 +14,8 @@ namespace {
 // As a track record reads it: 0 while the file cannot be opened, -1 while the system cannot
 // tell.
 media::DateTime CreationTimeOf(const std::string& path, FileSystem& fs) {
-    const UniqueFd fd = OpenRegularFile(path, O_RDONLY);
-    if (!fd.valid()) {
+    UniqueFd fd; // held open while the time is read, as a track record does
+    if (!fs.OpenForReading(path, fd)) {
         return 0.0;
     }
     FileTime time = 0;

@@ -1,8 +1,8 @@
 #include "media/sound_file.h"
 
 #include "platform/paths.h"
-#include "platform/regular_file.h"
 #include "platform/text.h"
+#include "platform/unique_fd.h"
 
 #include <array>
 
@@ -90,8 +90,8 @@ DateTime TSoundFile::GetCreationTime() {
     }
     // Held open while the time is read, as the player's own read does; something that is not a
     // regular file (a named pipe would block the open) has no time.
-    const UniqueFd fd = OpenRegularFile(fileName_, O_RDONLY);
-    if (!fd.valid()) {
+    UniqueFd fd;
+    if (!fs_.OpenForReading(fileName_, fd)) {
         return 0.0; // asked again next time
     }
     FileTime time = 0;
