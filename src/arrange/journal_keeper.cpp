@@ -187,4 +187,19 @@ void JournalKeeper::End() {
     }
 }
 
+bool RunJournaled(RunJournal journal, JournalStore& store, ArrangeRun& run,
+                  const std::function<void(const RunJournal& plan, ArrangeRun& watched)>& steps) {
+    JournalKeeper keeper(std::move(journal), store, run);
+    if (!keeper.Start()) {
+        return false;
+    }
+    ArrangeRun watched = keeper.Watched();
+    // The plan as written: the keeper's own copy follows the run.
+    const RunJournal plan = keeper.journal();
+    steps(plan, watched);
+    run.TakeFailures(watched);
+    keeper.End();
+    return true;
+}
+
 } // namespace tralvo

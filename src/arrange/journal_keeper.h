@@ -4,6 +4,7 @@
 #include "arrange/run_journal.h"
 #include "arrange/strategies.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -60,5 +61,11 @@ private:
     Status secondPassFailure_;
     bool stopped_ = false;
 };
+
+// A journaled run: the journal written before the first change (when it cannot be, the run
+// is refused and this gives false), steps carrying out its plan on the keeper's run, their
+// failures taken into run, and the run ended as End says.
+bool RunJournaled(RunJournal journal, JournalStore& store, ArrangeRun& run,
+                  const std::function<void(const RunJournal& plan, ArrangeRun& watched)>& steps);
 
 } // namespace tralvo

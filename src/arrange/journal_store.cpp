@@ -86,6 +86,14 @@ std::string StateFolderJournals::Folder() const {
     return stateFolder_.empty() ? UserStateFolder() : stateFolder_;
 }
 
+Status StateFolderJournals::MakeStateFolder() const {
+    const std::string state = Folder();
+    if (state.empty()) {
+        return Status::Failure(ENOENT, "no state folder: neither XDG_STATE_HOME nor HOME is set");
+    }
+    return MakeFolders(state);
+}
+
 FolderKey KeyOfFolder(const std::string& folder) {
     const std::optional<VolumeIdentity> volume = IdentifyVolume(folder);
     if (!volume) {
@@ -142,11 +150,7 @@ std::string StateFolderJournals::PathOf(const std::string& folder) {
 }
 
 Status StateFolderJournals::Write(const std::string& folder, const std::string& text) {
-    const std::string state = Folder();
-    if (state.empty()) {
-        return Status::Failure(ENOENT, "no state folder: neither XDG_STATE_HOME nor HOME is set");
-    }
-    if (Status made = MakeFolders(state); !made) {
+    if (Status made = MakeStateFolder(); !made) {
         return made;
     }
     // The state folder is the user's alone (0700); the journal is replaced as one step.
@@ -230,11 +234,7 @@ std::string StateFolderJournals::LockPathOf(const std::string& folder) {
 
 Status StateFolderJournals::Lock(const std::string& folder, FolderLock& held) {
     held.Reset();
-    const std::string state = Folder();
-    if (state.empty()) {
-        return Status::Failure(ENOENT, "no state folder: neither XDG_STATE_HOME nor HOME is set");
-    }
-    if (Status made = MakeFolders(state); !made) {
+    if (Status made = MakeStateFolder(); !made) {
         return made;
     }
     const std::string path = LockPathOf(folder);

@@ -91,6 +91,8 @@ public:
 
 private:
     std::string Folder() const;
+    // The state folder, made with its parents where missing.
+    Status MakeStateFolder() const;
     // The journal's file under the folder's volume key, then under its path alone (where the
     // journals of volumes without identity, and of earlier versions, lie).
     std::vector<std::string> Places(const std::string& folder);

@@ -150,17 +150,11 @@ private:
                                         ContentAt(folder_ + done.to, run_.fs)});
             journal.renames.push_back({done.to, TemporaryName(i), done.from});
         }
-        JournalKeeper keeper(journal, journals_, run_);
-        if (!keeper.Start()) {
-            return false;
-        }
         // The file-name strategy's two passes, towards the old names.
-        ArrangeRun watched = keeper.Watched();
-        const std::vector<JournalRename> plan = keeper.journal().renames;
-        RenameInTwoPasses(folder_, plan, watched, SecondPassStop::EndsItAtOnce);
-        run_.TakeFailures(watched);
-        keeper.End();
-        return true;
+        return RunJournaled(
+            std::move(journal), journals_, run_, [&](const RunJournal& plan, ArrangeRun& watched) {
+                RenameInTwoPasses(folder_, plan.renames, watched, SecondPassStop::EndsItAtOnce);
+            });
     }
 
     // Where times cannot be set, the old order comes back as the run made it: the tracks
@@ -177,16 +171,10 @@ private:
             names.push_back(name);
         }
         journal.recreated = RecreationPlan(folder_, names, run_.fs);
-        JournalKeeper keeper(journal, journals_, run_);
-        if (!keeper.Start()) {
-            return false;
-        }
-        ArrangeRun watched = keeper.Watched();
-        const std::vector<JournalRecreate> plan = keeper.journal().recreated;
-        RecreateInOrder(folder_, names, plan, watched);
-        run_.TakeFailures(watched);
-        keeper.End();
-        return true;
+        return RunJournaled(std::move(journal), journals_, run_,
+                            [&](const RunJournal& plan, ArrangeRun& watched) {
+                                RecreateInOrder(folder_, names, plan.recreated, watched);
+                            });
     }
 
     bool UndoCreationTimes() {
@@ -202,25 +190,22 @@ private:
                                         known ? std::optional<FileTime>(now) : std::nullopt,
                                         std::nullopt});
         }
-        JournalKeeper keeper(journal, journals_, run_);
-        if (!keeper.Start()) {
-            return false;
-        }
-        FileSystem& fs = keeper.fs();
-        run_.progress.SetMaximum(static_cast<int>(record_.arranged.size()));
-        int handled = 0;
-        for (const JournalTrack& track : record_.arranged) {
-            if (keeper.StopNow()) {
-                break;
-            }
-            const std::string path = folder_ + track.name;
-            if (Status status = fs.WriteCreationTime(path, *track.creationTime); !status) {
-                run_.Fail(RunStep::SetCreationTime, path, std::move(status));
-            }
-            run_.progress.SetPosition(++handled);
-        }
-        keeper.End();
-        return true;
+        return RunJournaled(
+            std::move(journal), journals_, run_, [&](const RunJournal&, ArrangeRun& watched) {
+                watched.progress.SetMaximum(static_cast<int>(record_.arranged.size()));
+                int handled = 0;
+                for (const JournalTrack& track : record_.arranged) {
+                    if (watched.stopping()) {
+                        break;
+                    }
+                    const std::string path = folder_ + track.name;
+                    if (Status status = watched.fs.WriteCreationTime(path, *track.creationTime);
+                        !status) {
+                        watched.Fail(RunStep::SetCreationTime, path, std::move(status));
+                    }
+                    watched.progress.SetPosition(++handled);
+                }
+            });
     }
 
     const std::string folder_;
