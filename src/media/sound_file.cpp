@@ -47,11 +47,7 @@ const TSoundFile& TSoundFile::Tags() const {
 
 const std::string& TSoundFile::ShortFileName() const {
     if (!shortFileName_) {
-        try {
-            shortFileName_ = fs_.ShortPath(fileName_);
-        } catch (...) {
-            shortFileName_ = std::string();
-        }
+        shortFileName_ = fs_.ShortPath(fileName_);
     }
     return *shortFileName_;
 }
