@@ -4,14 +4,17 @@
 #include "platform/forwarding_file_system.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace tralvo {
+
+namespace {
 
 // The run's file system, its changes counted: a run that changed nothing leaves no record.
 class JournalingFileSystem final : public ForwardingFileSystem {
 public:
-    JournalingFileSystem(FileSystem& inner, JournalKeeper& keeper)
-        : ForwardingFileSystem(inner), keeper_(keeper) {}
+    JournalingFileSystem(FileSystem& inner, int& changes)
+        : ForwardingFileSystem(inner), changes_(changes) {}
 
     Status Rename(const std::string& from, const std::string& to) override {
         return Counted(ForwardingFileSystem::Rename(from, to));
@@ -29,27 +32,70 @@ public:
 private:
     Status Counted(Status status) {
         if (status) {
-            ++keeper_.changes_;
+            ++changes_;
         }
         return status;
     }
 
-    JournalKeeper& keeper_;
+    int& changes_;
 };
 
+// Keeps the journal of one run in step with the folder: written before the first change,
+// brought up to date when the file-name strategy says that its second pass starts, and at
+// the end kept as the record an undo works from, or removed.
+class JournalKeeper {
+public:
+    JournalKeeper(RunJournal journal, JournalStore& store, ArrangeRun& run);
+    JournalKeeper(const JournalKeeper&) = delete;
+    JournalKeeper& operator=(const JournalKeeper&) = delete;
+
+    // Writes the journal; when it cannot, reports the failure, the run refused, and gives
+    // false: the run must not start.
+    bool Start();
+    // The run the strategy carries the journal's plan out on: the run's own on its counted file
+    // system, asking StopNow between steps and telling the keeper when its second pass starts.
+    ArrangeRun Watched();
+    // A run that changed something puts the folder's changes on the disk and leaves its
+    // journal as the record to undo it by; an undo, or a run that changed nothing, leaves
+    // none.
+    void Finish();
+    // Whether the run must make no further change: a signal asked it to stop, or its journal
+    // could not keep up.
+    bool Stopping() const;
+    // The same, asked by the run at a point where it stops if so: End then puts it back.
+    bool StopNow();
+    // Ends the run: one that stopped early is put back as a recovery would put it back, and
+    // the user told what became of the folder; any other ends as Finish says.
+    void End();
+
+    const RunJournal& journal() const { return journal_; }
+
+private:
+    // Records which renames of the plan took their temporary names and that the second pass
+    // starts; when that cannot be written the run stops, and End puts the folder back.
+    Status EnterSecondPass(const std::vector<bool>& atTemporary);
+    Status Write();
+    // Whether the run left an entry in a temporary folder or under a temporary name.
+    bool LeftOutOfPlace();
+
+    RunJournal journal_;
+    JournalStore& store_;
+    ArrangeRun& run_;
+    int changes_ = 0;
+    JournalingFileSystem fs_;
+    bool secondPassRefused_ = false;
+    Status secondPassFailure_;
+    bool stopped_ = false;
+};
+
+} // namespace
+
 JournalKeeper::JournalKeeper(RunJournal journal, JournalStore& store, ArrangeRun& run)
-    : journal_(std::move(journal)), store_(store), run_(run),
-      fs_(std::make_unique<JournalingFileSystem>(run.fs, *this)) {}
-
-JournalKeeper::~JournalKeeper() = default;
-
-FileSystem& JournalKeeper::fs() {
-    return *fs_;
-}
+    : journal_(std::move(journal)), store_(store), run_(run), fs_(run.fs, changes_) {}
 
 ArrangeRun JournalKeeper::Watched() {
     return run_.Watched(
-        *fs_, [this] { return StopNow(); },
+        fs_, [this] { return StopNow(); },
         [this](const std::vector<bool>& atTemporary) { return EnterSecondPass(atTemporary); });
 }
 
