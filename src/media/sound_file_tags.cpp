@@ -136,8 +136,11 @@ void TSoundFile::ReadId3v1() const {
 void TSoundFile::ReadTextTags() const {
     ClearTags();
     const bool wma = kind_ == KindWma;
-    const std::optional<Entries> entries =
-        wma ? tags::ReadFileAsfAttributes(fileName_) : tags::ReadFileVorbisComments(fileName_);
+    std::optional<Entries> entries;
+    if (UniqueFd file; fs_.OpenForReading(fileName_, file)) {
+        entries = wma ? tags::ReadFileAsfAttributes(std::move(file))
+                      : tags::ReadFileVorbisComments(std::move(file));
+    }
     if (!HasEntries(entries)) {
         return;
     }

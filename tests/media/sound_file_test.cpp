@@ -109,6 +109,16 @@ TEST(SoundFileId3v1, AndTheCreationTimeAreReadThroughTheRecordsFileSystem) {
     EXPECT_TRUE(TSoundFile(path).HasTag());
 }
 
+TEST(SoundFileOggAndWmaTags, AreReadThroughTheRecordsFileSystem) {
+    for (const char* fixture : {"tone.ogg", "tone.wma"}) {
+        NoOpens fs;
+        TSoundFile file(test::Fixture(fixture), fs);
+        EXPECT_FALSE(file.HasTag()) << fixture;
+        EXPECT_EQ(fs.asked, 1) << fixture;
+        EXPECT_EQ(TSoundFile(test::Fixture(fixture)).Title(), "Tone Title") << fixture;
+    }
+}
+
 TEST(SoundFileId3v1, ReadsTheLast128BytesWithTheTrackByteRule) {
     TempFolder folder;
     const std::string withTrack =
