@@ -29,7 +29,8 @@ extern "C" {
 }
 #endif
 #ifdef BARE_WINDOW_ENGINE
-#include "playback/audio_engine.h"
+#include "playback/engine_hold.h"
+#include "playback/engine_version.h"
 #endif
 
 #include <cstdio>
@@ -51,13 +52,9 @@ int UseTheLibraries() {
 #endif
 #ifdef BARE_WINDOW_ENGINE
     using namespace tralvo::playback;
-    AudioEngine& engine = Engine();
-    sum += static_cast<int>(engine.GetVersion() >> 16 == ExpectedVersion);
-    if (!engine.Init(FirstOutputDevice, 44100, 0, nullptr, nullptr)) {
-        engine.Init(NoSoundDevice, 44100, 0, nullptr, nullptr);
-    }
-    sum += engine.GetVolume();
-    engine.Free();
+    sum += static_cast<int>(HasExpectedVersion());
+    const auto hold = EngineHold::OpenOutputOrSilent();
+    sum += hold ? hold->Volume().ValueOr(-1) : -1;
 #endif
     return sum;
 }

@@ -4,8 +4,8 @@
 // its child nodes, then the view's layout and painting), and a path write deep below it.
 //
 // usage: shell_tree_bench [--benchmark_...]
-#include "panes/core/folder_reader.h"
-#include "panes/shell_tree.h"
+#include "gui/panes/core/folder_reader.h"
+#include "gui/panes/shell_tree.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

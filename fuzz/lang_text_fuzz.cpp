@@ -1,5 +1,5 @@
 // Unescapes and formats arbitrary catalogue values.
-#include "app/lang_text.h"
+#include "i18n/lang_text.h"
 
 #include <cstdint>
 #include <string_view>

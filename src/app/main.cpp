@@ -1,5 +1,5 @@
 #include "app/program.h"
-#include "app/qt_messages.h"
+#include "gui/qt_messages.h"
 
 #include <QApplication>
 #include <cstdio>

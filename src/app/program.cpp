@@ -1,17 +1,17 @@
 #include "app/program.h"
 
-#include "app/about_form.h"
-#include "app/gui_settings.h"
-#include "app/language_catalogue.h"
+#include "gui/dialogs/about_form.h"
+#include "gui/dialogs/properties_form.h"
+#include "gui/dialogs/settings_form.h"
+#include "gui/gui_settings.h"
 #include "gui/main_window/main_window.h"
-#include "app/messages.h"
-#include "app/properties_form.h"
-#include "app/qt_text.h"
-#include "app/settings_form.h"
-#include "app/settings_store.h"
-#include "app/termination.h"
-#include "panes/icons.h"
+#include "gui/panes/icons.h"
+#include "gui/qt_text.h"
+#include "gui/termination.h"
+#include "i18n/language_catalogue.h"
+#include "jobs/messages.h"
 #include "platform/single_instance.h"
+#include "settings/settings_store.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -91,7 +91,8 @@ int RunProgram(const QStringList& arguments, Messages& messages, const QString& 
             windows.about->setParent(main, windows.about->windowFlags());
             return windows.about.get();
         }));
-        QObject::connect(&instance, &SingleInstance::ShowRequested, main, &MainWindow::BringToFront);
+        QObject::connect(&instance, &SingleInstance::ShowRequested, main,
+                         &MainWindow::BringToFront);
 
         if (main->StartupCheck(ForceFirstRunRequested(arguments))) {
             if (TerminationRequested()) {

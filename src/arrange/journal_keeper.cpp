@@ -4,33 +4,20 @@
 #include "platform/forwarding_file_system.h"
 
 #include <algorithm>
-#include <cerrno>
+#include <vector>
 
 namespace tralvo {
 
-// The run's file system, watched: it tells the keeper of each change.
+namespace {
+
+// The run's file system, its changes counted: a run that changed nothing leaves no record.
 class JournalingFileSystem final : public ForwardingFileSystem {
 public:
-    JournalingFileSystem(FileSystem& inner, JournalKeeper& keeper)
-        : ForwardingFileSystem(inner), keeper_(keeper) {}
+    JournalingFileSystem(FileSystem& inner, int& changes)
+        : ForwardingFileSystem(inner), changes_(changes) {}
 
     Status Rename(const std::string& from, const std::string& to) override {
-        // The second pass must not start before the journal says which tracks wear their
-        // temporary names: without it a track at its new name could not be told from the
-        // one that had that name before. Rather no second pass than one without a journal.
-        if (keeper_.TemporaryIndex(from) >= 0 && !keeper_.EnterSecondPass()) {
-            return Status::Failure(EIO,
-                                   "rename " + from + ": the run journal could not be written");
-        }
-        Status status = ForwardingFileSystem::Rename(from, to);
-        if (status) {
-            ++keeper_.changes_;
-            const int index = keeper_.TemporaryIndex(to);
-            if (index >= 0 && keeper_.journal_.state == JournalState::Running) {
-                keeper_.journal_.renames[static_cast<std::size_t>(index)].atTemporary = true;
-            }
-        }
-        return status;
+        return Counted(ForwardingFileSystem::Rename(from, to));
     }
     Status WriteCreationTime(const std::string& path, FileTime time) override {
         return Counted(ForwardingFileSystem::WriteCreationTime(path, time));
@@ -45,26 +32,71 @@ public:
 private:
     Status Counted(Status status) {
         if (status) {
-            ++keeper_.changes_;
+            ++changes_;
         }
         return status;
     }
 
-    JournalKeeper& keeper_;
+    int& changes_;
 };
 
+// Keeps the journal of one run in step with the folder: written before the first change,
+// brought up to date when the file-name strategy says that its second pass starts, and at
+// the end kept as the record an undo works from, or removed.
+class JournalKeeper {
+public:
+    JournalKeeper(RunJournal journal, JournalStore& store, ArrangeRun& run);
+    JournalKeeper(const JournalKeeper&) = delete;
+    JournalKeeper& operator=(const JournalKeeper&) = delete;
+
+    // Writes the journal; when it cannot, reports the failure, the run refused, and gives
+    // false: the run must not start.
+    bool Start();
+    // The run the strategy carries the journal's plan out on: the run's own on its counted file
+    // system, asking StopNow between steps and telling the keeper when its second pass starts.
+    ArrangeRun Watched();
+    // A run that changed something puts the folder's changes on the disk and leaves its
+    // journal as the record to undo it by; an undo, or a run that changed nothing, leaves
+    // none.
+    void Finish();
+    // Whether the run must make no further change: a signal asked it to stop, or its journal
+    // could not keep up.
+    bool Stopping() const;
+    // The same, asked by the run at a point where it stops if so: End then puts it back.
+    bool StopNow();
+    // Ends the run: one that stopped early is put back as a recovery would put it back, and
+    // the user told what became of the folder; any other ends as Finish says.
+    void End();
+
+    const RunJournal& journal() const { return journal_; }
+
+private:
+    // Records which renames of the plan took their temporary names and that the second pass
+    // starts; when that cannot be written the run stops, and End puts the folder back.
+    Status EnterSecondPass(const std::vector<bool>& atTemporary);
+    Status Write();
+    // Whether the run left an entry in a temporary folder or under a temporary name.
+    bool LeftOutOfPlace();
+
+    RunJournal journal_;
+    JournalStore& store_;
+    ArrangeRun& run_;
+    int changes_ = 0;
+    JournalingFileSystem fs_;
+    bool secondPassRefused_ = false;
+    Status secondPassFailure_;
+    bool stopped_ = false;
+};
+
+} // namespace
+
 JournalKeeper::JournalKeeper(RunJournal journal, JournalStore& store, ArrangeRun& run)
-    : journal_(std::move(journal)), store_(store), run_(run),
-      fs_(std::make_unique<JournalingFileSystem>(run.fs, *this)) {
-    for (std::size_t i = 0; i < journal_.renames.size(); ++i) {
-        temporaries_[journal_.folder + journal_.renames[i].temporary] = static_cast<int>(i);
-    }
-}
+    : journal_(std::move(journal)), store_(store), run_(run), fs_(run.fs, changes_) {}
 
-JournalKeeper::~JournalKeeper() = default;
-
-FileSystem& JournalKeeper::fs() {
-    return *fs_;
+ArrangeRun JournalKeeper::Watched() {
+    return run_.Watched(
+        fs_, [this] { return StopNow(); },
+        [this](const std::vector<bool>& atTemporary) { return EnterSecondPass(atTemporary); });
 }
 
 Status JournalKeeper::Write() {
@@ -82,24 +114,21 @@ bool JournalKeeper::Start() {
     return false;
 }
 
-bool JournalKeeper::EnterSecondPass() {
-    if (journal_.state != JournalState::Running) {
-        return !secondPassRefused_;
+Status JournalKeeper::EnterSecondPass(const std::vector<bool>& atTemporary) {
+    for (std::size_t i = 0; i < journal_.renames.size() && i < atTemporary.size(); ++i) {
+        journal_.renames[i].atTemporary = atTemporary[i];
     }
     journal_.state = JournalState::SecondPass;
-    if (Status written = Write(); !written) {
-        secondPassFailure_ = std::move(written);
+    Status written = Write();
+    if (!written) {
         // The journal on the disk still says that the tracks wait under their temporary
         // names, which is where End puts them back from.
+        secondPassFailure_ = written;
         secondPassRefused_ = true;
+        stopped_ = true;
         journal_.state = JournalState::Running;
     }
-    return !secondPassRefused_;
-}
-
-int JournalKeeper::TemporaryIndex(const std::string& path) const {
-    const auto found = temporaries_.find(path);
-    return found == temporaries_.end() ? -1 : found->second;
+    return written;
 }
 
 bool JournalKeeper::LeftOutOfPlace() {
@@ -202,6 +231,21 @@ void JournalKeeper::End() {
     } else {
         run_.Fail(RunStep::Stopped, journal_.folder);
     }
+}
+
+bool RunJournaled(RunJournal journal, JournalStore& store, ArrangeRun& run,
+                  const std::function<void(const RunJournal& plan, ArrangeRun& watched)>& steps) {
+    JournalKeeper keeper(std::move(journal), store, run);
+    if (!keeper.Start()) {
+        return false;
+    }
+    ArrangeRun watched = keeper.Watched();
+    // The plan as written: the keeper's own copy follows the run.
+    const RunJournal plan = keeper.journal();
+    steps(plan, watched);
+    run.TakeFailures(watched);
+    keeper.End();
+    return true;
 }
 
 } // namespace tralvo

@@ -86,6 +86,14 @@ std::string StateFolderJournals::Folder() const {
     return stateFolder_.empty() ? UserStateFolder() : stateFolder_;
 }
 
+Status StateFolderJournals::MakeStateFolder() const {
+    const std::string state = Folder();
+    if (state.empty()) {
+        return Status::Failure(ENOENT, "no state folder: neither XDG_STATE_HOME nor HOME is set");
+    }
+    return MakeFolders(state);
+}
+
 FolderKey KeyOfFolder(const std::string& folder) {
     const std::optional<VolumeIdentity> volume = IdentifyVolume(folder);
     if (!volume) {
@@ -142,11 +150,7 @@ std::string StateFolderJournals::PathOf(const std::string& folder) {
 }
 
 Status StateFolderJournals::Write(const std::string& folder, const std::string& text) {
-    const std::string state = Folder();
-    if (state.empty()) {
-        return Status::Failure(ENOENT, "no state folder: neither XDG_STATE_HOME nor HOME is set");
-    }
-    if (Status made = MakeFolders(state); !made) {
+    if (Status made = MakeStateFolder(); !made) {
         return made;
     }
     // The state folder is the user's alone (0700); the journal is replaced as one step.
@@ -230,11 +234,7 @@ std::string StateFolderJournals::LockPathOf(const std::string& folder) {
 
 Status StateFolderJournals::Lock(const std::string& folder, FolderLock& held) {
     held.Reset();
-    const std::string state = Folder();
-    if (state.empty()) {
-        return Status::Failure(ENOENT, "no state folder: neither XDG_STATE_HOME nor HOME is set");
-    }
-    if (Status made = MakeFolders(state); !made) {
+    if (Status made = MakeStateFolder(); !made) {
         return made;
     }
     const std::string path = LockPathOf(folder);
@@ -281,25 +281,27 @@ bool StateFolderJournals::HeldElsewhere(const std::string& folder) {
            lock.l_type != F_UNLCK;
 }
 
-std::optional<RunJournal> ReadJournalOf(const std::string& folder, JournalStore& journals,
-                                        bool& garbled) {
-    garbled = false;
+Status ReadJournalOf(const std::string& folder, JournalStore& journals, RunJournal& journal) {
     std::string text;
-    if (!journals.Read(folder, text)) {
-        return std::nullopt;
+    if (Status read = journals.Read(folder, text); !read) {
+        return read;
     }
-    std::optional<RunJournal> journal = ParseJournal(text);
-    if (journal && journal->folder != folder) {
-        const FolderKey key = journal->volume.empty() ? FolderKey{} : KeyOfFolder(folder);
-        if (key.volume.empty() || key.volume != journal->volume ||
-            key.belowRoot != journal->belowRoot) {
-            journal.reset();
-        } else {
-            journal->folder = folder;
+    std::optional<RunJournal> parsed = ParseJournal(text);
+    if (!parsed) {
+        return Status::Failure(GarbledJournalCode,
+                               "read " + journals.PathOf(folder) + ": not a complete journal");
+    }
+    if (parsed->folder != folder) {
+        const FolderKey key = parsed->volume.empty() ? FolderKey{} : KeyOfFolder(folder);
+        if (key.volume.empty() || key.volume != parsed->volume ||
+            key.belowRoot != parsed->belowRoot) {
+            return Status::Failure(GarbledJournalCode, "read " + journals.PathOf(folder) +
+                                                           ": the journal of " + parsed->folder);
         }
+        parsed->folder = folder;
     }
-    garbled = !journal;
-    return journal;
+    journal = std::move(*parsed);
+    return Status::Ok();
 }
 
 JournalStore& UserJournals() {

@@ -4,6 +4,7 @@
 #include "platform/fnv.h"
 #include "platform/status.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -90,6 +91,8 @@ public:
 
 private:
     std::string Folder() const;
+    // The state folder, made with its parents where missing.
+    Status MakeStateFolder() const;
     // The journal's file under the folder's volume key, then under its path alone (where the
     // journals of volumes without identity, and of earlier versions, lie).
     std::vector<std::string> Places(const std::string& folder);
@@ -98,11 +101,14 @@ private:
     std::string stateFolder_;
 };
 
+// The code ReadJournalOf fails with when the folder has a journal that is unreadable or
+// another folder's: unlike a missing one, it says that a run may have been cut off there.
+constexpr int GarbledJournalCode = EBADMSG;
+
 // The journal kept for folder (ending in '/'). One written for the same folder of the same
-// volume mounted elsewhere is taken as this folder's, its folder made the one given. Nothing
-// when there is none; garbled is set when there is one that is unreadable or another folder's.
-std::optional<RunJournal> ReadJournalOf(const std::string& folder, JournalStore& journals,
-                                        bool& garbled);
+// volume mounted elsewhere is taken as this folder's, its folder made the one given. Fails as
+// the store's Read does (ENOENT when there is none), or with GarbledJournalCode.
+Status ReadJournalOf(const std::string& folder, JournalStore& journals, RunJournal& journal);
 
 // The user's journals, as the program and the command-line tool keep them.
 JournalStore& UserJournals();

@@ -2,7 +2,6 @@
 
 #include "arrange/track_loading.h"
 #include "media/sound_file.h"
-#include "platform/regular_file.h"
 #include "platform/text.h"
 
 #include <algorithm>
@@ -10,17 +9,6 @@
 namespace tralvo {
 
 namespace {
-
-// As a track record reads it: 0 while the file cannot be opened, -1 while the system cannot
-// tell.
-media::DateTime CreationTimeOf(const std::string& path, FileSystem& fs) {
-    const UniqueFd fd = OpenRegularFile(path, O_RDONLY);
-    if (!fd.valid()) {
-        return 0.0;
-    }
-    FileTime time = 0;
-    return fs.ReadCreationTime(path, time) ? media::FileTimeToDateTime(time) : -1.0;
-}
 
 // Each key read once; ties keep the listing's order.
 template <typename KeyOf>
@@ -53,8 +41,9 @@ std::vector<ListedTrack> ListPlayerOrder(const std::string& folder, PlayerOrder 
             return ToLowerAscii(order.only83FileNames ? fs.ShortPath(full) : full);
         });
     } else if (order.type == PlayerType::CreationTimes) {
-        SortBy(tracks,
-               [&](const ListedTrack& track) { return CreationTimeOf(path + track.name, fs); });
+        SortBy(tracks, [&](const ListedTrack& track) {
+            return media::CreationTimeOf(path + track.name, fs);
+        });
     }
     return tracks;
 }

@@ -4,12 +4,11 @@
 #include "arrange/run_journal.h"
 #include "arrange/temporary_file_title.h"
 #include "arrange/track_loading.h"
-#include "platform/regular_file.h"
 #include "platform/text.h"
+#include "platform/unique_fd.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
 #include <map>
 #include <optional>
 #include <set>
@@ -36,19 +35,18 @@ bool IsTempFolderName(std::string_view name, bool foldsCase) {
 
 // The journal of folder's run when it is one for this folder and the run did not end.
 std::optional<RunJournal> UnfinishedJournal(const std::string& folder, JournalStore& journals) {
-    bool garbled = false;
-    std::optional<RunJournal> journal = ReadJournalOf(folder, journals, garbled);
-    if (!journal || journal->state == JournalState::Done) {
+    RunJournal journal;
+    if (!ReadJournalOf(folder, journals, journal) || journal.state == JournalState::Done) {
         return std::nullopt;
     }
     return journal;
 }
 
 // Whether the file at path holds the bytes of the file at prefix, from its start on.
-bool FileBeginsWith(const std::string& path, const std::string& prefix) {
-    const UniqueFd whole = OpenRegularFile(path, O_RDONLY);
-    const UniqueFd part = OpenRegularFile(prefix, O_RDONLY);
-    if (!whole.valid() || !part.valid()) {
+bool FileBeginsWith(const std::string& path, const std::string& prefix, FileSystem& fs) {
+    UniqueFd whole;
+    UniqueFd part;
+    if (!fs.OpenForReading(path, whole) || !fs.OpenForReading(prefix, part)) {
         return false; // a pipe or a folder holds no track's bytes
     }
     std::vector<char> a(64 * 1024);
@@ -505,7 +503,7 @@ private:
         });
         std::map<std::string, int> proposed; // folded name -> how many candidates want it
         for (Candidate& candidate : candidates) {
-            const media::SoundKind kind = SniffSoundKindOf(folder_ + candidate.temporary);
+            const media::SoundKind kind = SniffSoundKindOf(folder_ + candidate.temporary, fs_);
             if (kind == media::KindUnknown) {
                 candidate.problem = Reason::UnknownKind;
                 continue;
@@ -543,7 +541,7 @@ private:
         }
         for (const std::string& copy : copies) {
             const bool covered = std::any_of(others.begin(), others.end(), [&](const auto& other) {
-                return FileBeginsWith(folder_ + other, folder_ + copy);
+                return FileBeginsWith(folder_ + other, folder_ + copy, fs_);
             });
             if (covered) {
                 Removed(copy);

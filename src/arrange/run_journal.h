@@ -68,6 +68,15 @@ struct RunJournal {
     std::vector<JournalRecreate> recreated;
 
     PlayerOrder Order() const { return {strategy, only83FileNames}; }
+    // The arranged tracks' display strings, in the arranged order.
+    std::vector<std::string> ArrangedDisplays() const {
+        std::vector<std::string> displays;
+        displays.reserve(arranged.size());
+        for (const JournalTrack& track : arranged) {
+            displays.push_back(track.display);
+        }
+        return displays;
+    }
 };
 
 // The journal as text: a version line, then one line per record of TAB-separated fields in

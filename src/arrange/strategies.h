@@ -26,6 +26,12 @@ struct ArrangeRun {
     // Whether the run is to make no further change after the step it is at: a signal asked it
     // to stop, or its journal can no longer keep up. The strategies ask between steps.
     std::function<bool()> stopping = RunStopRequested;
+    // Told by a two-pass rename before the first track leaves its temporary name which
+    // renames of its plan gave their tracks their temporary names: a journaled run writes
+    // that down first. On a failure the pass does not start, and the run's journal, which
+    // then puts the folder back, reports it.
+    std::function<Status(const std::vector<bool>& atTemporary)> secondPassStarts =
+        [](const std::vector<bool>&) { return Status::Ok(); };
     RunReport report{};
 
     void Fail(RunFailure failure) {
@@ -37,8 +43,10 @@ struct ArrangeRun {
     }
     // A run on the watched file system of this one, reporting to the same observer; its
     // failures come back by TakeFailures.
-    ArrangeRun Watched(FileSystem& watchedFs, std::function<bool()> stop) {
-        return ArrangeRun{watchedFs, observer, progress, clock, std::move(stop)};
+    ArrangeRun Watched(FileSystem& watchedFs, std::function<bool()> stop,
+                       std::function<Status(const std::vector<bool>&)> secondPass) {
+        return ArrangeRun{watchedFs, observer,        progress,
+                          clock,     std::move(stop), std::move(secondPass)};
     }
     void TakeFailures(ArrangeRun& other) {
         for (RunFailure& failure : other.report.failures) {

@@ -1,6 +1,6 @@
 #include "arrange/temporary_file_title.h"
 
-#include "platform/regular_file.h"
+#include "platform/unique_fd.h"
 
 #include <array>
 #include <cstdlib>
@@ -165,9 +165,9 @@ media::SoundKind SniffSoundKind(std::string_view head) {
     return media::KindUnknown;
 }
 
-media::SoundKind SniffSoundKindOf(const std::string& path) {
-    const UniqueFd fd = OpenRegularFile(path, O_RDONLY);
-    if (!fd.valid()) {
+media::SoundKind SniffSoundKindOf(const std::string& path, FileSystem& fs) {
+    UniqueFd fd;
+    if (!fs.OpenForReading(path, fd)) {
         return media::KindUnknown;
     }
     std::array<char, 16> head{};

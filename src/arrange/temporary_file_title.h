@@ -12,7 +12,7 @@ namespace tralvo {
 // GUID (WMA), "RIFF" .... "WAVE".
 media::SoundKind SniffSoundKind(std::string_view head);
 // The same for the file at path; KindUnknown when it cannot be read.
-media::SoundKind SniffSoundKindOf(const std::string& path);
+media::SoundKind SniffSoundKindOf(const std::string& path, FileSystem& fs = SystemFileSystem());
 
 // The title of the file at path read as a file of kind, through a link with the kind's
 // extension in a private temporary folder outside the player, in UTF-8 (the encoding of file

@@ -48,11 +48,7 @@ RunJournal NewJournal(PlayerOrder order, const std::string& folder, const TrackL
         journal.arranged.push_back(std::move(entry));
     }
     if (type == PlayerType::CreationTimes && !fs.SetsCreationTimes()) {
-        std::vector<std::string> names;
-        for (const JournalTrack& track : journal.arranged) {
-            names.push_back(track.display);
-        }
-        journal.recreated = RecreationPlan(folder, names, fs);
+        journal.recreated = RecreationPlan(folder, journal.ArrangedDisplays(), fs);
     }
     if (type == PlayerType::FileNames) {
         journal.renames = FileNameRenames(tracks);
@@ -80,35 +76,24 @@ RunReport RunTralvoCommand(PlayerOrder order, const std::string& folder, const T
     if (directoryOrder) {
         journal.others = CollectOtherEntries(folder, tracks, run.fs);
     }
-    JournalKeeper keeper(std::move(journal), journals, run);
-    if (!keeper.Start()) {
-        return run.report;
-    }
-    ArrangeRun watched = run.Watched(keeper.fs(), [&keeper] { return keeper.StopNow(); });
-    // The journal's plan is what the run carries out.
-    const std::vector<JournalRename> renames = keeper.journal().renames;
-    const std::vector<JournalRecreate> recreated = keeper.journal().recreated;
-    switch (order.type) {
-    case PlayerType::DirectoryOrder:
-        ArrangeByDirectoryOrder(folder, tracks, keeper.journal().others, watched);
-        break;
-    case PlayerType::FileNames:
-        RenameInTwoPasses(folder, renames, watched);
-        break;
-    case PlayerType::CreationTimes:
-        if (recreated.empty()) {
-            ArrangeByCreationTime(folder, tracks, watched);
-        } else {
-            std::vector<std::string> names;
-            for (const JournalTrack& track : keeper.journal().arranged) {
-                names.push_back(track.display);
+    RunJournaled(
+        std::move(journal), journals, run, [&](const RunJournal& plan, ArrangeRun& watched) {
+            switch (order.type) {
+            case PlayerType::DirectoryOrder:
+                ArrangeByDirectoryOrder(folder, tracks, plan.others, watched);
+                break;
+            case PlayerType::FileNames:
+                RenameInTwoPasses(folder, plan.renames, watched);
+                break;
+            case PlayerType::CreationTimes:
+                if (plan.recreated.empty()) {
+                    ArrangeByCreationTime(folder, tracks, watched);
+                } else {
+                    RecreateInOrder(folder, plan.ArrangedDisplays(), plan.recreated, watched);
+                }
+                break;
             }
-            RecreateInOrder(folder, names, recreated, watched);
-        }
-        break;
-    }
-    run.TakeFailures(watched);
-    keeper.End();
+        });
     return run.report;
 }
 

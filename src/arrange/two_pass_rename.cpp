@@ -40,9 +40,18 @@ void RenameInTwoPasses(const std::string& folder, const std::vector<JournalRenam
     if (run.stopping()) {
         return;
     }
+    bool announced = false;
     for (std::size_t i = 0; i < count; ++i) {
         if (stop == SecondPassStop::EndsItAtOnce && run.stopping()) {
             return;
+        }
+        // Without a journal that says which tracks wear their temporary names, a track at its
+        // new name could not be told from the one that had that name before.
+        if (renamed[i] && !announced) {
+            announced = true;
+            if (!run.secondPassStarts(renamed)) {
+                return;
+            }
         }
         const std::string temporary = folder + renames[i].temporary;
         // An entry whose first rename failed is not under its temporary name: whatever is

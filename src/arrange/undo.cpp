@@ -8,19 +8,23 @@
 #include "arrange/two_pass_rename.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <optional>
 
 namespace tralvo {
 
 namespace {
 
-std::optional<RunJournal> UndoRecord(const std::string& folder, JournalStore& journals,
-                                     bool& garbled) {
-    std::optional<RunJournal> journal = ReadJournalOf(folder, journals, garbled);
-    if (!journal || journal->state != JournalState::Done || journal->undoRun) {
-        return std::nullopt;
+// The record of folder's last finished run: fails as ReadJournalOf does, and with ENOENT
+// where the journal is not such a record.
+Status ReadUndoRecord(const std::string& folder, JournalStore& journals, RunJournal& record) {
+    if (Status read = ReadJournalOf(folder, journals, record); !read) {
+        return read;
     }
-    return journal;
+    if (record.state != JournalState::Done || record.undoRun) {
+        return Status::Failure(ENOENT, journals.PathOf(folder) + ": no finished run to undo");
+    }
+    return Status::Ok();
 }
 
 std::vector<std::string> Sorted(std::vector<std::string> names) {
@@ -48,15 +52,11 @@ private:
         if (!LockFolder(folder_, journals_, lock, run_)) {
             return UndoOutcome::JournalError;
         }
-        bool garbled = false;
-        const std::optional<RunJournal> record = UndoRecord(folder_, journals_, garbled);
-        if (!record) {
-            if (garbled) {
-                return NotPossible();
-            }
-            return UndoOutcome::NothingToUndo;
+        RunJournal record;
+        if (const Status read = ReadUndoRecord(folder_, journals_, record); !read) {
+            return read.code() == GarbledJournalCode ? NotPossible() : UndoOutcome::NothingToUndo;
         }
-        record_ = *record;
+        record_ = std::move(record);
         if (!FolderMatchesRecord()) {
             return NotPossible();
         }
@@ -150,17 +150,11 @@ private:
                                         ContentAt(folder_ + done.to, run_.fs)});
             journal.renames.push_back({done.to, TemporaryName(i), done.from});
         }
-        JournalKeeper keeper(journal, journals_, run_);
-        if (!keeper.Start()) {
-            return false;
-        }
         // The file-name strategy's two passes, towards the old names.
-        ArrangeRun watched = run_.Watched(keeper.fs(), [&keeper] { return keeper.StopNow(); });
-        const std::vector<JournalRename> plan = keeper.journal().renames;
-        RenameInTwoPasses(folder_, plan, watched, SecondPassStop::EndsItAtOnce);
-        run_.TakeFailures(watched);
-        keeper.End();
-        return true;
+        return RunJournaled(
+            std::move(journal), journals_, run_, [&](const RunJournal& plan, ArrangeRun& watched) {
+                RenameInTwoPasses(folder_, plan.renames, watched, SecondPassStop::EndsItAtOnce);
+            });
     }
 
     // Where times cannot be set, the old order comes back as the run made it: the tracks
@@ -177,16 +171,10 @@ private:
             names.push_back(name);
         }
         journal.recreated = RecreationPlan(folder_, names, run_.fs);
-        JournalKeeper keeper(journal, journals_, run_);
-        if (!keeper.Start()) {
-            return false;
-        }
-        ArrangeRun watched = run_.Watched(keeper.fs(), [&keeper] { return keeper.StopNow(); });
-        const std::vector<JournalRecreate> plan = keeper.journal().recreated;
-        RecreateInOrder(folder_, names, plan, watched);
-        run_.TakeFailures(watched);
-        keeper.End();
-        return true;
+        return RunJournaled(std::move(journal), journals_, run_,
+                            [&](const RunJournal& plan, ArrangeRun& watched) {
+                                RecreateInOrder(folder_, names, plan.recreated, watched);
+                            });
     }
 
     bool UndoCreationTimes() {
@@ -202,25 +190,22 @@ private:
                                         known ? std::optional<FileTime>(now) : std::nullopt,
                                         std::nullopt});
         }
-        JournalKeeper keeper(journal, journals_, run_);
-        if (!keeper.Start()) {
-            return false;
-        }
-        FileSystem& fs = keeper.fs();
-        run_.progress.SetMaximum(static_cast<int>(record_.arranged.size()));
-        int handled = 0;
-        for (const JournalTrack& track : record_.arranged) {
-            if (keeper.StopNow()) {
-                break;
-            }
-            const std::string path = folder_ + track.name;
-            if (Status status = fs.WriteCreationTime(path, *track.creationTime); !status) {
-                run_.Fail(RunStep::SetCreationTime, path, std::move(status));
-            }
-            run_.progress.SetPosition(++handled);
-        }
-        keeper.End();
-        return true;
+        return RunJournaled(
+            std::move(journal), journals_, run_, [&](const RunJournal&, ArrangeRun& watched) {
+                watched.progress.SetMaximum(static_cast<int>(record_.arranged.size()));
+                int handled = 0;
+                for (const JournalTrack& track : record_.arranged) {
+                    if (watched.stopping()) {
+                        break;
+                    }
+                    const std::string path = folder_ + track.name;
+                    if (Status status = watched.fs.WriteCreationTime(path, *track.creationTime);
+                        !status) {
+                        watched.Fail(RunStep::SetCreationTime, path, std::move(status));
+                    }
+                    watched.progress.SetPosition(++handled);
+                }
+            });
     }
 
     const std::string folder_;
@@ -233,14 +218,14 @@ private:
 } // namespace
 
 bool CanUndo(const std::string& folder, JournalStore& journals) {
-    bool garbled = false;
-    return UndoRecord(FolderWithSlash(folder), journals, garbled).has_value();
+    RunJournal record;
+    return ReadUndoRecord(FolderWithSlash(folder), journals, record).ok();
 }
 
 std::vector<std::string> UndoRecreationOrder(const std::string& folder, JournalStore& journals) {
-    bool garbled = false;
-    const std::optional<RunJournal> record = UndoRecord(FolderWithSlash(folder), journals, garbled);
-    return record && !record->recreated.empty() ? record->before : std::vector<std::string>{};
+    RunJournal record;
+    const bool found = ReadUndoRecord(FolderWithSlash(folder), journals, record).ok();
+    return found && !record.recreated.empty() ? record.before : std::vector<std::string>{};
 }
 
 TakenBack TakeBackLastRun(const std::string& folder, ArrangeRun& run, JournalStore& journals) {

@@ -1,8 +1,8 @@
 #include "media/sound_file.h"
 
 #include "platform/paths.h"
-#include "platform/regular_file.h"
 #include "platform/text.h"
+#include "platform/unique_fd.h"
 
 #include <array>
 
@@ -47,11 +47,7 @@ const TSoundFile& TSoundFile::Tags() const {
 
 const std::string& TSoundFile::ShortFileName() const {
     if (!shortFileName_) {
-        try {
-            shortFileName_ = fs_.ShortPath(fileName_);
-        } catch (...) {
-            shortFileName_ = std::string();
-        }
+        shortFileName_ = fs_.ShortPath(fileName_);
     }
     return *shortFileName_;
 }
@@ -84,21 +80,24 @@ void TSoundFile::ReadTags() const {
     }
 }
 
+DateTime CreationTimeOf(const std::string& path, FileSystem& fs) {
+    UniqueFd fd;
+    if (!fs.OpenForReading(path, fd)) {
+        return 0.0;
+    }
+    FileTime time = 0;
+    return fs.ReadCreationTime(path, time) ? FileTimeToDateTime(time) : -1.0;
+}
+
 DateTime TSoundFile::GetCreationTime() {
     if (creationTime_ != -1.0) {
         return creationTime_;
     }
-    // Held open while the time is read, as the player's own read does; something that is not a
-    // regular file (a named pipe would block the open) has no time.
-    const UniqueFd fd = OpenRegularFile(fileName_, O_RDONLY);
-    if (!fd.valid()) {
-        return 0.0; // asked again next time
+    const DateTime time = CreationTimeOf(fileName_, fs_);
+    if (time != 0.0) {
+        creationTime_ = time; // a file that cannot be opened is asked again next time
     }
-    FileTime time = 0;
-    if (fs_.ReadCreationTime(fileName_, time).ok()) {
-        creationTime_ = FileTimeToDateTime(time);
-    }
-    return creationTime_;
+    return time;
 }
 
 const std::string* TSoundFile::TextOf(SortKey key) const {

@@ -117,4 +117,9 @@ std::int32_t ConvertTrackNumber(std::string_view text);
 DateTime FileTimeToDateTime(FileTime time);
 FileTime DateTimeToFileTime(DateTime time);
 
+// The creation time of the file at path, read while the file is held open, as a player's own
+// read does; 0.0 while it cannot be opened (a named pipe, a folder, a file gone), -1.0 while
+// the system cannot tell.
+DateTime CreationTimeOf(const std::string& path, FileSystem& fs);
+
 } // namespace tralvo::media

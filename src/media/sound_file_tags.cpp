@@ -1,6 +1,6 @@
 #include "media/sound_file.h"
-#include "platform/regular_file.h"
 #include "platform/text.h"
+#include "platform/unique_fd.h"
 #include "tags/file_tags.h"
 #include "tags/id3v2/id3v2_tag.h"
 
@@ -114,10 +114,11 @@ bool TSoundFile::ReadId3v2() const {
 
 void TSoundFile::ReadId3v1() const {
     ClearTags();
-    const UniqueFd fd = OpenRegularFile(fileName_, O_RDONLY);
+    UniqueFd fd;
     std::array<char, 128> tag{};
     struct stat info {};
-    const bool read = fd.valid() && ::fstat(fd.get(), &info) == 0 && info.st_size >= 128 &&
+    const bool read = fs_.OpenForReading(fileName_, fd) && ::fstat(fd.get(), &info) == 0 &&
+                      info.st_size >= 128 &&
                       ::pread(fd.get(), tag.data(), tag.size(), info.st_size - 128) == 128;
     if (!read || std::memcmp(tag.data(), "TAG", 3) != 0) {
         return;
@@ -135,8 +136,11 @@ void TSoundFile::ReadId3v1() const {
 void TSoundFile::ReadTextTags() const {
     ClearTags();
     const bool wma = kind_ == KindWma;
-    const std::optional<Entries> entries =
-        wma ? tags::ReadFileAsfAttributes(fileName_) : tags::ReadFileVorbisComments(fileName_);
+    std::optional<Entries> entries;
+    if (UniqueFd file; fs_.OpenForReading(fileName_, file)) {
+        entries = wma ? tags::ReadFileAsfAttributes(std::move(file))
+                      : tags::ReadFileVorbisComments(std::move(file));
+    }
     if (!HasEntries(entries)) {
         return;
     }

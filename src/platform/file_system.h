@@ -8,6 +8,8 @@
 
 namespace tralvo {
 
+class UniqueFd;
+
 enum class EnumerateFilter {
     FilesOnly,
     FilesAndFolders,
@@ -80,6 +82,10 @@ public:
     // disk.
     virtual Status Flush(const std::string& folder) = 0;
     virtual Status ReadFileSize(const std::string& path, std::uint64_t& size) = 0;
+    // Opens path for reading when it is a regular file or a link that ends at one. The open
+    // never waits, as one on a named pipe without a writer would: a folder fails with EISDIR,
+    // anything else that is no regular file with EINVAL.
+    virtual Status OpenForReading(const std::string& path, UniqueFd& fd) = 0;
     // The identity of what path holds; a link is not followed. Fails for a folder and for
     // anything that is not a regular file or a link, without blocking on it.
     virtual Status ReadContentId(const std::string& path, ContentId& id) = 0;

@@ -3,6 +3,7 @@
 #include "platform/file_copy.h"
 #include "platform/file_system.h"
 #include "platform/mount_table.h"
+#include "platform/regular_file.h"
 #include "platform/rename_no_replace.h"
 #include "platform/unique_fd.h"
 #include "platform/vfat_short_name.h"
@@ -137,6 +138,7 @@ public:
     Status RemoveFile(const std::string& path) override;
     Status Flush(const std::string& folder) override;
     Status ReadFileSize(const std::string& path, std::uint64_t& size) override;
+    Status OpenForReading(const std::string& path, UniqueFd& fd) override;
     Status ReadContentId(const std::string& path, ContentId& id) override {
         return ReadContentIdOf(path, id);
     }
@@ -278,6 +280,11 @@ Status PosixFileSystem::ReadFileSize(const std::string& path, std::uint64_t& siz
     }
     size = static_cast<std::uint64_t>(info.st_size);
     return Status::Ok();
+}
+
+Status PosixFileSystem::OpenForReading(const std::string& path, UniqueFd& fd) {
+    fd = OpenRegularFile(path, O_RDONLY);
+    return fd.valid() ? Status::Ok() : SystemFailure(errno, "open " + path);
 }
 
 Status PosixFileSystem::FreeSpace(const std::string& path, std::uint64_t& bytes,

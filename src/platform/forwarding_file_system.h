@@ -36,6 +36,9 @@ public:
     }
     Status RemoveFile(const std::string& path) override { return inner_.RemoveFile(path); }
     Status Flush(const std::string& folder) override { return inner_.Flush(folder); }
+    Status OpenForReading(const std::string& path, UniqueFd& fd) override {
+        return inner_.OpenForReading(path, fd);
+    }
     Status ReadFileSize(const std::string& path, std::uint64_t& size) override {
         return inner_.ReadFileSize(path, size);
     }

@@ -1,3 +1,5 @@
+#include "playback/engine_version.h"
+
 #include "playback/audio_engine.h"
 #include "playback/engine_libraries.h"
 #include "playback/library_search.h"
@@ -32,6 +34,10 @@ std::uint32_t AudioEngine::GetVersion() const {
     const bool ready = ModuleReady(DecoderModuleFile(), DecoderLibraries()) &&
                        ModuleReady(OutputModuleFile(), OutputLibraries());
     return ready ? (ExpectedVersion << 16) : 0;
+}
+
+bool HasExpectedVersion(const AudioEngine& engine) {
+    return (engine.GetVersion() >> 16) == ExpectedVersion;
 }
 
 } // namespace tralvo::playback

@@ -51,13 +51,12 @@ int PlayBarPosition(std::int64_t position, std::int64_t length) {
         std::clamp<std::int64_t>(RoundHalfEven(fraction * PlayBarMaximum), 0, PlayBarMaximum));
 }
 
-std::optional<std::uint64_t> SeekTarget(std::int64_t length, int x, int barWidth) {
-    if (length <= 0 || barWidth - 2 <= 0) {
+std::optional<double> SeekTarget(double length, int x, int barWidth) {
+    if (!(length > 0) || barWidth - 2 <= 0) {
         return std::nullopt;
     }
     const double fraction = static_cast<double>(x) / static_cast<double>(barWidth - 2);
-    return static_cast<std::uint64_t>(
-        std::max<std::int64_t>(RoundHalfEven(static_cast<double>(length) * fraction), 0));
+    return std::max(length * fraction, 0.0);
 }
 
 } // namespace tralvo::playback

@@ -22,9 +22,9 @@ std::string PlayStatusText(std::int64_t position, std::int64_t length, const std
 constexpr int PlayBarMaximum = 1000;
 int PlayBarPosition(std::int64_t position, std::int64_t length);
 
-// The byte position that a press at x on a bar of barWidth pixels seeks to in a stream of
-// length bytes: x / (barWidth - 2) of the length, the bar's border excluded. Nothing when the
-// stream has no length or the bar is too narrow to point into.
-std::optional<std::uint64_t> SeekTarget(std::int64_t length, int x, int barWidth);
+// The position in seconds that a press at x on a bar of barWidth pixels seeks to in a stream
+// of length seconds: x / (barWidth - 2) of the length, the bar's border excluded. Nothing when
+// the stream has no length or the bar is too narrow to point into.
+std::optional<double> SeekTarget(double length, int x, int barWidth);
 
 } // namespace tralvo::playback

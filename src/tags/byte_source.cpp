@@ -19,7 +19,10 @@ std::size_t MemorySource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> o
 }
 
 std::unique_ptr<FileSource> FileSource::Open(const std::string& path) {
-    UniqueFd file = OpenRegularFile(path, O_RDONLY);
+    return Open(OpenRegularFile(path, O_RDONLY));
+}
+
+std::unique_ptr<FileSource> FileSource::Open(UniqueFd file) {
     if (!file.valid()) {
         return nullptr;
     }

@@ -39,6 +39,8 @@ public:
     // and the container sniffing all start there. Nothing when the file cannot be opened, is
     // not a regular file, or its first block cannot be read.
     static std::unique_ptr<FileSource> Open(const std::string& path);
+    // The same for a file its caller opened for reading; nothing for an invalid descriptor.
+    static std::unique_ptr<FileSource> Open(UniqueFd file);
     // A file its owner has opened already; nothing is read ahead.
     explicit FileSource(UniqueFd fd) : fd_(std::move(fd)) {}
 

@@ -10,8 +10,8 @@ namespace {
 
 using Texts = std::optional<std::vector<std::string>>;
 
-Texts ReadFileAs(const std::string& path, ContainerKind kind, Texts (*read)(ByteSource&)) {
-    const std::unique_ptr<FileSource> source = FileSource::Open(path);
+Texts ReadAs(const std::unique_ptr<FileSource>& source, ContainerKind kind,
+             Texts (*read)(ByteSource&)) {
     if (!source || SniffContainer(source->FirstBlock()) != kind) {
         return std::nullopt;
     }
@@ -21,11 +21,19 @@ Texts ReadFileAs(const std::string& path, ContainerKind kind, Texts (*read)(Byte
 } // namespace
 
 Texts ReadFileVorbisComments(const std::string& path) {
-    return ReadFileAs(path, ContainerKind::OggVorbis, ReadVorbisComments);
+    return ReadAs(FileSource::Open(path), ContainerKind::OggVorbis, ReadVorbisComments);
+}
+
+Texts ReadFileVorbisComments(UniqueFd file) {
+    return ReadAs(FileSource::Open(std::move(file)), ContainerKind::OggVorbis, ReadVorbisComments);
 }
 
 Texts ReadFileAsfAttributes(const std::string& path) {
-    return ReadFileAs(path, ContainerKind::Asf, ReadAsfAttributes);
+    return ReadAs(FileSource::Open(path), ContainerKind::Asf, ReadAsfAttributes);
+}
+
+Texts ReadFileAsfAttributes(UniqueFd file) {
+    return ReadAs(FileSource::Open(std::move(file)), ContainerKind::Asf, ReadAsfAttributes);
 }
 
 } // namespace tralvo::tags

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/unique_fd.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,8 +15,11 @@ namespace tralvo::tags {
 
 // As ReadVorbisComments.
 std::optional<std::vector<std::string>> ReadFileVorbisComments(const std::string& path);
+// The same for a file its caller opened for reading (as a file system of the caller's does).
+std::optional<std::vector<std::string>> ReadFileVorbisComments(UniqueFd file);
 
 // As ReadAsfAttributes.
 std::optional<std::vector<std::string>> ReadFileAsfAttributes(const std::string& path);
+std::optional<std::vector<std::string>> ReadFileAsfAttributes(UniqueFd file);
 
 } // namespace tralvo::tags

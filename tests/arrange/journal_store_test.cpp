@@ -174,9 +174,8 @@ TEST_F(FolderLockTest, TheLockFileIsNoJournal) {
     }
     std::string text;
     EXPECT_EQ(journals.Read(folder, text).code(), ENOENT);
-    bool garbled = true;
-    EXPECT_EQ(ReadJournalOf(folder, journals, garbled), std::nullopt);
-    EXPECT_FALSE(garbled);
+    RunJournal journal;
+    EXPECT_EQ(ReadJournalOf(folder, journals, journal).code(), ENOENT);
 }
 
 RunJournal JournalFor(const std::string& folder, const FolderKey& key = {}) {
@@ -198,30 +197,46 @@ TEST(ReadJournalOf, TakesOnlyAJournalOfThisFolder) {
     test::TempFolder temp;
     StateFolderJournals journals(temp / "state");
     const std::string folder = temp.MakeFolder("Music") + "/";
-    bool garbled = true;
-    EXPECT_EQ(ReadJournalOf(folder, journals, garbled), std::nullopt);
-    EXPECT_FALSE(garbled) << "no journal";
+    RunJournal journal;
+    EXPECT_EQ(ReadJournalOf(folder, journals, journal).code(), ENOENT) << "no journal";
 
     ASSERT_TRUE(journals.Write(folder, FormatJournal(JournalFor(folder))));
-    const std::optional<RunJournal> own = ReadJournalOf(folder, journals, garbled);
-    ASSERT_TRUE(own.has_value());
-    EXPECT_EQ(FormatJournal(*own), FormatJournal(JournalFor(folder)));
-    EXPECT_FALSE(garbled);
+    ASSERT_TRUE(ReadJournalOf(folder, journals, journal));
+    EXPECT_EQ(FormatJournal(journal), FormatJournal(JournalFor(folder)));
 
     const std::string cut = FormatJournal(JournalFor(folder));
     ASSERT_TRUE(journals.Write(folder, cut.substr(0, cut.size() / 2)));
-    EXPECT_EQ(ReadJournalOf(folder, journals, garbled), std::nullopt);
-    EXPECT_TRUE(garbled) << "cut short";
+    const Status cutShort = ReadJournalOf(folder, journals, journal);
+    EXPECT_EQ(cutShort.code(), GarbledJournalCode) << "cut short";
+    EXPECT_NE(cutShort.message().find(journals.PathOf(folder)), std::string::npos);
 
     // Another folder's journal filed under this one, with no volume to tie the two together,
     // or with a volume this folder is not on.
     ASSERT_TRUE(journals.Write(folder, FormatJournal(JournalFor(temp / "Other/"))));
-    EXPECT_EQ(ReadJournalOf(folder, journals, garbled), std::nullopt);
-    EXPECT_TRUE(garbled) << "another folder's";
+    EXPECT_EQ(ReadJournalOf(folder, journals, journal).code(), GarbledJournalCode)
+        << "another folder's";
     ASSERT_TRUE(journals.Write(
         folder, FormatJournal(JournalFor(temp / "Other/", {"0000-0001", "/Music/"}))));
-    EXPECT_EQ(ReadJournalOf(folder, journals, garbled), std::nullopt);
-    EXPECT_TRUE(garbled) << "another volume's";
+    EXPECT_EQ(ReadJournalOf(folder, journals, journal).code(), GarbledJournalCode)
+        << "another volume's";
+    // A failed read leaves what the caller held.
+    EXPECT_EQ(FormatJournal(journal), FormatJournal(JournalFor(folder)));
+}
+
+// A store that cannot be read is no garbled journal: nothing tells of a run cut off there.
+TEST(ReadJournalOf, PassesOnTheStoresOwnReadFailure) {
+    struct Unreadable : JournalStore {
+        std::string PathOf(const std::string& folder) override { return folder + "journal"; }
+        Status Write(const std::string&, const std::string&) override { return Status::Ok(); }
+        Status Read(const std::string& folder, std::string&) override {
+            return Status::Failure(EIO, "read " + PathOf(folder) + ": Input/output error");
+        }
+        Status Remove(const std::string&) override { return Status::Ok(); }
+    } journals;
+    RunJournal journal;
+    const Status read = ReadJournalOf("/media/PLAYER/", journals, journal);
+    EXPECT_EQ(read.code(), EIO);
+    EXPECT_EQ(read.message(), "read /media/PLAYER/journal: Input/output error");
 }
 
 // A FAT image with a known serial number, mounted with fusefat at one folder and then another.
@@ -268,18 +283,14 @@ TEST_F(RemountedPlayerTest, FindsTheJournalOfTheSameFolderMountedElsewhere) {
     const std::string moved = second + "/Music/";
     EXPECT_EQ(journals.PathOf(moved), path);
 
-    bool garbled = true;
-    const std::optional<RunJournal> found = ReadJournalOf(moved, journals, garbled);
-    ASSERT_TRUE(found.has_value());
-    EXPECT_FALSE(garbled);
-    EXPECT_EQ(FormatJournal(*found), FormatJournal(JournalFor(moved, {"1A2B-3C4D", "/Music/"})));
+    RunJournal found;
+    ASSERT_TRUE(ReadJournalOf(moved, journals, found));
+    EXPECT_EQ(FormatJournal(found), FormatJournal(JournalFor(moved, {"1A2B-3C4D", "/Music/"})));
 
-    EXPECT_EQ(ReadJournalOf(second + "/Music/Album/", journals, garbled), std::nullopt);
-    EXPECT_TRUE(garbled);
+    EXPECT_EQ(ReadJournalOf(second + "/Music/Album/", journals, found).code(), GarbledJournalCode);
 
     ASSERT_TRUE(journals.Remove(moved));
-    EXPECT_EQ(ReadJournalOf(moved, journals, garbled), std::nullopt);
-    EXPECT_FALSE(garbled);
+    EXPECT_EQ(ReadJournalOf(moved, journals, found).code(), ENOENT);
 }
 
 // Journals written while the folder's volume had no identity, or by earlier versions, are
@@ -296,17 +307,15 @@ TEST_F(RemountedPlayerTest, AJournalFiledByThePathIsReadAndThenSuperseded) {
     ASSERT_TRUE(stdfs::create_directories(temp / "state"));
     test::WriteWholeFile(byPath, FormatJournal(JournalFor(music)));
 
-    bool garbled = true;
-    std::optional<RunJournal> found = ReadJournalOf(music, journals, garbled);
-    ASSERT_TRUE(found.has_value());
-    EXPECT_EQ(FormatJournal(*found), FormatJournal(JournalFor(music)));
+    RunJournal found;
+    ASSERT_TRUE(ReadJournalOf(music, journals, found));
+    EXPECT_EQ(FormatJournal(found), FormatJournal(JournalFor(music)));
 
     const FolderKey key = KeyOfFolder(music);
     ASSERT_TRUE(journals.Write(music, FormatJournal(JournalFor(music, key))));
     EXPECT_FALSE(stdfs::exists(byPath));
-    found = ReadJournalOf(music, journals, garbled);
-    ASSERT_TRUE(found.has_value());
-    EXPECT_EQ(found->volume, "1A2B-3C4D");
+    ASSERT_TRUE(ReadJournalOf(music, journals, found));
+    EXPECT_EQ(found.volume, "1A2B-3C4D");
 }
 
 // The lock is named as the journal: a process that reaches the folder by another path, here a

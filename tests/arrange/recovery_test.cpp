@@ -8,6 +8,7 @@
 #include "jobs/arrange_folder.h"
 #include "journal_test_support.h"
 #include "media/sound_file.h"
+#include "platform/unique_fd.h"
 
 #include <gtest/gtest.h>
 
@@ -312,6 +313,19 @@ TEST(TemporaryFiles, TheKindComesFromTheFirstBytes) {
     EXPECT_EQ(SniffSoundKind("\xFF"), media::KindUnknown);
     EXPECT_EQ(SniffSoundKind(""), media::KindUnknown);
     EXPECT_EQ(SniffSoundKindOf("/nonexistent/file"), media::KindUnknown);
+}
+
+// The recovery reads the bytes of a track on the player through the file system it was given.
+TEST(TemporaryFiles, TheKindIsSniffedThroughTheFileSystemGiven) {
+    struct NoOpens : test::ForwardingFileSystem {
+        Status OpenForReading(const std::string& path, UniqueFd&) override {
+            return Status::Failure(EIO, "open " + path);
+        }
+    } noOpens;
+    test::TempFolder folder;
+    const std::string track = folder.WriteFile("7.qz_temp", test::TaggedMp3({.title = "x"}, 1));
+    EXPECT_EQ(SniffSoundKindOf(track), media::KindMp3);
+    EXPECT_EQ(SniffSoundKindOf(track, noOpens), media::KindUnknown);
 }
 
 TEST(TemporaryFiles, ATitleBecomesAFileNameThatFatTakes) {

@@ -1,6 +1,6 @@
 // The program from start to end: the one-instance test and the settings written at every end.
 #include "app/program.h"
-#include "app/qt_text.h"
+#include "gui/qt_text.h"
 #include "platform/ini_file.h"
 #include "platform/single_instance.h"
 #include "program_fixture.h"

@@ -2,8 +2,8 @@
 // through the real main window.
 #include "gui/main_window/main_window.h"
 #include "media/writers/id3v2_writer.h"
-#include "panes/shell_tree.h"
-#include "panes/track_list_model.h"
+#include "gui/panes/shell_tree.h"
+#include "gui/panes/track_list_model.h"
 #include "platform/forwarding_file_system.h"
 #include "platform/stop_signals.h"
 #include "program_fixture.h"

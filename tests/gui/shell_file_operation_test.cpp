@@ -1,5 +1,5 @@
 // The desktop's copy and delete on real folders, its questions answered by the test's hand.
-#include "app/qt_shell_file_operation.h"
+#include "gui/qt_shell_file_operation.h"
 #include "program_fixture.h"
 #include "support/forwarding_file_system.h"
 

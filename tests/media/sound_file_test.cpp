@@ -1,11 +1,15 @@
 #include "media/sound_file.h"
 #include "media/writers/id3v2_writer.h"
+#include "platform/forwarding_file_system.h"
+#include "platform/unique_fd.h"
 #include "playback/audio_engine.h"
+#include "playback/engine_hold.h"
 #include "playback/fixtures.h"
 #include "support/temp_folder.h"
 #include "tags/writers/asf_writer.h"
 #include "tags/writers/ogg_writer.h"
 
+#include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -82,6 +86,38 @@ TEST(SoundFileTime, DateTimesAndFileTimesRoundTripToTheMillisecond) {
     // Before day 0 the time of day is taken away from the negative day.
     EXPECT_EQ(DateTimeToFileTime(-1.25), DateTimeToFileTime(-1.0) + 6 * 36'000'000'000ull);
     EXPECT_EQ(FileTimeToDateTime(DateTimeToFileTime(-1.25)), -1.25);
+}
+
+// Refuses every open, as a player pulled out between the listing and the read would.
+class NoOpens : public ForwardingFileSystem {
+public:
+    int asked = 0;
+    Status OpenForReading(const std::string& path, UniqueFd&) override {
+        ++asked;
+        return Status::Failure(EIO, "open " + path);
+    }
+};
+
+TEST(SoundFileId3v1, AndTheCreationTimeAreReadThroughTheRecordsFileSystem) {
+    TempFolder folder;
+    const std::string path =
+        folder.WriteFile("a.mp3", std::string(500, '\xFF') + Id3v1("Song", "Comment", 0, 7));
+    NoOpens fs;
+    TSoundFile file(path, fs);
+    EXPECT_FALSE(file.HasTag());
+    EXPECT_EQ(file.GetCreationTime(), 0.0);
+    EXPECT_EQ(fs.asked, 2);
+    EXPECT_TRUE(TSoundFile(path).HasTag());
+}
+
+TEST(SoundFileOggAndWmaTags, AreReadThroughTheRecordsFileSystem) {
+    for (const char* fixture : {"tone.ogg", "tone.wma"}) {
+        NoOpens fs;
+        TSoundFile file(test::Fixture(fixture), fs);
+        EXPECT_FALSE(file.HasTag()) << fixture;
+        EXPECT_EQ(fs.asked, 1) << fixture;
+        EXPECT_EQ(TSoundFile(test::Fixture(fixture)).Title(), "Tone Title") << fixture;
+    }
 }
 
 TEST(SoundFileId3v1, ReadsTheLast128BytesWithTheTrackByteRule) {
@@ -220,17 +256,19 @@ TEST(SoundFileOggAndWmaTags, WmaAttributesMatchNamesExactly) {
 
 // The tags are read by our own parsers, never through the audio engine.
 TEST(SoundFileOggAndWmaTags, AReadDuringPlaybackLeavesThePlayersEngineAlone) {
-    playback::AudioEngine& engine = playback::Engine();
-    ASSERT_TRUE(engine.Init(playback::NoSoundDevice, 44100, 0, nullptr, nullptr));
-    TSoundFile file(test::Fixture("tone.ogg"));
-    EXPECT_EQ(file.Title(), "Tone Title");
-    EXPECT_FALSE(engine.Init(playback::NoSoundDevice, 44100, 0, nullptr, nullptr))
-        << "the engine must still be initialised";
-    EXPECT_TRUE(engine.Free());
+    using playback::Device;
+    using playback::EngineHold;
+    {
+        const auto player = EngineHold::Open(Device::Silent);
+        ASSERT_TRUE(player);
+        TSoundFile file(test::Fixture("tone.ogg"));
+        EXPECT_EQ(file.Title(), "Tone Title");
+        EXPECT_EQ(EngineHold::Open(Device::Silent).Failure(), playback::Outcome::Already)
+            << "the engine must still be initialised";
+    }
     // Without a player the engine stays down.
     EXPECT_EQ(TSoundFile(test::Fixture("tone.wma")).Title(), "Tone Title");
-    EXPECT_TRUE(engine.Init(playback::NoSoundDevice, 44100, 0, nullptr, nullptr));
-    EXPECT_TRUE(engine.Free());
+    EXPECT_TRUE(EngineHold::Open(Device::Silent));
 }
 
 TEST(SoundFileOggAndWmaTags, FilesWithoutTagsOrUnreadableOnesHaveNone) {

@@ -1,6 +1,7 @@
 #include "platform/file_system.h"
 #include "platform/mount_table.h"
 #include "platform/rename_no_replace.h"
+#include "platform/unique_fd.h"
 #include "support/fat_image.h"
 #include "support/read_only_folder.h"
 #include "support/temp_folder.h"
@@ -152,6 +153,26 @@ TEST(Enumerate, FailsNamingTheFolderThatCannotBeRead) {
     EXPECT_TRUE(entries.empty());
 
     EXPECT_EQ(fs().Enumerate(file, EnumerateFilter::FilesOnly, false, entries).code(), ENOTDIR);
+}
+
+TEST(OpenForReading, OpensARegularFileAndRefusesAnythingElseNamingIt) {
+    TempFolder temp;
+    const std::string file = temp.WriteFile("file.mp3", "bytes");
+    UniqueFd fd;
+    ASSERT_TRUE(fs().OpenForReading(file, fd));
+    char read[8] = {};
+    EXPECT_EQ(::read(fd.get(), read, sizeof read), 5);
+
+    const Status missing = fs().OpenForReading(temp / "missing.mp3", fd);
+    EXPECT_EQ(missing.code(), ENOENT);
+    EXPECT_EQ(missing.message().rfind("open " + (temp / "missing.mp3") + ": ", 0), 0u)
+        << missing.message();
+    EXPECT_FALSE(fd.valid());
+    EXPECT_EQ(fs().OpenForReading(temp.path(), fd).code(), EISDIR);
+    // A named pipe without a writer would hold a blocking open forever.
+    const std::string pipe = temp / "pipe.mp3";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(fs().OpenForReading(pipe, fd).code(), EINVAL);
 }
 
 TEST(Rename, RefusesAnExistingTargetAndLeavesBothFiles) {

@@ -1,6 +1,7 @@
 #include "fixtures.h"
 #include "playback/audio_engine.h"
 #include "playback/output_format.h"
+#include "real_time.h"
 
 #include <chrono>
 #include <csignal>
@@ -8,19 +9,14 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
-#include <thread>
 
 namespace tralvo::playback {
 namespace {
 
 using namespace std::chrono_literals;
 
-// Real-time checks get slack for a loaded machine and for the sanitizers.
-constexpr double TimeSlackSeconds = 0.15;
-
-void Wait(std::chrono::milliseconds time) {
-    std::this_thread::sleep_for(time);
-}
+using test::TimeSlackSeconds;
+using test::Wait;
 
 class EngineTest : public ::testing::Test {
 protected:

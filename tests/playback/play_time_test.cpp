@@ -41,10 +41,11 @@ TEST(PlayTime, BarFollowsThePositionAndStaysAtZeroForAFileOfNoWholeSecond) {
 }
 
 TEST(PlayTime, SeekTargetIsTheShareOfTheBarInsideItsBorder) {
-    EXPECT_EQ(SeekTarget(1000, 0, 102), 0u);
-    EXPECT_EQ(SeekTarget(1000, 50, 102), 500u);
-    EXPECT_EQ(SeekTarget(1000, 100, 102), 1000u);
-    EXPECT_EQ(SeekTarget(3, 1, 4), 2u); // 1.5 rounds to 2
+    EXPECT_EQ(SeekTarget(1000, 0, 102), 0.0);
+    EXPECT_EQ(SeekTarget(1000, 50, 102), 500.0);
+    EXPECT_EQ(SeekTarget(1000, 100, 102), 1000.0);
+    EXPECT_EQ(SeekTarget(3, 1, 4), 1.5);
+    EXPECT_EQ(SeekTarget(1000, -3, 102), 0.0); // a press left of the bar's inside
     EXPECT_EQ(SeekTarget(0, 50, 102), std::nullopt);
     EXPECT_EQ(SeekTarget(-1, 50, 102), std::nullopt); // the length was not known
     EXPECT_EQ(SeekTarget(1000, 0, 2), std::nullopt);

@@ -64,6 +64,9 @@ public:
     Status ReadFileSize(const std::string&, std::uint64_t&) override {
         return Unexpected("ReadFileSize");
     }
+    Status OpenForReading(const std::string&, UniqueFd&) override {
+        return Unexpected("OpenForReading");
+    }
     Status ReadContentId(const std::string&, ContentId&) override {
         return Unexpected("ReadContentId");
     }

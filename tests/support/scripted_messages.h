@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/messages.h"
+#include "jobs/messages.h"
 
 #include <deque>
 #include <functional>

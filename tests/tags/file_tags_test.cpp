@@ -5,6 +5,7 @@
 #include "tags/writers/ogg_writer.h"
 
 #include <algorithm>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 
 namespace tralvo::test {
@@ -66,6 +67,23 @@ TEST_F(FileTags, OtherContainersAndUnreadableFilesGiveNothing) {
         EXPECT_EQ(tags::ReadFileVorbisComments(file), std::nullopt) << file;
         EXPECT_EQ(tags::ReadFileAsfAttributes(file), std::nullopt) << file;
     }
+}
+
+// A file its caller opened reads as the same file by its path; nothing opened, nothing read.
+TEST_F(FileTags, AnOpenedFileReadsAsItsPath) {
+    for (const std::string name : {"tone.ogg", "tone.wma"}) {
+        const std::string path = Fixture(name);
+        UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+        ASSERT_TRUE(file.valid()) << path;
+        UniqueFd again(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+        ASSERT_TRUE(again.valid()) << path;
+        EXPECT_EQ(tags::ReadFileVorbisComments(std::move(file)), tags::ReadFileVorbisComments(path))
+            << name;
+        EXPECT_EQ(tags::ReadFileAsfAttributes(std::move(again)), tags::ReadFileAsfAttributes(path))
+            << name;
+    }
+    EXPECT_EQ(tags::ReadFileVorbisComments(UniqueFd()), std::nullopt);
+    EXPECT_EQ(tags::ReadFileAsfAttributes(UniqueFd()), std::nullopt);
 }
 
 // The container is told from the first block alone, as playback tells it: an Ogg file behind

@@ -1,18 +1,18 @@
 #include "gui/main_window/computer_pane.h"
 
-#include "app/apply_language.h"
-#include "app/qt_text.h"
-#include "app/settings_store.h"
 #include "arrange/track_loading.h"
 #include "gui/main_window/event_hook.h"
 #include "gui/main_window/list_commands.h"
 #include "gui/main_window/pane_parts.h"
-#include "panes/core/file_listing.h"
-#include "panes/file_list_model.h"
-#include "panes/icons.h"
-#include "panes/list_work.h"
-#include "panes/pane_list_view.h"
-#include "panes/shell_tree.h"
+#include "gui/panes/core/file_listing.h"
+#include "gui/panes/file_list_model.h"
+#include "gui/panes/icons.h"
+#include "gui/panes/list_work.h"
+#include "gui/panes/pane_list_view.h"
+#include "gui/panes/shell_tree.h"
+#include "gui/qt_text.h"
+#include "gui/widgets/apply_language.h"
+#include "settings/settings_store.h"
 
 #include <QBoxLayout>
 #include <QCollator>

@@ -1,12 +1,7 @@
 #include "gui/main_window/main_window.h"
 
-#include "app/anchored_panel.h"
-#include "app/apply_language.h"
-#include "app/gui_settings.h"
-#include "app/language_catalogue.h"
-#include "app/messages.h"
-#include "app/settings_form.h"
-#include "app/termination.h"
+#include "gui/dialogs/settings_form.h"
+#include "gui/gui_settings.h"
 #include "gui/main_window/arrange_command.h"
 #include "gui/main_window/computer_pane.h"
 #include "gui/main_window/player_pane.h"
@@ -14,9 +9,14 @@
 #include "gui/main_window/preview_player.h"
 #include "gui/main_window/transfer_commands.h"
 #include "gui/main_window/window_name.h"
-#include "panes/wait_cursor.h"
+#include "gui/panes/wait_cursor.h"
+#include "gui/termination.h"
+#include "gui/widgets/anchored_panel.h"
+#include "gui/widgets/apply_language.h"
+#include "i18n/language_catalogue.h"
+#include "jobs/messages.h"
 #include "platform/drives.h"
-#include "playback/audio_engine.h"
+#include "playback/engine_version.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -97,7 +97,7 @@ void MainWindow::FormCreate() {
     if (!LanguageFileFound()) {
         ShowFatal("Fatal Error: No language pack found!");
     }
-    if ((playback::Engine().GetVersion() >> 16) != playback::ExpectedVersion) {
+    if (!playback::HasExpectedVersion()) {
         ShowFatal("Fatal Error: The audio engine has an unknown version number! Please make sure "
                   "that you are using the version that came with Tralvo!");
     }

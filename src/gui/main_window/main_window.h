@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/form_on_demand.h"
+#include "gui/widgets/form_on_demand.h"
 #include "platform/file_system.h"
 
 #include <QWidget>

@@ -1,12 +1,12 @@
 // The tags of the selected file or track, and the about box.
-#include "app/about_form.h"
-#include "app/messages.h"
-#include "app/properties_form.h"
 #include "arrange/track_loading.h"
+#include "gui/dialogs/about_form.h"
+#include "gui/dialogs/properties_form.h"
 #include "gui/main_window/computer_pane.h"
 #include "gui/main_window/main_window.h"
 #include "gui/main_window/player_pane.h"
 #include "gui/main_window/window_name.h"
+#include "jobs/messages.h"
 #include "media/sound_file.h"
 
 #include <QToolButton>

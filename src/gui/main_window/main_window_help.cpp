@@ -1,9 +1,9 @@
 // The help handler, shared by the main window, the settings dialog and the about box.
-#include "app/language_catalogue.h"
-#include "app/messages.h"
-#include "app/program_folder.h"
-#include "app/qt_text.h"
 #include "gui/main_window/main_window.h"
+#include "gui/qt_text.h"
+#include "i18n/language_catalogue.h"
+#include "jobs/messages.h"
+#include "platform/program_folder.h"
 
 #include <QDesktopServices>
 #include <QUrl>

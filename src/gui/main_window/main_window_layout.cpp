@@ -1,16 +1,16 @@
 // The main window's controls: built as the window's design gives them, in creation order
 // (the catalogue's texts are applied in this order).
-#include "app/anchored_panel.h"
-#include "app/apply_language.h"
-#include "app/gui_settings.h"
-#include "app/widget_names.h"
-#include "app/window_font.h"
+#include "gui/gui_settings.h"
 #include "gui/main_window/computer_pane.h"
 #include "gui/main_window/main_window.h"
 #include "gui/main_window/pane_parts.h"
 #include "gui/main_window/player_pane.h"
 #include "gui/main_window/player_panel.h"
 #include "gui/main_window/preview_player.h"
+#include "gui/widgets/anchored_panel.h"
+#include "gui/widgets/apply_language.h"
+#include "gui/widgets/widget_names.h"
+#include "gui/widgets/window_font.h"
 
 #include <QBoxLayout>
 #include <QFrame>

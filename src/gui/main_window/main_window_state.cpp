@@ -1,11 +1,11 @@
 // The window's size, place and splitter, and the last folders of both panes: restored at
 // creation, kept in the settings when the window goes.
-#include "app/gui_settings.h"
-#include "app/window_state.h"
+#include "gui/gui_settings.h"
 #include "gui/main_window/computer_pane.h"
 #include "gui/main_window/main_window.h"
 #include "gui/main_window/player_pane.h"
 #include "platform/paths.h"
+#include "settings/window_state.h"
 
 #include <QGuiApplication>
 #include <QScreen>

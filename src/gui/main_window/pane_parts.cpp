@@ -1,14 +1,14 @@
 #include "gui/main_window/pane_parts.h"
 
-#include "app/anchored_panel.h"
-#include "app/widget_names.h"
-#include "app/window_font.h"
 #include "gui/main_window/event_hook.h"
-#include "panes/icons.h"
-#include "panes/list_rows.h"
-#include "panes/pane_list_view.h"
-#include "panes/picture_box.h"
-#include "panes/shell_tree.h"
+#include "gui/panes/icons.h"
+#include "gui/panes/list_rows.h"
+#include "gui/panes/pane_list_view.h"
+#include "gui/panes/picture_box.h"
+#include "gui/panes/shell_tree.h"
+#include "gui/widgets/anchored_panel.h"
+#include "gui/widgets/widget_names.h"
+#include "gui/widgets/window_font.h"
 
 #include <QBoxLayout>
 #include <QFrame>

@@ -1,12 +1,12 @@
 // Editing the track list: moving tracks by buttons, keys and drag and drop, and the orderings
 // of the whole list.
-#include "app/settings_store.h"
 #include "arrange/track_ordering.h"
 #include "gui/main_window/list_commands.h"
 #include "gui/main_window/player_pane.h"
-#include "panes/list_work.h"
-#include "panes/pane_list_view.h"
-#include "panes/track_list_model.h"
+#include "gui/panes/list_work.h"
+#include "gui/panes/pane_list_view.h"
+#include "gui/panes/track_list_model.h"
+#include "settings/settings_store.h"
 
 #include <QKeyEvent>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/anchored_panel.h"
+#include "gui/widgets/anchored_panel.h"
 
 class QLabel;
 class QLineEdit;

@@ -1,17 +1,24 @@
 #include "gui/main_window/preview_player.h"
 
-#include "app/qt_text.h"
+#include "gui/qt_text.h"
 #include "media/sound_file.h"
 #include "playback/play_time.h"
 
 #include <QTimer>
-#include <algorithm>
+#include <utility>
 
 namespace tralvo {
 
 namespace {
 
 constexpr int TimerInterval = 500;
+
+// The engine opens WMA files only through its WMA call, and other files only through the other.
+playback::Result<playback::Stream> OpenStream(playback::EngineHold& engine,
+                                              const std::string& path) {
+    return media::KindOfPath(path) == media::KindWma ? engine.OpenWmaStream(path)
+                                                     : engine.OpenStream(path);
+}
 
 } // namespace
 
@@ -31,35 +38,30 @@ bool PreviewPlayer::Ticking() const {
 }
 
 void PreviewPlayer::HoldEngine() {
-    if (engineHeld_) {
+    if (engine_) {
         return;
     }
-    playback::AudioEngine& engine = playback::Engine();
-    // Without an output device the silent one plays in real time; the player counts the
-    // engine as ready either way.
-    if (!engine.Init(playback::FirstOutputDevice, 44100, 0, this, nullptr)) {
-        engine.Init(playback::NoSoundDevice, 44100, 0, this, nullptr);
+    if (auto hold = playback::EngineHold::OpenOutputOrSilent()) {
+        engine_ = std::move(*hold);
     }
-    engineHeld_ = true;
 }
 
 void PreviewPlayer::ReleaseEngine() {
-    if (engineHeld_) {
-        playback::Engine().Free();
-        engineHeld_ = false;
-    }
+    engine_.reset();
 }
 
 void PreviewPlayer::Play(const std::string& path) {
     Stop();
     file_ = path;
     HoldEngine();
-    playback::AudioEngine& engine = playback::Engine();
-    stream_ = media::KindOfPath(path) == media::KindWma
-                  ? engine.WmaStreamCreateFile(false, path, 0, 0, playback::AutoFreeFlag)
-                  : engine.StreamCreateFile(false, path, 0, 0, playback::AutoFreeFlag);
-    if (stream_ != 0) {
-        engine.ChannelPlay(stream_, false);
+    stream_.reset();
+    if (engine_) {
+        if (auto opened = OpenStream(*engine_, path)) {
+            stream_ = std::move(*opened);
+        }
+    }
+    if (stream_) {
+        stream_->Play();
         if (!timer_->isActive()) {
             timer_->start();
         }
@@ -71,45 +73,48 @@ void PreviewPlayer::Play(const std::string& path) {
 
 void PreviewPlayer::Pause() {
     HoldEngine();
-    if (stream_ == 0) {
+    if (!stream_) {
         return;
     }
-    playback::AudioEngine& engine = playback::Engine();
     // Pausing a paused stream fails with "already": the button then resumes it.
-    if (!engine.ChannelPause(stream_) && engine.ErrorGetCode() == playback::ErrorAlready) {
-        engine.ChannelPlay(stream_, false);
+    if (stream_->Pause() == playback::Outcome::Already) {
+        stream_->Play();
     }
 }
 
 void PreviewPlayer::Stop() {
     HoldEngine();
-    if (stream_ != 0) {
-        playback::Engine().ChannelStop(stream_);
+    if (stream_) {
+        stream_->Stop();
     }
 }
 
 void PreviewPlayer::SeekTo(int x, int barWidth) {
     HoldEngine();
-    if (stream_ == 0) {
+    if (!stream_) {
         return;
     }
-    playback::AudioEngine& engine = playback::Engine();
-    const auto length = static_cast<std::int64_t>(engine.ChannelGetLength(stream_));
-    if (const auto target = playback::SeekTarget(length, x, barWidth)) {
-        engine.ChannelSetPosition(stream_, *target);
+    const playback::Result<double> length = stream_->Length();
+    if (!length) {
+        return;
+    }
+    if (const auto target = playback::SeekTarget(*length, x, barWidth)) {
+        stream_->SeekTo(*target);
         UpdatePosition();
     }
 }
 
 void PreviewPlayer::SetVolume(int volume) {
     HoldEngine();
-    playback::Engine().SetVolume(volume);
+    if (engine_) {
+        engine_->SetVolume(volume);
+    }
 }
 
 int PreviewPlayer::Volume() {
-    const bool held = engineHeld_;
+    const bool held = engine_.has_value();
     HoldEngine();
-    const int volume = std::max(playback::Engine().GetVolume(), 0);
+    const int volume = engine_ ? engine_->Volume().ValueOr(0) : 0;
     if (!held) {
         ReleaseEngine();
     }
@@ -118,7 +123,7 @@ int PreviewPlayer::Volume() {
 
 void PreviewPlayer::UpdatePosition() {
     HoldEngine();
-    if (stream_ == 0) {
+    if (!stream_) {
         // The timer runs on only when Play stopped the stream it showed and then could not
         // open the next file: the status line would keep showing a file no longer in play.
         if (timer_->isActive()) {
@@ -126,14 +131,11 @@ void PreviewPlayer::UpdatePosition() {
         }
         return;
     }
-    playback::AudioEngine& engine = playback::Engine();
-    const double position =
-        engine.ChannelBytes2Seconds(stream_, engine.ChannelGetPosition(stream_));
-    const double length = engine.ChannelBytes2Seconds(stream_, engine.ChannelGetLength(stream_));
-    // Compared before rounding: a released stream's small negative value would round to 0.
-    if (position >= 0 && length >= 0) {
-        const std::int64_t pos = playback::RoundHalfEven(position);
-        const std::int64_t len = playback::RoundHalfEven(length);
+    const playback::Result<double> position = stream_->Position();
+    const playback::Result<double> length = stream_->Length();
+    if (position && length) {
+        const std::int64_t pos = playback::RoundHalfEven(*position);
+        const std::int64_t len = playback::RoundHalfEven(*length);
         emit StatusChanged(PathText(playback::PlayStatusText(pos, len, file_)));
         emit PositionChanged(playback::PlayBarPosition(pos, len));
         return;
@@ -145,7 +147,7 @@ void PreviewPlayer::UpdatePosition() {
 // Back to idle once the stream in play is gone.
 void PreviewPlayer::ShowIdle() {
     file_.clear();
-    stream_ = 0;
+    stream_.reset();
     timer_->stop();
     ReleaseEngine();
     emit Idle();

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "playback/audio_engine.h"
+#include "playback/engine_hold.h"
+#include "playback/stream.h"
 
 #include <QObject>
 #include <QString>
+#include <optional>
 #include <string>
 
 class QTimer;
@@ -35,8 +37,8 @@ public:
     void UpdatePosition();
 
     const std::string& FileInPlay() const { return file_; }
-    playback::StreamHandle Stream() const { return stream_; }
-    bool HoldsEngine() const { return engineHeld_; }
+    playback::StreamHandle Stream() const { return stream_ ? stream_->Handle() : 0; }
+    bool HoldsEngine() const { return engine_.has_value(); }
     bool Ticking() const;
 
 signals:
@@ -53,8 +55,9 @@ private:
     void ShowIdle();
 
     QTimer* timer_;
-    bool engineHeld_ = false;
-    playback::StreamHandle stream_ = 0;
+    // The stream goes before the hold that frees the engine.
+    std::optional<playback::EngineHold> engine_;
+    std::optional<playback::Stream> stream_;
     std::string file_;
 };
 

@@ -1,11 +1,11 @@
 #include "gui/main_window/transfer_commands.h"
 
-#include "app/qt_shell_file_operation.h"
 #include "arrange/transfers.h"
 #include "gui/main_window/computer_pane.h"
 #include "gui/main_window/player_pane.h"
 #include "gui/main_window/preview_player.h"
-#include "panes/file_list_model.h"
+#include "gui/panes/file_list_model.h"
+#include "gui/qt_shell_file_operation.h"
 #include "platform/paths.h"
 
 #include <QListView>

@@ -5,7 +5,7 @@
 // pulled cable or a dead battery would stop it. TRALVO_TEST_SIGNAL_AFTER holds one or two
 // numbers ("5" or "5,9"): after each of those changes the process sends itself SIGTERM, as a
 // logout or a user's kill would. Only this build reads the variables.
-#include "app/cli/cli_file_system.h"
+#include "cli/cli_file_system.h"
 #include "support/forwarding_file_system.h"
 
 #include <csignal>

@@ -1,10 +1,10 @@
 // The Tralvo button and Ctrl+Z on their own, over a player pane and a file system that fails
 // where a test says: the boxes the user sees, and the buttons around a run.
-#include "app/gui_settings.h"
+#include "gui/gui_settings.h"
 #include "gui/main_window/arrange_command.h"
 #include "gui/main_window/player_pane.h"
+#include "gui/panes/pane_list_view.h"
 #include "media/writers/id3v2_writer.h"
-#include "panes/pane_list_view.h"
 #include "platform/forwarding_file_system.h"
 #include "program_fixture.h"
 

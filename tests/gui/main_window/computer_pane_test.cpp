@@ -1,7 +1,7 @@
 // The computer pane on its own: what its keys, buttons and drops ask of the window.
 #include "gui/main_window/computer_pane.h"
-#include "panes/file_list_model.h"
-#include "panes/pane_list_view.h"
+#include "gui/panes/file_list_model.h"
+#include "gui/panes/pane_list_view.h"
 #include "program_fixture.h"
 
 #include <QKeyEvent>

@@ -1,10 +1,10 @@
 // The main window's creation, start-up checks, window state and closing, driven offscreen.
-#include "app/anchored_panel.h"
-#include "app/catalogue_keys.h"
 #include "gui/main_window/main_window.h"
 #include "gui/main_window/player_panel.h"
-#include "panes/file_list_model.h"
-#include "panes/shell_tree.h"
+#include "gui/panes/file_list_model.h"
+#include "gui/panes/shell_tree.h"
+#include "gui/widgets/anchored_panel.h"
+#include "i18n/catalogue_keys.h"
 #include "program_fixture.h"
 
 #include <QAccessible>

@@ -1,8 +1,8 @@
 // Upload and delete through the real main window.
 #include "gui/main_window/main_window.h"
-#include "panes/file_list_model.h"
-#include "panes/shell_tree.h"
-#include "panes/track_list_model.h"
+#include "gui/panes/file_list_model.h"
+#include "gui/panes/shell_tree.h"
+#include "gui/panes/track_list_model.h"
 #include "platform/shell_file_operation.h"
 #include "playback/audio_engine.h"
 #include "playback/fixtures.h"

@@ -1,10 +1,10 @@
 // The player pane on its own, with settings of its own: what its keys, buttons and drags do
 // to the list and its mark, and what they ask of the window.
-#include "app/gui_settings.h"
+#include "gui/gui_settings.h"
 #include "gui/main_window/player_pane.h"
+#include "gui/panes/pane_list_view.h"
+#include "gui/panes/shell_tree.h"
 #include "media/writers/id3v2_writer.h"
-#include "panes/pane_list_view.h"
-#include "panes/shell_tree.h"
 #include "program_fixture.h"
 
 #include <QKeyEvent>

@@ -1,13 +1,13 @@
 // Upload, download and delete between two panes of their own: what each request copies or
 // deletes, and the window around a transfer.
-#include "app/gui_settings.h"
+#include "gui/gui_settings.h"
 #include "gui/main_window/computer_pane.h"
 #include "gui/main_window/player_pane.h"
 #include "gui/main_window/preview_player.h"
 #include "gui/main_window/transfer_commands.h"
+#include "gui/panes/file_list_model.h"
+#include "gui/panes/pane_list_view.h"
 #include "media/writers/id3v2_writer.h"
-#include "panes/file_list_model.h"
-#include "panes/pane_list_view.h"
 #include "platform/shell_file_operation.h"
 #include "program_fixture.h"
 

@@ -1,0 +1,75 @@
+#include "cli/cli_commands.h"
+#include "cli/cli_output.h"
+#include "i18n/language_catalogue.h"
+#include "settings/settings_store.h"
+
+#include <cstdio>
+
+namespace tralvo::cli {
+
+namespace {
+
+void PrintText(std::string_view name, std::string_view value) {
+    std::fwrite(name.data(), 1, name.size(), stdout);
+    std::fputc('=', stdout);
+    PrintField(value);
+}
+
+void PrintFlag(std::string_view name, bool value) {
+    PrintText(name, value ? "1" : "0");
+}
+
+void PrintNumber(std::string_view name, std::int64_t value) {
+    PrintText(name, std::to_string(value));
+}
+
+void PrintConfig(const TConfig& config) {
+    const TConfigWindow& window = config.Window;
+    PrintFlag("FirstRun", config.FirstRun);
+    PrintNumber("Language", config.Language);
+    PrintFlag("LargeFileIconsAtStart", config.LargeFileIconsAtStart);
+    PrintFlag("LargeFileIcons", config.LargeFileIcons);
+    PrintText("PlayerDrive", config.PlayerDrive);
+    PrintNumber("PlayerType", PlayerTypeNumber(config.PlayerType));
+    PrintFlag("Only83FileNames", config.Only83FileNames);
+    PrintNumber("SortKey1", media::SortKeyNumber(config.SortKey1));
+    PrintNumber("SortKey2", media::SortKeyNumber(config.SortKey2));
+    PrintNumber("SortKey3", media::SortKeyNumber(config.SortKey3));
+    PrintFlag("WindowMaximized", window.WindowMaximized);
+    PrintNumber("WindowWidth", window.WindowWidth);
+    PrintNumber("WindowHeight", window.WindowHeight);
+    PrintNumber("WindowLeft", window.WindowLeft);
+    PrintNumber("WindowTop", window.WindowTop);
+    PrintNumber("SplitterPos", window.SplitterPos);
+    PrintText("LastMyComputerPath", window.LastMyComputerPath);
+    PrintText("LastMyPlayerPath", window.LastMyPlayerPath);
+}
+
+} // namespace
+
+// Runs the settings module's start and end steps as the program does and shows what loaded.
+int RunSettingsCommand(Arguments args) {
+    std::size_t index = 0;
+    bool taken = false;
+    if (!TakeDirOption(args, index, taken)) {
+        return UsageError("--dir needs a folder");
+    }
+    if (index != args.size()) {
+        return UsageError("unexpected argument: " + args[index]);
+    }
+    OpenLanguageCatalogue();
+    LoadSettings();
+    const TConfig loaded = Settings;
+    const Status saved = SaveSettings();
+    CloseLanguageCatalogue();
+
+    PrintConfig(loaded);
+    std::fflush(stdout);
+    if (!saved) {
+        std::fprintf(stderr, "tralvo-cli: %s\n", saved.message().c_str());
+        return ExitFailure;
+    }
+    return ExitOk;
+}
+
+} // namespace tralvo::cli

@@ -1,0 +1,297 @@
+#include "gui/dialogs/settings_form.h"
+
+#include "gui/gui_settings.h"
+#include "gui/panes/icons.h"
+#include "gui/panes/picture_box.h"
+#include "gui/qt_text.h"
+#include "gui/widgets/apply_language.h"
+#include "gui/widgets/dialog_fit.h"
+#include "gui/widgets/dialog_placement.h"
+#include "gui/widgets/multi_line_buttons.h"
+#include "gui/widgets/widget_names.h"
+#include "i18n/component_text.h"
+#include "i18n/language_catalogue.h"
+#include "jobs/messages.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
+#include <algorithm>
+#include <array>
+#include <initializer_list>
+#include <utility>
+
+namespace tralvo {
+
+namespace {
+
+constexpr const char* WindowClass = "TSettingsForm";
+
+// The sort keys the dialog offers, by SortKey value.
+constexpr std::array<const char*, 7> SortKeyNames = {"FileName", "Title",   "Artist",     "Album",
+                                                     "Year",     "Comment", "TrackNumber"};
+
+// A drop-down list that shortens an entry too long for it in the middle, keeping the start
+// of the entry and the mount point at its end in view; the open list shows it whole.
+class ElidingComboBox : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        painter.setPen(palette().color(QPalette::Text));
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        const QRect text = style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                   QStyle::SC_ComboBoxEditField, this);
+        option.currentText =
+            fontMetrics().elidedText(option.currentText, Qt::ElideMiddle, text.width());
+        painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+    }
+};
+
+template <typename Widget>
+Widget* Place(QWidget* parent, const char* name, const QRect& design) {
+    auto* widget = Named(new Widget(parent), name);
+    widget->setGeometry(design);
+    return widget;
+}
+
+template <typename Widget>
+Widget* PlaceText(QWidget* parent, const char* name, const char* text, const QRect& design) {
+    Widget* widget = Place<Widget>(parent, name, design);
+    widget->setText(QString::fromLatin1(text));
+    return widget;
+}
+
+QLabel* PlaceHeading(QWidget* parent, const char* name, const char* text, const QRect& design) {
+    auto* label = PlaceText<QLabel>(parent, name, text, design);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
+}
+
+void FillSortKeyList(QComboBox& list) {
+    QStringList entries;
+    for (const char* key : SortKeyNames) {
+        entries.append(CatalogueText(GetLangString(key)));
+    }
+    list.addItems(entries);
+}
+
+// A sort list without a selection keeps the stored key: the settings file may hold keys
+// (creation time, short name) that the list does not offer.
+void StoreSortKey(const QComboBox& list, media::SortKey& key) {
+    if (list.currentIndex() >= 0) {
+        key = media::SortKeyFromNumber(list.currentIndex());
+    }
+}
+
+} // namespace
+
+TSettingsForm::TSettingsForm(GuiSettings& settings, Messages& messages, HelpHandler help,
+                             UrlOpener openUrl, FileSystem& fs, QWidget* parent)
+    : QDialog(parent), settings_(settings), messages_(messages), help_(std::move(help)),
+      openUrl_(std::move(openUrl)), fs_(fs) {
+    SetUpFixedDialog(*this, "SettingsForm", QStringLiteral("Settings"));
+    CreateControls();
+    FormCreate();
+}
+
+// Every control at its design rectangle; LayOut scales the design to the texts in force.
+void TSettingsForm::CreateControls() {
+    ImageImg = Named(new PictureBox(SettingsHeaderIcon(), this), "ImageImg");
+    ImageImg->setGeometry(8, 8, 24, 24);
+
+    PlayerDriveLbl = PlaceHeading(this, "PlayerDriveLbl", "Player drive", {40, 8, 185, 13});
+    PlayerDriveCB = Place<ElidingComboBox>(this, "PlayerDriveCB", {40, 24, 185, 21});
+    SetNamedBy(*PlayerDriveCB, "PlayerDriveLbl");
+    PlayerTypeLbl = PlaceHeading(this, "PlayerTypeLbl", "Player type", {40, 56, 185, 13});
+    UsingFATRB =
+        PlaceText<QRadioButton>(this, "UsingFATRB", "&Directory order (FAT)", {40, 72, 185, 17});
+    UsingFATRB->setChecked(true);
+    SortingByFilenameRB = PlaceText<QRadioButton>(this, "SortingByFilenameRB",
+                                                  "Sorted by file &name", {40, 92, 185, 17});
+    Only83FileNamesCB = PlaceText<TMultiLineCheckBox>(
+        this, "Only83FileNamesCB", "Uses only short &8.3 names", {56, 112, 169, 17});
+    Only83FileNamesCB->setEnabled(false);
+    SortingByFileCreationTimeRB = PlaceText<TMultiLineRadioButton>(
+        this, "SortingByFileCreationTimeRB", "Sorted by file &creation time", {40, 132, 185, 17});
+    CompListBtn =
+        PlaceText<QPushButton>(this, "CompListBtn", "Co&mpatibility list", {40, 160, 185, 25});
+    CompListBtn->setAutoDefault(false);
+
+    DividerShape = Place<QFrame>(this, "DividerShape", {240, 8, 2, 232});
+    DividerShape->setFrameShape(QFrame::VLine);
+    DividerShape->setFrameShadow(QFrame::Sunken);
+
+    AppearanceLbl = PlaceHeading(this, "AppearanceLbl", "Appearance", {256, 8, 209, 13});
+    LanguageLbl = PlaceText<QLabel>(this, "LanguageLbl", "Language:", {256, 28, 68, 13});
+    LanguageCB = Place<QComboBox>(this, "LanguageCB", {328, 24, 137, 21});
+    SetNamedBy(*LanguageCB, "LanguageLbl");
+    LanguageLbl->setBuddy(LanguageCB);
+    LargeFileIconsCB =
+        PlaceText<QCheckBox>(this, "LargeFileIconsCB", "&Large file icons", {256, 52, 209, 17});
+    SortLbl = PlaceHeading(this, "SortLbl", "Sorting", {256, 84, 209, 13});
+    Sort1Lbl = PlaceText<QLabel>(this, "Sort1Lbl", "Sort by:", {256, 104, 68, 13});
+    Sort1CB = Place<QComboBox>(this, "Sort1CB", {328, 100, 137, 21});
+    SetNamedBy(*Sort1CB, "Sort1Lbl");
+    Sort1Lbl->setBuddy(Sort1CB);
+    Sort2Lbl = PlaceText<QLabel>(this, "Sort2Lbl", "Then by:", {256, 128, 68, 13});
+    Sort2CB = Place<QComboBox>(this, "Sort2CB", {328, 124, 137, 21});
+    SetNamedBy(*Sort2CB, "Sort2Lbl");
+    Sort2Lbl->setBuddy(Sort2CB);
+    Sort3Lbl = PlaceText<QLabel>(this, "Sort3Lbl", "Then by:", {256, 152, 68, 13});
+    Sort3CB = Place<QComboBox>(this, "Sort3CB", {328, 148, 137, 21});
+    SetNamedBy(*Sort3CB, "Sort3Lbl");
+    Sort3Lbl->setBuddy(Sort3CB);
+
+    HelpBtn = PlaceText<QPushButton>(this, "HelpBtn", "Help", {8, 248, 75, 25});
+    HelpBtn->setAutoDefault(false);
+    OKBtn = PlaceText<QPushButton>(this, "OKBtn", "OK", {310, 248, 75, 25});
+    OKBtn->setDefault(true);
+    CancelBtn = PlaceText<QPushButton>(this, "CancelBtn", "Cancel", {390, 248, 75, 25});
+    CancelBtn->setAutoDefault(false);
+
+    QWidget* previous = nullptr;
+    for (QWidget* next : std::initializer_list<QWidget*>{
+             PlayerDriveCB, UsingFATRB, SortingByFilenameRB, Only83FileNamesCB,
+             SortingByFileCreationTimeRB, CompListBtn, LanguageCB, LargeFileIconsCB, Sort1CB,
+             Sort2CB, Sort3CB, HelpBtn, OKBtn, CancelBtn}) {
+        if (previous != nullptr) {
+            setTabOrder(previous, next);
+        }
+        previous = next;
+    }
+
+    for (QRadioButton* radio : {UsingFATRB, SortingByFilenameRB,
+                                static_cast<QRadioButton*>(SortingByFileCreationTimeRB)}) {
+        connect(radio, &QRadioButton::toggled, this, &TSettingsForm::PlayerTypeChange);
+    }
+    connect(CompListBtn, &QPushButton::clicked, this, &TSettingsForm::CompListBtnClick);
+    connect(HelpBtn, &QPushButton::clicked, this, &TSettingsForm::HelpBtnClick);
+    connect(OKBtn, &QPushButton::clicked, this, &TSettingsForm::OKBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &TSettingsForm::CancelBtnClick);
+    connect(PlayerDriveCB, &QComboBox::currentTextChanged, PlayerDriveCB, &QWidget::setToolTip);
+}
+
+void TSettingsForm::FormCreate() {
+    for (const std::string& name : GetLanguageNames()) {
+        LanguageCB->addItem(CatalogueText(name));
+    }
+
+    driveChoices_ = PlayerDriveChoices(fs_, ReadVolumeLabels());
+    QStringList drives;
+    for (const PlayerDriveChoice& choice : driveChoices_) {
+        drives.append(CatalogueText(choice.text));
+    }
+    PlayerDriveCB->addItems(drives);
+
+    for (QComboBox* list : {Sort1CB, Sort2CB, Sort3CB}) {
+        FillSortKeyList(*list);
+    }
+
+    ApplyLanguage(*this, WindowClass);
+    LayOut(ScaleToTexts());
+}
+
+void TSettingsForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) {
+        CentreOnOwner(*this);
+        FormShow();
+    }
+}
+
+// The open list shows every entry whole, however long a mount path is.
+void TSettingsForm::FitDriveListPopup() {
+    QAbstractItemView* view = PlayerDriveCB->view();
+    view->setMinimumWidth(view->sizeHintForColumn(0) + 2 * view->frameWidth());
+}
+
+void TSettingsForm::SelectDrive(const std::string& playerDrive) {
+    const std::size_t index = ChoiceIndexFor(driveChoices_, playerDrive);
+    for (auto entry = static_cast<std::size_t>(PlayerDriveCB->count());
+         entry < driveChoices_.size(); ++entry) {
+        PlayerDriveCB->addItem(CatalogueText(driveChoices_[entry].text));
+        FitDriveListPopup();
+    }
+    PlayerDriveCB->setCurrentIndex(static_cast<int>(index));
+}
+
+void TSettingsForm::FormShow() {
+    SelectDrive(settings_.Get().PlayerDrive);
+    switch (settings_.Get().PlayerType) {
+    case PlayerType::FileNames:
+        SortingByFilenameRB->setChecked(true);
+        break;
+    case PlayerType::CreationTimes:
+        SortingByFileCreationTimeRB->setChecked(true);
+        break;
+    case PlayerType::DirectoryOrder:
+        UsingFATRB->setChecked(true);
+        break;
+    }
+    Only83FileNamesCB->setChecked(settings_.Get().Only83FileNames);
+    LanguageCB->setCurrentIndex(settings_.Get().Language);
+    LargeFileIconsCB->setChecked(settings_.Get().LargeFileIcons);
+    Sort1CB->setCurrentIndex(media::SortKeyNumber(settings_.Get().SortKey1));
+    Sort2CB->setCurrentIndex(media::SortKeyNumber(settings_.Get().SortKey2));
+    Sort3CB->setCurrentIndex(media::SortKeyNumber(settings_.Get().SortKey3));
+    PlayerDriveCB->setFocus();
+}
+
+void TSettingsForm::PlayerTypeChange() {
+    // The mark stays while the box is disabled, and OK stores it.
+    Only83FileNamesCB->setEnabled(SortingByFilenameRB->isChecked());
+}
+
+void TSettingsForm::OKBtnClick() {
+    const int drive = PlayerDriveCB->currentIndex();
+    const PlayerDriveChoice* choice =
+        drive >= 0 ? &driveChoices_.at(static_cast<std::size_t>(drive)) : nullptr;
+    if (choice != nullptr && !ChoiceFolderExists(*choice, fs_)) {
+        messages_.Show(ErrorMessage(objectName().toStdString(), "PlayerDriveNotExists"));
+        return;
+    }
+    TConfig edited = settings_.Get();
+    edited.Language = LanguageCB->currentIndex();
+    edited.LargeFileIcons = LargeFileIconsCB->isChecked();
+    if (choice != nullptr) {
+        edited.PlayerDrive = choice->value;
+    }
+    edited.PlayerType = UsingFATRB->isChecked()            ? PlayerType::DirectoryOrder
+                        : SortingByFilenameRB->isChecked() ? PlayerType::FileNames
+                                                           : PlayerType::CreationTimes;
+    edited.Only83FileNames = Only83FileNamesCB->isChecked();
+    StoreSortKey(*Sort1CB, edited.SortKey1);
+    StoreSortKey(*Sort2CB, edited.SortKey2);
+    StoreSortKey(*Sort3CB, edited.SortKey3);
+    accept();
+    // Told once the dialog is closed, so what follows the settings asks over the main window.
+    settings_.Apply(edited);
+}
+
+void TSettingsForm::CancelBtnClick() {
+    reject();
+}
+
+void TSettingsForm::CompListBtnClick() {
+    OpenWebLink(openUrl_, "Tralvo-CompList-" + GetLanguageCode());
+}
+
+void TSettingsForm::HelpBtnClick() {
+    RunHelp(help_, this);
+}
+
+} // namespace tralvo

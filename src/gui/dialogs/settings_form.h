@@ -1,0 +1,90 @@
+#pragma once
+
+#include "gui/widgets/design_layout.h"
+#include "gui/widgets/dialog_links.h"
+#include "settings/player_drive_choices.h"
+#include "platform/file_system.h"
+
+#include <QDialog>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace tralvo {
+
+class PictureBox;
+
+class GuiSettings;
+class Messages;
+class TMultiLineCheckBox;
+class TMultiLineRadioButton;
+
+// The settings dialog: applies the user's changes to the settings it was given when the user
+// confirms with OK, which tells whoever follows them. Made when first opened, then kept and
+// shown modally each time.
+class TSettingsForm : public QDialog {
+    Q_OBJECT
+public:
+    // The help button runs help with the dialog as sender.
+    TSettingsForm(GuiSettings& settings, Messages& messages, HelpHandler help,
+                  UrlOpener openUrl = SystemUrlOpener(), FileSystem& fs = SystemFileSystem(),
+                  QWidget* parent = nullptr);
+
+public slots:
+    void PlayerTypeChange();
+    void OKBtnClick();
+    void CancelBtnClick();
+    void CompListBtnClick();
+    void HelpBtnClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void CreateControls();
+    void FormCreate();
+    void FormShow();
+    DesignScale ScaleToTexts();
+    void LayOut(const DesignScale& scale);
+    void SelectDrive(const std::string& playerDrive);
+    void FitDriveListPopup();
+
+    GuiSettings& settings_;
+    Messages& messages_;
+    HelpHandler help_;
+    UrlOpener openUrl_;
+    FileSystem& fs_;
+    std::vector<PlayerDriveChoice> driveChoices_;
+
+    PictureBox* ImageImg = nullptr;
+    QLabel* PlayerDriveLbl = nullptr;
+    QComboBox* PlayerDriveCB = nullptr;
+    QLabel* PlayerTypeLbl = nullptr;
+    QRadioButton* UsingFATRB = nullptr;
+    QRadioButton* SortingByFilenameRB = nullptr;
+    TMultiLineCheckBox* Only83FileNamesCB = nullptr;
+    TMultiLineRadioButton* SortingByFileCreationTimeRB = nullptr;
+    QPushButton* CompListBtn = nullptr;
+    QFrame* DividerShape = nullptr;
+    QLabel* AppearanceLbl = nullptr;
+    QLabel* LanguageLbl = nullptr;
+    QComboBox* LanguageCB = nullptr;
+    QCheckBox* LargeFileIconsCB = nullptr;
+    QLabel* SortLbl = nullptr;
+    QLabel* Sort1Lbl = nullptr;
+    QComboBox* Sort1CB = nullptr;
+    QLabel* Sort2Lbl = nullptr;
+    QComboBox* Sort2CB = nullptr;
+    QLabel* Sort3Lbl = nullptr;
+    QComboBox* Sort3CB = nullptr;
+    QPushButton* HelpBtn = nullptr;
+    QPushButton* OKBtn = nullptr;
+    QPushButton* CancelBtn = nullptr;
+};
+
+} // namespace tralvo

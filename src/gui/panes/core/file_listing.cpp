@@ -1,0 +1,25 @@
+#include "gui/panes/core/file_listing.h"
+
+#include "media/sound_file.h"
+
+namespace tralvo {
+
+bool IsAudioFileName(std::string_view name) {
+    return media::KindOfPath(name) != media::KindUnknown;
+}
+
+std::vector<std::string> ListAudioFiles(const std::string& folder, FileSystem& fs) {
+    std::vector<DirectoryEntry> entries;
+    if (folder.empty() || !fs.Enumerate(folder, EnumerateFilter::FilesOnly, false, entries)) {
+        return {};
+    }
+    std::vector<std::string> names;
+    for (DirectoryEntry& entry : entries) {
+        if (!entry.isFolder && IsAudioFileName(entry.name)) {
+            names.push_back(std::move(entry.name));
+        }
+    }
+    return names;
+}
+
+} // namespace tralvo

@@ -1,0 +1,99 @@
+// The properties dialog and the about box fit their texts in every language of the shipped
+// catalogue. With TRALVO_DIALOG_SHOTS set to a folder, each window is saved there as a PNG.
+#include "gui/dialogs/about_form.h"
+#include "i18n/catalogue_keys.h"
+#include "gui/widgets/one_line_label.h"
+#include "gui/dialogs/properties_form.h"
+#include "dialog_watch.h"
+#include "media/sound_file.h"
+#include "media/writers/id3v2_writer.h"
+#include "platform/text.h"
+#include "program_fixture.h"
+
+#include <QPushButton>
+#include <cstdlib>
+#include <set>
+
+namespace tralvo {
+namespace {
+
+// shortened: the labels that show a long text shortened, by design.
+void ExpectChildrenFitAndApart(const QWidget& window, const std::set<std::string>& shortened = {}) {
+    const QList<QWidget*> children = window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (const QWidget* child : children) {
+        const std::string name = child->objectName().toStdString();
+        EXPECT_TRUE(window.rect().contains(child->geometry())) << name;
+        if (const auto* line = qobject_cast<const QLabel*>(child)) {
+            if (const auto* one = dynamic_cast<const OneLineLabel*>(line)) {
+                if (shortened.count(name) == 0) {
+                    EXPECT_LE(one->TextWidth(), one->width()) << name;
+                }
+            } else if (line->wordWrap()) {
+                EXPECT_LE(line->heightForWidth(line->width()), line->height()) << name;
+            }
+        }
+        if (const auto* button = qobject_cast<const QPushButton*>(child)) {
+            EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + 8, button->width())
+                << name;
+        }
+        for (const QWidget* other : children) {
+            if (other != child) {
+                EXPECT_FALSE(child->geometry().intersects(other->geometry()))
+                    << name << " overlaps " << other->objectName().toStdString();
+            }
+        }
+    }
+}
+
+void SaveShot(QWidget& window, const std::string& name) {
+    if (const char* shots = std::getenv("TRALVO_DIALOG_SHOTS")) {
+        EXPECT_TRUE(window.grab().save(QString::fromStdString(std::string(shots) + "/" + name)));
+    }
+}
+
+class DialogsFitTest : public test::ProgramFolderFixture,
+                       public testing::WithParamInterface<int> {};
+
+TEST_P(DialogsFitTest, EveryTextFitsWithoutOverlap) {
+    const int language = GetParam();
+    folder.WriteFile("Tralvo.ini", "[Appearance]\nLanguage=" + std::to_string(language) + "\n");
+    Start();
+    ASSERT_EQ(Settings.Language, language);
+    const std::string code = ToLowerAscii(GetLanguageCode());
+
+    test::Id3v2TagWriter tag(3);
+    tag.Text("TIT2", "Tom & Jerry (Live at the Hollywood Bowl, Los Angeles, 14 September 1968)")
+        .Text("TPE1", "Bj\xF6rk")
+        .Text("TALB", "Homogenic")
+        .Text("TRCK", "7");
+    const media::TSoundFile file(folder.WriteFile("A rather long file name of a live recording.mp3",
+                                                  test::AsString(test::Mp3File(tag.Build()))));
+    ASSERT_TRUE(file.HasTag());
+    TPropertiesForm properties;
+    test::DialogWatch watch(properties);
+    watch.look = [&](QDialog& dialog) {
+        ExpectChildrenFitAndApart(dialog, {"FileNameLbl", "TitleLbl"});
+        SaveShot(dialog, "properties-" + code + ".png");
+    };
+    properties.Show(file);
+    ASSERT_EQ(watch.shown.size(), 1u);
+
+    TAboutForm about(nullptr, nullptr);
+    ExpectChildrenFitAndApart(about);
+    SaveShot(about, "about-" + code + ".png");
+
+    for (const CatalogueComponent& component : ProgramComponents()) {
+        const QString name = QString::fromUtf8(component.component.data(),
+                                               static_cast<qsizetype>(component.component.size()));
+        if (component.windowClass == "TPropertiesForm") {
+            EXPECT_NE(properties.findChild<QWidget*>(name), nullptr) << component.component;
+        } else if (component.windowClass == "TAboutForm") {
+            EXPECT_NE(about.findChild<QWidget*>(name), nullptr) << component.component;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryLanguage, DialogsFitTest, testing::Values(0, 1, 2));
+
+} // namespace
+} // namespace tralvo

@@ -1,0 +1,33 @@
+#include "gui/panes/core/file_listing.h"
+#include "support/temp_folder.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace tralvo {
+namespace {
+
+TEST(FileListing, KnowsTheFourAudioExtensionsInAnyLetterCase) {
+    for (const char* name : {"a.mp3", "b.MP3", "c.Ogg", "d.wma", "e.WAV", "x.y.mp3", ".mp3"}) {
+        EXPECT_TRUE(IsAudioFileName(name)) << name;
+    }
+    for (const char* name : {"a.mp4", "mp3", "a.mp3.txt", "a.", "a.\xC9MP3"}) {
+        EXPECT_FALSE(IsAudioFileName(name)) << name;
+    }
+}
+
+TEST(FileListing, ListsAudioFilesOnlyHiddenOnesIncluded) {
+    test::TempFolder folder;
+    for (const char* name : {"b.MP3", "a.txt", ".d.wav", "e.ogg"}) {
+        folder.WriteFile(name, "x");
+    }
+    folder.MakeFolder("c.ogg");
+    std::vector<std::string> names = ListAudioFiles(folder.path() + "/", SystemFileSystem());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{".d.wav", "b.MP3", "e.ogg"}));
+    EXPECT_TRUE(ListAudioFiles(folder / "missing/", SystemFileSystem()).empty());
+    EXPECT_TRUE(ListAudioFiles("", SystemFileSystem()).empty());
+}
+
+} // namespace
+} // namespace tralvo
