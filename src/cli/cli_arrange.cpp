@@ -1,14 +1,15 @@
+#include "arrange/track_loading.h"
+#include "arrange/track_ordering.h"
+#include "arrange/tralvo_run.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_console_messages.h"
 #include "cli/cli_file_system.h"
 #include "cli/cli_order_file.h"
 #include "cli/cli_tracks.h"
+#include "cli/console_run.h"
 #include "i18n/language_catalogue.h"
-#include "jobs/message_box_observer.h"
-#include "arrange/track_loading.h"
-#include "arrange/track_ordering.h"
-#include "arrange/tralvo_run.h"
 #include "jobs/arrange_folder.h"
+#include "jobs/message_box_observer.h"
 #include "jobs/order_check.h"
 #include "platform/stop_signals.h"
 
@@ -135,22 +136,13 @@ bool Order(TrackList& tracks, const ArrangeOptions& options,
 // whether its order is the arranged one.
 // True when the player's order is the arranged one and no step failed.
 bool RewriteFolder(const TrackList& tracks, const ArrangeOptions& options) {
-    OpenLanguageCatalogue();
-    UseEnglish(Catalogue());
-    ConsoleMessages messages;
-    MessageBoxObserver observer(messages, "");
-    TerminalProgress progress;
-    ArrangeRun run{ToolFileSystem(), observer, progress};
-    jobs::JobOutcome outcome;
-    {
-        const StopSignalsDuringRun stopSignals;
-        outcome = jobs::ArrangeFolder(options.folder, options.listing, tracks, run);
-    }
-    progress.Wipe();
+    ConsoleRun console;
+    const jobs::JobOutcome outcome = console.Run([&](ArrangeRun& run) {
+        return jobs::ArrangeFolder(options.folder, options.listing, tracks, run);
+    });
     PrintTrackList(outcome.reloaded.tracks);
-    jobs::TellOrder(outcome, observer);
-    CloseLanguageCatalogue();
-    return messages.shown() == 0 && !SayWhenInterrupted(messages);
+    jobs::TellOrder(outcome, console.observer);
+    return console.messages.shown() == 0 && !SayWhenInterrupted(console.messages);
 }
 
 } // namespace

@@ -1,17 +1,18 @@
 // recover and undo: the folder put back together after an interrupted run, and the last run
 // taken back.
+#include "arrange/recovery.h"
+#include "arrange/track_loading.h"
+#include "arrange/undo.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_console_messages.h"
 #include "cli/cli_file_system.h"
 #include "cli/cli_output.h"
 #include "cli/cli_tracks.h"
+#include "cli/console_run.h"
 #include "i18n/language_catalogue.h"
 #include "jobs/message_box_observer.h"
-#include "jobs/run_failure_messages.h"
-#include "arrange/recovery.h"
-#include "arrange/track_loading.h"
-#include "arrange/undo.h"
 #include "jobs/order_check.h"
+#include "jobs/run_failure_messages.h"
 #include "jobs/undo_last_run.h"
 #include "platform/stop_signals.h"
 
@@ -122,31 +123,22 @@ int RunUndoCommand(Arguments args) {
     if (!folder) {
         return status;
     }
-    OpenLanguageCatalogue();
-    UseEnglish(Catalogue());
-    ConsoleMessages messages;
-    MessageBoxObserver observer(messages, "");
-    TerminalProgress progress;
-    ArrangeRun run{ToolFileSystem(), observer, progress};
-    jobs::UndoJobOutcome undo;
-    {
-        const StopSignalsDuringRun stopSignals;
-        undo = jobs::UndoLastRun(*folder, listing, run);
-    }
+    ConsoleRun console;
+    const jobs::UndoJobOutcome undo =
+        console.Run([&](ArrangeRun& run) { return jobs::UndoLastRun(*folder, listing, run); });
     // As before the list: the undo's own check speaks with its other failures.
-    jobs::TellOrder(undo.job, observer);
+    jobs::TellOrder(undo.job, console.observer);
     const UndoOutcome outcome = undo.outcome;
     if (outcome == UndoOutcome::NothingToUndo) {
-        messages.Show(NothingToUndoMessage(""));
+        console.messages.Show(NothingToUndoMessage(""));
     }
-    progress.Wipe();
     if (undo.job.changed) {
         PrintTrackList(undo.job.reloaded.tracks);
     }
-    CloseLanguageCatalogue();
-    const bool interrupted = SayWhenInterrupted(messages);
-    return outcome == UndoOutcome::Undone && messages.shown() == 0 && !interrupted ? ExitOk
-                                                                                   : ExitFailure;
+    const bool interrupted = SayWhenInterrupted(console.messages);
+    return outcome == UndoOutcome::Undone && console.messages.shown() == 0 && !interrupted
+               ? ExitOk
+               : ExitFailure;
 }
 
 } // namespace tralvo::cli
