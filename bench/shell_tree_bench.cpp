@@ -5,7 +5,7 @@
 //
 // usage: shell_tree_bench [--benchmark_...]
 #include "gui/panes/core/folder_reader.h"
-#include "gui/panes/shell_tree.h"
+#include "gui/panes/folder_tree.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -18,7 +18,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using tralvo::TShellTree;
+using tralvo::FolderTree;
 
 constexpr int Subfolders = 10'000;
 
@@ -59,8 +59,8 @@ BigFolder& Folder() {
     return folder;
 }
 
-std::unique_ptr<TShellTree> TreeOnRoot() {
-    auto tree = std::make_unique<TShellTree>();
+std::unique_ptr<FolderTree> TreeOnRoot() {
+    auto tree = std::make_unique<FolderTree>();
     tree->resize(300, 600);
     tree->show();
     tree->SetRootDir(Folder().root);
@@ -68,7 +68,7 @@ std::unique_ptr<TShellTree> TreeOnRoot() {
     return tree;
 }
 
-QModelIndex BigNode(const TShellTree& tree) {
+QModelIndex BigNode(const FolderTree& tree) {
     return tree.model()->index(0, 0, tree.model()->index(0, 0));
 }
 
@@ -100,7 +100,7 @@ void ReadListingEveryChild(benchmark::State& state) {
 void ExpandFirstTime(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
-        std::unique_ptr<TShellTree> tree = TreeOnRoot();
+        std::unique_ptr<FolderTree> tree = TreeOnRoot();
         state.ResumeTiming();
         tree->expand(BigNode(*tree));
         QCoreApplication::processEvents(); // the view's layout and painting
@@ -114,7 +114,7 @@ void ExpandFirstTime(benchmark::State& state) {
 }
 
 void ExpandAgain(benchmark::State& state) {
-    std::unique_ptr<TShellTree> tree = TreeOnRoot();
+    std::unique_ptr<FolderTree> tree = TreeOnRoot();
     tree->expand(BigNode(*tree));
     for (auto _ : state) {
         state.PauseTiming();
@@ -129,7 +129,7 @@ void ExpandAgain(benchmark::State& state) {
 void PathWriteDeep(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
-        std::unique_ptr<TShellTree> tree = TreeOnRoot();
+        std::unique_ptr<FolderTree> tree = TreeOnRoot();
         state.ResumeTiming();
         tree->SetPath(Folder().deep);
         QCoreApplication::processEvents();

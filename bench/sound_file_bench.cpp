@@ -1,4 +1,4 @@
-// Reading the six tag fields of a folder of MP3, Ogg and WMA files with TSoundFile, against
+// Reading the six tag fields of a folder of MP3, Ogg and WMA files with SoundFile, against
 // TagLib (without audio properties) and against a bare program that opens each file and
 // reads exactly the bytes its tags occupy. Warm cache; the three take turns in every round.
 //
@@ -161,7 +161,7 @@ double TimePass(const Corpus& corpus, const std::function<void(std::size_t)>& wo
 
 void Report(const Corpus& corpus, int rounds) {
     const auto ours = [&](std::size_t i) {
-        const tralvo::media::TSoundFile file(corpus.files[i]);
+        const tralvo::media::SoundFile file(corpus.files[i]);
         sink += file.Title().size() + file.Artist().size() + file.Album().size() +
                 file.Year().size() + file.Comment().size() +
                 static_cast<std::size_t>(file.TrackNumber());

@@ -1,7 +1,7 @@
 // Loading a player folder and sorting its track list, each against what it cannot do
 // without, on /tmp with a warm cache:
 //  - LoadFolder: LoadTracks of 2,000 tagged MP3 files against reading their tags alone (a
-//    TSoundFile for each path, in a loop); goal <= 1.2.
+//    SoundFile for each path, in a loop); goal <= 1.2.
 //  - SortTagged: SortTrackList of 5,000 tagged tracks under artist, album, title against a
 //    std::stable_sort of the same keys folded beforehand; goal <= 1.5.
 //  - SortWithUntagged: the same with every tenth track untagged, which takes the selection
@@ -87,7 +87,7 @@ void LoadFolder(benchmark::State& state) {
         sink += loaded->size();
         timing.Baseline([&] {
             for (const std::string& path : paths) {
-                const media::TSoundFile file(path, fs);
+                const media::SoundFile file(path, fs);
                 sink += file.Title().size();
             }
         });
@@ -122,7 +122,7 @@ public:
           tracks_(
               LoadTracks(folder_.folder.path(), {PlayerType::DirectoryOrder}, SystemFileSystem())) {
         for (std::size_t i = 0; i < tracks_.size(); ++i) {
-            media::TSoundFile& file = *tracks_[i].file;
+            media::SoundFile& file = *tracks_[i].file;
             loadedAt_[&file] = i;
             keys_.push_back({ToLowerAscii(file.Artist()), ToLowerAscii(file.Album()),
                              ToLowerAscii(file.Title())});
@@ -141,7 +141,7 @@ public:
 private:
     TrackFolder folder_;
     TrackList tracks_;
-    std::unordered_map<const media::TSoundFile*, std::size_t> loadedAt_;
+    std::unordered_map<const media::SoundFile*, std::size_t> loadedAt_;
     std::vector<FoldedKeys> keys_;
 };
 

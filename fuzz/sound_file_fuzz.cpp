@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::fwrite(data, 1, size, file);
     std::fclose(file);
-    tralvo::media::TSoundFile sound(ScratchFile());
+    tralvo::media::SoundFile sound(ScratchFile());
     (void)sound.HasTag();
     return 0;
 }

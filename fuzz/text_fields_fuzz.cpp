@@ -1,9 +1,9 @@
 // The small text parsers of user input: the command-line tool's escaped fields (order files),
 // udev's escaped volume labels, the mount table, the order prefix of a file name, and the run
 // journal, which a cut-off write or a stranger may have garbled.
-#include "cli/cli_output.h"
 #include "arrange/run_journal.h"
 #include "arrange/track_loading.h"
+#include "cli/cli_output.h"
 #include "platform/mount_table.h"
 #include "platform/volume_labels.h"
 

@@ -89,7 +89,7 @@ void DecodeEveryWay(const FrameRecord& frame) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static MemoryFile file;
-    Tid3v2tag tag;
+    Id3v2Tag tag;
     (void)tag.LoadFromFile(file.Hold(data, size), 0);
 
     std::string text;

@@ -1,8 +1,8 @@
 #include "app/program.h"
 
-#include "gui/dialogs/about_form.h"
-#include "gui/dialogs/properties_form.h"
-#include "gui/dialogs/settings_form.h"
+#include "gui/dialogs/about_box.h"
+#include "gui/dialogs/properties_dialog.h"
+#include "gui/dialogs/settings_dialog.h"
 #include "gui/gui_settings.h"
 #include "gui/main_window/main_window.h"
 #include "gui/panes/icons.h"
@@ -38,9 +38,9 @@ void LoadQtTexts(QTranslator& translator) {
 // destroyed first, the main window last.
 struct Windows {
     std::unique_ptr<MainWindow> main;
-    std::unique_ptr<TSettingsForm> settings;
-    std::unique_ptr<TPropertiesForm> properties;
-    std::unique_ptr<TAboutForm> about;
+    std::unique_ptr<SettingsDialog> settings;
+    std::unique_ptr<PropertiesDialog> properties;
+    std::unique_ptr<AboutBox> about;
 
     void Destroy() {
         about.reset();
@@ -77,17 +77,17 @@ int RunProgram(const QStringList& arguments, Messages& messages, const QString& 
         // Each dialog is made when first needed, as a child of the main window.
         const auto help = [main](QWidget* sender) { main->HelpBtnClick(sender); };
         main->SetSettingsForm(std::function([&windows, &settings, &messages, main, help] {
-            windows.settings = std::make_unique<TSettingsForm>(settings, messages, help);
+            windows.settings = std::make_unique<SettingsDialog>(settings, messages, help);
             windows.settings->setParent(main, windows.settings->windowFlags());
             return windows.settings.get();
         }));
         main->SetPropertiesForm(std::function([&windows, main] {
-            windows.properties = std::make_unique<TPropertiesForm>();
+            windows.properties = std::make_unique<PropertiesDialog>();
             windows.properties->setParent(main, windows.properties->windowFlags());
             return windows.properties.get();
         }));
         main->SetAboutForm(std::function([&windows, main, help] {
-            windows.about = std::make_unique<TAboutForm>(help);
+            windows.about = std::make_unique<AboutBox>(help);
             windows.about->setParent(main, windows.about->windowFlags());
             return windows.about.get();
         }));

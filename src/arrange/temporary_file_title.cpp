@@ -194,7 +194,7 @@ std::string TitleOfFileAs(const std::string& path, media::SoundKind kind) {
     }
     // As the program shows tag text: Vorbis comments are UTF-8 when their bytes are, every
     // other tag (and a broken comment) one Latin-1 byte per character.
-    const std::string title = media::TSoundFile(link).Title();
+    const std::string title = media::SoundFile(link).Title();
     return kind == media::KindOggVorbis && IsUtf8(title) ? title : Latin1ToUtf8(title);
 }
 

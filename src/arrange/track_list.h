@@ -12,7 +12,7 @@ namespace tralvo {
 // prefix) and the record of its file, which the item owns.
 struct TrackEntry {
     std::string display;
-    std::unique_ptr<media::TSoundFile> file;
+    std::unique_ptr<media::SoundFile> file;
 };
 
 // The tracks of the player folder in the order the list shows them.

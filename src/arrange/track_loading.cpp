@@ -51,7 +51,7 @@ TrackList LoadTracks(const std::string& folder, PlayerOrder order, FileSystem& f
     const std::string path = FolderWithSlash(folder);
     for (ListedTrack& file : ListAudioFiles(folder, order.type, fs)) {
         tracks.Append(
-            {std::move(file.display), std::make_unique<media::TSoundFile>(path + file.name, fs)});
+            {std::move(file.display), std::make_unique<media::SoundFile>(path + file.name, fs)});
     }
     if (order.type == PlayerType::FileNames) {
         const media::SortKey key =

@@ -3,7 +3,7 @@
 namespace tralvo {
 
 void SortTrackList(TrackList& tracks, media::SortKeys keys, bool reverse, bool untaggedRule) {
-    std::vector<media::TSoundFile*> files;
+    std::vector<media::SoundFile*> files;
     files.reserve(tracks.size());
     for (std::size_t i = 0; i < tracks.size(); ++i) {
         files.push_back(tracks[i].file.get());

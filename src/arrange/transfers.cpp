@@ -131,7 +131,7 @@ bool UploadFiles(const std::vector<std::string>& names, const std::string& compu
         }
         const std::string path = tracks.PathOf(*track);
         if (fs.FileExists(path)) {
-            tracks.RenewFile(*track, std::make_unique<media::TSoundFile>(path, fs));
+            tracks.RenewFile(*track, std::make_unique<media::SoundFile>(path, fs));
         } else {
             tracks.Remove(*track);
         }
@@ -141,7 +141,7 @@ bool UploadFiles(const std::vector<std::string>& names, const std::string& compu
     for (const std::string& name : plan.added) {
         const std::string path = to + name;
         if (fs.FileExists(path)) {
-            tracks.Append({name, std::make_unique<media::TSoundFile>(path, fs)});
+            tracks.Append({name, std::make_unique<media::SoundFile>(path, fs)});
             appended = true;
         }
     }

@@ -27,7 +27,7 @@ class TrackItems : public FileItemList {
 public:
     virtual const TrackList& Tracks() const = 0;
     // Replaces the item's record by one read anew from its file.
-    virtual void RenewFile(std::size_t index, std::unique_ptr<media::TSoundFile> file) = 0;
+    virtual void RenewFile(std::size_t index, std::unique_ptr<media::SoundFile> file) = 0;
     virtual void Append(TrackEntry entry) = 0;
     std::size_t Count() const override { return Tracks().size(); }
 };

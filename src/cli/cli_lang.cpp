@@ -1,6 +1,6 @@
-#include "i18n/catalogue_keys.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
+#include "i18n/catalogue_keys.h"
 #include "i18n/lang_text.h"
 #include "i18n/language_catalogue.h"
 #include "platform/ini_file.h"

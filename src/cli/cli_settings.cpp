@@ -23,8 +23,8 @@ void PrintNumber(std::string_view name, std::int64_t value) {
     PrintText(name, std::to_string(value));
 }
 
-void PrintConfig(const TConfig& config) {
-    const TConfigWindow& window = config.Window;
+void PrintConfig(const UserSettings& config) {
+    const WindowSettings& window = config.Window;
     PrintFlag("FirstRun", config.FirstRun);
     PrintNumber("Language", config.Language);
     PrintFlag("LargeFileIconsAtStart", config.LargeFileIconsAtStart);
@@ -59,7 +59,7 @@ int RunSettingsCommand(Arguments args) {
     }
     OpenLanguageCatalogue();
     LoadSettings();
-    const TConfig loaded = Settings;
+    const UserSettings loaded = Settings;
     const Status saved = SaveSettings();
     CloseLanguageCatalogue();
 

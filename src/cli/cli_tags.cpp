@@ -23,7 +23,7 @@ int RunTagsCommand(Arguments args) {
         return UsageError("tags needs at least one file");
     }
     for (const std::string& path : args) {
-        media::TSoundFile file(path);
+        media::SoundFile file(path);
         PrintFields({std::to_string(file.Kind()), file.HasTag() ? "1" : "0", file.Title(),
                      file.Artist(), file.Album(), file.Year(), file.Comment(),
                      std::to_string(file.TrackNumber()), path});
@@ -36,7 +36,7 @@ int RunId3v2Command(Arguments args) {
     if (args.empty()) {
         return UsageError("id3v2 needs a file");
     }
-    tags::Tid3v2tag tag;
+    tags::Id3v2Tag tag;
     const std::uint16_t result = tag.LoadFromFile(args.front(), 0);
     std::printf("result %s\n", HexResult(result).c_str());
     for (const std::string& id : args.subspan(1)) {

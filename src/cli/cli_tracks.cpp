@@ -1,9 +1,9 @@
 #include "cli/cli_tracks.h"
 
-#include "cli/cli_file_system.h"
-#include "cli/cli_output.h"
 #include "arrange/recovery.h"
 #include "arrange/track_loading.h"
+#include "cli/cli_file_system.h"
+#include "cli/cli_output.h"
 #include "platform/file_system.h"
 
 #include <cstdio>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "cli/cli_commands.h"
 #include "arrange/player_type.h"
 #include "arrange/strategies.h"
 #include "arrange/track_list.h"
+#include "cli/cli_commands.h"
 
 #include <cstdint>
 #include <functional>

@@ -12,24 +12,24 @@ namespace tralvo {
 class GuiSettings : public QObject {
     Q_OBJECT
 public:
-    explicit GuiSettings(TConfig& config, QObject* parent = nullptr)
+    explicit GuiSettings(UserSettings& config, QObject* parent = nullptr)
         : QObject(parent), config_(config) {}
 
-    const TConfig& Get() const { return config_; }
+    const UserSettings& Get() const { return config_; }
     // What the program keeps for the next start without telling anyone (the window state).
-    TConfig& Kept() { return config_; }
+    UserSettings& Kept() { return config_; }
     // The user's confirmed settings: stored, then told.
-    void Apply(const TConfig& edited) {
-        const TConfig before = config_;
+    void Apply(const UserSettings& edited) {
+        const UserSettings before = config_;
         config_ = edited;
         emit Changed(before);
     }
 
 signals:
-    void Changed(const TConfig& before);
+    void Changed(const UserSettings& before);
 
 private:
-    TConfig& config_;
+    UserSettings& config_;
 };
 
 } // namespace tralvo

@@ -1,9 +1,9 @@
 #include "gui/qt_shell_file_operation.h"
 
-#include "i18n/language_catalogue.h"
-#include "jobs/messages.h"
 #include "gui/qt_text.h"
 #include "gui/termination.h"
+#include "i18n/language_catalogue.h"
+#include "jobs/messages.h"
 #include "platform/file_copy.h"
 #include "platform/paths.h"
 #include "platform/text.h"

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QString>
-
 #include <string>
 #include <string_view>
 
@@ -17,7 +16,8 @@ inline QString CatalogueText(std::string_view text) {
 
 // File names and paths as the file system holds them, to and from what Qt shows.
 inline QString PathText(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromRawData(path.data(), static_cast<qsizetype>(path.size())));
+    return QFile::decodeName(
+        QByteArray::fromRawData(path.data(), static_cast<qsizetype>(path.size())));
 }
 inline std::string PathBytes(const QString& path) {
     const QByteArray bytes = QFile::encodeName(path);

@@ -1,8 +1,8 @@
 #include "i18n/language_catalogue.h"
 
 #include "i18n/lang_text.h"
-#include "platform/program_folder.h"
 #include "platform/file_system.h"
+#include "platform/program_folder.h"
 #include "platform/text.h"
 
 namespace tralvo {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "jobs/messages.h"
 #include "arrange/recovery_report.h"
 #include "arrange/run_report.h"
+#include "jobs/messages.h"
 
 #include <string>
 #include <string_view>

@@ -30,10 +30,10 @@ std::string_view ExtensionOf(SoundKind kind) {
     return kind < KindUnknown ? KindExtensions[kind] : std::string_view();
 }
 
-TSoundFile::TSoundFile(std::string path, FileSystem& fs)
+SoundFile::SoundFile(std::string path, FileSystem& fs)
     : fs_(fs), fileName_(std::move(path)), kind_(KindOfPath(fileName_)) {}
 
-const TSoundFile& TSoundFile::Tags() const {
+const SoundFile& SoundFile::Tags() const {
     if (!tagsRead_) {
         tagsRead_ = true;
         try {
@@ -45,14 +45,14 @@ const TSoundFile& TSoundFile::Tags() const {
     return *this;
 }
 
-const std::string& TSoundFile::ShortFileName() const {
+const std::string& SoundFile::ShortFileName() const {
     if (!shortFileName_) {
         shortFileName_ = fs_.ShortPath(fileName_);
     }
     return *shortFileName_;
 }
 
-void TSoundFile::ClearTags() const {
+void SoundFile::ClearTags() const {
     hasTag_ = false;
     title_.clear();
     artist_.clear();
@@ -62,7 +62,7 @@ void TSoundFile::ClearTags() const {
     trackNumber_ = 0;
 }
 
-void TSoundFile::ReadTags() const {
+void SoundFile::ReadTags() const {
     switch (kind_) {
     case KindMp3:
         if (!ReadId3v2()) {
@@ -89,7 +89,7 @@ DateTime CreationTimeOf(const std::string& path, FileSystem& fs) {
     return fs.ReadCreationTime(path, time) ? FileTimeToDateTime(time) : -1.0;
 }
 
-DateTime TSoundFile::GetCreationTime() {
+DateTime SoundFile::GetCreationTime() {
     if (creationTime_ != -1.0) {
         return creationTime_;
     }
@@ -100,7 +100,7 @@ DateTime TSoundFile::GetCreationTime() {
     return time;
 }
 
-const std::string* TSoundFile::TextOf(SortKey key) const {
+const std::string* SoundFile::TextOf(SortKey key) const {
     if (key >= SortKey::Title && key <= SortKey::Comment) {
         Tags();
     }
@@ -141,7 +141,7 @@ int CompareFolded(std::string_view a, std::string_view b) {
 
 } // namespace
 
-bool TSoundFile::IsLess(TSoundFile& other, SortKey key) {
+bool SoundFile::IsLess(SoundFile& other, SortKey key) {
     if (const std::string* text = TextOf(key)) {
         return CompareFolded(*text, *other.TextOf(key)) < 0;
     }
@@ -154,7 +154,7 @@ bool TSoundFile::IsLess(TSoundFile& other, SortKey key) {
     return false;
 }
 
-bool TSoundFile::IsEqual(TSoundFile& other, SortKey key) {
+bool SoundFile::IsEqual(SoundFile& other, SortKey key) {
     if (const std::string* text = TextOf(key)) {
         return CompareFolded(*text, *other.TextOf(key)) == 0;
     }

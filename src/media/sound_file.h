@@ -48,9 +48,9 @@ using DateTime = double;
 // time, each read once, when first asked for. A folder of thousands of tracks loads without
 // opening one of them, and a run reads it back as fast. Nothing that goes wrong while reading
 // leaves it: a file that cannot be read is a record without tag.
-class TSoundFile {
+class SoundFile {
 public:
-    explicit TSoundFile(std::string path, FileSystem& fs = SystemFileSystem());
+    explicit SoundFile(std::string path, FileSystem& fs = SystemFileSystem());
 
     const std::string& FileName() const { return fileName_; }
     const std::string& ShortFileName() const;
@@ -68,12 +68,12 @@ public:
     // opened, -1.0 while the system cannot tell.
     DateTime GetCreationTime();
 
-    bool IsLess(TSoundFile& other, SortKey key);
-    bool IsEqual(TSoundFile& other, SortKey key);
+    bool IsLess(SoundFile& other, SortKey key);
+    bool IsEqual(SoundFile& other, SortKey key);
 
 private:
     // This record with its tags read.
-    const TSoundFile& Tags() const;
+    const SoundFile& Tags() const;
     void ReadTags() const;
     void ClearTags() const;
     bool ReadId3v2() const;

@@ -15,24 +15,24 @@ namespace tralvo::media {
 
 namespace {
 
-using tags::Tid3v2tag;
+using tags::Id3v2Tag;
 using tags::id3v2_read::Ok;
 
 using Entries = std::vector<std::string>;
 
-std::string TextFrame(Tid3v2tag& tag, std::string_view id, bool& present) {
+std::string TextFrame(Id3v2Tag& tag, std::string_view id, bool& present) {
     std::string text;
     present = tag.GetTextFrame(id, text) == Ok;
     return present ? TrimTagText(text) : std::string();
 }
 
-std::string TextFrame(Tid3v2tag& tag, std::string_view id) {
+std::string TextFrame(Id3v2Tag& tag, std::string_view id) {
     bool present = false;
     return TextFrame(tag, id, present);
 }
 
 // "TYER" whole; else the year part of the release or original release time.
-std::string YearOf(Tid3v2tag& tag) {
+std::string YearOf(Id3v2Tag& tag) {
     bool present = false;
     std::string year = TextFrame(tag, "TYER", present);
     if (present) {
@@ -85,9 +85,9 @@ std::string WmaValue(const Entries& entries, std::string_view key) {
 
 } // namespace
 
-bool TSoundFile::ReadId3v2() const {
+bool SoundFile::ReadId3v2() const {
     try {
-        Tid3v2tag tag;
+        Id3v2Tag tag;
         if (tag.LoadFromFile(fileName_, 0) != tags::id3v2_result::Ok) {
             ClearTags();
             return false;
@@ -112,7 +112,7 @@ bool TSoundFile::ReadId3v2() const {
     }
 }
 
-void TSoundFile::ReadId3v1() const {
+void SoundFile::ReadId3v1() const {
     ClearTags();
     UniqueFd fd;
     std::array<char, 128> tag{};
@@ -133,7 +133,7 @@ void TSoundFile::ReadId3v1() const {
     trackNumber_ = tag[125] == 0 ? static_cast<unsigned char>(tag[126]) : 0;
 }
 
-void TSoundFile::ReadTextTags() const {
+void SoundFile::ReadTextTags() const {
     ClearTags();
     const bool wma = kind_ == KindWma;
     std::optional<Entries> entries;

@@ -26,7 +26,7 @@ struct Record {
     std::string path; // folded, for the untagged rule
 };
 
-Field FieldOf(TSoundFile& file, SortKey key) {
+Field FieldOf(SoundFile& file, SortKey key) {
     Field field;
     const std::string* text = nullptr;
     switch (key) {
@@ -68,7 +68,7 @@ Field FieldOf(TSoundFile& file, SortKey key) {
 }
 
 // The path is compared only under the untagged rule, between two untagged tracks.
-Record RecordOf(TSoundFile& file, SortKeys keys, bool withPath) {
+Record RecordOf(SoundFile& file, SortKeys keys, bool withPath) {
     Record record;
     record.fields = {FieldOf(file, keys.key1), FieldOf(file, keys.key2), FieldOf(file, keys.key3)};
     record.hasTag = file.HasTag();
@@ -121,18 +121,18 @@ bool RecordBefore(const Record& candidate, const Record& best, bool reverse, boo
 
 } // namespace
 
-bool CompareTracks(TSoundFile& candidate, TSoundFile& best, SortKeys keys, bool reverse,
+bool CompareTracks(SoundFile& candidate, SoundFile& best, SortKeys keys, bool reverse,
                    bool untaggedRule) {
     return RecordBefore(RecordOf(candidate, keys, untaggedRule), RecordOf(best, keys, untaggedRule),
                         reverse, untaggedRule);
 }
 
-std::vector<std::size_t> SortedOrder(std::span<TSoundFile* const> files, SortKeys keys,
-                                     bool reverse, bool untaggedRule) {
+std::vector<std::size_t> SortedOrder(std::span<SoundFile* const> files, SortKeys keys, bool reverse,
+                                     bool untaggedRule) {
     std::vector<Record> records;
     records.reserve(files.size());
     bool allTagged = true;
-    for (TSoundFile* file : files) {
+    for (SoundFile* file : files) {
         records.push_back(RecordOf(*file, keys, false));
         allTagged = allTagged && records.back().hasTag;
     }

@@ -19,15 +19,15 @@ struct SortKeys {
 // without a tag also comes before a tagged one, and of two untagged tracks the one with the
 // smaller full path comes first, whatever the keys said before: so the comparison is not an
 // order, and only the move-based selection sort below gives its results.
-bool CompareTracks(TSoundFile& candidate, TSoundFile& best, SortKeys keys, bool reverse,
+bool CompareTracks(SoundFile& candidate, SoundFile& best, SortKeys keys, bool reverse,
                    bool untaggedRule);
 
 // The order of files under the keys: positions into files, as the selection sort that moves
 // the best remaining entry to the front gives it. Ties keep their order, in both directions.
 // Each key of each file is read and folded once; where the comparison is an order (no
 // untagged rule, or every file tagged) a stable sort gives the same result in n log n.
-std::vector<std::size_t> SortedOrder(std::span<TSoundFile* const> files, SortKeys keys,
-                                     bool reverse, bool untaggedRule);
+std::vector<std::size_t> SortedOrder(std::span<SoundFile* const> files, SortKeys keys, bool reverse,
+                                     bool untaggedRule);
 
 // The moves of a shuffle: draw i gives the position the entry at i moves to (taken out, then
 // inserted there), from the 32-bit linear congruential generator seeded with seed.

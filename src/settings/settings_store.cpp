@@ -1,14 +1,14 @@
 #include "settings/settings_store.h"
 
 #include "i18n/language_catalogue.h"
-#include "platform/program_folder.h"
 #include "platform/file_system.h"
 #include "platform/ini_file.h"
+#include "platform/program_folder.h"
 #include "platform/text.h"
 
 namespace tralvo {
 
-TConfig Settings;
+UserSettings Settings;
 
 namespace {
 
@@ -49,8 +49,9 @@ std::string SettingsFilePath() {
     return ProgramFolder() + "Tralvo.ini";
 }
 
-TConfig LoadSettingsFrom(const std::string& path, LanguageCatalogue& catalogue, FileSystem& fs) {
-    TConfig config;
+UserSettings LoadSettingsFrom(const std::string& path, LanguageCatalogue& catalogue,
+                              FileSystem& fs) {
+    UserSettings config;
     config.FirstRun = !fs.FileExists(path);
     const IniFile ini(path);
 
@@ -71,7 +72,7 @@ TConfig LoadSettingsFrom(const std::string& path, LanguageCatalogue& catalogue, 
     config.SortKey2 = ReadSortKey(ini, "2", media::SortKey::Album);
     config.SortKey3 = ReadSortKey(ini, "3", media::SortKey::Title);
 
-    TConfigWindow& window = config.Window;
+    WindowSettings& window = config.Window;
     window.WindowMaximized = ini.ReadBool("Window", "Maximized", false);
     window.WindowWidth = ini.ReadInteger("Window", "Width", -1);
     window.WindowHeight = ini.ReadInteger("Window", "Height", -1);
@@ -83,7 +84,7 @@ TConfig LoadSettingsFrom(const std::string& path, LanguageCatalogue& catalogue, 
     return config;
 }
 
-Status SaveSettingsTo(const std::string& path, const TConfig& config) {
+Status SaveSettingsTo(const std::string& path, const UserSettings& config) {
     IniFile ini(path);
     ini.WriteInteger("Appearance", "Language", config.Language);
     ini.WriteBool("Appearance", "LargeFileIcons", config.LargeFileIcons);
@@ -93,7 +94,7 @@ Status SaveSettingsTo(const std::string& path, const TConfig& config) {
     ini.WriteInteger("Sort", "1", media::SortKeyNumber(config.SortKey1));
     ini.WriteInteger("Sort", "2", media::SortKeyNumber(config.SortKey2));
     ini.WriteInteger("Sort", "3", media::SortKeyNumber(config.SortKey3));
-    const TConfigWindow& window = config.Window;
+    const WindowSettings& window = config.Window;
     ini.WriteBool("Window", "Maximized", window.WindowMaximized);
     ini.WriteInteger("Window", "Width", window.WindowWidth);
     ini.WriteInteger("Window", "Height", window.WindowHeight);

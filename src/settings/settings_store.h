@@ -12,7 +12,7 @@ namespace tralvo {
 class FileSystem;
 class LanguageCatalogue;
 
-struct TConfigWindow {
+struct WindowSettings {
     bool WindowMaximized = false;
     std::int32_t WindowWidth = -1;
     std::int32_t WindowHeight = -1;
@@ -24,7 +24,7 @@ struct TConfigWindow {
 };
 
 // Every user setting of the program, in the order the settings file holds them.
-struct TConfig {
+struct UserSettings {
     bool FirstRun = true;
     std::int32_t Language = -1;
     bool LargeFileIconsAtStart = true;
@@ -37,23 +37,24 @@ struct TConfig {
     media::SortKey SortKey1 = media::SortKey::Artist;
     media::SortKey SortKey2 = media::SortKey::Album;
     media::SortKey SortKey3 = media::SortKey::Title;
-    TConfigWindow Window;
+    WindowSettings Window;
 
     PlayerOrder Order() const { return {PlayerType, Only83FileNames}; }
     media::SortKeys Keys() const { return {SortKey1, SortKey2, SortKey3}; }
 };
 
 // The process-wide settings.
-extern TConfig Settings;
+extern UserSettings Settings;
 
 // "Tralvo.ini" in the program's folder.
 std::string SettingsFilePath();
 
 // Reads the file at path, repairing what is out of range, and makes the stored language
 // current in catalogue (its default when the stored one is not valid).
-TConfig LoadSettingsFrom(const std::string& path, LanguageCatalogue& catalogue, FileSystem& fs);
+UserSettings LoadSettingsFrom(const std::string& path, LanguageCatalogue& catalogue,
+                              FileSystem& fs);
 // Writes the sixteen keys, leaving every other line of the file as it is.
-Status SaveSettingsTo(const std::string& path, const TConfig& config);
+Status SaveSettingsTo(const std::string& path, const UserSettings& config);
 
 // The settings module's start and end steps on the process-wide record and catalogue.
 void LoadSettings();

@@ -6,7 +6,7 @@
 
 namespace tralvo {
 
-WindowGeometry RestoredGeometry(const TConfigWindow& stored, int currentWidth, int currentHeight,
+WindowGeometry RestoredGeometry(const WindowSettings& stored, int currentWidth, int currentHeight,
                                 int screenWidth, int screenHeight) {
     WindowGeometry geometry;
     geometry.width = std::min(std::max(stored.WindowWidth, currentWidth), screenWidth);

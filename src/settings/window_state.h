@@ -4,7 +4,7 @@
 
 namespace tralvo {
 
-struct TConfigWindow;
+struct WindowSettings;
 
 struct WindowGeometry {
     int left = 0;
@@ -17,7 +17,7 @@ struct WindowGeometry {
 // smaller than now (so never below its minimum), never larger than the screen, centred when
 // no position was stored (-1 or less), and pulled back so it ends at the screen's right and
 // bottom edges.
-WindowGeometry RestoredGeometry(const TConfigWindow& stored, int currentWidth, int currentHeight,
+WindowGeometry RestoredGeometry(const WindowSettings& stored, int currentWidth, int currentHeight,
                                 int screenWidth, int screenHeight);
 
 } // namespace tralvo

@@ -160,7 +160,7 @@ TEST(LoadTracks, ANamedPipeReadsAtOnceAsAFileWithoutTagTimeOrKind) {
     ASSERT_FALSE(testing::Test::HasFailure());
     const test::HangGuard guard;
     for (const std::string& pipe : f.pipes) {
-        media::TSoundFile file(f.folder / pipe);
+        media::SoundFile file(f.folder / pipe);
         EXPECT_FALSE(file.HasTag()) << pipe;
         EXPECT_EQ(file.GetCreationTime(), 0.0) << pipe;
         EXPECT_EQ(SniffSoundKindOf(f.folder / pipe), media::KindUnknown) << pipe;

@@ -18,7 +18,7 @@ protected:
     void Add(const std::string& name, std::optional<Id3v1Fields> fields = std::nullopt) {
         const std::string path =
             folder.WriteFile(name, fields ? test::TaggedMp3(*fields) : test::UntaggedMp3());
-        tracks.Append({name, std::make_unique<media::TSoundFile>(path)});
+        tracks.Append({name, std::make_unique<media::SoundFile>(path)});
     }
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
@@ -118,8 +118,8 @@ TEST_F(OrderingTest, TrackNumbersCompareAsNumbersYearsAndCaseAsBytes) {
     tracks.Clear();
     Add("small.mp3", Tag("x", "abc\xE9"));
     Add("capital.mp3", Tag("x", "ABC\xC9"));
-    media::TSoundFile& small = *tracks[0].file;
-    media::TSoundFile& capital = *tracks[1].file;
+    media::SoundFile& small = *tracks[0].file;
+    media::SoundFile& capital = *tracks[1].file;
     EXPECT_TRUE(media::CompareTracks(
         capital, small, {media::SortKey::Album, media::SortKey::Album, media::SortKey::Album},
         false, false));
@@ -153,7 +153,7 @@ TEST(Shuffle, FollowsTheGeneratorAndTheMovesExactly) {
 
 // The selection sort exactly as written down: the best remaining entry by CompareTracks is
 // moved (not swapped) to the front. The program's sort must give its results in every case.
-std::vector<std::size_t> ReferenceOrder(std::vector<media::TSoundFile*> files, media::SortKeys keys,
+std::vector<std::size_t> ReferenceOrder(std::vector<media::SoundFile*> files, media::SortKeys keys,
                                         bool reverse, bool untaggedRule) {
     std::vector<std::size_t> order(files.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
@@ -175,7 +175,7 @@ std::vector<std::size_t> ReferenceOrder(std::vector<media::TSoundFile*> files, m
 TEST(SortedOrder, AgreesWithTheSelectionSortOverThousandsOfRandomLists) {
     // A small pool of files whose tags collide often, some untagged.
     test::TempFolder folder;
-    std::vector<std::unique_ptr<media::TSoundFile>> pool;
+    std::vector<std::unique_ptr<media::SoundFile>> pool;
     std::mt19937 random(20261207);
     const char* values[] = {"a", "B", "b", "c", ""};
     for (int i = 0; i < 24; ++i) {
@@ -189,10 +189,10 @@ TEST(SortedOrder, AgreesWithTheSelectionSortOverThousandsOfRandomLists) {
             fields.track = static_cast<std::uint8_t>(random() % 3);
             content = test::TaggedMp3(fields);
         }
-        pool.push_back(std::make_unique<media::TSoundFile>(folder.WriteFile(name, content)));
+        pool.push_back(std::make_unique<media::SoundFile>(folder.WriteFile(name, content)));
     }
     for (int round = 0; round < 3000; ++round) {
-        std::vector<media::TSoundFile*> files;
+        std::vector<media::SoundFile*> files;
         const std::size_t count = random() % 12;
         for (std::size_t i = 0; i < count; ++i) {
             files.push_back(pool[random() % pool.size()].get());

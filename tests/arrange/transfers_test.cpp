@@ -59,7 +59,7 @@ public:
     const TrackList& Tracks() const override { return list; }
     std::string PathOf(std::size_t index) const override { return list[index].file->FileName(); }
     void Remove(std::size_t index) override { list.RemoveAt(index); }
-    void RenewFile(std::size_t index, std::unique_ptr<media::TSoundFile> file) override {
+    void RenewFile(std::size_t index, std::unique_ptr<media::SoundFile> file) override {
         list[index].file = std::move(file);
     }
     void Append(TrackEntry entry) override { list.Append(std::move(entry)); }

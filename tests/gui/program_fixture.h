@@ -1,13 +1,13 @@
 #pragma once
 
-#include "gui/dialogs/settings_form.h"
+#include "gui/dialogs/settings_dialog.h"
 #include "gui/gui_settings.h"
 #include "gui/main_window/computer_pane.h"
 #include "gui/main_window/main_window.h"
 #include "gui/main_window/player_pane.h"
 #include "gui/main_window/preview_player.h"
+#include "gui/panes/folder_tree.h"
 #include "gui/panes/pane_list_view.h"
-#include "gui/panes/shell_tree.h"
 #include "gui/termination.h"
 #include "i18n/language_catalogue.h"
 #include "media/writers/id3v2_writer.h"
@@ -53,7 +53,7 @@ protected:
     }
     void TearDown() override {
         CloseLanguageCatalogue();
-        Settings = TConfig{};
+        Settings = UserSettings{};
         ResetTermination();
     }
 
@@ -83,7 +83,7 @@ protected:
 
     void CreateWindows() {
         main = std::make_unique<MainWindow>(guiSettings, messages);
-        settingsForm = std::make_unique<TSettingsForm>(guiSettings, messages, [](QWidget*) {});
+        settingsForm = std::make_unique<SettingsDialog>(guiSettings, messages, [](QWidget*) {});
         settingsForm->setParent(main.get(), settingsForm->windowFlags());
         main->SetSettingsForm(settingsForm.get());
     }
@@ -112,7 +112,7 @@ protected:
 
     PlayerPane& Pane() const { return Control<PlayerPane>("MyPlayerPanel"); }
     PaneListView* TracksLB() const { return &Control<PaneListView>("TracksLB"); }
-    TShellTree* PlayerTree() const { return &Control<TShellTree>("MyPlayerST"); }
+    FolderTree* PlayerTree() const { return &Control<FolderTree>("MyPlayerST"); }
     QPushButton* Button(const char* name) const { return &Control<QPushButton>(name); }
     // Clicks the tool or push button of that name, as a user does.
     void Click(const char* name) const { Control<QAbstractButton>(name).click(); }
@@ -129,7 +129,7 @@ protected:
     // The process-wide settings the start loads, as the program hands them to its windows.
     GuiSettings guiSettings{Settings};
     std::unique_ptr<MainWindow> main;
-    std::unique_ptr<TSettingsForm> settingsForm;
+    std::unique_ptr<SettingsDialog> settingsForm;
 };
 
 // Runs action on the next modal dialog as soon as it is open (the test's hand on it).

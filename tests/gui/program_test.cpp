@@ -76,7 +76,7 @@ TEST_F(ProgramTest, DialogsAreMadeWhenFirstOpenedAndKept) {
     EXPECT_EQ(RunProgram({"tralvo"}, messages, FreshInstanceName()), 0);
     ASSERT_EQ(opened.size(), 2u);
     EXPECT_EQ(opened[0], opened[1]);
-    EXPECT_EQ(kind, "tralvo::TAboutForm");
+    EXPECT_EQ(kind, "tralvo::AboutBox");
 }
 
 // The real program, copied with its catalogue and settings into a folder of its own, started

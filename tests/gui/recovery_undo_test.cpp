@@ -1,9 +1,9 @@
 // An interrupted run found when a folder is loaded, and undoing the last run with Ctrl+Z,
 // through the real main window.
 #include "gui/main_window/main_window.h"
-#include "media/writers/id3v2_writer.h"
-#include "gui/panes/shell_tree.h"
+#include "gui/panes/folder_tree.h"
 #include "gui/panes/track_list_model.h"
+#include "media/writers/id3v2_writer.h"
 #include "platform/forwarding_file_system.h"
 #include "platform/stop_signals.h"
 #include "program_fixture.h"
@@ -128,7 +128,7 @@ TEST_F(RecoveryUndoTest, ASignalDuringARunPutsTheFolderBackAndThenClosesTheWindo
     } fs;
     Start();
     main = std::make_unique<MainWindow>(guiSettings, messages, fs);
-    settingsForm = std::make_unique<TSettingsForm>(guiSettings, messages, [](QWidget*) {});
+    settingsForm = std::make_unique<SettingsDialog>(guiSettings, messages, [](QWidget*) {});
     settingsForm->setParent(main.get(), settingsForm->windowFlags());
     main->SetSettingsForm(settingsForm.get());
     ASSERT_TRUE(main->StartupCheck(false));

@@ -1,8 +1,8 @@
 // The player pane's track list and the Tralvo command, through the real main window.
 #include "gui/main_window/main_window.h"
-#include "media/writers/id3v2_writer.h"
-#include "gui/panes/shell_tree.h"
+#include "gui/panes/folder_tree.h"
 #include "gui/panes/track_list_model.h"
+#include "media/writers/id3v2_writer.h"
 #include "program_fixture.h"
 
 #include <QProgressBar>

@@ -1,6 +1,6 @@
+#include "i18n/catalogue_fixture.h"
 #include "i18n/component_text.h"
 #include "i18n/language_catalogue.h"
-#include "i18n/catalogue_fixture.h"
 
 #include <gtest/gtest.h>
 

@@ -103,20 +103,20 @@ TEST(SoundFileId3v1, AndTheCreationTimeAreReadThroughTheRecordsFileSystem) {
     const std::string path =
         folder.WriteFile("a.mp3", std::string(500, '\xFF') + Id3v1("Song", "Comment", 0, 7));
     NoOpens fs;
-    TSoundFile file(path, fs);
+    SoundFile file(path, fs);
     EXPECT_FALSE(file.HasTag());
     EXPECT_EQ(file.GetCreationTime(), 0.0);
     EXPECT_EQ(fs.asked, 2);
-    EXPECT_TRUE(TSoundFile(path).HasTag());
+    EXPECT_TRUE(SoundFile(path).HasTag());
 }
 
 TEST(SoundFileOggAndWmaTags, AreReadThroughTheRecordsFileSystem) {
     for (const char* fixture : {"tone.ogg", "tone.wma"}) {
         NoOpens fs;
-        TSoundFile file(test::Fixture(fixture), fs);
+        SoundFile file(test::Fixture(fixture), fs);
         EXPECT_FALSE(file.HasTag()) << fixture;
         EXPECT_EQ(fs.asked, 1) << fixture;
-        EXPECT_EQ(TSoundFile(test::Fixture(fixture)).Title(), "Tone Title") << fixture;
+        EXPECT_EQ(SoundFile(test::Fixture(fixture)).Title(), "Tone Title") << fixture;
     }
 }
 
@@ -124,7 +124,7 @@ TEST(SoundFileId3v1, ReadsTheLast128BytesWithTheTrackByteRule) {
     TempFolder folder;
     const std::string withTrack =
         folder.WriteFile("a.mp3", std::string(500, '\xFF') + Id3v1("Song", "Comment", 0, 7));
-    TSoundFile a(withTrack);
+    SoundFile a(withTrack);
     EXPECT_TRUE(a.HasTag());
     EXPECT_EQ(a.Title(), "Song");
     EXPECT_EQ(a.Artist(), "Artist");
@@ -134,13 +134,13 @@ TEST(SoundFileId3v1, ReadsTheLast128BytesWithTheTrackByteRule) {
     EXPECT_EQ(a.TrackNumber(), 7);
 
     const std::string fullComment(30, 'c');
-    TSoundFile b(folder.WriteFile("b.mp3", Id3v1("Song", fullComment, 'c', 'c')));
+    SoundFile b(folder.WriteFile("b.mp3", Id3v1("Song", fullComment, 'c', 'c')));
     EXPECT_EQ(b.TrackNumber(), 0);
     EXPECT_EQ(b.Comment(), fullComment);
 
-    TSoundFile shortFile(folder.WriteFile("c.mp3", "TAG short"));
+    SoundFile shortFile(folder.WriteFile("c.mp3", "TAG short"));
     EXPECT_FALSE(shortFile.HasTag());
-    TSoundFile missing(folder / "missing.mp3");
+    SoundFile missing(folder / "missing.mp3");
     EXPECT_FALSE(missing.HasTag());
     EXPECT_EQ(missing.GetCreationTime(), 0.0);
 }
@@ -163,7 +163,7 @@ TEST_F(SoundFileId3v2, FillsEveryFieldFromItsFrames) {
         .Comment("deu", "described", "not this one")
         .Comment("eng", "", "Two\r\nlines")
         .Text("TRCK", " 5 ");
-    TSoundFile file(WriteMp3("a.mp3", tag, test::Id3v1Fields{.title = "v1", .track = 9}));
+    SoundFile file(WriteMp3("a.mp3", tag, test::Id3v1Fields{.title = "v1", .track = 9}));
     EXPECT_TRUE(file.HasTag());
     EXPECT_EQ(file.Title(), "Title");
     EXPECT_EQ(file.Artist(), "Artist");
@@ -176,8 +176,7 @@ TEST_F(SoundFileId3v2, FillsEveryFieldFromItsFrames) {
 TEST_F(SoundFileId3v2, TakesEveryFieldFromAGoodTagEvenWhereItIsEmpty) {
     test::Id3v2TagWriter tag(4);
     tag.Text("TIT2", "Only a title").Text("TDRL", "2003-04-01").Text("TRCK", "3/12");
-    TSoundFile file(
-        WriteMp3("a.mp3", tag, test::Id3v1Fields{.title = "v1", .artist = "v1 artist"}));
+    SoundFile file(WriteMp3("a.mp3", tag, test::Id3v1Fields{.title = "v1", .artist = "v1 artist"}));
     EXPECT_EQ(file.Title(), "Only a title");
     EXPECT_EQ(file.Artist(), "");
     EXPECT_EQ(file.Year(), "2003");
@@ -187,14 +186,14 @@ TEST_F(SoundFileId3v2, TakesEveryFieldFromAGoodTagEvenWhereItIsEmpty) {
 TEST_F(SoundFileId3v2, ATagWithAWarningFallsBackToId3v1) {
     test::Id3v2TagWriter tag(3);
     tag.Revision(1).Text("TIT2", "v2 title");
-    TSoundFile file(WriteMp3("a.mp3", tag, test::Id3v1Fields{.title = "v1 title", .track = 4}));
+    SoundFile file(WriteMp3("a.mp3", tag, test::Id3v1Fields{.title = "v1 title", .track = 4}));
     EXPECT_TRUE(file.HasTag());
     EXPECT_EQ(file.Title(), "v1 title");
     EXPECT_EQ(file.TrackNumber(), 4);
 
     test::Id3v2TagWriter corrupt(3);
     corrupt.Text("TIT2", "x").TagSize(1 << 20);
-    EXPECT_FALSE(TSoundFile(WriteMp3("b.mp3", corrupt)).HasTag());
+    EXPECT_FALSE(SoundFile(WriteMp3("b.mp3", corrupt)).HasTag());
 }
 
 TEST_F(SoundFileId3v2, TextBeyondLatin1LeavesTheFieldEmpty) {
@@ -202,7 +201,7 @@ TEST_F(SoundFileId3v2, TextBeyondLatin1LeavesTheFieldEmpty) {
     tag.Add(test::TextFrame("TIT2", u"Caf\u00E9 \u0416", test::Id3Encoding::Utf16))
         .Add(test::TextFrame("TPE1", u"Caf\u00E9", test::Id3Encoding::Utf16))
         .Text("TDOR", "1970-01-01");
-    TSoundFile file(WriteMp3("a.mp3", tag));
+    SoundFile file(WriteMp3("a.mp3", tag));
     EXPECT_TRUE(file.HasTag());
     EXPECT_EQ(file.Title(), "");
     EXPECT_EQ(file.Artist(), "Caf\xE9");
@@ -215,7 +214,7 @@ TEST(SoundFileOggAndWmaTags, VorbisCommentsMatchNamesWithoutCase) {
         test::WithVorbisComments(FixtureBytes("tone.ogg"), "v",
                                  {"title=Song", "TITLE=Second", "artist= Artist ", "date=2001",
                                   "comment=Nice", "tracknumber= 5", "album"});
-    TSoundFile file(folder.WriteFile("a.ogg", AsText(ogg)));
+    SoundFile file(folder.WriteFile("a.ogg", AsText(ogg)));
     EXPECT_TRUE(file.HasTag());
     EXPECT_EQ(file.Title(), "Song");
     EXPECT_EQ(file.Artist(), "Artist");
@@ -226,7 +225,7 @@ TEST(SoundFileOggAndWmaTags, VorbisCommentsMatchNamesWithoutCase) {
 
     const test::Bytes trailing =
         test::WithVorbisComments(FixtureBytes("tone.ogg"), "v", {"TRACKNUMBER=5 "});
-    EXPECT_EQ(TSoundFile(folder.WriteFile("b.ogg", AsText(trailing))).TrackNumber(), 0);
+    EXPECT_EQ(SoundFile(folder.WriteFile("b.ogg", AsText(trailing))).TrackNumber(), 0);
 }
 
 TEST(SoundFileOggAndWmaTags, WmaAttributesMatchNamesExactly) {
@@ -238,7 +237,7 @@ TEST(SoundFileOggAndWmaTags, WmaAttributesMatchNamesExactly) {
                      test::AsfAttribute::Dword(u"WM/TrackNumber", 12)};
     const std::string path =
         folder.WriteFile("a.wma", AsText(test::WithAsfAttributes(FixtureBytes("tone.wma"), tags)));
-    TSoundFile file(path);
+    SoundFile file(path);
     EXPECT_TRUE(file.HasTag());
     EXPECT_EQ(file.Title(), "Song");
     EXPECT_EQ(file.Artist(), "Artist");
@@ -251,7 +250,7 @@ TEST(SoundFileOggAndWmaTags, WmaAttributesMatchNamesExactly) {
     lower.extended = {test::AsfAttribute::Text(u"title", u"Song")};
     const std::string lowerPath =
         folder.WriteFile("b.wma", AsText(test::WithAsfAttributes(FixtureBytes("tone.wma"), lower)));
-    EXPECT_EQ(TSoundFile(lowerPath).Title(), "");
+    EXPECT_EQ(SoundFile(lowerPath).Title(), "");
 }
 
 // The tags are read by our own parsers, never through the audio engine.
@@ -261,46 +260,46 @@ TEST(SoundFileOggAndWmaTags, AReadDuringPlaybackLeavesThePlayersEngineAlone) {
     {
         const auto player = EngineHold::Open(Device::Silent);
         ASSERT_TRUE(player);
-        TSoundFile file(test::Fixture("tone.ogg"));
+        SoundFile file(test::Fixture("tone.ogg"));
         EXPECT_EQ(file.Title(), "Tone Title");
         EXPECT_EQ(EngineHold::Open(Device::Silent).Failure(), playback::Outcome::Already)
             << "the engine must still be initialised";
     }
     // Without a player the engine stays down.
-    EXPECT_EQ(TSoundFile(test::Fixture("tone.wma")).Title(), "Tone Title");
+    EXPECT_EQ(SoundFile(test::Fixture("tone.wma")).Title(), "Tone Title");
     EXPECT_TRUE(EngineHold::Open(Device::Silent));
 }
 
 TEST(SoundFileOggAndWmaTags, FilesWithoutTagsOrUnreadableOnesHaveNone) {
-    EXPECT_FALSE(TSoundFile(test::Fixture("tone.wav")).HasTag());
-    EXPECT_FALSE(TSoundFile(test::Fixture("truncated.ogg")).HasTag());
-    EXPECT_FALSE(TSoundFile(test::Fixture("text.mp3")).HasTag());
+    EXPECT_FALSE(SoundFile(test::Fixture("tone.wav")).HasTag());
+    EXPECT_FALSE(SoundFile(test::Fixture("truncated.ogg")).HasTag());
+    EXPECT_FALSE(SoundFile(test::Fixture("text.mp3")).HasTag());
     TempFolder folder;
     const std::string copy =
         folder.WriteFile("renamed.ogg", test::ReadFile(test::Fixture("tone.mp3")));
-    EXPECT_FALSE(TSoundFile(copy).HasTag());
+    EXPECT_FALSE(SoundFile(copy).HasTag());
 }
 
 class SoundFileOrder : public ::testing::Test {
 protected:
-    TSoundFile WithTitle(std::string_view name, std::string_view title, char track = 0) {
-        return TSoundFile(folder.WriteFile(name, Id3v1(title, "", 0, track)));
+    SoundFile WithTitle(std::string_view name, std::string_view title, char track = 0) {
+        return SoundFile(folder.WriteFile(name, Id3v1(title, "", 0, track)));
     }
     TempFolder folder;
 };
 
 TEST_F(SoundFileOrder, TextKeysFoldOnlyAToZAndCompareUnsignedBytes) {
-    TSoundFile lower = WithTitle("1.mp3", "abc");
-    TSoundFile upper = WithTitle("2.mp3", "ABC");
+    SoundFile lower = WithTitle("1.mp3", "abc");
+    SoundFile upper = WithTitle("2.mp3", "ABC");
     EXPECT_TRUE(lower.IsEqual(upper, media::SortKey::Title));
     EXPECT_FALSE(lower.IsLess(upper, media::SortKey::Title));
     EXPECT_FALSE(upper.IsLess(lower, media::SortKey::Title));
 
-    TSoundFile zoo = WithTitle("3.mp3", "Zoo");
-    TSoundFile apple = WithTitle("4.mp3", "apple");
-    TSoundFile applesauce = WithTitle("5.mp3", "applesauce");
-    TSoundFile accented = WithTitle("6.mp3", "\xE9t\xE9");
-    TSoundFile accentedUpper = WithTitle("7.mp3", "\xC9T\xC9");
+    SoundFile zoo = WithTitle("3.mp3", "Zoo");
+    SoundFile apple = WithTitle("4.mp3", "apple");
+    SoundFile applesauce = WithTitle("5.mp3", "applesauce");
+    SoundFile accented = WithTitle("6.mp3", "\xE9t\xE9");
+    SoundFile accentedUpper = WithTitle("7.mp3", "\xC9T\xC9");
     EXPECT_TRUE(apple.IsLess(zoo, media::SortKey::Title));
     EXPECT_TRUE(apple.IsLess(applesauce, media::SortKey::Title));
     EXPECT_FALSE(applesauce.IsLess(apple, media::SortKey::Title));
@@ -310,8 +309,8 @@ TEST_F(SoundFileOrder, TextKeysFoldOnlyAToZAndCompareUnsignedBytes) {
 }
 
 TEST_F(SoundFileOrder, TrackNumbersCompareAsNumbersAndUnknownKeysNeverHold) {
-    TSoundFile two = WithTitle("1.mp3", "a", 2);
-    TSoundFile ten = WithTitle("2.mp3", "a", 10);
+    SoundFile two = WithTitle("1.mp3", "a", 2);
+    SoundFile ten = WithTitle("2.mp3", "a", 10);
     EXPECT_TRUE(two.IsLess(ten, media::SortKey::TrackNumber));
     EXPECT_FALSE(ten.IsLess(two, media::SortKey::TrackNumber));
     for (const int key : {9, 200, 255}) {
@@ -321,14 +320,14 @@ TEST_F(SoundFileOrder, TrackNumbersCompareAsNumbersAndUnknownKeysNeverHold) {
 }
 
 TEST_F(SoundFileOrder, CreationTimesAreReadOnceAndCompared) {
-    TSoundFile first = WithTitle("1.mp3", "a");
+    SoundFile first = WithTitle("1.mp3", "a");
     const DateTime time = first.GetCreationTime();
     if (time == -1.0) {
         GTEST_SKIP() << "this file system keeps no creation times";
     }
     EXPECT_GT(time, 45000.0); // after 2023
     EXPECT_EQ(first.CreationTime(), time);
-    TSoundFile same = WithTitle("2.mp3", "a");
+    SoundFile same = WithTitle("2.mp3", "a");
     EXPECT_FALSE(same.IsLess(first, media::SortKey::CreationTime));
 }
 

@@ -1,6 +1,6 @@
 #include "i18n/language_catalogue.h"
-#include "settings/player_drive_choices.h"
 #include "i18n/web_links.h"
+#include "settings/player_drive_choices.h"
 #include "support/fake_file_system.h"
 #include "support/temp_folder.h"
 

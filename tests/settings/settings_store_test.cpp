@@ -1,7 +1,7 @@
-#include "settings/settings_store.h"
 #include "i18n/catalogue_fixture.h"
 #include "platform/file_system.h"
 #include "platform/ini_file.h"
+#include "settings/settings_store.h"
 #include "support/read_only_folder.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@ constexpr std::string_view ThreeLanguages =
 
 class SettingsStore : public ::testing::Test {
 protected:
-    TConfig Load(std::string_view iniText) {
+    UserSettings Load(std::string_view iniText) {
         folder.WriteFile("Tralvo.ini", iniText);
         return LoadSettingsFrom(path, catalogueFile.catalogue, SystemFileSystem());
     }
@@ -28,7 +28,7 @@ protected:
 };
 
 TEST_F(SettingsStore, AMissingFileGivesTheDefaultsAndAFirstRun) {
-    const TConfig config = LoadSettingsFrom(path, catalogueFile.catalogue, SystemFileSystem());
+    const UserSettings config = LoadSettingsFrom(path, catalogueFile.catalogue, SystemFileSystem());
     EXPECT_TRUE(config.FirstRun);
     EXPECT_EQ(config.Language, 2); // -1 is not valid: the catalogue's default
     EXPECT_TRUE(config.LargeFileIcons);
@@ -68,7 +68,7 @@ TEST_F(SettingsStore, PlayerTypeKeepsTheLowEightBitsAndRepairsOutOfRange) {
 }
 
 TEST_F(SettingsStore, SortKeysAbove8FallBackToTheirOwnDefaults) {
-    const TConfig config = Load("[Sort]\n1=9\n2=0x108\n3=300\n");
+    const UserSettings config = Load("[Sort]\n1=9\n2=0x108\n3=300\n");
     EXPECT_EQ(config.SortKey1, media::SortKey::Artist);
     EXPECT_EQ(config.SortKey2, media::SortKey::ShortFileName);
     EXPECT_EQ(config.SortKey3, media::SortKey::Title);
@@ -85,7 +85,7 @@ TEST_F(SettingsStore, AnInvalidLanguageLoadsTheCataloguesDefaultAndMakesItCurren
 }
 
 TEST_F(SettingsStore, IconSizeAtStartStaysWhileTheChosenOneIsSaved) {
-    TConfig config = Load("[Appearance]\nLargeFileIcons=0\n");
+    UserSettings config = Load("[Appearance]\nLargeFileIcons=0\n");
     EXPECT_FALSE(config.LargeFileIcons);
     EXPECT_FALSE(config.LargeFileIconsAtStart);
     config.LargeFileIcons = true;
@@ -94,15 +94,15 @@ TEST_F(SettingsStore, IconSizeAtStartStaysWhileTheChosenOneIsSaved) {
 }
 
 TEST_F(SettingsStore, PathsLoseBlanksAndControlCharactersAtBothEnds) {
-    const TConfig config = Load("[Window]\nLastMyComputerPath=\t/home/me/Music \x01\n"
-                                "LastMyPlayerPath=\"  /media/p  \"\n");
+    const UserSettings config = Load("[Window]\nLastMyComputerPath=\t/home/me/Music \x01\n"
+                                     "LastMyPlayerPath=\"  /media/p  \"\n");
     EXPECT_EQ(config.Window.LastMyComputerPath, "/home/me/Music");
     EXPECT_EQ(config.Window.LastMyPlayerPath, "/media/p");
 }
 
 TEST_F(SettingsStore, SavingWritesAllSixteenKeysInOrderAndKeepsOtherLines) {
     folder.WriteFile("Tralvo.ini", "; my notes\n[Player]\nDrive=E\nVendor=kept\n\n[Extra]\nx=1\n");
-    TConfig config = LoadSettingsFrom(path, catalogueFile.catalogue, SystemFileSystem());
+    UserSettings config = LoadSettingsFrom(path, catalogueFile.catalogue, SystemFileSystem());
     config.Window.LastMyPlayerPath = "E:\\Music";
     ASSERT_TRUE(SaveSettingsTo(path, config).ok());
     EXPECT_EQ(ReadFile(path), "; my notes\n"
@@ -136,7 +136,7 @@ TEST_F(SettingsStore, SavingWritesAllSixteenKeysInOrderAndKeepsOtherLines) {
 }
 
 TEST_F(SettingsStore, WhatIsSavedLoadsBackUnchanged) {
-    TConfig config = Load("");
+    UserSettings config = Load("");
     config.Language = 1;
     config.LargeFileIcons = false;
     config.PlayerDrive = "/media/my player";
@@ -147,7 +147,7 @@ TEST_F(SettingsStore, WhatIsSavedLoadsBackUnchanged) {
     config.SortKey3 = media::SortKey::CreationTime;
     config.Window = {true, 800, 600, -20, 5, 300, "/home/me/My Music", "/media/my player/x"};
     ASSERT_TRUE(SaveSettingsTo(path, config).ok());
-    TConfig loaded = LoadSettingsFrom(path, catalogueFile.catalogue, SystemFileSystem());
+    UserSettings loaded = LoadSettingsFrom(path, catalogueFile.catalogue, SystemFileSystem());
     config.LargeFileIconsAtStart = false;
     config.FirstRun = false;
     EXPECT_EQ(loaded.Language, config.Language);
@@ -175,7 +175,7 @@ TEST_F(SettingsStore, AWriteFailureNamesTheFile) {
     if (!readOnly.active()) {
         GTEST_SKIP() << "cannot make a folder read-only here";
     }
-    const Status status = SaveSettingsTo(locked + "/Tralvo.ini", TConfig{});
+    const Status status = SaveSettingsTo(locked + "/Tralvo.ini", UserSettings{});
     ASSERT_FALSE(status.ok());
     EXPECT_NE(status.message().find(locked + "/Tralvo.ini"), std::string::npos);
 }

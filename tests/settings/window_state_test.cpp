@@ -6,8 +6,8 @@
 namespace tralvo {
 namespace {
 
-TConfigWindow Stored(int left, int top, int width, int height) {
-    TConfigWindow window;
+WindowSettings Stored(int left, int top, int width, int height) {
+    WindowSettings window;
     window.WindowLeft = left;
     window.WindowTop = top;
     window.WindowWidth = width;

@@ -6,10 +6,10 @@
 #include "gui/main_window/pane_parts.h"
 #include "gui/panes/core/file_listing.h"
 #include "gui/panes/file_list_model.h"
+#include "gui/panes/folder_tree.h"
 #include "gui/panes/icons.h"
 #include "gui/panes/list_work.h"
 #include "gui/panes/pane_list_view.h"
-#include "gui/panes/shell_tree.h"
 #include "gui/qt_text.h"
 #include "gui/widgets/apply_language.h"
 #include "settings/settings_store.h"
@@ -50,7 +50,7 @@ bool ShownInComputerTree(const std::string& path, const std::string& playerRoot)
     return FolderWithSlash(path) != FolderWithSlash(playerRoot);
 }
 
-ComputerPane::ComputerPane(const TConfig& settings, FileSystem& fs,
+ComputerPane::ComputerPane(const UserSettings& settings, FileSystem& fs,
                            std::function<std::string()> playerRoot, QWidget* parent)
     : QWidget(parent), fs_(fs), playerRoot_(std::move(playerRoot)) {
     setObjectName(QStringLiteral("MyComputerPanel"));
@@ -89,7 +89,7 @@ ComputerPane::ComputerPane(const TConfig& settings, FileSystem& fs,
     connect(help, &QToolButton::clicked, this, &ComputerPane::HelpRequested);
     connect(about, &QToolButton::clicked, this, &ComputerPane::AboutRequested);
 
-    connect(tree_, &TShellTree::Change, this, &ComputerPane::ShowFilesOfFolder);
+    connect(tree_, &FolderTree::Change, this, &ComputerPane::ShowFilesOfFolder);
     tree_->SetDirAddFilter(
         [this](const std::string& path) { return ShownInComputerTree(path, playerRoot_()); });
     tree_->SetRootComputer();

@@ -13,8 +13,8 @@ namespace tralvo {
 class FileListModel;
 class FileSystem;
 class PaneListView;
-class TShellTree;
-struct TConfig;
+class FolderTree;
+struct UserSettings;
 
 // Whether the computer tree shows a folder: the player's own folder never shows there.
 // Compared exactly: on this system two folders may differ only in letter case.
@@ -27,8 +27,8 @@ class ComputerPane : public QWidget {
     Q_OBJECT
 public:
     // playerRoot gives the player's folder, which the tree leaves out.
-    ComputerPane(const TConfig& settings, FileSystem& fs, std::function<std::string()> playerRoot,
-                 QWidget* parent = nullptr);
+    ComputerPane(const UserSettings& settings, FileSystem& fs,
+                 std::function<std::string()> playerRoot, QWidget* parent = nullptr);
 
     std::string Folder() const;
     void ShowFolder(const std::string& path);
@@ -67,7 +67,7 @@ private:
 
     FileSystem& fs_;
     std::function<std::string()> playerRoot_;
-    TShellTree* tree_ = nullptr;
+    FolderTree* tree_ = nullptr;
     FileListModel* files_ = nullptr;
     PaneListView* list_ = nullptr;
     const QObject* dropSource_ = nullptr;

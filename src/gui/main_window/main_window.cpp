@@ -1,6 +1,6 @@
 #include "gui/main_window/main_window.h"
 
-#include "gui/dialogs/settings_form.h"
+#include "gui/dialogs/settings_dialog.h"
 #include "gui/gui_settings.h"
 #include "gui/main_window/arrange_command.h"
 #include "gui/main_window/computer_pane.h"
@@ -188,13 +188,13 @@ bool MainWindow::RunSettingsDialog() {
     if (TerminationRequested()) {
         return false;
     }
-    TSettingsForm* dialog = settingsForm_.Get();
+    SettingsDialog* dialog = settingsForm_.Get();
     if (dialog == nullptr || dialog->exec() != QDialog::Accepted || TerminationRequested()) {
         return false;
     }
     // The panes followed the settings as the dialog applied them; what they cannot follow
     // takes a new start.
-    const TConfig& settings = settings_.Get();
+    const UserSettings& settings = settings_.Get();
     if (GetCurrentLanguage() != settings.Language ||
         settings.LargeFileIconsAtStart != settings.LargeFileIcons) {
         messages_.Show(CatalogueMessage(MainWindowName, "AppearanceNeedRestart",

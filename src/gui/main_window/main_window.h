@@ -15,7 +15,7 @@ class QUrl;
 namespace tralvo {
 
 namespace media {
-class TSoundFile;
+class SoundFile;
 }
 
 class AnchoredPanel;
@@ -27,10 +27,10 @@ class PlayerPane;
 class PlayerPanel;
 class PreviewPlayer;
 class ShellFileOperation;
-class TAboutForm;
-class TPropertiesForm;
+class AboutBox;
+class PropertiesDialog;
 class TransferCommands;
-class TSettingsForm;
+class SettingsDialog;
 
 // The main window: the computer pane on the left, the player pane on the right, the preview
 // player's panel and the two big buttons at the bottom. The panes, the preview player and
@@ -92,15 +92,15 @@ private:
     void PlayFocusedItem();
     void AboutBtnClick();
     void ShowFileProperties(const std::string& path);
-    void ShowProperties(const media::TSoundFile* file);
+    void ShowProperties(const media::SoundFile* file);
     void ShowFatal(const char* text);
 
     GuiSettings& settings_;
     Messages& messages_;
     FileSystem& fs_;
-    FormOnDemand<TSettingsForm> settingsForm_;
-    FormOnDemand<TPropertiesForm> propertiesForm_;
-    FormOnDemand<TAboutForm> aboutForm_;
+    FormOnDemand<SettingsDialog> settingsForm_;
+    FormOnDemand<PropertiesDialog> propertiesForm_;
+    FormOnDemand<AboutBox> aboutForm_;
     std::function<void(const QUrl&)> urlOpener_;
 
     AnchoredPanel* bottomPanel_ = nullptr;

@@ -1,7 +1,7 @@
 // The tags of the selected file or track, and the about box.
 #include "arrange/track_loading.h"
-#include "gui/dialogs/about_form.h"
-#include "gui/dialogs/properties_form.h"
+#include "gui/dialogs/about_box.h"
+#include "gui/dialogs/properties_dialog.h"
 #include "gui/main_window/computer_pane.h"
 #include "gui/main_window/main_window.h"
 #include "gui/main_window/player_pane.h"
@@ -21,9 +21,9 @@ void MainWindow::ConnectProperties() {
 }
 
 void MainWindow::ShowFileProperties(const std::string& path) {
-    std::unique_ptr<media::TSoundFile> file;
+    std::unique_ptr<media::SoundFile> file;
     try {
-        file = std::make_unique<media::TSoundFile>(path, fs_);
+        file = std::make_unique<media::SoundFile>(path, fs_);
     } catch (...) {
         file.reset(); // unreadable: told as a file without tag
     }
@@ -31,17 +31,17 @@ void MainWindow::ShowFileProperties(const std::string& path) {
 }
 
 // The tags of a tagged file; a file without tag (or none at all) gets the warning instead.
-void MainWindow::ShowProperties(const media::TSoundFile* file) {
+void MainWindow::ShowProperties(const media::SoundFile* file) {
     if (file == nullptr || !file->HasTag()) {
         messages_.Show(CatalogueMessage(MainWindowName, "NoPropertiesTitle", "NoProperties",
                                         MessageIcon::Warning, MessageButtons::Ok));
-    } else if (TPropertiesForm* properties = propertiesForm_.Get(); properties != nullptr) {
+    } else if (PropertiesDialog* properties = propertiesForm_.Get(); properties != nullptr) {
         properties->Show(*file);
     }
 }
 
 void MainWindow::AboutBtnClick() {
-    if (TAboutForm* about = aboutForm_.Get(); about != nullptr) {
+    if (AboutBox* about = aboutForm_.Get(); about != nullptr) {
         about->exec();
     }
 }

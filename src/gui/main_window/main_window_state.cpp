@@ -27,7 +27,7 @@ bool LiesBelow(const std::string& root, const std::string& path) {
 void MainWindow::RestoreWindowState() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize screenSize = screen != nullptr ? screen->geometry().size() : QSize(1024, 768);
-    const TConfigWindow& stored = settings_.Get().Window;
+    const WindowSettings& stored = settings_.Get().Window;
     const WindowGeometry geometry =
         RestoredGeometry(stored, width(), height(), screenSize.width(), screenSize.height());
     resize(geometry.width, geometry.height);
@@ -49,7 +49,7 @@ void MainWindow::RestoreWindowState() {
 }
 
 void MainWindow::SaveWindowState() {
-    TConfigWindow& stored = settings_.Kept().Window;
+    WindowSettings& stored = settings_.Kept().Window;
     stored.SplitterPos = splitter_->sizes().value(0, computerPane_->width());
     stored.WindowMaximized = isMaximized();
     if (!stored.WindowMaximized) {

@@ -1,11 +1,11 @@
 #include "gui/main_window/pane_parts.h"
 
 #include "gui/main_window/event_hook.h"
+#include "gui/panes/folder_tree.h"
 #include "gui/panes/icons.h"
 #include "gui/panes/list_rows.h"
 #include "gui/panes/pane_list_view.h"
 #include "gui/panes/picture_box.h"
-#include "gui/panes/shell_tree.h"
 #include "gui/widgets/anchored_panel.h"
 #include "gui/widgets/widget_names.h"
 #include "gui/widgets/window_font.h"
@@ -91,7 +91,7 @@ FolderBox AddFolderBox(QWidget& pane, const FolderBoxNames& names, const QIcon& 
     line->setForegroundRole(QPalette::Mid);
     box->Place(line, {0, 40, boxWidth, 1},
                AnchoredPanel::Left | AnchoredPanel::Top | AnchoredPanel::Right);
-    auto* tree = Named(new TShellTree(nullptr, fs), names.tree);
+    auto* tree = Named(new FolderTree(nullptr, fs), names.tree);
     tree->setFrameShape(QFrame::NoFrame);
     box->Place(tree, {0, 44, boxWidth, FolderBoxHeight - 44},
                AnchoredPanel::Left | AnchoredPanel::Top | AnchoredPanel::Right |

@@ -16,7 +16,7 @@ class AnchoredPanel;
 class FileSystem;
 class PaneListView;
 class PictureBox;
-class TShellTree;
+class FolderTree;
 
 // The computer pane's design width, which also sets the folder boxes' design width.
 inline constexpr int ComputerPaneWidth = 254;
@@ -45,7 +45,7 @@ struct FolderBox {
     PictureBox* image;
     QLabel* caption;
     QFrame* line;
-    TShellTree* tree;
+    FolderTree* tree;
 };
 // The folder header: a white box with the pane's picture and caption over its tree.
 FolderBox AddFolderBox(QWidget& pane, const FolderBoxNames& names, const QIcon& picture,

@@ -8,10 +8,10 @@
 #include "gui/main_window/list_commands.h"
 #include "gui/main_window/pane_parts.h"
 #include "gui/main_window/window_name.h"
+#include "gui/panes/folder_tree.h"
 #include "gui/panes/icons.h"
 #include "gui/panes/list_work.h"
 #include "gui/panes/pane_list_view.h"
-#include "gui/panes/shell_tree.h"
 #include "gui/panes/track_list_model.h"
 #include "gui/widgets/apply_language.h"
 #include "jobs/message_box_observer.h"
@@ -34,7 +34,7 @@ public:
         return pane_.TrackPath(static_cast<int>(index));
     }
     void Remove(std::size_t index) override { model_.RemoveTrack(static_cast<int>(index)); }
-    void RenewFile(std::size_t index, std::unique_ptr<media::TSoundFile> file) override {
+    void RenewFile(std::size_t index, std::unique_ptr<media::SoundFile> file) override {
         model_.RenewFile(static_cast<int>(index), std::move(file));
     }
     void Append(TrackEntry entry) override { model_.AppendTrack(std::move(entry)); }
@@ -55,7 +55,7 @@ PlayerPane::PlayerPane(GuiSettings& settings, std::function<std::string()> playe
     items_ = std::make_unique<TrackListItems>(*model_, *this);
     ConnectEditing();
     tree_->SetRootDir("/");
-    connect(tree_, &TShellTree::Change, this, &PlayerPane::FolderChosen);
+    connect(tree_, &FolderTree::Change, this, &PlayerPane::FolderChosen);
     connect(&settings, &GuiSettings::Changed, this, &PlayerPane::FollowSettings);
     // A double click anywhere in the list plays its current track, as the Play button does.
     new EventHook(list_->viewport(), [this](QEvent& event) {
@@ -193,7 +193,7 @@ QWidget* PlayerPane::Tree() const {
     return tree_;
 }
 
-void PlayerPane::FollowSettings(const TConfig& before) {
+void PlayerPane::FollowSettings(const UserSettings& before) {
     // The player root is a volume's mount point or a folder: comparing whole roots tells a
     // new player apart also where two player folders lie on one volume.
     const std::string root = playerRoot_();

@@ -15,7 +15,7 @@ class QToolButton;
 namespace tralvo {
 
 namespace media {
-class TSoundFile;
+class SoundFile;
 }
 
 class FileSystem;
@@ -23,9 +23,9 @@ class Messages;
 class PaneListView;
 class TrackItems;
 class TrackListModel;
-class TShellTree;
+class FolderTree;
 class GuiSettings;
-struct TConfig;
+struct UserSettings;
 
 // The player pane, the main window's right half: its tool bar, the player's folder tree and
 // the track list of the folder chosen there, which the user puts in order. It keeps the
@@ -82,7 +82,7 @@ signals:
     void PlayerRootChanged();
     void PlayRequested(const std::string& path);
     // file is null when the selected track could not be read.
-    void PropertiesRequested(const media::TSoundFile* file);
+    void PropertiesRequested(const media::SoundFile* file);
     void DownloadRequested();
     void DeleteRequested();
     void UploadRequested();
@@ -93,7 +93,7 @@ private:
     void ConnectEditing();
     // The folder's tracks read anew under the settings' order.
     void Reload();
-    void FollowSettings(const TConfig& before);
+    void FollowSettings(const UserSettings& before);
     void FolderChosen();
     void RefreshClicked();
     bool AskBeforeThrowingAway(const char* textKey);
@@ -113,12 +113,12 @@ private:
     template <typename Change>
     void Reorder(Change&& change);
 
-    const TConfig& settings_;
+    const UserSettings& settings_;
     std::function<std::string()> playerRoot_;
     Messages& messages_;
     FileSystem& fs_;
     QWidget* toolbar_ = nullptr;
-    TShellTree* tree_ = nullptr;
+    FolderTree* tree_ = nullptr;
     TrackListModel* model_ = nullptr;
     PaneListView* list_ = nullptr;
     std::unique_ptr<TrackItems> items_;

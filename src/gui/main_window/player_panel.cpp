@@ -1,12 +1,12 @@
 #include "gui/main_window/player_panel.h"
 
-#include "gui/widgets/apply_language.h"
-#include "i18n/language_catalogue.h"
-#include "gui/qt_text.h"
-#include "gui/widgets/widget_names.h"
 #include "gui/main_window/event_hook.h"
 #include "gui/main_window/preview_player.h"
 #include "gui/panes/icons.h"
+#include "gui/qt_text.h"
+#include "gui/widgets/apply_language.h"
+#include "gui/widgets/widget_names.h"
+#include "i18n/language_catalogue.h"
 
 #include <QLabel>
 #include <QLineEdit>

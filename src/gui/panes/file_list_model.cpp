@@ -1,8 +1,8 @@
 #include "gui/panes/file_list_model.h"
 
+#include "gui/panes/list_rows.h"
 #include "gui/qt_text.h"
 #include "media/sound_file.h"
-#include "gui/panes/list_rows.h"
 
 namespace tralvo {
 

@@ -1,7 +1,7 @@
 #include "gui/panes/icons.h"
 
-#include "media/sound_file.h"
 #include "gui/panes/picture_icon_engine.h"
+#include "media/sound_file.h"
 
 #include <QHash>
 #include <array>

@@ -1,7 +1,7 @@
 #include "gui/panes/list_rows.h"
 
-#include "media/sound_file.h"
 #include "gui/panes/icons.h"
+#include "media/sound_file.h"
 #include "platform/list_numbers.h"
 
 #include <QAbstractItemView>

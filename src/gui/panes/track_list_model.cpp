@@ -1,7 +1,7 @@
 #include "gui/panes/track_list_model.h"
 
-#include "gui/qt_text.h"
 #include "gui/panes/list_rows.h"
+#include "gui/qt_text.h"
 
 namespace tralvo {
 
@@ -64,7 +64,7 @@ void TrackListModel::RemoveTrack(int row) {
     endRemoveRows();
 }
 
-void TrackListModel::RenewFile(int row, std::unique_ptr<media::TSoundFile> file) {
+void TrackListModel::RenewFile(int row, std::unique_ptr<media::SoundFile> file) {
     if (row < 0 || row >= rowCount()) {
         return;
     }

@@ -32,7 +32,7 @@ public:
     // Entries added and removed one at a time, and a record read anew, as transfers do.
     void AppendTrack(TrackEntry entry);
     void RemoveTrack(int row);
-    void RenewFile(int row, std::unique_ptr<media::TSoundFile> file);
+    void RenewFile(int row, std::unique_ptr<media::SoundFile> file);
 
 private:
     TrackList tracks_;

@@ -1,8 +1,8 @@
 #include "gui/widgets/apply_language.h"
 
+#include "gui/qt_text.h"
 #include "i18n/component_text.h"
 #include "i18n/language_catalogue.h"
-#include "gui/qt_text.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

@@ -107,49 +107,49 @@ void PaintButton(QAbstractButton& button, const QStyleOptionButton& option,
 
 } // namespace
 
-QSize TMultiLineCheckBox::sizeHint() const {
+QSize MultiLineCheckBox::sizeHint() const {
     ensurePolished();
     QStyleOptionButton option;
     initStyleOption(&option);
     return ButtonSize(*this, option, CheckBoxKind, -1);
 }
 
-int TMultiLineCheckBox::heightForWidth(int width) const {
+int MultiLineCheckBox::heightForWidth(int width) const {
     QStyleOptionButton option;
     initStyleOption(&option);
     return ButtonSize(*this, option, CheckBoxKind, width).height();
 }
 
-void TMultiLineCheckBox::paintEvent(QPaintEvent*) {
+void MultiLineCheckBox::paintEvent(QPaintEvent*) {
     QStyleOptionButton option;
     initStyleOption(&option);
     PaintButton(*this, option, CheckBoxKind);
 }
 
-bool TMultiLineCheckBox::hitButton(const QPoint& pos) const {
+bool MultiLineCheckBox::hitButton(const QPoint& pos) const {
     return rect().contains(pos);
 }
 
-QSize TMultiLineRadioButton::sizeHint() const {
+QSize MultiLineRadioButton::sizeHint() const {
     ensurePolished();
     QStyleOptionButton option;
     initStyleOption(&option);
     return ButtonSize(*this, option, RadioButtonKind, -1);
 }
 
-int TMultiLineRadioButton::heightForWidth(int width) const {
+int MultiLineRadioButton::heightForWidth(int width) const {
     QStyleOptionButton option;
     initStyleOption(&option);
     return ButtonSize(*this, option, RadioButtonKind, width).height();
 }
 
-void TMultiLineRadioButton::paintEvent(QPaintEvent*) {
+void MultiLineRadioButton::paintEvent(QPaintEvent*) {
     QStyleOptionButton option;
     initStyleOption(&option);
     PaintButton(*this, option, RadioButtonKind);
 }
 
-bool TMultiLineRadioButton::hitButton(const QPoint& pos) const {
+bool MultiLineRadioButton::hitButton(const QPoint& pos) const {
     return rect().contains(pos);
 }
 

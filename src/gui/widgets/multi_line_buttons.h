@@ -7,7 +7,7 @@ namespace tralvo {
 
 // A check box whose caption wraps inside the control's width and breaks at its line breaks.
 // The style still draws the indicator and the focus frame; the whole control takes clicks.
-class TMultiLineCheckBox : public QCheckBox {
+class MultiLineCheckBox : public QCheckBox {
     Q_OBJECT
 public:
     using QCheckBox::QCheckBox;
@@ -22,7 +22,7 @@ protected:
 };
 
 // The radio button of the same kind.
-class TMultiLineRadioButton : public QRadioButton {
+class MultiLineRadioButton : public QRadioButton {
     Q_OBJECT
 public:
     using QRadioButton::QRadioButton;

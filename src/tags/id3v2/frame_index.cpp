@@ -2,21 +2,21 @@
 
 namespace tralvo::tags {
 
-FrameRecord& TFrameIndex::operator[](std::size_t index) {
+FrameRecord& FrameIndex::operator[](std::size_t index) {
     if (index == 0 || index > frames_.size()) {
-        throw ERangeError();
+        throw FrameIndexRangeError();
     }
     return frames_[index - 1];
 }
 
-const FrameRecord& TFrameIndex::operator[](std::size_t index) const {
+const FrameRecord& FrameIndex::operator[](std::size_t index) const {
     if (index == 0 || index > frames_.size()) {
-        throw ERangeError();
+        throw FrameIndexRangeError();
     }
     return frames_[index - 1];
 }
 
-FrameRecord& TFrameIndex::Add() {
+FrameRecord& FrameIndex::Add() {
     return frames_.emplace_back();
 }
 

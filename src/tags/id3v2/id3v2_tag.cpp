@@ -12,7 +12,7 @@ constexpr std::size_t CommentTextOffset = 4; // after the encoding byte and the 
 
 } // namespace
 
-std::uint16_t Tid3v2tag::LoadFromFile(const std::string& fileName, std::uint32_t startOffset) {
+std::uint16_t Id3v2Tag::LoadFromFile(const std::string& fileName, std::uint32_t startOffset) {
     try {
         return id3v2::TagParser::Load(*this, fileName, startOffset);
     } catch (const id3v2::FileFailure& failure) {
@@ -20,7 +20,7 @@ std::uint16_t Tid3v2tag::LoadFromFile(const std::string& fileName, std::uint32_t
     }
 }
 
-std::uint8_t Tid3v2tag::GetTextFrame(std::string_view id, std::string& text) {
+std::uint8_t Id3v2Tag::GetTextFrame(std::string_view id, std::string& text) {
     text.clear();
     if (id.size() != 4 || id[0] != 'T' || id == "TXXX") {
         return id3v2_read::NotATextId;
@@ -41,8 +41,8 @@ std::uint8_t Tid3v2tag::GetTextFrame(std::string_view id, std::string& text) {
     return id3v2_read::NotFound;
 }
 
-std::uint8_t Tid3v2tag::GetComment(TagComment& comment, std::string_view description,
-                                   std::string_view language) {
+std::uint8_t Id3v2Tag::GetComment(TagComment& comment, std::string_view description,
+                                  std::string_view language) {
     comment = TagComment{};
     const bool anyLanguage = language.size() != 3;
     for (std::size_t i = 1; i <= frames_.Count(); ++i) {

@@ -43,9 +43,9 @@ constexpr std::uint8_t Encrypted = 9;
 } // namespace id3v2_read
 
 // Raised by the frame list for an index of 0 or above its count.
-class ERangeError : public std::out_of_range {
+class FrameIndexRangeError : public std::out_of_range {
 public:
-    ERangeError() : std::out_of_range("Array range out of bounds.") {}
+    FrameIndexRangeError() : std::out_of_range("Array range out of bounds.") {}
 };
 
 // One frame of a loaded tag; flags in the version 4 layout.
@@ -70,11 +70,12 @@ struct FrameRecord {
 };
 
 // The frames of a tag, addressed from 1.
-class TFrameIndex {
+class FrameIndex {
 public:
     std::size_t Count() const { return frames_.size(); }
-    FrameRecord& operator[](std::size_t index);             // ERangeError when out of range
-    const FrameRecord& operator[](std::size_t index) const; // ERangeError when out of range
+    FrameRecord& operator[](std::size_t index); // FrameIndexRangeError when out of range
+    const FrameRecord&
+    operator[](std::size_t index) const; // FrameIndexRangeError when out of range
     FrameRecord& Add();
     void Clear() { frames_.clear(); }
 
@@ -98,7 +99,7 @@ std::uint8_t DecodeFrameText(const FrameRecord& frame, std::size_t startOffset, 
 // Reads an ID3v2.3 or ID3v2.4 tag from a file; never writes one. Each load keeps its working
 // state (the open file, the ring, the counters) to itself, so loads on different readers may
 // run at the same time.
-class Tid3v2tag {
+class Id3v2Tag {
 public:
     // The frame list and the extended header fields are reset when a version 3 or 4 tag is
     // parsed; a load that finds no such tag leaves them as they were.
@@ -126,8 +127,8 @@ public:
     bool Loaded() const { return loaded_; }
     std::uint8_t Progress() const { return progress_; }
     const std::string& Status() const { return status_; }
-    TFrameIndex& Frames() { return frames_; }
-    const TFrameIndex& Frames() const { return frames_; }
+    FrameIndex& Frames() { return frames_; }
+    const FrameIndex& Frames() const { return frames_; }
 
 private:
     friend class id3v2::TagParser;
@@ -149,7 +150,7 @@ private:
     bool loaded_ = true;
     std::uint8_t progress_ = 0;
     std::string status_;
-    TFrameIndex frames_;
+    FrameIndex frames_;
 };
 
 } // namespace tralvo::tags

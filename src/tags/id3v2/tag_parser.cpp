@@ -6,7 +6,7 @@
 
 namespace tralvo::tags::id3v2 {
 
-std::uint16_t TagParser::Load(Tid3v2tag& tag, const std::string& fileName,
+std::uint16_t TagParser::Load(Id3v2Tag& tag, const std::string& fileName,
                               std::uint32_t startOffset) {
     tag.fileName_ = fileName;
     tag.startOffset_ = startOffset;

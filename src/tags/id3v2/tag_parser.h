@@ -16,11 +16,11 @@ namespace tralvo::tags::id3v2 {
 class TagParser {
 public:
     // The whole load: file, header, extended header, frames. Throws FileFailure.
-    static std::uint16_t Load(Tid3v2tag& tag, const std::string& fileName,
+    static std::uint16_t Load(Id3v2Tag& tag, const std::string& fileName,
                               std::uint32_t startOffset);
 
 private:
-    TagParser(Tid3v2tag& tag, TagFile& file, std::uint64_t startOffset, const TagHeader& header)
+    TagParser(Id3v2Tag& tag, TagFile& file, std::uint64_t startOffset, const TagHeader& header)
         : tag_(tag), file_(file), startOffset_(startOffset), header_(header) {}
 
     // Everything after the header of a version 3 or 4 tag; the result without the warnings.
@@ -30,7 +30,7 @@ private:
     std::uint16_t ReadFrame(TagRing& ring, std::span<const std::uint8_t, FrameHeaderSize> header);
     void UpdateProgress(const TagRing& ring);
 
-    Tid3v2tag& tag_;
+    Id3v2Tag& tag_;
     TagFile& file_;
     std::uint64_t startOffset_;
     TagHeader header_;

@@ -1,10 +1,10 @@
 // The properties dialog and the about box fit their texts in every language of the shipped
 // catalogue. With TRALVO_DIALOG_SHOTS set to a folder, each window is saved there as a PNG.
-#include "gui/dialogs/about_form.h"
-#include "i18n/catalogue_keys.h"
-#include "gui/widgets/one_line_label.h"
-#include "gui/dialogs/properties_form.h"
 #include "dialog_watch.h"
+#include "gui/dialogs/about_box.h"
+#include "gui/dialogs/properties_dialog.h"
+#include "gui/widgets/one_line_label.h"
+#include "i18n/catalogue_keys.h"
 #include "media/sound_file.h"
 #include "media/writers/id3v2_writer.h"
 #include "platform/text.h"
@@ -66,10 +66,10 @@ TEST_P(DialogsFitTest, EveryTextFitsWithoutOverlap) {
         .Text("TPE1", "Bj\xF6rk")
         .Text("TALB", "Homogenic")
         .Text("TRCK", "7");
-    const media::TSoundFile file(folder.WriteFile("A rather long file name of a live recording.mp3",
-                                                  test::AsString(test::Mp3File(tag.Build()))));
+    const media::SoundFile file(folder.WriteFile("A rather long file name of a live recording.mp3",
+                                                 test::AsString(test::Mp3File(tag.Build()))));
     ASSERT_TRUE(file.HasTag());
-    TPropertiesForm properties;
+    PropertiesDialog properties;
     test::DialogWatch watch(properties);
     watch.look = [&](QDialog& dialog) {
         ExpectChildrenFitAndApart(dialog, {"FileNameLbl", "TitleLbl"});
@@ -78,7 +78,7 @@ TEST_P(DialogsFitTest, EveryTextFitsWithoutOverlap) {
     properties.Show(file);
     ASSERT_EQ(watch.shown.size(), 1u);
 
-    TAboutForm about(nullptr, nullptr);
+    AboutBox about(nullptr, nullptr);
     ExpectChildrenFitAndApart(about);
     SaveShot(about, "about-" + code + ".png");
 

@@ -81,7 +81,7 @@ protected:
     }
 
     std::string player;
-    TConfig settings;
+    UserSettings settings;
     GuiSettings gui{settings};
     FaultyFileSystem fs;
     QWidget window;

@@ -2,7 +2,7 @@
 #include "gui/main_window/main_window.h"
 #include "gui/main_window/player_panel.h"
 #include "gui/panes/file_list_model.h"
-#include "gui/panes/shell_tree.h"
+#include "gui/panes/folder_tree.h"
 #include "gui/widgets/anchored_panel.h"
 #include "i18n/catalogue_keys.h"
 #include "program_fixture.h"

@@ -1,7 +1,7 @@
 // Upload and delete through the real main window.
 #include "gui/main_window/main_window.h"
 #include "gui/panes/file_list_model.h"
-#include "gui/panes/shell_tree.h"
+#include "gui/panes/folder_tree.h"
 #include "gui/panes/track_list_model.h"
 #include "platform/shell_file_operation.h"
 #include "playback/audio_engine.h"

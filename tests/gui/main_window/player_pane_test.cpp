@@ -2,8 +2,8 @@
 // to the list and its mark, and what they ask of the window.
 #include "gui/gui_settings.h"
 #include "gui/main_window/player_pane.h"
+#include "gui/panes/folder_tree.h"
 #include "gui/panes/pane_list_view.h"
-#include "gui/panes/shell_tree.h"
 #include "media/writers/id3v2_writer.h"
 #include "program_fixture.h"
 
@@ -50,7 +50,7 @@ protected:
         QObject::connect(pane.get(), &PlayerPane::ChangedMarked,
                          [this](bool changed) { marks.push_back(changed); });
         QObject::connect(pane.get(), &PlayerPane::PropertiesRequested,
-                         [this](const media::TSoundFile* file) {
+                         [this](const media::SoundFile* file) {
                              asked += "properties:" + (file ? file->FileName() : "none") + " ";
                          });
     }
@@ -84,7 +84,7 @@ protected:
 
     std::string player;
     std::string root;
-    TConfig settings;
+    UserSettings settings;
     GuiSettings gui{settings};
     std::unique_ptr<PlayerPane> pane;
     PaneListView* list = nullptr;
@@ -162,7 +162,7 @@ TEST_F(PlayerPaneTest, AnotherFolderAsksOnlyWhileTheListIsArranged) {
 TEST_F(PlayerPaneTest, AnotherOrderInTheSettingsReloadsTheListWithoutAsking) {
     folder.WriteFile("player/Album/{1}d.mp3", Song("Delta"));
     Click("ShuffleBtn");
-    TConfig edited = settings;
+    UserSettings edited = settings;
     edited.PlayerType = PlayerType::DirectoryOrder;
     gui.Apply(edited);
     EXPECT_EQ(pane->Order().type, PlayerType::DirectoryOrder);

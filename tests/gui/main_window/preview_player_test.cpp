@@ -3,7 +3,7 @@
 #include "gui/main_window/main_window.h"
 #include "gui/main_window/preview_player.h"
 #include "gui/panes/file_list_model.h"
-#include "gui/panes/shell_tree.h"
+#include "gui/panes/folder_tree.h"
 #include "gui/panes/track_list_model.h"
 #include "playback/audio_engine.h"
 #include "playback/fixtures.h"

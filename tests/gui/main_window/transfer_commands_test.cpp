@@ -78,7 +78,7 @@ protected:
 
     std::string music;
     std::string player;
-    TConfig settings;
+    UserSettings settings;
     GuiSettings gui{settings};
     QWidget window;
     ComputerPane* computer = nullptr;

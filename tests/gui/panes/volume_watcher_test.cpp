@@ -1,4 +1,4 @@
-#include "gui/panes/shell_tree.h"
+#include "gui/panes/folder_tree.h"
 #include "gui/panes/volume_watcher.h"
 #include "platform/mount_table.h"
 #include "support/temp_folder.h"
@@ -132,14 +132,14 @@ TEST(VolumeWatcher, TreesFollowAPlayerBeingMountedAndUnmounted) {
     ASSERT_NO_FATAL_FAILURE(player.Format());
     const std::string root = player.folder();
 
-    TShellTree playerTree; // the player pane: rooted at the player's mount point
+    FolderTree playerTree; // the player pane: rooted at the player's mount point
     playerTree.SetRootDir(root);
-    TShellTree computerTree; // the computer pane, taking the temporary folder for /media
+    FolderTree computerTree; // the computer pane, taking the temporary folder for /media
     computerTree.SetVolumePrefixes({temp.path()});
     int computerChanges = 0;
-    QObject::connect(&computerTree, &TShellTree::Change, [&] { ++computerChanges; });
+    QObject::connect(&computerTree, &FolderTree::Change, [&] { ++computerChanges; });
     int playerChanges = 0;
-    QObject::connect(&playerTree, &TShellTree::Change, [&] { ++playerChanges; });
+    QObject::connect(&playerTree, &FolderTree::Change, [&] { ++playerChanges; });
     QAbstractItemModel& computer = *computerTree.model();
     const QModelIndex computerNode = computer.index(0, 0);
     const auto volumeShown = [&] {

@@ -113,15 +113,15 @@ TEST(Id3v2Frames, FramesLargerThanTheRingArriveWhole) {
 TEST(Id3v2Frames, FrameIndexCountsFromOne) {
     LoadedTag loaded = LoadTag(Id3v2TagWriter(3).Text("TIT2", "a").Text("TPE1", "b"));
     ASSERT_EQ(loaded.result, Ok);
-    const tags::TFrameIndex& frames = loaded.tag.Frames();
+    const tags::FrameIndex& frames = loaded.tag.Frames();
     EXPECT_EQ(frames[1].id, "TIT2");
     EXPECT_EQ(frames[2].id, "TPE1");
-    EXPECT_THROW(frames[0], tags::ERangeError);
-    EXPECT_THROW(loaded.tag.Frames()[3], tags::ERangeError);
+    EXPECT_THROW(frames[0], tags::FrameIndexRangeError);
+    EXPECT_THROW(loaded.tag.Frames()[3], tags::FrameIndexRangeError);
     try {
         (void)frames[3];
         FAIL() << "no range error";
-    } catch (const tags::ERangeError& error) {
+    } catch (const tags::FrameIndexRangeError& error) {
         EXPECT_STREQ(error.what(), "Array range out of bounds.");
     }
 }

@@ -22,7 +22,7 @@ TEST(Id3v2Header, CleanLoadFillsTheFields) {
     const Id3v2TagWriter writer = Id3v2TagWriter(3).Text("TIT2", "Song").Padding(20);
     LoadedTag loaded = LoadTag(writer);
     ASSERT_EQ(loaded.result, Ok);
-    const tags::Tid3v2tag& tag = loaded.tag;
+    const tags::Id3v2Tag& tag = loaded.tag;
     EXPECT_EQ(tag.MajorVersion(), 3);
     EXPECT_EQ(tag.TagSize(), writer.Body().size());
     EXPECT_EQ(tag.LastResult(), Ok);
@@ -35,7 +35,7 @@ TEST(Id3v2Header, CleanLoadFillsTheFields) {
 
 TEST(Id3v2Header, FilesThatCannotBeOpened) {
     TempFolder folder;
-    tags::Tid3v2tag tag;
+    tags::Id3v2Tag tag;
     EXPECT_EQ(tag.LoadFromFile(folder / "missing.mp3", 0), CannotOpen);
     EXPECT_EQ(tag.FileName(), folder / "missing.mp3");
     EXPECT_EQ(tag.LoadFromFile(folder.MakeFolder("folder.mp3"), 0), CannotOpen);
@@ -114,7 +114,7 @@ TEST(Id3v2Header, ReloadReplacesTheFrames) {
         AsString(Mp3File(Id3v2TagWriter(3).Text("TIT2", "a").Text("TPE1", "b").Build())));
     const std::string one =
         folder.WriteFile("one.mp3", AsString(Mp3File(Id3v2TagWriter(4).Text("TALB", "c").Build())));
-    tags::Tid3v2tag tag;
+    tags::Id3v2Tag tag;
     ASSERT_EQ(tag.LoadFromFile(two, 0), Ok);
     ASSERT_EQ(tag.LoadFromFile(one, 0), Ok);
     EXPECT_EQ(tag.Frames().Count(), 1u);
@@ -127,7 +127,7 @@ TEST(Id3v2Header, ReadOnlyMeansNoWritePermissionOrHidden) {
     const std::string content = AsString(Mp3File(Id3v2TagWriter().Text("TIT2", "a").Build()));
     const std::string plain = folder.WriteFile("plain.mp3", content);
     const std::string hidden = folder.WriteFile(".hidden.mp3", content);
-    tags::Tid3v2tag tag;
+    tags::Id3v2Tag tag;
     ASSERT_EQ(tag.LoadFromFile(plain, 0), Ok);
     EXPECT_FALSE(tag.ReadOnly());
     ASSERT_EQ(tag.LoadFromFile(hidden, 0), Ok);

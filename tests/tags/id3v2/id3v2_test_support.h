@@ -13,7 +13,7 @@ namespace tralvo::test {
 
 struct LoadedTag {
     std::uint16_t result = 0xFFFF;
-    tags::Tid3v2tag tag;
+    tags::Id3v2Tag tag;
 };
 
 // Loads bytes written to a real file, the tag looked for at startOffset.
@@ -35,7 +35,7 @@ struct TextResult {
     bool operator==(const TextResult&) const = default;
 };
 
-inline TextResult TextOf(tags::Tid3v2tag& tag, std::string_view id) {
+inline TextResult TextOf(tags::Id3v2Tag& tag, std::string_view id) {
     TextResult read{};
     read.result = tag.GetTextFrame(id, read.text);
     return read;

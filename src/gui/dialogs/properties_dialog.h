@@ -7,7 +7,7 @@ class QPushButton;
 namespace tralvo {
 
 namespace media {
-class TSoundFile;
+class SoundFile;
 }
 
 class OneLineLabel;
@@ -15,13 +15,13 @@ class PictureBox;
 
 // The tags of one audio file: file name with its kind, artist, title, album with track
 // number, year and comment. Made when first opened, then kept and shown modally each time.
-class TPropertiesForm : public QDialog {
+class PropertiesDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TPropertiesForm(QWidget* parent = nullptr);
+    explicit PropertiesDialog(QWidget* parent = nullptr);
 
     // Fills the value labels from file and shows the dialog; returns when it is closed.
-    void Show(const media::TSoundFile& file);
+    void Show(const media::SoundFile& file);
 
 public slots:
     void OKBtnClick();
@@ -33,7 +33,7 @@ private:
     void CreateControls();
     void FormCreate();
     void FitToFont();
-    void Fill(const media::TSoundFile& file);
+    void Fill(const media::SoundFile& file);
 
     PictureBox* ImageImg = nullptr;
     OneLineLabel* FileNameLbl = nullptr;

@@ -1,15 +1,15 @@
-#include "gui/dialogs/properties_form.h"
+#include "gui/dialogs/properties_dialog.h"
 
+#include "gui/panes/icons.h"
+#include "gui/panes/picture_box.h"
+#include "gui/qt_text.h"
 #include "gui/widgets/apply_language.h"
 #include "gui/widgets/dialog_fit.h"
 #include "gui/widgets/dialog_placement.h"
-#include "i18n/language_catalogue.h"
 #include "gui/widgets/one_line_label.h"
-#include "gui/qt_text.h"
 #include "gui/widgets/widget_names.h"
+#include "i18n/language_catalogue.h"
 #include "media/sound_file.h"
-#include "gui/panes/icons.h"
-#include "gui/panes/picture_box.h"
 #include "platform/paths.h"
 
 #include <QPushButton>
@@ -88,13 +88,13 @@ OneLineLabel* PlaceLabel(QWidget* parent, const char* name, bool bold,
 
 } // namespace
 
-TPropertiesForm::TPropertiesForm(QWidget* parent) : QDialog(parent) {
+PropertiesDialog::PropertiesDialog(QWidget* parent) : QDialog(parent) {
     SetUpFixedDialog(*this, "PropertiesForm", QStringLiteral("Track properties"));
     CreateControls();
     FormCreate();
 }
 
-void TPropertiesForm::CreateControls() {
+void PropertiesDialog::CreateControls() {
     ImageImg = Named(new PictureBox(ToolbarIcon(1), this), "ImageImg");
     FileNameLbl = PlaceLabel(this, "FileNameLbl", true, Qt::ElideMiddle);
     ArtistDescLbl = PlaceLabel(this, "ArtistDescLbl", true);
@@ -110,10 +110,10 @@ void TPropertiesForm::CreateControls() {
 
     OKBtn = Named(new QPushButton(QStringLiteral("OK"), this), "OKBtn");
     OKBtn->setDefault(true);
-    connect(OKBtn, &QPushButton::clicked, this, &TPropertiesForm::OKBtnClick);
+    connect(OKBtn, &QPushButton::clicked, this, &PropertiesDialog::OKBtnClick);
 }
 
-void TPropertiesForm::FormCreate() {
+void PropertiesDialog::FormCreate() {
     ApplyLanguage(*this, WindowClass);
     const QString colon = QStringLiteral(":");
     ArtistDescLbl->SetText(LangText("Artist") + colon);
@@ -127,7 +127,7 @@ void TPropertiesForm::FormCreate() {
 
 // Every line gets the height the font in force needs; the widths stay as designed, and a
 // text longer than its label is shortened rather than widening the dialog.
-void TPropertiesForm::FitToFont() {
+void PropertiesDialog::FitToFont() {
     QFont bold = font();
     bold.setBold(true);
     const int line = std::max({DesignLine, fontMetrics().height(), QFontMetrics(bold).height()});
@@ -152,12 +152,12 @@ void TPropertiesForm::FitToFont() {
                   bottom + ValueToButton, Margin);
 }
 
-void TPropertiesForm::Show(const media::TSoundFile& file) {
+void PropertiesDialog::Show(const media::SoundFile& file) {
     Fill(file);
     exec();
 }
 
-void TPropertiesForm::Fill(const media::TSoundFile& file) {
+void PropertiesDialog::Fill(const media::SoundFile& file) {
     const bool vorbis = file.Kind() == media::KindOggVorbis;
     const std::string& path = file.FileName();
     FileNameLbl->SetText(PathText(std::string(BaseName(path))) + QLatin1Char(' ') +
@@ -173,7 +173,7 @@ void TPropertiesForm::Fill(const media::TSoundFile& file) {
     CommentLbl->SetText(KnownOr(file.Comment(), vorbis, LangText("None")));
 }
 
-void TPropertiesForm::showEvent(QShowEvent* event) {
+void PropertiesDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) {
         CentreOnOwner(*this);
@@ -181,7 +181,7 @@ void TPropertiesForm::showEvent(QShowEvent* event) {
     }
 }
 
-void TPropertiesForm::OKBtnClick() {
+void PropertiesDialog::OKBtnClick() {
     accept();
 }
 

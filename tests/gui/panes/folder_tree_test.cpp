@@ -1,4 +1,4 @@
-#include "gui/panes/shell_tree.h"
+#include "gui/panes/folder_tree.h"
 #include "gui/panes/wait_cursor.h"
 #include "support/temp_folder.h"
 
@@ -11,7 +11,7 @@
 namespace tralvo {
 namespace {
 
-std::vector<std::string> ChildTexts(const TShellTree& tree, const QModelIndex& parent) {
+std::vector<std::string> ChildTexts(const FolderTree& tree, const QModelIndex& parent) {
     std::vector<std::string> texts;
     for (int row = 0; row < tree.model()->rowCount(parent); ++row) {
         texts.push_back(tree.model()->index(row, 0, parent).data().toString().toStdString());
@@ -20,16 +20,16 @@ std::vector<std::string> ChildTexts(const TShellTree& tree, const QModelIndex& p
 }
 
 // A root folder holding a, a/b/c, a/x, B, c, .hidden and a file, with a tree on it.
-class ShellTreeTest : public ::testing::Test {
+class FolderTreeTest : public ::testing::Test {
 protected:
-    ShellTreeTest() {
+    FolderTreeTest() {
         temp.MakeFolder("a/b/c");
         temp.MakeFolder("a/x");
         temp.MakeFolder("B");
         temp.MakeFolder("c");
         temp.MakeFolder(".hidden");
         temp.WriteFile("file.txt", "x");
-        QObject::connect(&tree, &TShellTree::Change, [this] { ++changes; });
+        QObject::connect(&tree, &FolderTree::Change, [this] { ++changes; });
     }
 
     QModelIndex Top() const { return tree.model()->index(0, 0); }
@@ -44,11 +44,11 @@ protected:
     }
 
     test::TempFolder temp;
-    TShellTree tree;
+    FolderTree tree;
     int changes = 0;
 };
 
-TEST_F(ShellTreeTest, RootDirShowsItsFolderExpandedWithHiddenFoldersInNameOrder) {
+TEST_F(FolderTreeTest, RootDirShowsItsFolderExpandedWithHiddenFoldersInNameOrder) {
     tree.SetRootDir(temp.path());
     EXPECT_EQ(tree.RootDir(), temp.path());
     EXPECT_EQ(Top().data().toString().toStdString(),
@@ -79,7 +79,7 @@ TEST(WaitCursor, ShowsOnceTheProgramIsOnScreen) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(ShellTreeTest, PathWriteSelectsDeepFolderAndSkipsTheSamePath) {
+TEST_F(FolderTreeTest, PathWriteSelectsDeepFolderAndSkipsTheSamePath) {
     tree.SetRootDir(temp.path());
     changes = 0;
     tree.SetPath(temp / "a/b/c");
@@ -93,13 +93,13 @@ TEST_F(ShellTreeTest, PathWriteSelectsDeepFolderAndSkipsTheSamePath) {
     EXPECT_EQ(changes, 1);
 }
 
-TEST_F(ShellTreeTest, PathWriteOfDeletedFolderSelectsNearestExistingParent) {
+TEST_F(FolderTreeTest, PathWriteOfDeletedFolderSelectsNearestExistingParent) {
     tree.SetRootDir(temp.path());
     tree.SetPath(temp / "a/b/gone/deeper");
     EXPECT_EQ(tree.Path(), temp / "a/b");
 }
 
-TEST_F(ShellTreeTest, PathOutsideRootSelectsNothingNewUntilARootWriteTakesIt) {
+TEST_F(FolderTreeTest, PathOutsideRootSelectsNothingNewUntilARootWriteTakesIt) {
     tree.SetRootDir(temp / "B");
     changes = 0;
     tree.SetPath(temp / "a/x");
@@ -110,7 +110,7 @@ TEST_F(ShellTreeTest, PathOutsideRootSelectsNothingNewUntilARootWriteTakesIt) {
     EXPECT_EQ(changes, 1);
 }
 
-TEST_F(ShellTreeTest, RootWriteSelectsTheOldPathBelowTheNewRootElseTheRoot) {
+TEST_F(FolderTreeTest, RootWriteSelectsTheOldPathBelowTheNewRootElseTheRoot) {
     tree.SetRootDir(temp.path());
     tree.SetPath(temp / "a/b");
     changes = 0;
@@ -128,7 +128,7 @@ TEST_F(ShellTreeTest, RootWriteSelectsTheOldPathBelowTheNewRootElseTheRoot) {
     EXPECT_EQ(changes, 1);
 }
 
-TEST_F(ShellTreeTest, RefreshKeepsExpansionAndSelectionAndFollowsTheDisk) {
+TEST_F(FolderTreeTest, RefreshKeepsExpansionAndSelectionAndFollowsTheDisk) {
     tree.SetRootDir(temp.path());
     tree.SetPath(temp / "a/b");
     tree.collapse(Child(Top(), "a"));
@@ -145,7 +145,7 @@ TEST_F(ShellTreeTest, RefreshKeepsExpansionAndSelectionAndFollowsTheDisk) {
     EXPECT_EQ(changes, 0);
 }
 
-TEST_F(ShellTreeTest, RefreshSelectsNearestSurvivingAncestorWhenTheSelectedFolderVanished) {
+TEST_F(FolderTreeTest, RefreshSelectsNearestSurvivingAncestorWhenTheSelectedFolderVanished) {
     tree.SetRootDir(temp.path());
     tree.SetPath(temp / "a/b/c");
     changes = 0;
@@ -155,7 +155,7 @@ TEST_F(ShellTreeTest, RefreshSelectsNearestSurvivingAncestorWhenTheSelectedFolde
     EXPECT_EQ(changes, 1);
 }
 
-TEST_F(ShellTreeTest, ExpandingReadsTheFolderAgain) {
+TEST_F(FolderTreeTest, ExpandingReadsTheFolderAgain) {
     tree.SetRootDir(temp.path());
     const QModelIndex a = Child(Top(), "a");
     tree.expand(a);
@@ -165,7 +165,7 @@ TEST_F(ShellTreeTest, ExpandingReadsTheFolderAgain) {
     EXPECT_EQ(ChildTexts(tree, a), (std::vector<std::string>{"b", "later", "x"}));
 }
 
-TEST_F(ShellTreeTest, DirAddFilterLeavesFoldersOut) {
+TEST_F(FolderTreeTest, DirAddFilterLeavesFoldersOut) {
     std::vector<std::string> asked;
     tree.SetDirAddFilter([&](const std::string& path) {
         asked.push_back(path);
@@ -179,7 +179,7 @@ TEST_F(ShellTreeTest, DirAddFilterLeavesFoldersOut) {
     EXPECT_EQ(tree.Path(), temp.path());
 }
 
-TEST_F(ShellTreeTest, ComputerRootShowsVolumesAndItsNodeHasAnEmptyPath) {
+TEST_F(FolderTreeTest, ComputerRootShowsVolumesAndItsNodeHasAnEmptyPath) {
     EXPECT_EQ(tree.RootDir(), "");
     EXPECT_EQ(tree.Path(), "");
     tree.SetPath(temp / "a");
@@ -194,7 +194,7 @@ TEST_F(ShellTreeTest, ComputerRootShowsVolumesAndItsNodeHasAnEmptyPath) {
     EXPECT_EQ(changes, 1);
 }
 
-void Click(TShellTree& tree, const QModelIndex& index, Qt::MouseButton button) {
+void Click(FolderTree& tree, const QModelIndex& index, Qt::MouseButton button) {
     const QPoint at = tree.visualRect(index).center();
     const QPoint global = tree.viewport()->mapToGlobal(at);
     QMouseEvent press(QEvent::MouseButtonPress, at, global, button, button, Qt::NoModifier);
@@ -204,7 +204,7 @@ void Click(TShellTree& tree, const QModelIndex& index, Qt::MouseButton button) {
     QApplication::sendEvent(tree.viewport(), &release);
 }
 
-TEST_F(ShellTreeTest, RightClickDoesNotSelectAndNothingIsEditable) {
+TEST_F(FolderTreeTest, RightClickDoesNotSelectAndNothingIsEditable) {
     tree.SetRootDir(temp.path());
     tree.resize(300, 300);
     tree.show();
@@ -219,13 +219,13 @@ TEST_F(ShellTreeTest, RightClickDoesNotSelectAndNothingIsEditable) {
 }
 
 // The player pane refuses a folder change by writing the old path back from its handler.
-TEST_F(ShellTreeTest, ChangeHandlerCanPutTheSelectionBack) {
+TEST_F(FolderTreeTest, ChangeHandlerCanPutTheSelectionBack) {
     tree.SetRootDir(temp.path());
     tree.SetPath(temp / "a");
     tree.resize(300, 300);
     tree.show();
     changes = 0;
-    QObject::connect(&tree, &TShellTree::Change, [&] {
+    QObject::connect(&tree, &FolderTree::Change, [&] {
         if (tree.Path() != temp / "a") {
             tree.SetPath(temp / "a");
         }

@@ -8,14 +8,14 @@ namespace tralvo {
 
 // The texts of the program's version record. Until a record is read, every text holds
 // NotRead; a record that lacks a key gives an empty text for it.
-class TExeInfo {
+class VersionRecord {
 public:
     static constexpr std::string_view NotRead = "Updated at run-time";
 
-    TExeInfo();
+    VersionRecord();
     // record: the record's text (INI lines under [StringFileInfo]); none or an empty one
     // is a program without a record, which leaves every text at NotRead.
-    explicit TExeInfo(std::optional<std::string_view> record);
+    explicit VersionRecord(std::optional<std::string_view> record);
 
     const std::string& CompanyName() const { return companyName_; }
     const std::string& FileDescription() const { return fileDescription_; }

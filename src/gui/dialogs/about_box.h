@@ -1,7 +1,7 @@
 #pragma once
 
 #include "gui/widgets/dialog_links.h"
-#include "platform/exe_info.h"
+#include "platform/version_record.h"
 
 #include <QDialog>
 #include <optional>
@@ -21,14 +21,15 @@ std::optional<std::string> ProgramVersionRecord();
 // The about box: product name and version, the record's legal notice, a translation and a
 // licence note, the updates page and the licence (the help file). Made when first opened,
 // then kept and shown modally each time.
-class TAboutForm : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
 public:
     // The licence button runs help with the box as sender.
-    TAboutForm(HelpHandler help, UrlOpener openUrl = SystemUrlOpener(),
-               TExeInfo exeInfo = TExeInfo(ProgramVersionRecord()), QWidget* parent = nullptr);
+    AboutBox(HelpHandler help, UrlOpener openUrl = SystemUrlOpener(),
+             VersionRecord exeInfo = VersionRecord(ProgramVersionRecord()),
+             QWidget* parent = nullptr);
 
-    const TExeInfo& ExeInfo() const { return exeInfo_; }
+    const VersionRecord& ExeInfo() const { return exeInfo_; }
 
 public slots:
     void OKBtnClick();
@@ -45,7 +46,7 @@ private:
 
     HelpHandler help_;
     UrlOpener openUrl_;
-    TExeInfo exeInfo_;
+    VersionRecord exeInfo_;
 
     PictureBox* ImageImg = nullptr;
     OneLineLabel* TralvoLbl = nullptr;

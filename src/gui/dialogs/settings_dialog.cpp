@@ -1,4 +1,4 @@
-#include "gui/dialogs/settings_form.h"
+#include "gui/dialogs/settings_dialog.h"
 
 #include "gui/gui_settings.h"
 #include "gui/panes/icons.h"
@@ -99,8 +99,8 @@ void StoreSortKey(const QComboBox& list, media::SortKey& key) {
 
 } // namespace
 
-TSettingsForm::TSettingsForm(GuiSettings& settings, Messages& messages, HelpHandler help,
-                             UrlOpener openUrl, FileSystem& fs, QWidget* parent)
+SettingsDialog::SettingsDialog(GuiSettings& settings, Messages& messages, HelpHandler help,
+                               UrlOpener openUrl, FileSystem& fs, QWidget* parent)
     : QDialog(parent), settings_(settings), messages_(messages), help_(std::move(help)),
       openUrl_(std::move(openUrl)), fs_(fs) {
     SetUpFixedDialog(*this, "SettingsForm", QStringLiteral("Settings"));
@@ -109,7 +109,7 @@ TSettingsForm::TSettingsForm(GuiSettings& settings, Messages& messages, HelpHand
 }
 
 // Every control at its design rectangle; LayOut scales the design to the texts in force.
-void TSettingsForm::CreateControls() {
+void SettingsDialog::CreateControls() {
     ImageImg = Named(new PictureBox(SettingsHeaderIcon(), this), "ImageImg");
     ImageImg->setGeometry(8, 8, 24, 24);
 
@@ -122,10 +122,10 @@ void TSettingsForm::CreateControls() {
     UsingFATRB->setChecked(true);
     SortingByFilenameRB = PlaceText<QRadioButton>(this, "SortingByFilenameRB",
                                                   "Sorted by file &name", {40, 92, 185, 17});
-    Only83FileNamesCB = PlaceText<TMultiLineCheckBox>(
+    Only83FileNamesCB = PlaceText<MultiLineCheckBox>(
         this, "Only83FileNamesCB", "Uses only short &8.3 names", {56, 112, 169, 17});
     Only83FileNamesCB->setEnabled(false);
-    SortingByFileCreationTimeRB = PlaceText<TMultiLineRadioButton>(
+    SortingByFileCreationTimeRB = PlaceText<MultiLineRadioButton>(
         this, "SortingByFileCreationTimeRB", "Sorted by file &creation time", {40, 132, 185, 17});
     CompListBtn =
         PlaceText<QPushButton>(this, "CompListBtn", "Co&mpatibility list", {40, 160, 185, 25});
@@ -176,16 +176,16 @@ void TSettingsForm::CreateControls() {
 
     for (QRadioButton* radio : {UsingFATRB, SortingByFilenameRB,
                                 static_cast<QRadioButton*>(SortingByFileCreationTimeRB)}) {
-        connect(radio, &QRadioButton::toggled, this, &TSettingsForm::PlayerTypeChange);
+        connect(radio, &QRadioButton::toggled, this, &SettingsDialog::PlayerTypeChange);
     }
-    connect(CompListBtn, &QPushButton::clicked, this, &TSettingsForm::CompListBtnClick);
-    connect(HelpBtn, &QPushButton::clicked, this, &TSettingsForm::HelpBtnClick);
-    connect(OKBtn, &QPushButton::clicked, this, &TSettingsForm::OKBtnClick);
-    connect(CancelBtn, &QPushButton::clicked, this, &TSettingsForm::CancelBtnClick);
+    connect(CompListBtn, &QPushButton::clicked, this, &SettingsDialog::CompListBtnClick);
+    connect(HelpBtn, &QPushButton::clicked, this, &SettingsDialog::HelpBtnClick);
+    connect(OKBtn, &QPushButton::clicked, this, &SettingsDialog::OKBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &SettingsDialog::CancelBtnClick);
     connect(PlayerDriveCB, &QComboBox::currentTextChanged, PlayerDriveCB, &QWidget::setToolTip);
 }
 
-void TSettingsForm::FormCreate() {
+void SettingsDialog::FormCreate() {
     for (const std::string& name : GetLanguageNames()) {
         LanguageCB->addItem(CatalogueText(name));
     }
@@ -205,7 +205,7 @@ void TSettingsForm::FormCreate() {
     LayOut(ScaleToTexts());
 }
 
-void TSettingsForm::showEvent(QShowEvent* event) {
+void SettingsDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) {
         CentreOnOwner(*this);
@@ -214,12 +214,12 @@ void TSettingsForm::showEvent(QShowEvent* event) {
 }
 
 // The open list shows every entry whole, however long a mount path is.
-void TSettingsForm::FitDriveListPopup() {
+void SettingsDialog::FitDriveListPopup() {
     QAbstractItemView* view = PlayerDriveCB->view();
     view->setMinimumWidth(view->sizeHintForColumn(0) + 2 * view->frameWidth());
 }
 
-void TSettingsForm::SelectDrive(const std::string& playerDrive) {
+void SettingsDialog::SelectDrive(const std::string& playerDrive) {
     const std::size_t index = ChoiceIndexFor(driveChoices_, playerDrive);
     for (auto entry = static_cast<std::size_t>(PlayerDriveCB->count());
          entry < driveChoices_.size(); ++entry) {
@@ -229,7 +229,7 @@ void TSettingsForm::SelectDrive(const std::string& playerDrive) {
     PlayerDriveCB->setCurrentIndex(static_cast<int>(index));
 }
 
-void TSettingsForm::FormShow() {
+void SettingsDialog::FormShow() {
     SelectDrive(settings_.Get().PlayerDrive);
     switch (settings_.Get().PlayerType) {
     case PlayerType::FileNames:
@@ -251,12 +251,12 @@ void TSettingsForm::FormShow() {
     PlayerDriveCB->setFocus();
 }
 
-void TSettingsForm::PlayerTypeChange() {
+void SettingsDialog::PlayerTypeChange() {
     // The mark stays while the box is disabled, and OK stores it.
     Only83FileNamesCB->setEnabled(SortingByFilenameRB->isChecked());
 }
 
-void TSettingsForm::OKBtnClick() {
+void SettingsDialog::OKBtnClick() {
     const int drive = PlayerDriveCB->currentIndex();
     const PlayerDriveChoice* choice =
         drive >= 0 ? &driveChoices_.at(static_cast<std::size_t>(drive)) : nullptr;
@@ -264,7 +264,7 @@ void TSettingsForm::OKBtnClick() {
         messages_.Show(ErrorMessage(objectName().toStdString(), "PlayerDriveNotExists"));
         return;
     }
-    TConfig edited = settings_.Get();
+    UserSettings edited = settings_.Get();
     edited.Language = LanguageCB->currentIndex();
     edited.LargeFileIcons = LargeFileIconsCB->isChecked();
     if (choice != nullptr) {
@@ -282,15 +282,15 @@ void TSettingsForm::OKBtnClick() {
     settings_.Apply(edited);
 }
 
-void TSettingsForm::CancelBtnClick() {
+void SettingsDialog::CancelBtnClick() {
     reject();
 }
 
-void TSettingsForm::CompListBtnClick() {
+void SettingsDialog::CompListBtnClick() {
     OpenWebLink(openUrl_, "Tralvo-CompList-" + GetLanguageCode());
 }
 
-void TSettingsForm::HelpBtnClick() {
+void SettingsDialog::HelpBtnClick() {
     RunHelp(help_, this);
 }
 

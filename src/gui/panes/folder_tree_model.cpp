@@ -1,9 +1,9 @@
-#include "gui/panes/shell_tree_model.h"
+#include "gui/panes/folder_tree_model.h"
 
-#include "gui/qt_text.h"
 #include "gui/panes/core/computer_volumes.h"
 #include "gui/panes/core/folder_path.h"
 #include "gui/panes/icons.h"
+#include "gui/qt_text.h"
 #include "platform/paths.h"
 
 #include <QSysInfo>
@@ -15,7 +15,7 @@ namespace tralvo {
 
 enum class NodeKind { Computer, Volume, Folder };
 
-struct ShellTreeModel::Node {
+struct FolderTreeModel::Node {
     NodeKind kind = NodeKind::Folder;
     std::string key;    // a folder's name; a volume's mount point; the top node's folder
     std::string folder; // without a trailing '/'; empty for the computer
@@ -44,7 +44,7 @@ QIcon ThemeIcon(const char* name, TreeGlyph ours) {
 
 } // namespace
 
-ShellTreeModel::ShellTreeModel(FileSystem& fs, QObject* parent)
+FolderTreeModel::FolderTreeModel(FileSystem& fs, QObject* parent)
     : QAbstractItemModel(parent), fs_(fs), prefixes_(DefaultVolumePrefixes()) {
     // Looked up once for every tree: per-node icon lookups are what makes big folders slow,
     // and each lookup costs the program's start a little.
@@ -60,22 +60,22 @@ ShellTreeModel::ShellTreeModel(FileSystem& fs, QObject* parent)
     icons_ = *shared;
 }
 
-ShellTreeModel::~ShellTreeModel() = default;
+FolderTreeModel::~FolderTreeModel() = default;
 
-void ShellTreeModel::Reset(std::unique_ptr<Node> top) {
+void FolderTreeModel::Reset(std::unique_ptr<Node> top) {
     beginResetModel();
     top_ = std::move(top);
     endResetModel();
 }
 
-void ShellTreeModel::ResetToComputer() {
+void FolderTreeModel::ResetToComputer() {
     auto top = std::make_unique<Node>();
     top->kind = NodeKind::Computer;
     top->text = QSysInfo::machineHostName();
     Reset(std::move(top));
 }
 
-void ShellTreeModel::ResetToFolder(const std::string& folder) {
+void FolderTreeModel::ResetToFolder(const std::string& folder) {
     auto top = std::make_unique<Node>();
     top->key = folder;
     top->folder = folder;
@@ -83,7 +83,7 @@ void ShellTreeModel::ResetToFolder(const std::string& folder) {
     UpdateTopNode();
 }
 
-void ShellTreeModel::UpdateTopNode() {
+void FolderTreeModel::UpdateTopNode() {
     if (!top_ || top_->kind == NodeKind::Computer) {
         return;
     }
@@ -103,19 +103,19 @@ void ShellTreeModel::UpdateTopNode() {
     emit dataChanged(index, index);
 }
 
-bool ShellTreeModel::RootIsComputer() const {
+bool FolderTreeModel::RootIsComputer() const {
     return top_ && top_->kind == NodeKind::Computer;
 }
 
-QModelIndex ShellTreeModel::TopIndex() const {
+QModelIndex FolderTreeModel::TopIndex() const {
     return top_ ? createIndex(0, 0, top_.get()) : QModelIndex();
 }
 
-ShellTreeModel::Node* ShellTreeModel::NodeAt(const QModelIndex& index) {
+FolderTreeModel::Node* FolderTreeModel::NodeAt(const QModelIndex& index) {
     return index.isValid() ? static_cast<Node*>(index.internalPointer()) : nullptr;
 }
 
-int ShellTreeModel::RowOf(const Node* node) {
+int FolderTreeModel::RowOf(const Node* node) {
     if (node->parent == nullptr) {
         return 0;
     }
@@ -133,11 +133,11 @@ int ShellTreeModel::RowOf(const Node* node) {
     return static_cast<int>(linear - siblings.begin());
 }
 
-QModelIndex ShellTreeModel::IndexOf(const Node* node) const {
+QModelIndex FolderTreeModel::IndexOf(const Node* node) const {
     return node == nullptr ? QModelIndex() : createIndex(RowOf(node), 0, node);
 }
 
-std::string ShellTreeModel::PathOf(const QModelIndex& index) const {
+std::string FolderTreeModel::PathOf(const QModelIndex& index) const {
     const Node* node = NodeAt(index);
     if (node == nullptr) {
         return {};
@@ -145,17 +145,17 @@ std::string ShellTreeModel::PathOf(const QModelIndex& index) const {
     return node->mountPoint ? VolumePath(node->folder) : node->folder;
 }
 
-std::string ShellTreeModel::FolderOf(const QModelIndex& index) const {
+std::string FolderTreeModel::FolderOf(const QModelIndex& index) const {
     const Node* node = NodeAt(index);
     return node == nullptr ? std::string() : node->folder;
 }
 
-bool ShellTreeModel::IsRead(const QModelIndex& index) const {
+bool FolderTreeModel::IsRead(const QModelIndex& index) const {
     const Node* node = NodeAt(index);
     return node != nullptr && node->read;
 }
 
-std::vector<std::unique_ptr<ShellTreeModel::Node>> ShellTreeModel::ReadVolumeNodes() const {
+std::vector<std::unique_ptr<FolderTreeModel::Node>> FolderTreeModel::ReadVolumeNodes() const {
     std::vector<std::unique_ptr<Node>> nodes;
     for (const ComputerVolume& volume :
          ComputerVolumes(fs_, volumes_, prefixes_, ReadVolumeLabels())) {
@@ -176,8 +176,8 @@ std::vector<std::unique_ptr<ShellTreeModel::Node>> ShellTreeModel::ReadVolumeNod
     return nodes;
 }
 
-std::vector<std::unique_ptr<ShellTreeModel::Node>>
-ShellTreeModel::ReadFolderNodes(const Node& parent) const {
+std::vector<std::unique_ptr<FolderTreeModel::Node>>
+FolderTreeModel::ReadFolderNodes(const Node& parent) const {
     std::vector<Subfolder> subfolders;
     // A folder that cannot be listed (gone, no access, a player unplugged) has no children.
     (void)ReadSubfolders(fs_, parent.folder, mountPoints_, filter_, subfolders);
@@ -201,7 +201,7 @@ ShellTreeModel::ReadFolderNodes(const Node& parent) const {
     return nodes;
 }
 
-void ShellTreeModel::ReadChildren(const QModelIndex& index) {
+void FolderTreeModel::ReadChildren(const QModelIndex& index) {
     Node* node = NodeAt(index);
     if (node == nullptr) {
         return;
@@ -209,7 +209,7 @@ void ShellTreeModel::ReadChildren(const QModelIndex& index) {
     Merge(*node, node->kind == NodeKind::Computer ? ReadVolumeNodes() : ReadFolderNodes(*node));
 }
 
-void ShellTreeModel::Merge(Node& parent, std::vector<std::unique_ptr<Node>> fresh) {
+void FolderTreeModel::Merge(Node& parent, std::vector<std::unique_ptr<Node>> fresh) {
     const QModelIndex parentIndex = IndexOf(&parent);
     auto& children = parent.children;
     parent.read = true;
@@ -297,7 +297,7 @@ void ShellTreeModel::Merge(Node& parent, std::vector<std::unique_ptr<Node>> fres
     }
 }
 
-void ShellTreeModel::MarkUnread(const QModelIndex& index) {
+void FolderTreeModel::MarkUnread(const QModelIndex& index) {
     Node* node = NodeAt(index);
     if (node == nullptr) {
         return;
@@ -311,8 +311,8 @@ void ShellTreeModel::MarkUnread(const QModelIndex& index) {
     node->mayHaveChildren = true;
 }
 
-QModelIndex ShellTreeModel::ChildHolding(const QModelIndex& index,
-                                         const std::string& folder) const {
+QModelIndex FolderTreeModel::ChildHolding(const QModelIndex& index,
+                                          const std::string& folder) const {
     const Node* node = NodeAt(index);
     if (node == nullptr) {
         return {};
@@ -342,7 +342,7 @@ QModelIndex ShellTreeModel::ChildHolding(const QModelIndex& index,
     return createIndex(static_cast<int>(found - children.begin()), 0, found->get());
 }
 
-QModelIndex ShellTreeModel::DeepestHolding(const std::string& folder) const {
+QModelIndex FolderTreeModel::DeepestHolding(const std::string& folder) const {
     QModelIndex node = TopIndex();
     for (QModelIndex child = ChildHolding(node, folder); child.isValid();
          child = ChildHolding(node, folder)) {
@@ -351,11 +351,11 @@ QModelIndex ShellTreeModel::DeepestHolding(const std::string& folder) const {
     return node;
 }
 
-void ShellTreeModel::SetDirAddFilter(FolderFilter filter) {
+void FolderTreeModel::SetDirAddFilter(FolderFilter filter) {
     filter_ = std::move(filter);
 }
 
-void ShellTreeModel::SetVolumes(std::vector<Volume> volumes) {
+void FolderTreeModel::SetVolumes(std::vector<Volume> volumes) {
     volumes_ = std::move(volumes);
     mountPoints_.clear();
     for (const Volume& volume : volumes_) {
@@ -363,11 +363,11 @@ void ShellTreeModel::SetVolumes(std::vector<Volume> volumes) {
     }
 }
 
-void ShellTreeModel::SetVolumePrefixes(std::vector<std::string> prefixes) {
+void FolderTreeModel::SetVolumePrefixes(std::vector<std::string> prefixes) {
     prefixes_ = std::move(prefixes);
 }
 
-QModelIndex ShellTreeModel::index(int row, int column, const QModelIndex& parent) const {
+QModelIndex FolderTreeModel::index(int row, int column, const QModelIndex& parent) const {
     if (column != 0 || row < 0) {
         return {};
     }
@@ -381,12 +381,12 @@ QModelIndex ShellTreeModel::index(int row, int column, const QModelIndex& parent
     return createIndex(row, 0, node->children[static_cast<std::size_t>(row)].get());
 }
 
-QModelIndex ShellTreeModel::parent(const QModelIndex& child) const {
+QModelIndex FolderTreeModel::parent(const QModelIndex& child) const {
     const Node* node = NodeAt(child);
     return node == nullptr ? QModelIndex() : IndexOf(node->parent);
 }
 
-int ShellTreeModel::rowCount(const QModelIndex& parent) const {
+int FolderTreeModel::rowCount(const QModelIndex& parent) const {
     if (parent.column() > 0) {
         return 0;
     }
@@ -397,11 +397,11 @@ int ShellTreeModel::rowCount(const QModelIndex& parent) const {
     return static_cast<int>(node->children.size());
 }
 
-int ShellTreeModel::columnCount(const QModelIndex& /*parent*/) const {
+int FolderTreeModel::columnCount(const QModelIndex& /*parent*/) const {
     return 1;
 }
 
-bool ShellTreeModel::hasChildren(const QModelIndex& parent) const {
+bool FolderTreeModel::hasChildren(const QModelIndex& parent) const {
     const Node* node = NodeAt(parent);
     if (node == nullptr) {
         return top_ != nullptr;
@@ -409,7 +409,7 @@ bool ShellTreeModel::hasChildren(const QModelIndex& parent) const {
     return node->read ? !node->children.empty() : node->mayHaveChildren;
 }
 
-QVariant ShellTreeModel::data(const QModelIndex& index, int role) const {
+QVariant FolderTreeModel::data(const QModelIndex& index, int role) const {
     const Node* node = NodeAt(index);
     if (node == nullptr) {
         return {};
@@ -432,7 +432,7 @@ QVariant ShellTreeModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-Qt::ItemFlags ShellTreeModel::flags(const QModelIndex& index) const {
+Qt::ItemFlags FolderTreeModel::flags(const QModelIndex& index) const {
     return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
 }
 

@@ -10,18 +10,18 @@
 
 namespace tralvo {
 
-class ShellTreeModel;
+class FolderTreeModel;
 class VolumeWatcher;
 
 // The folder tree of both panes. Its root is the computer, whose top nodes are the mounted
 // volumes a user would recognise, or a folder shown as the top node. Folders are read on the
 // user-interface thread when a node is expanded, hidden ones included, in name order; the
 // tree follows volumes being mounted and unmounted without a refresh.
-class TShellTree : public QTreeView {
+class FolderTree : public QTreeView {
     Q_OBJECT
 public:
-    explicit TShellTree(QWidget* parent = nullptr, FileSystem& fs = SystemFileSystem());
-    ~TShellTree() override;
+    explicit FolderTree(QWidget* parent = nullptr, FileSystem& fs = SystemFileSystem());
+    ~FolderTree() override;
 
     void SetRootComputer();
     // Cut back to the nearest existing folder; a new root rebuilds the tree and selects the
@@ -80,7 +80,7 @@ private:
                           const std::vector<std::string>& changedMountPoints);
 
     FileSystem& fs_;
-    ShellTreeModel* model_;
+    FolderTreeModel* model_;
     VolumeWatcher* watcher_;
     bool quiet_ = false; // inside one of our own operations: one Change at its end
     bool suppressExpandRead_ = false;

@@ -1,7 +1,7 @@
-#include "gui/panes/shell_tree.h"
+#include "gui/panes/folder_tree.h"
 
 #include "gui/panes/core/folder_path.h"
-#include "gui/panes/shell_tree_model.h"
+#include "gui/panes/folder_tree_model.h"
 #include "gui/panes/volume_watcher.h"
 #include "gui/panes/wait_cursor.h"
 #include "platform/mount_table.h"
@@ -30,9 +30,9 @@ private:
 // Around one of the tree's own operations: selection changes are not reported one by one;
 // when the selected node went away, its nearest surviving ancestor is selected; Finish then
 // emits Change once if the selection moved. Nested operations leave this to the outer one.
-class TShellTree::SelectionKeeper {
+class FolderTree::SelectionKeeper {
 public:
-    explicit SelectionKeeper(TShellTree& tree)
+    explicit SelectionKeeper(FolderTree& tree)
         : tree_(tree), outer_(!tree.quiet_), quietGuard_(tree.quiet_) {
         for (QModelIndex index = tree.SelectedIndex(); index.isValid(); index = index.parent()) {
             chain_.emplace_back(index);
@@ -58,14 +58,14 @@ public:
     }
 
 private:
-    TShellTree& tree_;
+    FolderTree& tree_;
     bool outer_;
     Flag quietGuard_;
     std::vector<QPersistentModelIndex> chain_; // the selected node, then its ancestors
 };
 
-TShellTree::TShellTree(QWidget* parent, FileSystem& fs)
-    : QTreeView(parent), fs_(fs), model_(new ShellTreeModel(fs, this)),
+FolderTree::FolderTree(QWidget* parent, FileSystem& fs)
+    : QTreeView(parent), fs_(fs), model_(new FolderTreeModel(fs, this)),
       watcher_(new VolumeWatcher([&fs] { return fs.Volumes(); }, this)) {
     setModel(model_);
     setHeaderHidden(true);
@@ -82,17 +82,17 @@ TShellTree::TShellTree(QWidget* parent, FileSystem& fs)
     }
     setPalette(colours);
 
-    connect(this, &QTreeView::expanded, this, &TShellTree::OnExpanded);
+    connect(this, &QTreeView::expanded, this, &FolderTree::OnExpanded);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { NoteSelection(); });
-    connect(watcher_, &VolumeWatcher::VolumesChanged, this, &TShellTree::OnVolumesChanged);
+    connect(watcher_, &VolumeWatcher::VolumesChanged, this, &FolderTree::OnVolumesChanged);
     model_->SetVolumes(watcher_->Volumes());
     Rebuild({});
 }
 
-TShellTree::~TShellTree() = default;
+FolderTree::~FolderTree() = default;
 
-void TShellTree::SetRootComputer() {
+void FolderTree::SetRootComputer() {
     if (model_->RootIsComputer()) {
         return;
     }
@@ -104,7 +104,7 @@ void TShellTree::SetRootComputer() {
     keeper.Finish();
 }
 
-void TShellTree::SetRootDir(const std::string& path) {
+void FolderTree::SetRootDir(const std::string& path) {
     const std::string folder = NearestExistingFolder(fs_, path);
     if (folder.empty() ||
         (!model_->RootIsComputer() && folder == model_->FolderOf(model_->TopIndex()))) {
@@ -118,15 +118,15 @@ void TShellTree::SetRootDir(const std::string& path) {
     keeper.Finish();
 }
 
-std::string TShellTree::RootDir() const {
+std::string FolderTree::RootDir() const {
     return model_->RootIsComputer() ? std::string() : model_->PathOf(model_->TopIndex());
 }
 
-std::string TShellTree::Path() const {
+std::string FolderTree::Path() const {
     return model_->PathOf(SelectedIndex());
 }
 
-void TShellTree::SetPath(const std::string& path) {
+void FolderTree::SetPath(const std::string& path) {
     if (path == Path()) {
         return;
     }
@@ -145,7 +145,7 @@ void TShellTree::SetPath(const std::string& path) {
     keeper.Finish();
 }
 
-void TShellTree::Refresh() {
+void FolderTree::Refresh() {
     SelectionKeeper keeper(*this);
     model_->SetVolumes(fs_.Volumes());
     model_->UpdateTopNode();
@@ -153,7 +153,7 @@ void TShellTree::Refresh() {
     keeper.Finish();
 }
 
-void TShellTree::SetDirAddFilter(std::function<bool(const std::string& path)> filter) {
+void FolderTree::SetDirAddFilter(std::function<bool(const std::string& path)> filter) {
     model_->SetDirAddFilter(std::move(filter));
     // Folders read before the filter came must meet it too.
     if (model_->IsRead(model_->TopIndex())) {
@@ -161,7 +161,7 @@ void TShellTree::SetDirAddFilter(std::function<bool(const std::string& path)> fi
     }
 }
 
-void TShellTree::SetVolumePrefixes(std::vector<std::string> prefixes) {
+void FolderTree::SetVolumePrefixes(std::vector<std::string> prefixes) {
     model_->SetVolumePrefixes(std::move(prefixes));
     const QModelIndex top = model_->TopIndex();
     if (model_->RootIsComputer() && model_->IsRead(top)) {
@@ -171,7 +171,7 @@ void TShellTree::SetVolumePrefixes(std::vector<std::string> prefixes) {
     }
 }
 
-void TShellTree::mousePressEvent(QMouseEvent* event) {
+void FolderTree::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) {
         event->accept();
         return;
@@ -179,7 +179,7 @@ void TShellTree::mousePressEvent(QMouseEvent* event) {
     QTreeView::mousePressEvent(event);
 }
 
-void TShellTree::keyPressEvent(QKeyEvent* event) {
+void FolderTree::keyPressEvent(QKeyEvent* event) {
     // "*" expands a whole branch, which in a folder tree means reading a whole disk.
     if (event->key() == Qt::Key_Asterisk) {
         event->accept();
@@ -188,7 +188,7 @@ void TShellTree::keyPressEvent(QKeyEvent* event) {
     QTreeView::keyPressEvent(event);
 }
 
-QItemSelectionModel::SelectionFlags TShellTree::selectionCommand(const QModelIndex& index,
+QItemSelectionModel::SelectionFlags FolderTree::selectionCommand(const QModelIndex& index,
                                                                  const QEvent* event) const {
     // Ctrl+click would leave no folder selected, which the panes cannot show.
     const QItemSelectionModel::SelectionFlags flags = QTreeView::selectionCommand(index, event);
@@ -196,7 +196,7 @@ QItemSelectionModel::SelectionFlags TShellTree::selectionCommand(const QModelInd
 }
 
 // The model's reset drops the selection without a word; the callers select and report.
-void TShellTree::Rebuild(const std::string& rootFolder) {
+void FolderTree::Rebuild(const std::string& rootFolder) {
     if (rootFolder.empty()) {
         model_->ResetToComputer();
     } else {
@@ -205,7 +205,7 @@ void TShellTree::Rebuild(const std::string& rootFolder) {
     expand(model_->TopIndex());
 }
 
-void TShellTree::ReadNode(const QModelIndex& index) {
+void FolderTree::ReadNode(const QModelIndex& index) {
     const WaitCursor wait;
     model_->ReadChildren(index);
     if (model_->rowCount(index) == 0) {
@@ -217,7 +217,7 @@ void TShellTree::ReadNode(const QModelIndex& index) {
 // Reads the node's children again, and those of its expanded children and of the branch
 // that leads to the selection, so that a vanished selected folder is noticed; other read
 // children are dropped, to be read when next expanded.
-void TShellTree::RefreshBranch(const QModelIndex& index) {
+void FolderTree::RefreshBranch(const QModelIndex& index) {
     ReadNode(index);
     const int rows = model_->rowCount(index);
     for (int row = 0; row < rows; ++row) {
@@ -228,7 +228,7 @@ void TShellTree::RefreshBranch(const QModelIndex& index) {
     }
 }
 
-void TShellTree::RefreshOrDrop(const QModelIndex& index) {
+void FolderTree::RefreshOrDrop(const QModelIndex& index) {
     if (isExpanded(index) || HoldsSelection(index)) {
         RefreshBranch(index);
     } else {
@@ -236,7 +236,7 @@ void TShellTree::RefreshOrDrop(const QModelIndex& index) {
     }
 }
 
-bool TShellTree::HoldsSelection(const QModelIndex& index) const {
+bool FolderTree::HoldsSelection(const QModelIndex& index) const {
     for (QModelIndex ancestor = SelectedIndex().parent(); ancestor.isValid();
          ancestor = ancestor.parent()) {
         if (ancestor == index) {
@@ -249,7 +249,7 @@ bool TShellTree::HoldsSelection(const QModelIndex& index) const {
 // The node of an existing folder, reading the nodes on the way that were not read yet, and
 // reading a node again when the folder sought is missing from it; invalid when the folder
 // lies outside the root or was left out.
-QModelIndex TShellTree::Locate(const std::string& folder) {
+QModelIndex FolderTree::Locate(const std::string& folder) {
     QModelIndex node = model_->TopIndex();
     if (!model_->RootIsComputer() && !FolderHoldsPath(model_->FolderOf(node), folder)) {
         return {};
@@ -272,7 +272,7 @@ QModelIndex TShellTree::Locate(const std::string& folder) {
     return node;
 }
 
-void TShellTree::ShowAndSelect(const QModelIndex& index) {
+void FolderTree::ShowAndSelect(const QModelIndex& index) {
     {
         // The nodes on the way were read while looking for the folder.
         const Flag noReading(suppressExpandRead_);
@@ -286,16 +286,16 @@ void TShellTree::ShowAndSelect(const QModelIndex& index) {
     scrollTo(index);
 }
 
-void TShellTree::Select(const QModelIndex& index) {
+void FolderTree::Select(const QModelIndex& index) {
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
 }
 
-QModelIndex TShellTree::SelectedIndex() const {
+QModelIndex FolderTree::SelectedIndex() const {
     const QModelIndexList selected = selectionModel()->selectedIndexes();
     return selected.isEmpty() ? QModelIndex() : selected.first();
 }
 
-void TShellTree::SelectFolderOrWanted(const std::string& wanted) {
+void FolderTree::SelectFolderOrWanted(const std::string& wanted) {
     QModelIndex target;
     if (!wanted.empty()) {
         const std::string folder = NearestExistingFolder(fs_, wanted);
@@ -310,7 +310,7 @@ void TShellTree::SelectFolderOrWanted(const std::string& wanted) {
     }
 }
 
-void TShellTree::NoteSelection() {
+void FolderTree::NoteSelection() {
     if (quiet_) {
         return;
     }
@@ -325,7 +325,7 @@ void TShellTree::NoteSelection() {
     }
 }
 
-void TShellTree::OnExpanded(const QModelIndex& index) {
+void FolderTree::OnExpanded(const QModelIndex& index) {
     if (suppressExpandRead_) {
         return;
     }
@@ -338,7 +338,7 @@ void TShellTree::OnExpanded(const QModelIndex& index) {
     }
 }
 
-void TShellTree::OnVolumesChanged(const std::vector<Volume>& volumes,
+void FolderTree::OnVolumesChanged(const std::vector<Volume>& volumes,
                                   const std::vector<std::string>& changedMountPoints) {
     try {
         SelectionKeeper keeper(*this);

@@ -2,8 +2,8 @@
 
 #include "gui/widgets/design_layout.h"
 #include "gui/widgets/dialog_links.h"
-#include "settings/player_drive_choices.h"
 #include "platform/file_system.h"
+#include "settings/player_drive_choices.h"
 
 #include <QDialog>
 #include <vector>
@@ -21,19 +21,19 @@ class PictureBox;
 
 class GuiSettings;
 class Messages;
-class TMultiLineCheckBox;
-class TMultiLineRadioButton;
+class MultiLineCheckBox;
+class MultiLineRadioButton;
 
 // The settings dialog: applies the user's changes to the settings it was given when the user
 // confirms with OK, which tells whoever follows them. Made when first opened, then kept and
 // shown modally each time.
-class TSettingsForm : public QDialog {
+class SettingsDialog : public QDialog {
     Q_OBJECT
 public:
     // The help button runs help with the dialog as sender.
-    TSettingsForm(GuiSettings& settings, Messages& messages, HelpHandler help,
-                  UrlOpener openUrl = SystemUrlOpener(), FileSystem& fs = SystemFileSystem(),
-                  QWidget* parent = nullptr);
+    SettingsDialog(GuiSettings& settings, Messages& messages, HelpHandler help,
+                   UrlOpener openUrl = SystemUrlOpener(), FileSystem& fs = SystemFileSystem(),
+                   QWidget* parent = nullptr);
 
 public slots:
     void PlayerTypeChange();
@@ -67,8 +67,8 @@ private:
     QLabel* PlayerTypeLbl = nullptr;
     QRadioButton* UsingFATRB = nullptr;
     QRadioButton* SortingByFilenameRB = nullptr;
-    TMultiLineCheckBox* Only83FileNamesCB = nullptr;
-    TMultiLineRadioButton* SortingByFileCreationTimeRB = nullptr;
+    MultiLineCheckBox* Only83FileNamesCB = nullptr;
+    MultiLineRadioButton* SortingByFileCreationTimeRB = nullptr;
     QPushButton* CompListBtn = nullptr;
     QFrame* DividerShape = nullptr;
     QLabel* AppearanceLbl = nullptr;

@@ -1,4 +1,4 @@
-#include "platform/exe_info.h"
+#include "platform/version_record.h"
 
 #include "platform/ini_file.h"
 
@@ -13,19 +13,19 @@ constexpr std::string_view RecordSection = "StringFileInfo";
 
 } // namespace
 
-TExeInfo::TExeInfo()
+VersionRecord::VersionRecord()
     : companyName_(NotRead), fileDescription_(NotRead), fileVersion_(NotRead),
       internalName_(NotRead), legalCopyright_(NotRead), legalTradeMark_(NotRead),
       originalFileName_(NotRead), productName_(NotRead), productVersion_(NotRead),
       comments_(NotRead) {}
 
-TExeInfo::TExeInfo(std::optional<std::string_view> record) : TExeInfo() {
+VersionRecord::VersionRecord(std::optional<std::string_view> record) : VersionRecord() {
     if (record && !record->empty()) {
         Read(*record);
     }
 }
 
-void TExeInfo::Read(std::string_view record) {
+void VersionRecord::Read(std::string_view record) {
     IniFile ini;
     ini.Parse(record);
     const std::array<std::pair<std::string_view, std::string*>, 10> texts = {{

@@ -1,5 +1,5 @@
 // The about box: the version record's texts, the updates page and the licence.
-#include "gui/dialogs/about_form.h"
+#include "gui/dialogs/about_box.h"
 #include "gui/gui_settings.h"
 #include "gui/main_window/main_window.h"
 #include "program_fixture.h"
@@ -20,7 +20,7 @@ constexpr std::string_view Record = "[StringFileInfo]\n"
                                     "ProductName=Tralvo!\nProductVersion=1.2.3\nComments=Notes\n";
 
 TEST(ExeInfo, ReadsEveryTextOfTheRecord) {
-    const TExeInfo info(Record);
+    const VersionRecord info(Record);
     EXPECT_EQ(info.CompanyName(), "Maker");
     EXPECT_EQ(info.FileDescription(), "Arranges tracks");
     EXPECT_EQ(info.FileVersion(), "1.2.3.4");
@@ -34,20 +34,21 @@ TEST(ExeInfo, ReadsEveryTextOfTheRecord) {
 }
 
 TEST(ExeInfo, NoRecordKeepsThePlaceholderAndARecordWithoutAKeyGivesEmptyText) {
-    for (const TExeInfo& unread : {TExeInfo(), TExeInfo(std::nullopt), TExeInfo("")}) {
+    for (const VersionRecord& unread :
+         {VersionRecord(), VersionRecord(std::nullopt), VersionRecord("")}) {
         EXPECT_EQ(unread.ProductVersion(), "Updated at run-time");
         EXPECT_EQ(unread.Comments(), "Updated at run-time");
     }
-    const TExeInfo keyless("[StringFileInfo]\nProductVersion=2.0\n");
+    const VersionRecord keyless("[StringFileInfo]\nProductVersion=2.0\n");
     EXPECT_EQ(keyless.ProductVersion(), "2.0");
     EXPECT_EQ(keyless.LegalCopyright(), "");
-    EXPECT_EQ(TExeInfo("[Other]\nLegalCopyright=x\n").LegalCopyright(), "");
+    EXPECT_EQ(VersionRecord("[Other]\nLegalCopyright=x\n").LegalCopyright(), "");
 }
 
 TEST(ExeInfo, TheProgramCarriesItsProjectVersion) {
     const std::optional<std::string> record = ProgramVersionRecord();
     ASSERT_TRUE(record.has_value());
-    const TExeInfo info(*record);
+    const VersionRecord info(*record);
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d+\\.\\d+\\.\\d+$"))
                     .match(QString::fromStdString(info.ProductVersion()))
                     .hasMatch())
@@ -68,7 +69,7 @@ protected:
         folder.WriteFile("Tralvo.lng", catalogue);
         Start();
     }
-    QString Text(const TAboutForm& about, const char* name) {
+    QString Text(const AboutBox& about, const char* name) {
         return about.findChild<QLabel*>(name)->text();
     }
 
@@ -76,7 +77,7 @@ protected:
 };
 
 TEST_F(AboutTest, TheProductAndCopyrightLinesComeFromTheRecord) {
-    const TAboutForm about(nullptr, nullptr, TExeInfo(Record));
+    const AboutBox about(nullptr, nullptr, VersionRecord(Record));
     EXPECT_EQ(Text(about, "TralvoLbl"), "Tralvo! 1.2.3");
     EXPECT_EQ(Text(about, "CopyrightLbl"), "Copyright (C) 2026 Someone");
     EXPECT_EQ(Text(about, "TranslationLbl"), "English texts by the Tralvo team.");
@@ -84,7 +85,7 @@ TEST_F(AboutTest, TheProductAndCopyrightLinesComeFromTheRecord) {
 }
 
 TEST_F(AboutTest, TheUpdatesButtonOpensTheUpdatesPageOfTheLanguage) {
-    TAboutForm about(nullptr, [this](const QUrl& url) { opened.push_back(url); });
+    AboutBox about(nullptr, [this](const QUrl& url) { opened.push_back(url); });
     about.findChild<QPushButton*>("UpdatesBtn")->click();
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0].toString(), "https://www.tralvo.org/?LinkID=Tralvo-EN");
@@ -96,7 +97,7 @@ TEST_F(AboutTest, TheLicenseButtonRunsTheHelpHandlerWithTheBoxAsSender) {
     MainWindow main(settings, messages);
     main.SetUrlOpener([this](const QUrl& url) { opened.push_back(url); });
     std::vector<QWidget*> senders;
-    TAboutForm about([&](QWidget* sender) {
+    AboutBox about([&](QWidget* sender) {
         senders.push_back(sender);
         main.HelpBtnClick(sender);
     });

@@ -1,14 +1,14 @@
-#include "gui/dialogs/about_form.h"
+#include "gui/dialogs/about_box.h"
 
+#include "gui/panes/icons.h"
+#include "gui/panes/picture_box.h"
+#include "gui/qt_text.h"
 #include "gui/widgets/apply_language.h"
 #include "gui/widgets/dialog_fit.h"
 #include "gui/widgets/dialog_placement.h"
-#include "i18n/language_catalogue.h"
 #include "gui/widgets/one_line_label.h"
-#include "gui/qt_text.h"
 #include "gui/widgets/widget_names.h"
-#include "gui/panes/icons.h"
-#include "gui/panes/picture_box.h"
+#include "i18n/language_catalogue.h"
 
 #include <QFile>
 #include <QLabel>
@@ -67,7 +67,7 @@ std::optional<std::string> ProgramVersionRecord() {
     return record.readAll().toStdString();
 }
 
-TAboutForm::TAboutForm(HelpHandler help, UrlOpener openUrl, TExeInfo exeInfo, QWidget* parent)
+AboutBox::AboutBox(HelpHandler help, UrlOpener openUrl, VersionRecord exeInfo, QWidget* parent)
     : QDialog(parent), help_(std::move(help)), openUrl_(std::move(openUrl)),
       exeInfo_(std::move(exeInfo)) {
     SetUpFixedDialog(*this, "AboutForm", QStringLiteral("About Tralvo"));
@@ -75,7 +75,7 @@ TAboutForm::TAboutForm(HelpHandler help, UrlOpener openUrl, TExeInfo exeInfo, QW
     FormCreate();
 }
 
-void TAboutForm::CreateControls() {
+void AboutBox::CreateControls() {
     ImageImg = Named(new PictureBox(ApplicationIcon(), this), "ImageImg");
     TralvoLbl = PlaceLine(this, "TralvoLbl");
     TralvoLbl->setText(QStringLiteral("Tralvo!"));
@@ -92,12 +92,12 @@ void TAboutForm::CreateControls() {
 
     setTabOrder(UpdatesBtn, LicenseBtn);
     setTabOrder(LicenseBtn, OKBtn);
-    connect(UpdatesBtn, &QPushButton::clicked, this, &TAboutForm::UpdatesBtnClick);
-    connect(LicenseBtn, &QPushButton::clicked, this, &TAboutForm::LicenseBtnClick);
-    connect(OKBtn, &QPushButton::clicked, this, &TAboutForm::OKBtnClick);
+    connect(UpdatesBtn, &QPushButton::clicked, this, &AboutBox::UpdatesBtnClick);
+    connect(LicenseBtn, &QPushButton::clicked, this, &AboutBox::LicenseBtnClick);
+    connect(OKBtn, &QPushButton::clicked, this, &AboutBox::OKBtnClick);
 }
 
-void TAboutForm::FormCreate() {
+void AboutBox::FormCreate() {
     // The record's texts are bytes as the build wrote them: UTF-8, like the catalogue.
     TralvoLbl->SetText(TralvoLbl->text() + QLatin1Char(' ') +
                        CatalogueText(exeInfo_.ProductVersion()));
@@ -106,7 +106,7 @@ void TAboutForm::FormCreate() {
     FitToTexts();
 }
 
-void TAboutForm::FitToTexts() {
+void AboutBox::FitToTexts() {
     const int textWidth = std::clamp(std::max(TralvoLbl->TextWidth(), CopyrightLbl->TextWidth()),
                                      DesignTextWidth, MaxTextWidth);
     const int line = std::max(
@@ -136,7 +136,7 @@ void TAboutForm::FitToTexts() {
     EndWithButton(*this, *OKBtn, ok, TextLeft + textWidth, top, Margin);
 }
 
-void TAboutForm::showEvent(QShowEvent* event) {
+void AboutBox::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) {
         CentreOnOwner(*this);
@@ -144,15 +144,15 @@ void TAboutForm::showEvent(QShowEvent* event) {
     }
 }
 
-void TAboutForm::OKBtnClick() {
+void AboutBox::OKBtnClick() {
     accept();
 }
 
-void TAboutForm::UpdatesBtnClick() {
+void AboutBox::UpdatesBtnClick() {
     OpenWebLink(openUrl_, "Tralvo-" + GetLanguageCode());
 }
 
-void TAboutForm::LicenseBtnClick() {
+void AboutBox::LicenseBtnClick() {
     RunHelp(help_, this);
 }
 

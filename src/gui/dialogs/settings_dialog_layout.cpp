@@ -1,10 +1,10 @@
 // The settings dialog's geometry: its design scaled to the texts in force, laid out in two
 // columns beside the picture, the buttons below.
+#include "gui/dialogs/settings_dialog.h"
+#include "gui/panes/picture_box.h"
 #include "gui/widgets/design_layout.h"
 #include "gui/widgets/dialog_fit.h"
 #include "gui/widgets/multi_line_buttons.h"
-#include "gui/dialogs/settings_form.h"
-#include "gui/panes/picture_box.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -29,7 +29,7 @@ constexpr QSize DesignClient(473, 281);
 
 // One factor across and one down for the whole design, so that every caption and list
 // entry fits; it keeps the two columns and their proportions.
-DesignScale TSettingsForm::ScaleToTexts() {
+DesignScale SettingsDialog::ScaleToTexts() {
     DesignScale scale;
     const auto needWidth = [&scale](const QWidget* widget, int width) {
         scale.across = std::max(scale.across, static_cast<double>(width) / widget->width());
@@ -71,7 +71,7 @@ DesignScale TSettingsForm::ScaleToTexts() {
 // Every control at its scaled design size, the columns laid out at the scaled design
 // distances. A caption with a line break gets room for one more line, and the column pushes
 // the controls below it down; the divider, the buttons and the dialog follow.
-void TSettingsForm::LayOut(const DesignScale& scale) {
+void SettingsDialog::LayOut(const DesignScale& scale) {
     const QHash<const QWidget*, QRect> design = DesignRects(*this);
     for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         const QRect rect = design.value(child);

@@ -1,4 +1,4 @@
-#include "gui/dialogs/settings_form.h"
+#include "gui/dialogs/settings_dialog.h"
 #include "gui/gui_settings.h"
 #include "i18n/language_catalogue.h"
 #include "settings/settings_store.h"
@@ -42,8 +42,8 @@ constexpr std::string_view Strings =
     "[Language0-Strings]\nError=Error\nPlayerDriveNotExists=No drive\nDrive=Drive\n";
 
 // Every field away from its default, so that a store of anything shows.
-TConfig Edited() {
-    TConfig config;
+UserSettings Edited() {
+    UserSettings config;
     config.Language = 1;
     config.LargeFileIcons = false;
     config.PlayerDrive = "@";
@@ -55,7 +55,7 @@ TConfig Edited() {
     return config;
 }
 
-void ExpectSettings(const TConfig& expected) {
+void ExpectSettings(const UserSettings& expected) {
     EXPECT_EQ(Settings.Language, expected.Language);
     EXPECT_EQ(Settings.LargeFileIcons, expected.LargeFileIcons);
     EXPECT_EQ(Settings.PlayerDrive, expected.PlayerDrive);
@@ -66,7 +66,7 @@ void ExpectSettings(const TConfig& expected) {
     EXPECT_EQ(Settings.SortKey3, expected.SortKey3);
 }
 
-class SettingsFormTest : public testing::Test {
+class SettingsDialogTest : public testing::Test {
 protected:
     void SetUp() override {
         OpenCatalogue("Short names", "By creation time");
@@ -84,7 +84,7 @@ protected:
     }
 
     void Show() {
-        form = std::make_unique<TSettingsForm>(
+        form = std::make_unique<SettingsDialog>(
             settings, messages, [this](QWidget* sender) { helpSenders.push_back(sender); },
             [this](const QUrl& url) { opened.push_back(url.toString().toStdString()); }, fs);
         form->show();
@@ -110,12 +110,12 @@ protected:
     test::ScriptedMessages messages;
     GuiSettings settings{Settings};
     FakeFolders fs;
-    std::unique_ptr<TSettingsForm> form;
+    std::unique_ptr<SettingsDialog> form;
     std::vector<QWidget*> helpSenders;
     std::vector<std::string> opened;
 };
 
-TEST_F(SettingsFormTest, HasItsControlsInTabOrderWithOkAsDefaultAndAFixedSize) {
+TEST_F(SettingsDialogTest, HasItsControlsInTabOrderWithOkAsDefaultAndAFixedSize) {
     Show();
     EXPECT_EQ(form->minimumSize(), form->maximumSize());
     EXPECT_FALSE(form->windowFlags().testFlag(Qt::WindowContextHelpButtonHint));
@@ -149,7 +149,7 @@ TEST_F(SettingsFormTest, HasItsControlsInTabOrderWithOkAsDefaultAndAFixedSize) {
     EXPECT_EQ(tabbed, tabOrder);
 }
 
-TEST_F(SettingsFormTest, ShowingSetsEveryControlAndTheShortNamesBoxFollowsThePlayerType) {
+TEST_F(SettingsDialogTest, ShowingSetsEveryControlAndTheShortNamesBoxFollowsThePlayerType) {
     Show();
     EXPECT_EQ(List("PlayerDriveCB").currentIndex(), 1);
     EXPECT_TRUE(Button("SortingByFilenameRB").isChecked());
@@ -174,8 +174,8 @@ TEST_F(SettingsFormTest, ShowingSetsEveryControlAndTheShortNamesBoxFollowsThePla
     EXPECT_TRUE(only83.isChecked());
 }
 
-TEST_F(SettingsFormTest, OkStoresEveryControlAndNeverChecksTheProcessVolumes) {
-    Settings = TConfig{};
+TEST_F(SettingsDialogTest, OkStoresEveryControlAndNeverChecksTheProcessVolumes) {
+    Settings = UserSettings{};
     Show();
     fs.folders.clear();
     fs.folderChecks = 0;
@@ -192,7 +192,7 @@ TEST_F(SettingsFormTest, OkStoresEveryControlAndNeverChecksTheProcessVolumes) {
 
     EXPECT_EQ(form->result(), QDialog::Accepted);
     EXPECT_TRUE(messages.asked.empty());
-    TConfig expected = Edited();
+    UserSettings expected = Edited();
     expected.PlayerDrive = "?";
     expected.PlayerType = PlayerType::CreationTimes;
     expected.SortKey1 = media::SortKey::FileName;
@@ -208,11 +208,11 @@ TEST_F(SettingsFormTest, OkStoresEveryControlAndNeverChecksTheProcessVolumes) {
 }
 
 // What follows the settings hears of OK only, once the dialog is closed, with what was before.
-TEST_F(SettingsFormTest, OnlyOkTellsTheChangeAndOnlyOnceTheDialogIsClosed) {
-    Settings = TConfig{};
-    std::vector<TConfig> before;
+TEST_F(SettingsDialogTest, OnlyOkTellsTheChangeAndOnlyOnceTheDialogIsClosed) {
+    Settings = UserSettings{};
+    std::vector<UserSettings> before;
     bool closedWhenTold = false;
-    QObject::connect(&settings, &GuiSettings::Changed, [&](const TConfig& old) {
+    QObject::connect(&settings, &GuiSettings::Changed, [&](const UserSettings& old) {
         before.push_back(old);
         closedWhenTold = !form->isVisible();
     });
@@ -230,7 +230,7 @@ TEST_F(SettingsFormTest, OnlyOkTellsTheChangeAndOnlyOnceTheDialogIsClosed) {
     EXPECT_TRUE(closedWhenTold);
 }
 
-TEST_F(SettingsFormTest, AVolumeThatIsGoneKeepsTheDialogOpenAndStoresNothing) {
+TEST_F(SettingsDialogTest, AVolumeThatIsGoneKeepsTheDialogOpenAndStoresNothing) {
     for (const std::string stored : {"/media/OLD", "E"}) {
         Settings.PlayerDrive = stored;
         Show();
@@ -255,7 +255,7 @@ TEST_F(SettingsFormTest, AVolumeThatIsGoneKeepsTheDialogOpenAndStoresNothing) {
     EXPECT_EQ(form->result(), QDialog::Accepted);
 }
 
-TEST_F(SettingsFormTest, CancelAndEscapeStoreNothingAndTheNextShowingStartsAfresh) {
+TEST_F(SettingsDialogTest, CancelAndEscapeStoreNothingAndTheNextShowingStartsAfresh) {
     Show();
     for (const bool escape : {false, true}) {
         EXPECT_EQ(List("LanguageCB").currentIndex(), 1);
@@ -269,7 +269,7 @@ TEST_F(SettingsFormTest, CancelAndEscapeStoreNothingAndTheNextShowingStartsAfres
     }
 }
 
-TEST_F(SettingsFormTest, ListsWithoutASelectionKeepTheSortKeysButStoreNoLanguage) {
+TEST_F(SettingsDialogTest, ListsWithoutASelectionKeepTheSortKeysButStoreNoLanguage) {
     OpenCatalogue("Short names", "By creation time", 0);
     Settings.SortKey1 = media::SortKey::CreationTime; // creation time, which the lists do not offer
     Settings.SortKey2 = media::SortKey::ShortFileName; // short name
@@ -283,7 +283,7 @@ TEST_F(SettingsFormTest, ListsWithoutASelectionKeepTheSortKeysButStoreNoLanguage
     EXPECT_EQ(Settings.Language, -1);
 }
 
-TEST_F(SettingsFormTest, TheLinkAndHelpGoToTheirHandlers) {
+TEST_F(SettingsDialogTest, TheLinkAndHelpGoToTheirHandlers) {
     Catalogue().SetCurrentLanguage(1);
     Show();
     Button("CompListBtn").click();
@@ -293,7 +293,7 @@ TEST_F(SettingsFormTest, TheLinkAndHelpGoToTheirHandlers) {
     EXPECT_EQ(helpSenders, std::vector<QWidget*>{form.get()});
 }
 
-TEST_F(SettingsFormTest, ALineBreakInACaptionPushesTheControlsBelowItDown) {
+TEST_F(SettingsDialogTest, ALineBreakInACaptionPushesTheControlsBelowItDown) {
     Show();
     const QRect only83 = Control("Only83FileNamesCB").geometry();
     const QRect creationTime = Control("SortingByFileCreationTimeRB").geometry();

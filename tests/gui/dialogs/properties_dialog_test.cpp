@@ -1,9 +1,9 @@
 // The track properties dialog, opened from both panes of the real main window.
 #include "dialog_watch.h"
-#include "gui/dialogs/properties_form.h"
+#include "gui/dialogs/properties_dialog.h"
 #include "gui/main_window/main_window.h"
 #include "gui/panes/file_list_model.h"
-#include "gui/panes/shell_tree.h"
+#include "gui/panes/folder_tree.h"
 #include "gui/panes/track_list_model.h"
 #include "media/writers/id3v2_writer.h"
 #include "program_fixture.h"
@@ -53,7 +53,7 @@ protected:
     void StartWindows() {
         folder.WriteFile("Tralvo.ini", "[Player]\nDrive=" + player + "\n");
         ASSERT_NO_FATAL_FAILURE(StartMainWindow());
-        properties = std::make_unique<TPropertiesForm>();
+        properties = std::make_unique<PropertiesDialog>();
         properties->setParent(main.get(), properties->windowFlags());
         main->SetPropertiesForm(properties.get());
         watch = std::make_unique<test::DialogWatch>(*properties);
@@ -74,7 +74,7 @@ protected:
 
     std::string music;
     std::string player;
-    std::unique_ptr<TPropertiesForm> properties;
+    std::unique_ptr<PropertiesDialog> properties;
     std::unique_ptr<test::DialogWatch> watch;
 };
 

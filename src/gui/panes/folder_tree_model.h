@@ -16,11 +16,11 @@ namespace tralvo {
 // again by merging: nodes of folders that still exist stay, so the view keeps their expansion
 // and selection. Children are kept in FolderNameLess order of their keys, which lets a node
 // find its row by binary search.
-class ShellTreeModel : public QAbstractItemModel {
+class FolderTreeModel : public QAbstractItemModel {
     Q_OBJECT
 public:
-    explicit ShellTreeModel(FileSystem& fs, QObject* parent = nullptr);
-    ~ShellTreeModel() override;
+    explicit FolderTreeModel(FileSystem& fs, QObject* parent = nullptr);
+    ~FolderTreeModel() override;
 
     void ResetToComputer();
     void ResetToFolder(const std::string& folder); // an existing folder, normal form
