@@ -46,7 +46,7 @@ struct JournalRecreate {
     std::uint64_t size = 0; // the track's size before the run
 };
 
-// What a run of the Tralvo command is about to do to a player folder, written before the first
+// What an arrange run is about to do to a player folder, written before the first
 // change, so that a run cut off at any point can be put back together. Names are bare names
 // inside the folder.
 struct RunJournal {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "arrange/track_list.h"
-#include "media/track_ordering.h"
+#include "media/sort_order.h"
 
 #include <cstdint>
 

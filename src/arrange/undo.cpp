@@ -1,10 +1,10 @@
 #include "arrange/undo.h"
 
+#include "arrange/arrange_tracks.h"
 #include "arrange/journal_keeper.h"
 #include "arrange/player_order.h"
 #include "arrange/recovery.h"
 #include "arrange/track_loading.h"
-#include "arrange/tralvo_run.h"
 #include "arrange/two_pass_rename.h"
 
 #include <algorithm>
@@ -121,8 +121,8 @@ private:
             }
         }
         tracks.Reorder(order);
-        return RunTralvoCommand({PlayerType::DirectoryOrder, record_.only83FileNames}, folder_,
-                                tracks, run_, journals_, RunPurpose::Undo)
+        return ArrangeTracks({PlayerType::DirectoryOrder, record_.only83FileNames}, folder_, tracks,
+                             run_, journals_, RunPurpose::Undo)
             .Changed();
     }
 

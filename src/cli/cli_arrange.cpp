@@ -1,6 +1,6 @@
+#include "arrange/arrange_tracks.h"
 #include "arrange/track_loading.h"
 #include "arrange/track_ordering.h"
-#include "arrange/tralvo_run.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_console_messages.h"
 #include "cli/cli_file_system.h"
@@ -135,7 +135,7 @@ bool Order(TrackList& tracks, const ArrangeOptions& options,
 // What the Tralvo button does once the list is arranged: the job, then the list read back and
 // whether its order is the arranged one.
 // True when the player's order is the arranged one and no step failed.
-bool RewriteFolder(const TrackList& tracks, const ArrangeOptions& options) {
+bool ArrangeAndTell(const TrackList& tracks, const ArrangeOptions& options) {
     ConsoleRun console;
     const jobs::JobOutcome outcome = console.Run([&](ArrangeRun& run) {
         return jobs::ArrangeFolder(options.folder, options.listing, tracks, run);
@@ -172,7 +172,7 @@ int RunArrangeCommand(Arguments args) {
         PrintTrackList(tracks);
         return ExitOk;
     }
-    return RewriteFolder(tracks, options) ? ExitOk : ExitFailure;
+    return ArrangeAndTell(tracks, options) ? ExitOk : ExitFailure;
 }
 
 } // namespace tralvo::cli

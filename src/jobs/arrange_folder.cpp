@@ -1,7 +1,7 @@
 #include "jobs/arrange_folder.h"
 
+#include "arrange/arrange_tracks.h"
 #include "arrange/track_loading.h"
-#include "arrange/tralvo_run.h"
 #include "jobs/order_check.h"
 
 namespace tralvo::jobs {
@@ -15,7 +15,7 @@ JobOutcome ArrangeFolder(const std::string& folder, PlayerOrder order, const Tra
     const std::string withSlash = FolderWithSlash(folder);
     const std::string made = arranged.Text();
     JobOutcome outcome;
-    outcome.changed = RunTralvoCommand(order, withSlash, arranged, run, journals).Changed();
+    outcome.changed = ArrangeTracks(order, withSlash, arranged, run, journals).Changed();
     outcome.report = run.report;
     outcome.reloaded = LoadPlayerFolder(withSlash, order, run.fs);
     if (outcome.changed) {

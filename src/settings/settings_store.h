@@ -1,7 +1,7 @@
 #pragma once
 
 #include "arrange/player_type.h"
-#include "media/track_ordering.h"
+#include "media/sort_order.h"
 #include "platform/status.h"
 
 #include <cstdint>

@@ -1,9 +1,9 @@
 // The run journal: its text, its store in the state folder, and the run that writes it before
 // the first change and keeps it as the record to undo the run by.
+#include "arrange/arrange_tracks.h"
 #include "arrange/player_order.h"
 #include "arrange/recovery.h"
 #include "arrange/track_loading.h"
-#include "arrange/tralvo_run.h"
 #include "jobs/arrange_folder.h"
 #include "journal_test_support.h"
 #include "media/sound_file.h"
@@ -238,7 +238,7 @@ TEST_F(JournaledRunTest, TheJournalIsWrittenBeforeTheFirstChangeAndKeptAsTheReco
         ListPlayerOrder(folder.path(), {PlayerType::DirectoryOrder}, fat);
     ArrangeRun run{fs, failures, progress};
     ASSERT_TRUE(
-        RunTralvoCommand({PlayerType::DirectoryOrder}, F(), tracks, run, journals.store).Changed());
+        ArrangeTracks({PlayerType::DirectoryOrder}, F(), tracks, run, journals.store).Changed());
 
     ASSERT_TRUE(fs.atFirstChange);
     const RunJournal& first = *fs.atFirstChange;
@@ -269,8 +269,7 @@ TEST_F(JournaledRunTest, TheSecondPassWaitsForTheJournalToSayWhichTracksWearTemp
     JournalWatch fs(journals.store, F());
     const TrackList tracks = Arranged(PlayerType::FileNames, {"b.mp3", "a.ogg", "c.wma"});
     ArrangeRun run{fs, failures, progress};
-    ASSERT_TRUE(
-        RunTralvoCommand({PlayerType::FileNames}, F(), tracks, run, journals.store).Changed());
+    ASSERT_TRUE(ArrangeTracks({PlayerType::FileNames}, F(), tracks, run, journals.store).Changed());
     ASSERT_TRUE(fs.atSecondPass);
     EXPECT_EQ(fs.atSecondPass->state, JournalState::SecondPass);
     const std::vector<JournalRename>& renames = fs.atSecondPass->renames;
@@ -300,18 +299,18 @@ TEST_F(JournaledRunTest, TheFolderIsFlushedBeforeTheJournalBecomesTheRecord) {
     Tracks({"a.mp3", "b.mp3"});
     FailingFlush fs;
     ArrangeRun run{fs, failures, progress};
-    ASSERT_TRUE(RunTralvoCommand({PlayerType::FileNames}, F(),
-                                 Arranged(PlayerType::FileNames, {"b.mp3", "a.mp3"}), run,
-                                 journals.store)
+    ASSERT_TRUE(ArrangeTracks({PlayerType::FileNames}, F(),
+                              Arranged(PlayerType::FileNames, {"b.mp3", "a.mp3"}), run,
+                              journals.store)
                     .Changed());
     ASSERT_FALSE(fs.flushed.empty());
     EXPECT_EQ(fs.flushed.back(), F());
     EXPECT_EQ(test::JournalOf(journals.store, F())->state, JournalState::Done);
 
     fs.fails = true;
-    ASSERT_TRUE(RunTralvoCommand({PlayerType::FileNames}, F(),
-                                 Arranged(PlayerType::FileNames, {"a.mp3", "b.mp3"}), run,
-                                 journals.store)
+    ASSERT_TRUE(ArrangeTracks({PlayerType::FileNames}, F(),
+                              Arranged(PlayerType::FileNames, {"a.mp3", "b.mp3"}), run,
+                              journals.store)
                     .Changed());
     EXPECT_NE(test::JournalOf(journals.store, F())->state, JournalState::Done);
     EXPECT_TRUE(NeedsRecovery(F(), fs, journals.store));
@@ -332,7 +331,7 @@ TEST_F(JournaledRunTest, AJournalThatCannotBeWrittenStopsTheRunBeforeAnythingMov
         test::TimedFileSystem fs;
         const TrackList tracks = Arranged(type, {"B.mp3", "A.mp3"}, fs);
         ArrangeRun run{fs, failures, progress};
-        EXPECT_FALSE(RunTralvoCommand({type}, F(), tracks, run, locked).Changed());
+        EXPECT_FALSE(ArrangeTracks({type}, F(), tracks, run, locked).Changed());
         EXPECT_EQ(test::FilesBelow(folder.path()), before);
         EXPECT_TRUE(fs.times.empty());
         ASSERT_EQ(failures.Steps(), std::vector<RunStep>{RunStep::WriteJournal});
@@ -360,7 +359,7 @@ TEST_F(JournaledRunTest, ASecondPassWhoseJournalCannotBeWrittenPutsTheFolderBack
     const auto before = test::FilesBelow(folder.path());
     const TrackList tracks = Arranged(PlayerType::FileNames, {"b.mp3", "a.mp3"});
     ArrangeRun run{SystemFileSystem(), failures, progress};
-    ASSERT_EQ(RunTralvoCommand({PlayerType::FileNames}, F(), tracks, run, store).outcome,
+    ASSERT_EQ(ArrangeTracks({PlayerType::FileNames}, F(), tracks, run, store).outcome,
               RunOutcome::Stopped);
     ASSERT_EQ(failures.Steps(), std::vector<RunStep>{RunStep::JournalPutBack});
     EXPECT_EQ(failures.failures[0].path, store.PathOf(F()));
@@ -420,8 +419,8 @@ TEST_F(JournaledRunTest, AStoppedRunThatCannotPutEverythingBackNamesWhatIsLeft) 
     const std::string first =
         Arranged(PlayerType::FileNames, {"b.mp3", "a.mp3"})[0].file->FileName();
     const RunReport report =
-        RunTralvoCommand({PlayerType::FileNames}, F(),
-                         Arranged(PlayerType::FileNames, {"b.mp3", "a.mp3"}), run, journals.store);
+        ArrangeTracks({PlayerType::FileNames}, F(),
+                      Arranged(PlayerType::FileNames, {"b.mp3", "a.mp3"}), run, journals.store);
     ClearRunStop();
     EXPECT_EQ(report.outcome, RunOutcome::Stopped);
     ASSERT_EQ(failures.Steps(), std::vector<RunStep>{RunStep::PutBackInPart});
@@ -442,7 +441,7 @@ TEST_F(JournaledRunTest, ARunThatChangedNothingLeavesNoRecord) {
     const TrackList tracks = Arranged(PlayerType::CreationTimes, {"B.mp3", "A.mp3"}, fs);
     ArrangeRun run{fs, failures, progress};
     ASSERT_TRUE(
-        RunTralvoCommand({PlayerType::CreationTimes}, F(), tracks, run, journals.store).Changed());
+        ArrangeTracks({PlayerType::CreationTimes}, F(), tracks, run, journals.store).Changed());
     EXPECT_EQ(failures.Steps(),
               (std::vector<RunStep>{RunStep::SetCreationTime, RunStep::SetCreationTime}));
     EXPECT_FALSE(test::JournalOf(journals.store, F()));

@@ -1,10 +1,10 @@
 // Putting a player folder back together after a run that was cut off: at every point of every
 // strategy with the run's journal, without a journal from what the folder holds, and never by
 // overwriting anything.
+#include "arrange/arrange_tracks.h"
 #include "arrange/recovery.h"
 #include "arrange/temporary_file_title.h"
 #include "arrange/track_loading.h"
-#include "arrange/tralvo_run.h"
 #include "jobs/arrange_folder.h"
 #include "journal_test_support.h"
 #include "media/sound_file.h"
@@ -71,7 +71,7 @@ TEST_P(CutOffRun, RecoveryBringsEveryFileBackWhereverTheRunStopped) {
             displays.push_back(track.display);
         }
         ArrangeRun run{fs, failures, progress};
-        ASSERT_TRUE(RunTralvoCommand({type}, f, tracks, run, stopping).Changed());
+        ASSERT_TRUE(ArrangeTracks({type}, f, tracks, run, stopping).Changed());
         if (!stop.reached()) {
             // The run ended before this stop: every point of it has been tried.
             EXPECT_GT(stopAfter, 1);
@@ -215,7 +215,7 @@ TEST(RecoveryWithJournal, ADirectoryOrderRunDoesNotStartBesideAnEntryOfATemporar
                                                 {"B.mp3", "A.mp3"}, SystemFileSystem());
         ArrangeRun run{SystemFileSystem(), failures, progress};
         EXPECT_EQ(
-            RunTralvoCommand({PlayerType::DirectoryOrder}, f, tracks, run, journals.store).outcome,
+            ArrangeTracks({PlayerType::DirectoryOrder}, f, tracks, run, journals.store).outcome,
             RunOutcome::Refused)
             << name;
         ASSERT_EQ(failures.Steps(), std::vector<RunStep>{RunStep::ReservedEntry}) << name;

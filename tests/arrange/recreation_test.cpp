@@ -1,8 +1,8 @@
 // Creation times where the system cannot set them: the tracks made anew in list order, on
 // this machine's own file system and on a FAT volume whose clock the test runs.
+#include "arrange/arrange_tracks.h"
 #include "arrange/recovery.h"
 #include "arrange/run_journal.h"
-#include "arrange/tralvo_run.h"
 #include "arrange/undo.h"
 #include "jobs/undo_last_run.h"
 #include "journal_test_support.h"
@@ -77,8 +77,8 @@ protected:
     TrackList Run(const Names& order, FileSystem& fs, Clock& clock = SystemClock()) {
         const TrackList tracks = Arranged(PlayerType::CreationTimes, order, fs);
         ArrangeRun run{fs, failures, progress, clock};
-        EXPECT_TRUE(RunTralvoCommand({PlayerType::CreationTimes}, F(), tracks, run, journals.store)
-                        .Changed());
+        EXPECT_TRUE(
+            ArrangeTracks({PlayerType::CreationTimes}, F(), tracks, run, journals.store).Changed());
         return LoadTracks(folder.path(), {PlayerType::CreationTimes}, fs);
     }
     static Names Displays(const TrackList& tracks) {

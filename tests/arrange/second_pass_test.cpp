@@ -1,6 +1,6 @@
 // The file-name strategy's second pass: the strategy tells the run when it starts, and a
 // journaled run that cannot write that down stops before any track takes its new name.
-#include "arrange/tralvo_run.h"
+#include "arrange/arrange_tracks.h"
 #include "arrange/two_pass_rename.h"
 #include "arrange/undo.h"
 #include "journal_test_support.h"
@@ -107,7 +107,7 @@ TEST_F(SecondPassTest, AJournalWithoutRoomStopsTheRunWithItsOwnFailureAndTheFold
     RenameLog fs;
     const TrackList tracks = Arranged(PlayerType::FileNames, {"c.mp3", "b.mp3", "a.mp3"});
     ArrangeRun run{fs, failures, progress};
-    ASSERT_EQ(RunTralvoCommand({PlayerType::FileNames}, F(), tracks, run, store).outcome,
+    ASSERT_EQ(ArrangeTracks({PlayerType::FileNames}, F(), tracks, run, store).outcome,
               RunOutcome::Stopped);
     ASSERT_EQ(failures.Steps(), std::vector<RunStep>{RunStep::JournalPutBack});
     EXPECT_EQ(failures.failures[0].path, store.PathOf(F()));
@@ -125,9 +125,9 @@ TEST_F(SecondPassTest, AnUndoWhoseJournalHasNoRoomLeavesTheRunItTookBackInPlace)
     Tracks({"a.mp3", "b.mp3"});
     {
         ArrangeRun run{SystemFileSystem(), failures, progress};
-        ASSERT_TRUE(RunTralvoCommand({PlayerType::FileNames}, F(),
-                                     Arranged(PlayerType::FileNames, {"b.mp3", "a.mp3"}), run,
-                                     journals.store)
+        ASSERT_TRUE(ArrangeTracks({PlayerType::FileNames}, F(),
+                                  Arranged(PlayerType::FileNames, {"b.mp3", "a.mp3"}), run,
+                                  journals.store)
                         .Changed());
         ASSERT_TRUE(failures.empty());
     }

@@ -1,7 +1,7 @@
 // Undo of the last run in a folder, for each strategy, from the record the run kept.
+#include "arrange/arrange_tracks.h"
 #include "arrange/recovery.h"
 #include "arrange/track_loading.h"
-#include "arrange/tralvo_run.h"
 #include "arrange/undo.h"
 #include "jobs/order_check.h"
 #include "jobs/undo_last_run.h"
@@ -23,7 +23,7 @@ protected:
         shown = type;
         const TrackList tracks = Arranged(type, displays, fs);
         ArrangeRun run{fs, failures, progress};
-        ASSERT_TRUE(RunTralvoCommand({type}, F(), tracks, run, journals.store).Changed());
+        ASSERT_TRUE(ArrangeTracks({type}, F(), tracks, run, journals.store).Changed());
         ASSERT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
     }
     // As Ctrl+Z runs it, the folder shown under the order it was arranged under.
@@ -189,7 +189,7 @@ TEST_P(UndoWhicheverStepFails, ItsOutcomeIsWhatItReported) {
             const TrackList tracks =
                 test::Arranged(folder.path(), type, {"c.mp3", "a.mp3", "b.mp3"}, timed);
             ArrangeRun run{timed, failures, progress};
-            ASSERT_TRUE(RunTralvoCommand({type}, f, tracks, run, journals.store).Changed());
+            ASSERT_TRUE(ArrangeTracks({type}, f, tracks, run, journals.store).Changed());
             ASSERT_TRUE(failures.empty()) << testing::PrintToString(failures.Steps());
         }
         const auto original = test::Contents(test::FilesBelow(folder.path()));

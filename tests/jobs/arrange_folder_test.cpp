@@ -1,5 +1,5 @@
 // The Tralvo button's job as the window and tralvo-cli run it: the run, one reload, the check.
-#include "arrange/tralvo_run.h"
+#include "arrange/arrange_tracks.h"
 #include "job_test_support.h"
 #include "jobs/arrange_folder.h"
 #include "jobs/order_check.h"
@@ -29,8 +29,7 @@ TEST_F(ArrangeFolderJob, ReadsTheFolderBackOnceUnderTheOrderItArrangedBy) {
         const TrackList tracks =
             test::Arranged(twin.path(), order.type, {"c.mp3", "a.mp3", "b.mp3"}, runAlone);
         runAlone.listings = 0;
-        ASSERT_TRUE(
-            RunTralvoCommand(order, twin.path() + "/", tracks, run, journals.store).Changed());
+        ASSERT_TRUE(ArrangeTracks(order, twin.path() + "/", tracks, run, journals.store).Changed());
     }
 
     test::ListingCounter counted(SystemFileSystem());

@@ -162,7 +162,7 @@ void ComputerPane::ShowFilesOfFolder() {
     const std::string folder = Folder();
     std::vector<std::string> names;
     if (!folder.empty()) {
-        names = ListAudioFiles(FolderWithSlash(folder), fs_);
+        names = AudioFileNamesIn(FolderWithSlash(folder), fs_);
     }
     SortByCollation(names);
     files_->SetNames(std::move(names));

@@ -231,7 +231,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
-    // The window's default and cancel buttons: Enter runs the Tralvo command, Escape ends.
+    // The window's default and cancel buttons: Enter arranges the folder (the Tralvo button),
+    // Escape ends.
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
         if (tralvoButton_->isVisible() && tralvoButton_->isEnabled()) {

@@ -8,7 +8,7 @@ bool IsAudioFileName(std::string_view name) {
     return media::KindOfPath(name) != media::KindUnknown;
 }
 
-std::vector<std::string> ListAudioFiles(const std::string& folder, FileSystem& fs) {
+std::vector<std::string> AudioFileNamesIn(const std::string& folder, FileSystem& fs) {
     std::vector<DirectoryEntry> entries;
     if (folder.empty() || !fs.Enumerate(folder, EnumerateFilter::FilesOnly, false, entries)) {
         return {};

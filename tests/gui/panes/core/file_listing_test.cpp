@@ -22,11 +22,11 @@ TEST(FileListing, ListsAudioFilesOnlyHiddenOnesIncluded) {
         folder.WriteFile(name, "x");
     }
     folder.MakeFolder("c.ogg");
-    std::vector<std::string> names = ListAudioFiles(folder.path() + "/", SystemFileSystem());
+    std::vector<std::string> names = AudioFileNamesIn(folder.path() + "/", SystemFileSystem());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{".d.wav", "b.MP3", "e.ogg"}));
-    EXPECT_TRUE(ListAudioFiles(folder / "missing/", SystemFileSystem()).empty());
-    EXPECT_TRUE(ListAudioFiles("", SystemFileSystem()).empty());
+    EXPECT_TRUE(AudioFileNamesIn(folder / "missing/", SystemFileSystem()).empty());
+    EXPECT_TRUE(AudioFileNamesIn("", SystemFileSystem()).empty());
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "arrange/tralvo_run.h"
+#include "arrange/arrange_tracks.h"
 
 #include "arrange/journal_keeper.h"
 #include "arrange/player_order.h"
@@ -56,8 +56,8 @@ RunJournal NewJournal(PlayerOrder order, const std::string& folder, const TrackL
     return journal;
 }
 
-RunReport RunTralvoCommand(PlayerOrder order, const std::string& folder, const TrackList& tracks,
-                           ArrangeRun& run, JournalStore& journals, RunPurpose purpose) {
+RunReport ArrangeTracks(PlayerOrder order, const std::string& folder, const TrackList& tracks,
+                        ArrangeRun& run, JournalStore& journals, RunPurpose purpose) {
     run.report.outcome = RunOutcome::Finished;
     const bool directoryOrder = order.type == PlayerType::DirectoryOrder;
     FolderLock lock;

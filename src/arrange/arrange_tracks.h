@@ -11,7 +11,7 @@
 
 namespace tralvo {
 
-// The Tralvo command's run with its journal: the strategy of order.type rewrites folder
+// An arrange run with its journal: the strategy of order.type rewrites folder
 // (ending in '/') so that the player plays tracks in their order, as RunStrategy does; before
 // the first change the journal records the folder, the order before the run, the arranged
 // order and whatever else a run cut off at any point needs to be put back together, and the
@@ -21,9 +21,9 @@ namespace tralvo {
 // The report is also in run.report, with the failures of any run before on run.
 // An undo run is journaled like any other but leaves no record behind.
 enum class RunPurpose { Arrange, Undo };
-RunReport RunTralvoCommand(PlayerOrder order, const std::string& folder, const TrackList& tracks,
-                           ArrangeRun& run, JournalStore& journals = UserJournals(),
-                           RunPurpose purpose = RunPurpose::Arrange);
+RunReport ArrangeTracks(PlayerOrder order, const std::string& folder, const TrackList& tracks,
+                        ArrangeRun& run, JournalStore& journals = UserJournals(),
+                        RunPurpose purpose = RunPurpose::Arrange);
 
 // What the track at path holds, for its journal; nothing when it cannot be read.
 std::optional<ContentId> ContentAt(const std::string& path, FileSystem& fs);

@@ -1,4 +1,4 @@
-#include "media/track_ordering.h"
+#include "media/sort_order.h"
 
 #include "platform/text.h"
 
