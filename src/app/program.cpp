@@ -58,14 +58,14 @@ bool ForceFirstRunRequested(const QStringList& arguments) {
 
 int RunProgram(const QStringList& arguments, Messages& messages, const QString& instanceName) {
     OpenLanguageCatalogue();
-    LoadSettings();
+    UserSettings userSettings = LoadSettings();
 
     QTranslator qtTexts;
     LoadQtTexts(qtTexts);
     SingleInstance instance(instanceName);
     // The settings the windows share, loaded above and written when the program ends; they
     // outlive the windows.
-    GuiSettings settings(Settings);
+    GuiSettings settings(userSettings);
     Windows windows;
     if (instance.Claim()) {
         QApplication::setApplicationName(QStringLiteral("Tralvo"));
@@ -103,7 +103,7 @@ int RunProgram(const QStringList& arguments, Messages& messages, const QString& 
             windows.Destroy();
         }
     }
-    const Status saved = SaveSettings();
+    const Status saved = SaveSettings(userSettings);
     windows.Destroy();
     if (!saved) {
         std::fprintf(stderr, "Tralvo: %s\n", saved.message().c_str());

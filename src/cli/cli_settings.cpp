@@ -58,9 +58,9 @@ int RunSettingsCommand(Arguments args) {
         return UsageError("unexpected argument: " + args[index]);
     }
     OpenLanguageCatalogue();
-    LoadSettings();
-    const UserSettings loaded = Settings;
-    const Status saved = SaveSettings();
+    UserSettings settings = LoadSettings();
+    const UserSettings loaded = settings;
+    const Status saved = SaveSettings(settings);
     CloseLanguageCatalogue();
 
     PrintConfig(loaded);

@@ -8,8 +8,6 @@
 
 namespace tralvo {
 
-UserSettings Settings;
-
 namespace {
 
 // Only the low 8 bits count, as the file has always been read; a result out of range
@@ -106,14 +104,14 @@ Status SaveSettingsTo(const std::string& path, const UserSettings& config) {
     return ini.Save();
 }
 
-void LoadSettings() {
-    Settings = LoadSettingsFrom(SettingsFilePath(), Catalogue(), SystemFileSystem());
+UserSettings LoadSettings() {
+    return LoadSettingsFrom(SettingsFilePath(), Catalogue(), SystemFileSystem());
 }
 
-Status SaveSettings() {
-    Status status = SaveSettingsTo(SettingsFilePath(), Settings);
-    Settings.Window.LastMyComputerPath.clear();
-    Settings.Window.LastMyPlayerPath.clear();
+Status SaveSettings(UserSettings& settings) {
+    Status status = SaveSettingsTo(SettingsFilePath(), settings);
+    settings.Window.LastMyComputerPath.clear();
+    settings.Window.LastMyPlayerPath.clear();
     return status;
 }
 

@@ -43,9 +43,6 @@ struct UserSettings {
     media::SortKeys Keys() const { return {SortKey1, SortKey2, SortKey3}; }
 };
 
-// The process-wide settings.
-extern UserSettings Settings;
-
 // "Tralvo.ini" in the program's folder.
 std::string SettingsFilePath();
 
@@ -56,9 +53,10 @@ UserSettings LoadSettingsFrom(const std::string& path, LanguageCatalogue& catalo
 // Writes the sixteen keys, leaving every other line of the file as it is.
 Status SaveSettingsTo(const std::string& path, const UserSettings& config);
 
-// The settings module's start and end steps on the process-wide record and catalogue.
-void LoadSettings();
-// The failure names the file; the caller reports it as the process ends.
-Status SaveSettings();
+// The settings module's start and end steps: the settings of the program's file, read with the
+// process-wide catalogue; and settings written back to it, after which the last folders are
+// forgotten. The failure names the file; the caller reports it as the process ends.
+UserSettings LoadSettings();
+Status SaveSettings(UserSettings& settings);
 
 } // namespace tralvo

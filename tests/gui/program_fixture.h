@@ -53,18 +53,19 @@ protected:
     }
     void TearDown() override {
         CloseLanguageCatalogue();
-        Settings = UserSettings{};
         ResetTermination();
     }
 
     // The module start steps, after the test has written what Tralvo.ini it wants.
     void Start() {
         OpenLanguageCatalogue();
-        LoadSettings();
+        Settings = LoadSettings();
     }
 
     TempFolder folder;
     ScriptedMessages messages;
+    // The settings the start loads, which the program hands to its windows.
+    UserSettings Settings;
 };
 
 // The main window and its settings dialog, as the program creates them; closed before the
@@ -126,7 +127,7 @@ protected:
         return names;
     }
 
-    // The process-wide settings the start loads, as the program hands them to its windows.
+    // The settings the start loads, as the program hands them to its windows.
     GuiSettings guiSettings{Settings};
     std::unique_ptr<MainWindow> main;
     std::unique_ptr<SettingsDialog> settingsForm;

@@ -55,15 +55,15 @@ UserSettings Edited() {
     return config;
 }
 
-void ExpectSettings(const UserSettings& expected) {
-    EXPECT_EQ(Settings.Language, expected.Language);
-    EXPECT_EQ(Settings.LargeFileIcons, expected.LargeFileIcons);
-    EXPECT_EQ(Settings.PlayerDrive, expected.PlayerDrive);
-    EXPECT_EQ(Settings.PlayerType, expected.PlayerType);
-    EXPECT_EQ(Settings.Only83FileNames, expected.Only83FileNames);
-    EXPECT_EQ(Settings.SortKey1, expected.SortKey1);
-    EXPECT_EQ(Settings.SortKey2, expected.SortKey2);
-    EXPECT_EQ(Settings.SortKey3, expected.SortKey3);
+void ExpectSettings(const UserSettings& actual, const UserSettings& expected) {
+    EXPECT_EQ(actual.Language, expected.Language);
+    EXPECT_EQ(actual.LargeFileIcons, expected.LargeFileIcons);
+    EXPECT_EQ(actual.PlayerDrive, expected.PlayerDrive);
+    EXPECT_EQ(actual.PlayerType, expected.PlayerType);
+    EXPECT_EQ(actual.Only83FileNames, expected.Only83FileNames);
+    EXPECT_EQ(actual.SortKey1, expected.SortKey1);
+    EXPECT_EQ(actual.SortKey2, expected.SortKey2);
+    EXPECT_EQ(actual.SortKey3, expected.SortKey3);
 }
 
 class SettingsDialogTest : public testing::Test {
@@ -108,6 +108,7 @@ protected:
 
     test::TempFolder folder;
     test::ScriptedMessages messages;
+    UserSettings Settings;
     GuiSettings settings{Settings};
     FakeFolders fs;
     std::unique_ptr<SettingsDialog> form;
@@ -197,7 +198,7 @@ TEST_F(SettingsDialogTest, OkStoresEveryControlAndNeverChecksTheProcessVolumes) 
     expected.PlayerType = PlayerType::CreationTimes;
     expected.SortKey1 = media::SortKey::FileName;
     expected.SortKey2 = media::SortKey::Title;
-    ExpectSettings(expected);
+    ExpectSettings(Settings, expected);
 
     form->show();
     List("PlayerDriveCB").setCurrentIndex(1);
@@ -264,7 +265,7 @@ TEST_F(SettingsDialogTest, CancelAndEscapeStoreNothingAndTheNextShowingStartsAfr
         escape ? Press(Qt::Key_Escape) : Button("CancelBtn").click();
         EXPECT_EQ(form->result(), QDialog::Rejected);
         EXPECT_FALSE(form->isVisible());
-        ExpectSettings(Edited());
+        ExpectSettings(Settings, Edited());
         form->show();
     }
 }
