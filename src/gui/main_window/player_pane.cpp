@@ -193,7 +193,7 @@ QWidget* PlayerPane::Tree() const {
     return tree_;
 }
 
-void PlayerPane::FollowSettings(const UserSettings& before) {
+void PlayerPane::FollowSettings() {
     // The player root is a volume's mount point or a folder: comparing whole roots tells a
     // new player apart also where two player folders lie on one volume.
     const std::string root = playerRoot_();
@@ -203,7 +203,9 @@ void PlayerPane::FollowSettings(const UserSettings& before) {
         SetRootDir(root);
         emit PlayerRootChanged();
     }
-    if (settings_.Order() != before.Order()) {
+    // Against the order the shown list was read under, not the one before the change: the new
+    // player's list above was read under the new order already.
+    if (settings_.Order() != order_) {
         Reload();
     }
 }

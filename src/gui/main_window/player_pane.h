@@ -93,7 +93,7 @@ private:
     void ConnectEditing();
     // The folder's tracks read anew under the settings' order.
     void Reload();
-    void FollowSettings(const UserSettings& before);
+    void FollowSettings();
     void FolderChosen();
     void RefreshClicked();
     bool AskBeforeThrowingAway(const char* textKey);
