@@ -69,6 +69,8 @@ int RunProgram(const QStringList& arguments, Messages& messages, const QString& 
     Windows windows;
     if (instance.Claim()) {
         QApplication::setApplicationName(QStringLiteral("Tralvo"));
+        // Ties the windows to the installed menu entry and its icon.
+        QGuiApplication::setDesktopFileName(QStringLiteral("org.tralvo.Tralvo"));
         QApplication::setWindowIcon(ApplicationIcon());
         QApplication::setQuitOnLastWindowClosed(false);
 

@@ -2,6 +2,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/unique_fd.h"
+#include "platform/user_folders.h"
 #include "platform/volume_identity.h"
 
 #include <cerrno>
@@ -10,7 +11,6 @@
 #include <fcntl.h>
 #include <map>
 #include <mutex>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -26,43 +26,6 @@ Status SystemFailure(int code, const std::string& what) {
     return Status::Failure(code, what + ": " + std::generic_category().message(code));
 }
 
-bool IsAbsolute(const char* path) {
-    return path != nullptr && path[0] == '/';
-}
-
-std::string HomeFolder() {
-    if (const char* home = std::getenv("HOME"); IsAbsolute(home)) {
-        return home;
-    }
-    passwd entry{};
-    passwd* found = nullptr;
-    std::string buffer(16384, '\0');
-    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
-        found != nullptr && IsAbsolute(found->pw_dir)) {
-        return found->pw_dir;
-    }
-    return {};
-}
-
-// Every missing folder on the way is made private to the user, as the XDG rules ask of the
-// state folder.
-Status MakeFolders(const std::string& folder) {
-    for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
-        const std::string part = folder.substr(0, slash);
-        if (!part.empty() && ::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
-            return SystemFailure(errno, "create folder " + part);
-        }
-        if (slash == std::string::npos) {
-            break;
-        }
-    }
-    struct stat info {};
-    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-        return Status::Failure(ENOTDIR, "create folder " + folder + ": not a folder");
-    }
-    return Status::Ok();
-}
-
 // A rename or removal lasts only once the folder's own entry is on disk.
 Status SyncFolder(const std::string& folder) {
     const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -75,11 +38,8 @@ Status SyncFolder(const std::string& folder) {
 } // namespace
 
 std::string UserStateFolder() {
-    if (const char* state = std::getenv("XDG_STATE_HOME"); IsAbsolute(state)) {
-        return std::string(state) + "/tralvo";
-    }
-    const std::string home = HomeFolder();
-    return home.empty() ? std::string() : home + "/.local/state/tralvo";
+    const std::string state = UserBaseFolder("XDG_STATE_HOME", ".local/state");
+    return state.empty() ? std::string() : state + "/tralvo";
 }
 
 std::string StateFolderJournals::Folder() const {
@@ -91,7 +51,7 @@ Status StateFolderJournals::MakeStateFolder() const {
     if (state.empty()) {
         return Status::Failure(ENOENT, "no state folder: neither XDG_STATE_HOME nor HOME is set");
     }
-    return MakeFolders(state);
+    return MakePrivateFolders(state);
 }
 
 FolderKey KeyOfFolder(const std::string& folder) {

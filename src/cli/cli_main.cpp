@@ -1,5 +1,6 @@
 #include "cli/cli_commands.h"
 #include "platform/program_folder.h"
+#include "platform/version_record.h"
 
 #include <cstdio>
 #include <exception>
@@ -24,9 +25,12 @@ constexpr std::string_view UsageText =
     "                  [--dry-run] FOLDER\n"
     "       tralvo-cli recover [--dir DIR] [--type N] [--only83] FOLDER\n"
     "       tralvo-cli undo [--dir DIR] [--type N] [--only83] FOLDER\n"
+    "       tralvo-cli help | --version\n"
     "\n"
-    "DIR stands for the program's folder, where Tralvo.ini and Tralvo.lng lie\n"
-    "(default: the folder of this executable).\n"
+    "DIR stands for the program's folder, where Tralvo.ini and Tralvo.lng lie. By default\n"
+    "the tool uses the program's own: Tralvo.lng beside this executable or, installed, in\n"
+    "../share/tralvo; Tralvo.ini beside this executable when it stands there or the folder\n"
+    "is a writable copy of the program, else $XDG_CONFIG_HOME/tralvo (~/.config/tralvo).\n"
     "\n"
     "list prints the tracks of FOLDER in the order the player plays them, one line each:\n"
     "position, name shown, path on disk, TAB-separated. Backslash, TAB, CR, LF and every\n"
@@ -145,6 +149,12 @@ int Run(Arguments args) {
     }
     if (command == "undo") {
         return RunUndoCommand(rest);
+    }
+    if (command == "--version") {
+        const std::string text =
+            VersionText(VersionRecord(ProgramVersionRecordText()), "tralvo-cli");
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        return ExitOk;
     }
     if (command == "--help" || command == "-h" || command == "help") {
         std::fwrite(UsageText.data(), 1, UsageText.size(), stdout);

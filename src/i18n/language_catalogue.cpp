@@ -124,7 +124,7 @@ LanguageCatalogue& Catalogue() {
 }
 
 void OpenLanguageCatalogue() {
-    Catalogue().Open(ProgramFolder() + "Tralvo.lng");
+    Catalogue().Open(DataFolder() + "Tralvo.lng");
 }
 void CloseLanguageCatalogue() {
     Catalogue().Close();

@@ -27,6 +27,11 @@ std::string ParentFolder(std::string_view path);
 // players see it.
 std::string_view Extension(std::string_view path);
 
+// The folder that relative names from folder, resolving "." and ".." by name only (folder is
+// taken as resolved already, as the program's own path is), with a '/' at its end. An
+// absolute relative is returned as it is; ".." never climbs above "/".
+std::string FolderRelativeTo(std::string_view folder, std::string_view relative);
+
 // Whether folder is path or one of its ancestors, comparing whole components: "/mnt/a" holds
 // "/mnt/a/b" but not "/mnt/ab". Both absolute; folder without a trailing '/' unless "/".
 bool FolderHoldsPath(std::string_view folder, std::string_view path);

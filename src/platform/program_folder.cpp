@@ -5,6 +5,10 @@
 
 #include <optional>
 
+#ifndef TRALVO_DATA_FROM_BIN
+#error "the build names the installed data folder (TRALVO_DATA_FROM_BIN)"
+#endif
+
 namespace tralvo {
 
 namespace {
@@ -25,6 +29,22 @@ std::string ProgramFolder() {
 
 void SetProgramFolder(std::string folder) {
     Override() = FolderWithSlash(std::move(folder));
+}
+
+bool ProgramFolderChosen() {
+    return Override().has_value();
+}
+
+std::string DataFolder() {
+    const std::string folder = ProgramFolder();
+    if (ProgramFolderChosen() || SystemFileSystem().FileExists(folder + "Tralvo.lng")) {
+        return folder;
+    }
+    return InstalledFolder(TRALVO_DATA_FROM_BIN);
+}
+
+std::string InstalledFolder(const std::string& relativeToProgram) {
+    return FolderRelativeTo(ProgramFolder(), relativeToProgram);
 }
 
 } // namespace tralvo

@@ -45,4 +45,19 @@ void VersionRecord::Read(std::string_view record) {
     }
 }
 
+std::string VersionText(const VersionRecord& record, std::string_view program) {
+    std::string text(program);
+    text += ' ';
+    text += record.ProductVersion();
+    text += '\n';
+    for (const std::string* line :
+         {&record.FileDescription(), &record.LegalCopyright(), &record.Comments()}) {
+        if (!line->empty()) {
+            text += *line;
+            text += '\n';
+        }
+    }
+    return text;
+}
+
 } // namespace tralvo

@@ -43,4 +43,11 @@ private:
     std::string comments_;
 };
 
+// The program's own record, compiled in from the project's version.
+std::string_view ProgramVersionRecordText();
+
+// What "--version" prints: "program version", then the description, the copyright and the
+// comments, one line each.
+std::string VersionText(const VersionRecord& record, std::string_view program);
+
 } // namespace tralvo

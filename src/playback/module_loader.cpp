@@ -12,6 +12,9 @@
 #ifndef TRALVO_DECODER_MODULE
 #error "the build names the decoder module (TRALVO_DECODER_MODULE)"
 #endif
+#ifndef TRALVO_MODULES_FROM_BIN
+#error "the build names the installed module folder (TRALVO_MODULES_FROM_BIN)"
+#endif
 #ifndef TRALVO_OUTPUT_MODULE
 #error "the build names the output module (TRALVO_OUTPUT_MODULE)"
 #endif
@@ -35,12 +38,19 @@ Modules& TheModules() {
 
 std::string FolderLocked(Modules& modules) {
     if (!modules.folder) {
-        modules.folder = FolderWithSlash(ParentFolder(SystemFileSystem().ProgramPath()));
+        modules.folder = ModuleFolderFor(
+            FolderWithSlash(ParentFolder(SystemFileSystem().ProgramPath())), SystemFileSystem());
     }
     return *modules.folder;
 }
 
 } // namespace
+
+std::string ModuleFolderFor(const std::string& programFolder, FileSystem& fs) {
+    return fs.FileExists(programFolder + DecoderModuleFile())
+               ? programFolder
+               : FolderRelativeTo(programFolder, TRALVO_MODULES_FROM_BIN);
+}
 
 std::string ModuleFolder() {
     Modules& modules = TheModules();

@@ -4,11 +4,21 @@
 
 #include <string>
 
+namespace tralvo {
+class FileSystem;
+}
+
 namespace tralvo::playback {
 
 // The folder, with a trailing '/', where the modules are looked for: the running program's
-// own folder unless another was set.
+// own folder when they lie there, else the installed tree's module folder, unless another was
+// set.
 std::string ModuleFolder();
+
+// The modules' folder for a program in programFolder (with a trailing '/'): that folder when
+// the program is portable (its decoder module stands there), else the installed tree's module
+// folder relative to it.
+std::string ModuleFolderFor(const std::string& programFolder, FileSystem& fs);
 
 // Stands another folder in its place, for programs that do not lie beside the modules (the
 // tests); an empty folder brings back the program's own.

@@ -6,6 +6,7 @@
 #include "platform/mount_table.h"
 #include "platform/paths.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -75,6 +76,25 @@ std::size_t ChoiceIndexFor(std::vector<PlayerDriveChoice>& choices,
         choices.push_back(VolumeChoice(playerDrive, playerDrive));
     }
     return choices.size() - 1;
+}
+
+std::optional<std::string> SingleMountedPlayer(const std::vector<Volume>& volumes) {
+    static constexpr std::array<std::string_view, 3> playerTypes = {"vfat", "msdos", "exfat"};
+    std::optional<std::string> found;
+    for (const Volume& volume : volumes) {
+        const bool removable = (FolderHoldsPath("/media", volume.mountPoint) ||
+                                FolderHoldsPath("/run/media", volume.mountPoint)) &&
+                               volume.mountPoint != "/media" && volume.mountPoint != "/run/media";
+        if (!removable || std::find(playerTypes.begin(), playerTypes.end(),
+                                    volume.fileSystemType) == playerTypes.end()) {
+            continue;
+        }
+        if (found && *found != volume.mountPoint) {
+            return std::nullopt;
+        }
+        found = volume.mountPoint;
+    }
+    return found;
 }
 
 bool ChoiceFolderExists(const PlayerDriveChoice& choice, FileSystem& fs) {

@@ -2,6 +2,7 @@
 
 #include "platform/volume_labels.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,11 @@ std::vector<PlayerDriveChoice> PlayerDriveChoices(FileSystem& fs, const VolumeLa
 // The index of the entry for a stored value; a value the list lacks (a volume no longer
 // mounted, a drive letter of an older settings file) gets an entry of its own at the end.
 std::size_t ChoiceIndexFor(std::vector<PlayerDriveChoice>& choices, const std::string& playerDrive);
+
+// The mount point of the one FAT or exFAT volume mounted where desktops mount removable media
+// (below /media or /run/media), which a first run offers as the player; none when there is no
+// such volume or more than one.
+std::optional<std::string> SingleMountedPlayer(const std::vector<Volume>& volumes);
 
 // Whether the folder of a chosen entry is there; "?" and "@" always are.
 bool ChoiceFolderExists(const PlayerDriveChoice& choice, FileSystem& fs);

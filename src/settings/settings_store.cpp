@@ -3,8 +3,11 @@
 #include "i18n/language_catalogue.h"
 #include "platform/file_system.h"
 #include "platform/ini_file.h"
+#include "platform/paths.h"
 #include "platform/program_folder.h"
 #include "platform/text.h"
+#include "platform/user_folders.h"
+#include "settings/settings_location.h"
 
 namespace tralvo {
 
@@ -44,7 +47,10 @@ std::string ReadPath(const IniFile& ini, std::string_view key) {
 } // namespace
 
 std::string SettingsFilePath() {
-    return ProgramFolder() + "Tralvo.ini";
+    if (ProgramFolderChosen()) {
+        return ProgramFolder() + "Tralvo.ini";
+    }
+    return SettingsFileFor(ThisProgramsSettingsPlace());
 }
 
 UserSettings LoadSettingsFrom(const std::string& path, LanguageCatalogue& catalogue,
@@ -83,6 +89,10 @@ UserSettings LoadSettingsFrom(const std::string& path, LanguageCatalogue& catalo
 }
 
 Status SaveSettingsTo(const std::string& path, const UserSettings& config) {
+    // The user's configuration folder may not be there yet.
+    if (Status made = MakePrivateFolders(ParentFolder(path)); !made) {
+        return made;
+    }
     IniFile ini(path);
     ini.WriteInteger("Appearance", "Language", config.Language);
     ini.WriteBool("Appearance", "LargeFileIcons", config.LargeFileIcons);

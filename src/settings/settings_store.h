@@ -43,14 +43,16 @@ struct UserSettings {
     media::SortKeys Keys() const { return {SortKey1, SortKey2, SortKey3}; }
 };
 
-// "Tralvo.ini" in the program's folder.
+// "Tralvo.ini" in the folder SettingsFileFor chooses for this program; in a folder that was
+// set for the program's (SetProgramFolder), there.
 std::string SettingsFilePath();
 
 // Reads the file at path, repairing what is out of range, and makes the stored language
 // current in catalogue (its default when the stored one is not valid).
 UserSettings LoadSettingsFrom(const std::string& path, LanguageCatalogue& catalogue,
                               FileSystem& fs);
-// Writes the sixteen keys, leaving every other line of the file as it is.
+// Writes the sixteen keys, leaving every other line of the file as it is; a missing folder on
+// the way is made, private to the user.
 Status SaveSettingsTo(const std::string& path, const UserSettings& config);
 
 // The settings module's start and end steps: the settings of the program's file, read with the

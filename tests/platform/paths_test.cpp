@@ -82,5 +82,15 @@ TEST(FolderHoldsPath, ComparesCaseExactly) {
     EXPECT_FALSE(FolderHoldsPath("/media/Player", "/media/player/Music"));
 }
 
+TEST(FolderRelativeTo, ResolvesDotsByNameAndEndsInASlash) {
+    EXPECT_EQ(FolderRelativeTo("/usr/bin/", "../share/tralvo"), "/usr/share/tralvo/");
+    EXPECT_EQ(FolderRelativeTo("/opt/t/bin", "../lib/tralvo/"), "/opt/t/lib/tralvo/");
+    EXPECT_EQ(FolderRelativeTo("/a//b/./c/", "./../d"), "/a/b/d/");
+    EXPECT_EQ(FolderRelativeTo("/bin/", "../../../x"), "/x/"); // never above the root
+    EXPECT_EQ(FolderRelativeTo("/usr/bin/", "/etc/tralvo"), "/etc/tralvo/");
+    EXPECT_EQ(FolderRelativeTo("/usr/bin/", ""), "/usr/bin/");
+    EXPECT_EQ(FolderRelativeTo("/", ".."), "/");
+}
+
 } // namespace
 } // namespace tralvo

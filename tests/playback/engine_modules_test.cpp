@@ -1,4 +1,5 @@
 #include "fixtures.h"
+#include "platform/file_system.h"
 #include "playback/audio_engine.h"
 #include "playback/decoder.h"
 #include "playback/engine_libraries.h"
@@ -173,6 +174,22 @@ TEST(EngineModules, TheVersionCheckWantsBothModules) {
         const ModuleFolderScope scope(folder.path());
         EXPECT_EQ(AudioEngine().GetVersion(), 0u) << "without " << missing;
     }
+}
+
+TEST(EngineModules, AreFoundBesideAPortableProgramElseInTheInstalledTreesModuleFolder) {
+    const test::TempFolder folder;
+    const std::string bin = folder.MakeFolder("usr/bin") + "/";
+    const std::string modules = folder.MakeFolder("usr/lib/tralvo") + "/";
+    for (const std::string& file : {DecoderModuleFile(), OutputModuleFile()}) {
+        CopyModule(file, modules + file);
+    }
+    EXPECT_EQ(ModuleFolderFor(bin, SystemFileSystem()), modules);
+    {
+        const ModuleFolderScope scope(ModuleFolderFor(bin, SystemFileSystem()));
+        EXPECT_NE(AudioEngine().GetVersion(), 0u);
+    }
+    CopyModule(DecoderModuleFile(), bin + DecoderModuleFile());
+    EXPECT_EQ(ModuleFolderFor(bin, SystemFileSystem()), bin);
 }
 
 TEST(LibrarySearch, FindsInstalledSonamesAndNotOthers) {

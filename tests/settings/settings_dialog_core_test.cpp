@@ -90,5 +90,28 @@ TEST(MakerWebLink, PutsTheLinkIdIntoTheQueryOfTheSiteRoot) {
               "https://www.tralvo.org/?LinkID=Tralvo-a%20b%26c%23d");
 }
 
+TEST(SingleMountedPlayer, IsTheOneFatOrExfatVolumeWhereDesktopsMountSticks) {
+    const Volume root{"/", "ext4", "/dev/vda1"};
+    const Volume efi{"/boot/efi", "vfat", "/dev/vda2"};
+    const Volume player{"/media/user/PLAYER", "vfat", "/dev/sdb1"};
+    const Volume stick{"/run/media/user/STICK", "exfat", "/dev/sdc1"};
+    const Volume disk{"/media/user/DATA", "ext4", "/dev/sdd1"};
+    const Volume mountedHere{"/mnt/fat", "vfat", "/dev/sde1"};
+    using Found = std::optional<std::string>;
+
+    EXPECT_EQ(SingleMountedPlayer({root, efi, player, disk, mountedHere}),
+              Found(player.mountPoint));
+    EXPECT_EQ(SingleMountedPlayer({root, stick}), Found(stick.mountPoint));
+    EXPECT_EQ(SingleMountedPlayer({root, {"/media/OLD", "msdos", "/dev/fd0"}}),
+              Found("/media/OLD"));
+    // None, or two to choose from: the user chooses.
+    EXPECT_EQ(SingleMountedPlayer({root, efi, disk, mountedHere}), std::nullopt);
+    EXPECT_EQ(SingleMountedPlayer({root, player, stick}), std::nullopt);
+    EXPECT_EQ(SingleMountedPlayer({{"/media", "vfat", "/dev/sdb1"}}), std::nullopt);
+    EXPECT_EQ(SingleMountedPlayer({{"/mediax/P", "vfat", "/dev/sdb1"}}), std::nullopt);
+    // The same stick mounted twice on one point is still one.
+    EXPECT_EQ(SingleMountedPlayer({player, player}), Found(player.mountPoint));
+}
+
 } // namespace
 } // namespace tralvo

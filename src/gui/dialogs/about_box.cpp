@@ -10,7 +10,6 @@
 #include "gui/widgets/widget_names.h"
 #include "i18n/language_catalogue.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
@@ -22,7 +21,6 @@ namespace tralvo {
 namespace {
 
 constexpr const char* WindowClass = "TAboutForm";
-constexpr const char* VersionRecordResource = ":/version/version.ini";
 
 // The design in Tahoma 8 pt at 96 dpi: a client area of 261 x 213 pixels, the 32-pixel icon
 // at the top left and a column of texts and buttons beside it. The column widens for a
@@ -60,11 +58,7 @@ QPushButton* PlaceButton(QWidget* parent, const char* name, const char* text) {
 } // namespace
 
 std::optional<std::string> ProgramVersionRecord() {
-    QFile record(QString::fromLatin1(VersionRecordResource));
-    if (!record.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
-    return record.readAll().toStdString();
+    return std::string(ProgramVersionRecordText());
 }
 
 AboutBox::AboutBox(HelpHandler help, UrlOpener openUrl, VersionRecord exeInfo, QWidget* parent)

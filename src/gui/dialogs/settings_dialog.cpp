@@ -230,7 +230,11 @@ void SettingsDialog::SelectDrive(const std::string& playerDrive) {
 }
 
 void SettingsDialog::FormShow() {
-    SelectDrive(settings_.Get().PlayerDrive);
+    std::optional<std::string> player;
+    if (std::exchange(offerMountedPlayer_, false)) {
+        player = SingleMountedPlayer(fs_.Volumes());
+    }
+    SelectDrive(player.value_or(settings_.Get().PlayerDrive));
     switch (settings_.Get().PlayerType) {
     case PlayerType::FileNames:
         SortingByFilenameRB->setChecked(true);

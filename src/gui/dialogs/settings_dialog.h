@@ -35,6 +35,10 @@ public:
                    UrlOpener openUrl = SystemUrlOpener(), FileSystem& fs = SystemFileSystem(),
                    QWidget* parent = nullptr);
 
+    // The next showing selects the one player volume mounted, if there is one, in place of
+    // the stored drive: what a first run offers.
+    void OfferMountedPlayer() { offerMountedPlayer_ = true; }
+
 public slots:
     void PlayerTypeChange();
     void OKBtnClick();
@@ -60,6 +64,7 @@ private:
     UrlOpener openUrl_;
     FileSystem& fs_;
     std::vector<PlayerDriveChoice> driveChoices_;
+    bool offerMountedPlayer_ = false;
 
     PictureBox* ImageImg = nullptr;
     QLabel* PlayerDriveLbl = nullptr;

@@ -164,7 +164,7 @@ bool MainWindow::StartupCheck(bool forceFirstRun) {
     if (first) {
         messages_.Show(CatalogueMessage(MainWindowName, "FirstRun", "FirstRunMsg",
                                         MessageIcon::Information, MessageButtons::Ok));
-        result = RunSettingsDialog();
+        result = RunSettingsDialog(true);
     } else if (!fs_.FolderExists(GetPlayerRoot())) {
         const MessageAnswer answer =
             messages_.Show(CatalogueMessage(MainWindowName, "PlayerDriveNA", "PlayerDriveNAMsg",
@@ -184,11 +184,14 @@ bool MainWindow::StartupCheck(bool forceFirstRun) {
     return result;
 }
 
-bool MainWindow::RunSettingsDialog() {
+bool MainWindow::RunSettingsDialog(bool firstRun) {
     if (TerminationRequested()) {
         return false;
     }
     SettingsDialog* dialog = settingsForm_.Get();
+    if (dialog != nullptr && firstRun) {
+        dialog->OfferMountedPlayer();
+    }
     if (dialog == nullptr || dialog->exec() != QDialog::Accepted || TerminationRequested()) {
         return false;
     }

@@ -87,7 +87,7 @@ private:
     void RestoreWindowState();
     void SaveWindowState();
     std::string GetPlayerRoot();
-    bool RunSettingsDialog();
+    bool RunSettingsDialog(bool firstRun = false);
     // The Play button plays the current item of the list that has the focus.
     void PlayFocusedItem();
     void AboutBtnClick();

@@ -11,7 +11,7 @@
 namespace tralvo {
 
 void MainWindow::HelpBtnClick(QWidget* /*sender*/) {
-    const std::string folder = ProgramFolder();
+    const std::string folder = DataFolder();
     std::string file = folder + "Help-" + GetLanguageCode() + ".html";
     if (!fs_.FileExists(file)) {
         file = folder + "Help-" + GetDefaultLanguageCode() + ".html";

@@ -175,6 +175,23 @@ TEST_F(SettingsDialogTest, ShowingSetsEveryControlAndTheShortNamesBoxFollowsTheP
     EXPECT_TRUE(only83.isChecked());
 }
 
+TEST_F(SettingsDialogTest, AFirstRunOffersTheOnePlayerMountedOnceAndOnlyOnce) {
+    form = std::make_unique<SettingsDialog>(settings, messages, nullptr, nullptr, fs);
+    form->OfferMountedPlayer();
+    form->show();
+    EXPECT_EQ(List("PlayerDriveCB").currentIndex(), 2); // /media/PLAYER, not the stored "@"
+    form->hide();
+    form->show();
+    EXPECT_EQ(List("PlayerDriveCB").currentIndex(), 1);
+
+    // With a second stick the user chooses: the stored drive stays selected.
+    fs.volumes.push_back({"/media/STICK", "exfat", "/dev/sdy1"});
+    form->hide();
+    form->OfferMountedPlayer();
+    form->show();
+    EXPECT_EQ(List("PlayerDriveCB").currentIndex(), 1);
+}
+
 TEST_F(SettingsDialogTest, OkStoresEveryControlAndNeverChecksTheProcessVolumes) {
     Settings = UserSettings{};
     Show();
