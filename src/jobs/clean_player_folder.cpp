@@ -4,6 +4,8 @@
 #include "i18n/language_catalogue.h"
 #include "platform/text.h"
 
+#include <cstdint>
+
 namespace tralvo::jobs {
 
 namespace {
@@ -21,6 +23,11 @@ std::string NameList(const std::vector<JunkEntry>& junk) {
                                    std::to_string(junk.size() - NamesShown));
     }
     return names;
+}
+
+// Whole kilobytes, rounded up: a few bytes of junk are not "0 KB".
+std::uint64_t KilobytesOf(std::uint64_t bytes) {
+    return bytes / 1024 + (bytes % 1024 != 0 ? 1 : 0);
 }
 
 MessageRequest Question(const std::vector<JunkEntry>& junk, const std::string& parent) {
@@ -43,10 +50,6 @@ MessageRequest Failure(const JunkKept& kept, const std::string& parent) {
 }
 
 } // namespace
-
-std::uint64_t KilobytesOf(std::uint64_t bytes) {
-    return bytes / 1024 + (bytes % 1024 != 0 ? 1 : 0);
-}
 
 bool CleanPlayerFolder(const std::string& folder, FileSystem& fs, Messages& messages,
                        const std::string& parent) {

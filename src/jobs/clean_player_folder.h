@@ -3,7 +3,6 @@
 #include "jobs/messages.h"
 #include "platform/file_system.h"
 
-#include <cstdint>
 #include <string>
 
 namespace tralvo::jobs {
@@ -17,8 +16,5 @@ bool CleanPlayerFolder(const std::string& folder, FileSystem& fs, Messages& mess
 // The status line's note on a folder just loaded: the catalogue's text when it holds junk,
 // else empty.
 std::string JunkNote(const std::string& folder, FileSystem& fs);
-
-// The junk's total size as the question gives it: whole kilobytes, rounded up.
-std::uint64_t KilobytesOf(std::uint64_t bytes);
 
 } // namespace tralvo::jobs

@@ -30,7 +30,7 @@ struct JunkyFolder {
         Put("Song.mp3", test::UntaggedMp3());
         Put("._Song.mp3", test::AppleDoubleContent());
         Put("._real.mp3", test::UntaggedMp3(2)); // audio under a companion's name
-        Put(".DS_Store", "123456");
+        Put("desktop.ini", "123456");
         Put("Thumbs.db", "abc");
         Put(".TemporaryItems", "a file, not the folder");
         Put("notes.txt", "notes");
@@ -44,7 +44,8 @@ struct JunkyFolder {
         Folder("._folder");
         Folder("Album");
         Put("Album/.DS_Store", "in a subfolder");
-        stdfs::create_symlink(outside + "/keep.mp3", player + "/desktop.ini");
+        // Links under junk names lead out of the folder: never followed, never junk.
+        stdfs::create_symlink(outside + "/keep.mp3", player + "/.DS_Store");
         stdfs::create_directory_symlink(outside + "/folder", player + "/.Spotlight-V100");
     }
     void Put(const std::string& name, const std::string& content) const {
@@ -101,7 +102,7 @@ TEST(PlayerJunk, FindsEachKindWithItsSizeAndNothingElse) {
         10 + 5 + (f.outside + "/keep.mp3").size() + (f.outside + "/folder").size();
     using Found = std::map<std::string, std::pair<bool, std::uint64_t>>;
     EXPECT_EQ(ByName(junk), (Found{{"._Song.mp3", {false, companion}},
-                                   {".DS_Store", {false, 6}},
+                                   {"desktop.ini", {false, 6}},
                                    {"Thumbs.db", {false, 3}},
                                    {".Trashes", {true, trash}},
                                    {".fseventsd", {true, 0}}}));
@@ -132,14 +133,14 @@ TEST(PlayerJunk, RemovalTakesTheListedEntriesAndLeavesEverythingElse) {
         f.player, FindPlayerJunk(f.player, SystemFileSystem()), SystemFileSystem());
     EXPECT_TRUE(result.complete());
     EXPECT_EQ(Sorted(result.removed),
-              Sorted({"._Song.mp3", ".DS_Store", ".Trashes", ".fseventsd", "Thumbs.db"}));
+              Sorted({"._Song.mp3", "desktop.ini", ".Trashes", ".fseventsd", "Thumbs.db"}));
     Names left;
     for (const auto& entry : stdfs::recursive_directory_iterator(f.player)) {
         left.push_back(entry.path().lexically_relative(f.player).string());
     }
     EXPECT_EQ(Sorted(left),
               Sorted({"._folder", "._real.mp3", ".Spotlight-V100", ".TemporaryItems", "Album",
-                      "Album/.DS_Store", "Song.mp3", "desktop.ini", "notes.txt"}));
+                      "Album/.DS_Store", "Song.mp3", ".DS_Store", "notes.txt"}));
     EXPECT_EQ(test::ReadFile(f.outside + "/keep.mp3"), "outside");
     EXPECT_TRUE(stdfs::is_directory(f.outside + "/folder"));
     EXPECT_TRUE(FindPlayerJunk(f.player, SystemFileSystem()).empty());
@@ -149,7 +150,7 @@ TEST(PlayerJunk, EachEntryIsLookedAtAgainJustBeforeItGoes) {
     const JunkyFolder f;
     std::vector<JunkEntry> junk = FindPlayerJunk(f.player, SystemFileSystem());
     f.Put("._Song.mp3", test::UntaggedMp3()); // now audio
-    stdfs::remove(f / ".DS_Store");
+    stdfs::remove(f / "desktop.ini");
     stdfs::remove(f / "Thumbs.db");
     f.Folder("Thumbs.db"); // now a folder
     stdfs::remove(f / ".fseventsd");
@@ -162,7 +163,7 @@ TEST(PlayerJunk, EachEntryIsLookedAtAgainJustBeforeItGoes) {
 
     const JunkRemoval result = RemovePlayerJunk(f.player, junk, SystemFileSystem());
     EXPECT_EQ(result.removed, Names{".Trashes"});
-    EXPECT_EQ(result.gone, Names{".DS_Store"});
+    EXPECT_EQ(result.gone, Names{"desktop.ini"});
     Names kept;
     for (const JunkKept& entry : result.kept) {
         EXPECT_EQ(entry.reason, JunkKept::Reason::Changed) << entry.name;
@@ -180,10 +181,10 @@ TEST(PlayerJunk, EachEntryIsLookedAtAgainJustBeforeItGoes) {
 
 TEST(PlayerJunk, AFailedRemovalIsReportedAndTheOthersGoOn) {
     const JunkyFolder f;
-    RefusingRemoval fs(".DS_Store");
+    RefusingRemoval fs("desktop.ini");
     const JunkRemoval result = RemovePlayerJunk(f.player, FindPlayerJunk(f.player, fs), fs);
     ASSERT_EQ(result.kept.size(), 1U);
-    EXPECT_EQ(result.kept[0].name, ".DS_Store");
+    EXPECT_EQ(result.kept[0].name, "desktop.ini");
     EXPECT_EQ(result.kept[0].reason, JunkKept::Reason::NotRemoved);
     EXPECT_EQ(result.kept[0].status.code(), EACCES);
     EXPECT_EQ(Sorted(result.removed),

@@ -119,12 +119,5 @@ TEST_F(CleanPlayerFolderTest, EachEntryThatStaysGetsAnErrorBoxWithTheReason) {
     EXPECT_FALSE(stdfs::exists(folder / "player/.fseventsd"));
 }
 
-TEST(CleanSize, KilobytesRoundUp) {
-    EXPECT_EQ(jobs::KilobytesOf(0), 0U);
-    EXPECT_EQ(jobs::KilobytesOf(1), 1U);
-    EXPECT_EQ(jobs::KilobytesOf(1024), 1U);
-    EXPECT_EQ(jobs::KilobytesOf(1025), 2U);
-}
-
 } // namespace
 } // namespace tralvo
