@@ -1,6 +1,7 @@
 #include "arrange/track_loading.h"
 
 #include "arrange/track_ordering.h"
+#include "media/apple_double.h"
 #include "platform/regular_file.h"
 
 namespace tralvo {
@@ -32,9 +33,10 @@ std::vector<ListedTrack> ListAudioFiles(const std::string& folder, PlayerType ty
     for (DirectoryEntry& entry : entries) {
         // Only a regular file, or a link to one, is a track: a named pipe called "x.mp3" would
         // block whatever opens it, a dangling link has nothing to play. Such entries stay
-        // other entries of the folder.
+        // other entries of the folder, and so does a Mac's "._" companion of a track.
         if (entry.isFolder || media::KindOfPath(entry.name) == media::KindUnknown ||
-            !IsRegularFile(path + entry.name)) {
+            !IsRegularFile(path + entry.name) ||
+            media::IsAppleDoubleCompanion(path + entry.name, fs)) {
             continue;
         }
         std::string display = entry.name;

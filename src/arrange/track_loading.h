@@ -23,9 +23,9 @@ struct ListedTrack {
     std::string display;
 };
 
-// The audio files of folder (regular files, or links to them) in the order the file system
-// lists them (directory order), order prefixes left out of the names shown for file-name order
-// (PlayerType::FileNames). A folder that cannot be read gives none.
+// The audio files of folder (regular files, or links to them; no AppleDouble companions) in
+// the order the file system lists them (directory order), order prefixes left out of the names
+// shown for file-name order (PlayerType::FileNames). A folder that cannot be read gives none.
 std::vector<ListedTrack> ListAudioFiles(const std::string& folder, PlayerType type, FileSystem& fs);
 
 // The audio files of folder as the player will play them: in the order the file system

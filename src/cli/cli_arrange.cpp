@@ -163,6 +163,7 @@ int RunArrangeCommand(Arguments args) {
     }
     options.folder = folder;
     NoteWhenRecoveryNeeded(folder);
+    NoteWhenJunkFound(folder);
     TrackList tracks = LoadFolder(options.folder, options.listing);
     if (!Order(tracks, options, names)) {
         return UsageError({});

@@ -22,6 +22,7 @@ int RunListCommand(Arguments args);
 int RunArrangeCommand(Arguments args);
 int RunRecoverCommand(Arguments args);
 int RunUndoCommand(Arguments args);
+int RunCleanCommand(Arguments args);
 
 // Prints the usage text to standard error and gives ExitUsage.
 int UsageError(std::string_view problem);

@@ -26,6 +26,7 @@ int RunListCommand(Arguments args) {
         return ExitFailure;
     }
     NoteWhenRecoveryNeeded(folder);
+    NoteWhenJunkFound(folder);
     PrintTrackList(LoadFolder(folder, options));
     return ExitOk;
 }

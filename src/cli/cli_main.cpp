@@ -25,6 +25,7 @@ constexpr std::string_view UsageText =
     "                  [--dry-run] FOLDER\n"
     "       tralvo-cli recover [--dir DIR] [--type N] [--only83] FOLDER\n"
     "       tralvo-cli undo [--dir DIR] [--type N] [--only83] FOLDER\n"
+    "       tralvo-cli clean [--dry-run] FOLDER\n"
     "       tralvo-cli help | --version\n"
     "\n"
     "DIR stands for the program's folder, where Tralvo.ini and Tralvo.lng lie. By default\n"
@@ -93,7 +94,17 @@ constexpr std::string_view UsageText =
     "\n"
     "undo arranges FOLDER back into its order before the last arrange there, with that\n"
     "run's strategy (the journal's, whatever --type says), reads the list back and prints\n"
-    "it as list does with --type and --only83; exit as for arrange.\n";
+    "it as list does with --type and --only83; exit as for arrange.\n"
+    "\n"
+    "clean removes for good what computers leave in FOLDER and players trip over: a Mac's\n"
+    "._ companion files (told by their AppleDouble header; a ._ file of real audio stays),\n"
+    ".DS_Store, Thumbs.db and desktop.ini, and the folders .Trashes, .Spotlight-V100,\n"
+    ".fseventsd and .TemporaryItems with everything in them; names in any letter case where\n"
+    "the volume folds case, links never followed, subfolders not looked into. It prints one\n"
+    "line per entry (name, size in bytes) and a total line, then, unless --dry-run is given,\n"
+    "removed NAME, gone NAME (vanished meanwhile) or kept NAME REASON for each; exit 0 when\n"
+    "every entry listed is gone, else 1. list and arrange point such files out in a\n"
+    "\"Note:\" line.\n";
 
 } // namespace
 
@@ -149,6 +160,9 @@ int Run(Arguments args) {
     }
     if (command == "undo") {
         return RunUndoCommand(rest);
+    }
+    if (command == "clean") {
+        return RunCleanCommand(rest);
     }
     if (command == "--version") {
         const std::string text =

@@ -69,6 +69,10 @@ TrackList LoadFolder(const std::string& folder, const ListingOptions& options);
 // run left behind, naming the recover command.
 void NoteWhenRecoveryNeeded(const std::string& folder);
 
+// One line on standard error, beginning with "Note:", when folder holds what computers leave
+// behind (player junk), naming the clean command.
+void NoteWhenJunkFound(const std::string& folder);
+
 // One line per track: position from 1, display string, path on disk.
 void PrintTrackList(const TrackList& tracks);
 

@@ -13,12 +13,16 @@ namespace {
 using Kind = ComponentKind;
 
 // Every key the program fetches with GetLangString, sorted by name.
-constexpr std::array<std::string_view, 59> StringKeys = {
+constexpr std::array<std::string_view, 66> StringKeys = {
     "Album",
     "AppearanceNeedRestart",
     "AppearanceNeedRestartMsg",
     "Artist",
     "ChangeDirAlthoughChanged",
+    "CleanChanged",
+    "CleanError",
+    "CleanFolder",
+    "CleanFolderTitle",
     "Comment",
     "CopyError",
     "CopyingFile",
@@ -36,9 +40,12 @@ constexpr std::array<std::string_view, 59> StringKeys = {
     "FolderBusy",
     "JournalError",
     "JournalErrorPutBack",
+    "JunkNote",
+    "MoreJunk",
     "MoveBackError",
     "MoveToTempFolderError",
     "NoHelp",
+    "NoJunk",
     "None",
     "NoProperties",
     "NoPropertiesTitle",
@@ -78,7 +85,7 @@ constexpr std::array<std::string_view, 59> StringKeys = {
 // The windows' components in their component order. Panels, lists, combo boxes, images,
 // shapes, tool bars, trees, track bars, timers and tool-bar separators carry no catalogue
 // text and are left out, as are the about box's two version labels (tag KeepTextTag).
-constexpr std::array<CatalogueComponent, 61> Components = {{
+constexpr std::array<CatalogueComponent, 62> Components = {{
     // The main window: bottom panel with the player panel, then the computer pane, then
     // the player pane.
     {"TMainForm", "PlayerStatusEB", Kind::EditBox},
@@ -102,6 +109,7 @@ constexpr std::array<CatalogueComponent, 61> Components = {{
     {"TMainForm", "MyPlayerPropertiesBtn", Kind::ToolButton},
     {"TMainForm", "DownloadBtn", Kind::ToolButton},
     {"TMainForm", "MyPlayerDeleteBtn", Kind::ToolButton},
+    {"TMainForm", "MyPlayerCleanBtn", Kind::ToolButton},
     {"TMainForm", "UpBtn", Kind::ToolButton},
     {"TMainForm", "DownBtn", Kind::ToolButton},
     {"TMainForm", "SortBtn", Kind::ToolButton},

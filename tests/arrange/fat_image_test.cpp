@@ -9,6 +9,7 @@
 #include "arrange/track_loading.h"
 #include "arrange/track_ordering.h"
 #include "arrange_test_support.h"
+#include "support/apple_double_file.h"
 #include "support/fat_image.h"
 #include "support/strategy_order_check.h"
 #include "support/temp_folder.h"
@@ -168,6 +169,19 @@ TEST_F(FatImageTest, RootFolderWithLongDottedAndHiddenNamesTakesTheArrangedOrder
     TrackList tracks = Load(PlayerType::DirectoryOrder, "");
     ASSERT_EQ(tracks.size(), 5U);
     tracks.Reorder({4, 2, 0, 3, 1});
+    ExpectDirectoryOrderRun("", tracks);
+}
+
+TEST_F(FatImageTest, MacCompanionsMoveAsOtherEntriesNotAsTracks) {
+    Track("", "Song One.mp3");
+    Put("._Song One.mp3", test::AppleDoubleContent());
+    Track("", "Song Two.mp3");
+    Put("._Song Two.mp3", test::AppleDoubleContent());
+    Put("._Live Take.mp3", test::UntaggedMp3(2)); // real audio under a companion's name
+
+    TrackList tracks = Load(PlayerType::DirectoryOrder, "");
+    ASSERT_EQ(Displays(tracks), (Names{"Song One.mp3", "Song Two.mp3", "._Live Take.mp3"}));
+    tracks.Reorder({2, 1, 0});
     ExpectDirectoryOrderRun("", tracks);
 }
 

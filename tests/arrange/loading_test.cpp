@@ -3,11 +3,13 @@
 #include "arrange/track_loading.h"
 #include "arrange_test_support.h"
 #include "media/sound_file.h"
+#include "support/apple_double_file.h"
 #include "support/named_pipe.h"
 #include "support/temp_folder.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <set>
 #include <unistd.h>
 
 namespace tralvo {
@@ -170,6 +172,70 @@ TEST(LoadTracks, ANamedPipeReadsAtOnceAsAFileWithoutTagTimeOrKind) {
     for (const std::string& pipe : f.pipes) {
         EXPECT_TRUE(test::IsNamedPipe(f.folder / pipe)) << pipe;
     }
+}
+
+// A Mac's "._" companions beside the tracks, one "._" name that holds real audio and one too
+// short to carry the magic.
+struct FolderWithCompanions {
+    FolderWithCompanions() {
+        folder.WriteFile("Song.mp3", test::UntaggedMp3(1));
+        folder.WriteFile("._Song.mp3", test::AppleDoubleContent());
+        folder.WriteFile("._Live.mp3", test::UntaggedMp3(2));
+        folder.WriteFile("Other.ogg", "OggS");
+        folder.WriteFile("._Other.ogg", test::AppleDoubleContent());
+        folder.WriteFile("._short.wav", std::string("\x00\x05\x16", 3));
+        folder.WriteFile("._notes.txt", test::AppleDoubleContent());
+    }
+    test::TempFolder folder;
+    const std::vector<std::string> tracks{"._Live.mp3", "._short.wav", "Other.ogg", "Song.mp3"};
+};
+
+// Which files were opened for reading.
+class OpenWatch : public test::ForwardingFileSystem {
+public:
+    Status OpenForReading(const std::string& path, UniqueFd& fd) override {
+        opened.insert(std::string(BaseName(path)));
+        return ForwardingFileSystem::OpenForReading(path, fd);
+    }
+    std::set<std::string> opened;
+};
+
+TEST(LoadTracks, AppleDoubleCompanionsAreNoTracksInEveryOrderButAudioWithTheirNamesIs) {
+    const FolderWithCompanions f;
+    for (const PlayerType type : AllPlayerTypes) {
+        const TrackList tracks = LoadTracks(f.folder.path(), {type}, SystemFileSystem());
+        EXPECT_EQ(Sorted(Displays(tracks)), f.tracks) << PlayerTypeNumber(type);
+    }
+    const TrackList tracks =
+        LoadTracks(f.folder.path(), {PlayerType::DirectoryOrder}, SystemFileSystem());
+    EXPECT_EQ(Sorted(CollectOtherEntries(f.folder.path() + "/", tracks, SystemFileSystem())),
+              (std::vector<std::string>{"._Other.ogg", "._Song.mp3", "._notes.txt"}));
+}
+
+TEST(LoadTracks, OpensOnlyTheAudioNamedDotUnderscoreFilesToTellCompanions) {
+    const FolderWithCompanions f;
+    OpenWatch fs;
+    const TrackList tracks = LoadTracks(f.folder.path(), {PlayerType::DirectoryOrder}, fs);
+    EXPECT_EQ(tracks.size(), f.tracks.size());
+    EXPECT_EQ(fs.opened,
+              (std::set<std::string>{"._Live.mp3", "._Other.ogg", "._Song.mp3", "._short.wav"}));
+}
+
+// The directory-order run moves them with the other entries (on a FAT image in
+// fat_image_test.cpp); a file-name run must not give them an order prefix.
+TEST(LoadTracks, AFileNameRunLeavesCompanionsUnderTheirNames) {
+    const FolderWithCompanions f;
+    TrackList tracks = LoadTracks(f.folder.path(), {PlayerType::FileNames}, SystemFileSystem());
+    tracks.Reorder({3, 2, 1, 0});
+    test::RecordedFailures failures;
+    test::RecordedProgress progress;
+    ArrangeRun run{SystemFileSystem(), failures, progress};
+    RunStrategy(PlayerType::FileNames, f.folder.path() + "/", tracks, run);
+    EXPECT_TRUE(failures.empty());
+    EXPECT_EQ(test::ReadFile(f.folder / "._Song.mp3"), test::AppleDoubleContent());
+    EXPECT_EQ(test::ReadFile(f.folder / "._Other.ogg"), test::AppleDoubleContent());
+    EXPECT_EQ(Displays(LoadTracks(f.folder.path(), {PlayerType::FileNames}, SystemFileSystem())),
+              Displays(tracks));
 }
 
 } // namespace

@@ -14,6 +14,7 @@ void MainWindow::ConnectPlayer() {
     connect(playerPanel_, &PlayerPanel::PlayRequested, this, &MainWindow::PlayFocusedItem);
     connect(computerPane_, &ComputerPane::PlayRequested, player_, &PreviewPlayer::Play);
     connect(playerPane_, &PlayerPane::PlayRequested, player_, &PreviewPlayer::Play);
+    connect(playerPane_, &PlayerPane::FolderNote, playerPanel_, &PlayerPanel::ShowNote);
     connect(playerPanel_, &PlayerPanel::StatusLineFocused, this, [this] {
         QPushButton* next = tralvoButton_->isEnabled() ? tralvoButton_ : exitButton_;
         next->setFocus(Qt::OtherFocusReason);

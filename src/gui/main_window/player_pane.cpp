@@ -13,7 +13,9 @@
 #include "gui/panes/list_work.h"
 #include "gui/panes/pane_list_view.h"
 #include "gui/panes/track_list_model.h"
+#include "gui/qt_text.h"
 #include "gui/widgets/apply_language.h"
+#include "jobs/clean_player_folder.h"
 #include "jobs/message_box_observer.h"
 #include "jobs/messages.h"
 
@@ -82,6 +84,7 @@ void PlayerPane::Build() {
     QToolButton* properties = AddToolButton(toolbar_, "MyPlayerPropertiesBtn", 1);
     QToolButton* download = AddToolButton(toolbar_, "DownloadBtn", 7);
     QToolButton* remove = AddToolButton(toolbar_, "MyPlayerDeleteBtn", 3);
+    QToolButton* clean = AddToolButton(toolbar_, "MyPlayerCleanBtn", 13);
     AddSeparator(toolbar_, "Separator4");
     QToolButton* up = AddToolButton(toolbar_, "UpBtn", 8);
     QToolButton* down = AddToolButton(toolbar_, "DownBtn", 9);
@@ -106,6 +109,7 @@ void PlayerPane::Build() {
     connect(properties, &QToolButton::clicked, this, &PlayerPane::RequestProperties);
     connect(download, &QToolButton::clicked, this, &PlayerPane::DownloadRequested);
     connect(remove, &QToolButton::clicked, this, &PlayerPane::DeleteRequested);
+    connect(clean, &QToolButton::clicked, this, &PlayerPane::CleanClicked);
     connect(up, &QToolButton::clicked, this, [this] { MoveCurrent(-1); });
     connect(down, &QToolButton::clicked, this, [this] { MoveCurrent(1); });
     connect(sort, &QToolButton::clicked, this, [this] { Sort(false); });
@@ -137,6 +141,11 @@ void PlayerPane::Reload() {
     const std::string folder = Folder();
     order_ = settings_.Order();
     Show(folder.empty() ? TrackList{} : LoadTracks(folder, order_, fs_));
+    NoteJunk();
+}
+
+void PlayerPane::NoteJunk() {
+    emit FolderNote(CatalogueText(jobs::JunkNote(Folder(), fs_)));
 }
 
 void PlayerPane::Show(TrackList tracks) {
@@ -238,6 +247,19 @@ void PlayerPane::RefreshClicked() {
         OfferRecovery(Folder());
     }
     Reload();
+}
+
+void PlayerPane::CleanClicked() {
+    const std::string folder = Folder();
+    if (folder.empty() || !jobs::CleanPlayerFolder(folder, fs_, messages_, MainWindowName)) {
+        return;
+    }
+    // What went was never a track: an arranged list keeps its order, only the note follows.
+    if (changed_) {
+        NoteJunk();
+    } else {
+        Reload();
+    }
 }
 
 // An arranged list is thrown away only when the user says so.

@@ -87,6 +87,8 @@ signals:
     void DeleteRequested();
     void UploadRequested();
     void UndoRequested();
+    // What the status line is to say about the folder just loaded; empty for nothing.
+    void FolderNote(const QString& note);
 
 private:
     void Build();
@@ -96,6 +98,8 @@ private:
     void FollowSettings();
     void FolderChosen();
     void RefreshClicked();
+    void CleanClicked();
+    void NoteJunk();
     bool AskBeforeThrowingAway(const char* textKey);
     void OfferRecovery(const std::string& folder);
     void RequestProperties();

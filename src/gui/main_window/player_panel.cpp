@@ -112,7 +112,18 @@ void PlayerPanel::LayOut() {
          {position.left(), position.top(), labelLeft - position.left() - 16, position.height()});
 }
 
+void PlayerPanel::ShowNote(const QString& note) {
+    if (note == note_) {
+        return;
+    }
+    note_ = note;
+    if (idle_) {
+        ShowIdle();
+    }
+}
+
 void PlayerPanel::ShowStatus(const QString& status) {
+    idle_ = false;
     // Set only when it changed: a selection in the line would be lost at every tick.
     if (status_->text() != status) {
         status_->setText(status);
@@ -120,7 +131,8 @@ void PlayerPanel::ShowStatus(const QString& status) {
 }
 
 void PlayerPanel::ShowIdle() {
-    status_->setText(CatalogueText(GetLangProperty(IdleTextKey, true)));
+    idle_ = true;
+    status_->setText(note_.isEmpty() ? CatalogueText(GetLangProperty(IdleTextKey, true)) : note_);
     position_->setValue(0);
 }
 

@@ -26,6 +26,9 @@ public:
     // the position bar instead of overlapping it.
     void LayOut();
 
+    // A note on the player folder, shown while nothing plays; empty for none.
+    void ShowNote(const QString& note);
+
     // The window's tab order runs through the volume control.
     QSlider* VolumeControl() const { return volume_; }
 
@@ -46,6 +49,8 @@ private:
     QProgressBar* position_;
     QLabel* volumeLabel_;
     QSlider* volume_;
+    QString note_;
+    bool idle_ = true;
 };
 
 } // namespace tralvo

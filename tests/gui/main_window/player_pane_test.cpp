@@ -6,9 +6,11 @@
 #include "gui/panes/pane_list_view.h"
 #include "media/writers/id3v2_writer.h"
 #include "program_fixture.h"
+#include "support/apple_double_file.h"
 
 #include <QKeyEvent>
 #include <QToolButton>
+#include <filesystem>
 
 namespace tralvo {
 namespace {
@@ -47,6 +49,8 @@ protected:
         QObject::connect(pane.get(), &PlayerPane::UploadRequested, [this] { asked += "upload "; });
         QObject::connect(pane.get(), &PlayerPane::DeleteRequested, [this] { asked += "delete "; });
         QObject::connect(pane.get(), &PlayerPane::UndoRequested, [this] { asked += "undo "; });
+        QObject::connect(pane.get(), &PlayerPane::FolderNote,
+                         [this](const QString& note) { notes.push_back(note.toStdString()); });
         QObject::connect(pane.get(), &PlayerPane::ChangedMarked,
                          [this](bool changed) { marks.push_back(changed); });
         QObject::connect(pane.get(), &PlayerPane::PropertiesRequested,
@@ -90,7 +94,37 @@ protected:
     PaneListView* list = nullptr;
     std::string asked;
     std::vector<bool> marks;
+    std::vector<std::string> notes;
 };
+
+TEST_F(PlayerPaneTest, TheCleanButtonAsksRemovesTheJunkAndTheNoteGoes) {
+    folder.WriteFile("player/Other/.DS_Store", "x");
+    folder.WriteFile("player/Other/._z.mp3", test::AppleDoubleContent());
+    pane->ShowFolder(player + "/Other");
+    ASSERT_EQ(pane->Tracks().size(), 1U); // the companion is no track
+    ASSERT_EQ(notes.size(), 1U);
+    EXPECT_NE(notes.back(), "");
+    messages.answers = {MessageAnswer::No};
+    Click("MyPlayerCleanBtn");
+    EXPECT_TRUE(std::filesystem::exists(player + "/Other/.DS_Store"));
+    Click("MyPlayerCleanBtn"); // Yes
+    EXPECT_EQ(messages.TextKeys(), (std::vector<std::string>{"CleanFolder", "CleanFolder"}));
+    EXPECT_FALSE(std::filesystem::exists(player + "/Other/.DS_Store"));
+    EXPECT_FALSE(std::filesystem::exists(player + "/Other/._z.mp3"));
+    EXPECT_EQ(notes.back(), "");
+    EXPECT_EQ(pane->Tracks().size(), 1U);
+}
+
+TEST_F(PlayerPaneTest, CleaningKeepsAnArrangedListAndItsMark) {
+    folder.WriteFile("player/Album/Thumbs.db", "x");
+    Click("SortBtn");
+    ASSERT_EQ(Order(), "cba");
+    Click("MyPlayerCleanBtn"); // Yes
+    EXPECT_EQ(messages.TextKeys(), std::vector<std::string>{"CleanFolder"});
+    EXPECT_FALSE(std::filesystem::exists(player + "/Album/Thumbs.db"));
+    EXPECT_EQ(Order(), "cba");
+    EXPECT_TRUE(pane->Changed());
+}
 
 TEST_F(PlayerPaneTest, MovingATrackByKeysMarksTheListAndSignalsIt) {
     Select({0});

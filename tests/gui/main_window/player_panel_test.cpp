@@ -53,6 +53,23 @@ TEST_F(PlayerPanelTest, ShowsWhatThePlayerReportsThenTheHintOnceNothingPlays) {
     EXPECT_FALSE(player.HoldsEngine());
 }
 
+TEST_F(PlayerPanelTest, ANoteOnTheFolderShowsWhileNothingPlays) {
+    panel.Bind(player);
+    auto& status = Part<QLineEdit>("PlayerStatusEB");
+    panel.ShowNote("Junk here");
+    EXPECT_EQ(status.text(), "Junk here");
+    player.Play(tone);
+    ASSERT_NE(player.Stream(), 0u);
+    player.UpdatePosition();
+    panel.ShowNote("Other junk");
+    EXPECT_EQ(status.text(), "00:00 (00:03): tone.mp3");
+    Part<QToolButton>("StopBtn").click();
+    player.UpdatePosition();
+    EXPECT_EQ(status.text(), "Other junk");
+    panel.ShowNote({});
+    EXPECT_EQ(status.text(), "Double-click a track to play it.");
+}
+
 TEST_F(PlayerPanelTest, PlayAsksTheWindowWhatToPlay) {
     panel.Bind(player);
     int requests = 0;

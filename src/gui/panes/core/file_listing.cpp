@@ -1,6 +1,8 @@
 #include "gui/panes/core/file_listing.h"
 
+#include "media/apple_double.h"
 #include "media/sound_file.h"
+#include "platform/paths.h"
 
 namespace tralvo {
 
@@ -13,9 +15,11 @@ std::vector<std::string> AudioFileNamesIn(const std::string& folder, FileSystem&
     if (folder.empty() || !fs.Enumerate(folder, EnumerateFilter::FilesOnly, false, entries)) {
         return {};
     }
+    const std::string path = FolderWithSlash(folder);
     std::vector<std::string> names;
     for (DirectoryEntry& entry : entries) {
-        if (!entry.isFolder && IsAudioFileName(entry.name)) {
+        if (!entry.isFolder && IsAudioFileName(entry.name) &&
+            !media::IsAppleDoubleCompanion(path + entry.name, fs)) {
             names.push_back(std::move(entry.name));
         }
     }

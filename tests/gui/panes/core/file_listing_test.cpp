@@ -1,4 +1,5 @@
 #include "gui/panes/core/file_listing.h"
+#include "support/apple_double_file.h"
 #include "support/temp_folder.h"
 
 #include <algorithm>
@@ -27,6 +28,16 @@ TEST(FileListing, ListsAudioFilesOnlyHiddenOnesIncluded) {
     EXPECT_EQ(names, (std::vector<std::string>{".d.wav", "b.MP3", "e.ogg"}));
     EXPECT_TRUE(AudioFileNamesIn(folder / "missing/", SystemFileSystem()).empty());
     EXPECT_TRUE(AudioFileNamesIn("", SystemFileSystem()).empty());
+}
+
+TEST(FileListing, LeavesOutAppleDoubleCompanionsButNotAudioWithTheirNames) {
+    test::TempFolder folder;
+    folder.WriteFile("Song.mp3", "x");
+    folder.WriteFile("._Song.mp3", test::AppleDoubleContent());
+    folder.WriteFile("._Live.mp3", "ID3");
+    std::vector<std::string> names = AudioFileNamesIn(folder.path() + "/", SystemFileSystem());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"._Live.mp3", "Song.mp3"}));
 }
 
 } // namespace
