@@ -1,0 +1,43 @@
+#include "cli/cli_playlist.h"
+
+#include "arrange/playlist_order.h"
+#include "cli/cli_file_system.h"
+#include "cli/cli_output.h"
+#include "media/playlists/playlist_file.h"
+#include "platform/paths.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace tralvo::cli {
+
+bool ReadPlaylistFile(const std::string& path, PlaylistInput& playlist) {
+    media::playlists::PlaylistRead read = media::playlists::ReadPlaylist(path, ToolFileSystem());
+    if (!read.problem.empty()) {
+        std::fprintf(stderr, "Error: %s: %s\n", EscapeField(path).c_str(),
+                     EscapeField(read.problem).c_str());
+        return false;
+    }
+    // The playlist's own folder as the player folder is given: links resolved.
+    std::error_code error;
+    const std::filesystem::path resolved = std::filesystem::canonical(path, error);
+    playlist.folder = FolderWithSlash(
+        (error ? std::filesystem::absolute(path, error) : resolved).parent_path().string());
+    playlist.entries = std::move(read.paths);
+    return true;
+}
+
+void OrderByPlaylist(TrackList& tracks, const std::string& folder, const ListingOptions& listing,
+                     const PlaylistInput& playlist) {
+    LoadedFolder loaded{FolderWithSlash(folder), listing, std::move(tracks)};
+    const PlaylistMatch match =
+        MatchPlaylist(loaded, playlist.entries, playlist.folder, ToolFileSystem());
+    for (const std::string& entry : match.unmatched) {
+        std::fprintf(stderr, "Not on the player: %s\n", EscapeField(entry).c_str());
+    }
+    tracks = std::move(loaded.tracks);
+    tracks.Reorder(match.order);
+}
+
+} // namespace tralvo::cli
