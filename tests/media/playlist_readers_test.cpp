@@ -43,6 +43,8 @@ TEST(M3uReader, FileUrisBecomePathsAndStreamsStayAsWritten) {
         (Paths{"/home/u/a b.mp3", "/m/c.mp3", "C:/Music/d.mp3", "http://radio.example/stream"}));
     // Outside a URI a '%' is part of the name.
     EXPECT_EQ(Entries("x.m3u", "100%25.mp3\n"), Paths{"100%25.mp3"});
+    // Neither an empty path nor a NUL can name a file (found by fuzzing).
+    EXPECT_EQ(Entries("x.m3u", "file://\nfile:///a%00b%41.mp3\n"), Paths{"/a%00bA.mp3"});
 }
 
 TEST(PlsReader, TakesFileKeysInNumberOrderInAnyCase) {

@@ -61,6 +61,8 @@ PlaylistRead ReadPlaylistText(std::string_view path, std::string_view text) {
         read.problem = error.what();
         return read;
     }
+    // "file://" alone names nothing.
+    std::erase(read.paths, std::string());
     if (read.paths.empty()) {
         read.problem = "the playlist names no track";
     }

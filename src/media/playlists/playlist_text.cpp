@@ -74,8 +74,9 @@ std::string PercentDecoded(std::string_view text) {
     std::string decoded;
     decoded.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
+        // "%00" stays: a NUL ends no name, and would cut the path short.
         if (text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
-            HexValue(text[i + 2]) >= 0) {
+            HexValue(text[i + 2]) >= 0 && (text[i + 1] != '0' || text[i + 2] != '0')) {
             decoded += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
             i += 2;
         } else {

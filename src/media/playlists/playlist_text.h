@@ -35,7 +35,7 @@ void ForEachLine(std::string_view text, const std::function<void(std::string_vie
 // written by older Windows programs are.
 std::string Utf8OrLatin1(std::string_view text);
 
-// "%XX" sequences as the bytes they stand for; a '%' that starts none stays.
+// "%XX" sequences as the bytes they stand for; a '%' that starts none stays, as does "%00".
 std::string PercentDecoded(std::string_view text);
 
 // A path as a playlist writes it made into one with '/' between its components: Windows
