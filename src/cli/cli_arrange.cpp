@@ -70,19 +70,12 @@ std::string TakeArrangeOption(Arguments args, std::size_t& index, ArrangeOptions
         options.keys = *keys;
         ordering = option == "--sort" ? Ordering::Sort : Ordering::ReverseSort;
         index += 2;
-    } else if (option == "--order") {
+    } else if (option == "--order" || option == "--playlist") {
         if (!hasValue) {
-            return "--order needs a file";
+            return option + " needs a file";
         }
         options.orderFile = args[index + 1];
-        ordering = Ordering::File;
-        index += 2;
-    } else if (option == "--playlist") {
-        if (!hasValue) {
-            return "--playlist needs a file";
-        }
-        options.orderFile = args[index + 1];
-        ordering = Ordering::Playlist;
+        ordering = option == "--order" ? Ordering::File : Ordering::Playlist;
         index += 2;
     } else {
         return "unknown option: " + option;

@@ -140,5 +140,43 @@ TEST_F(CliPlaylist, ABadPlaylistStopsArrangeBeforeAnythingChanges) {
     }
 }
 
+// An order file naming the shown names in reverse.
+std::string ReversedOrder(const TempFolder& dir, const std::string& listed) {
+    Names names = Shown(listed);
+    std::string text;
+    for (auto name = names.rbegin(); name != names.rend(); ++name) {
+        text += *name + "\n";
+    }
+    return dir.WriteFile("order", text);
+}
+
+// What list --m3u8 prints, saved and given to arrange --playlist after another order, gives
+// the order back: by the names on disk as they were, order prefixes that changed since
+// included.
+TEST_F(CliPlaylist, ListM3u8ReadsBackIntoTheSameOrder) {
+    // File-name order: directory order cannot be made on the temporary folders here.
+    const std::string type = "1";
+    const std::string first = ReversedOrder(dir, Cli({"list", "--type", type, player}).out);
+    ASSERT_EQ(Cli({"arrange", "--type", type, "--order", first, player}).exitCode, 0);
+    const ProcessResult listed = Cli({"list", "--type", type, player});
+    const ProcessResult exported = Cli({"list", "--type", type, "--m3u8", player});
+    EXPECT_EQ(exported.exitCode, 0);
+    EXPECT_EQ(exported.err, "");
+    // The names on disk, each after its EXTINF line, in the order the player plays them.
+    EXPECT_EQ(exported.out, "#EXTM3U\n#EXTINF:-1,E.wav\n{1}E.wav\n"
+                            "#EXTINF:-1,d.ogg\n{2}d.ogg\n"
+                            "#EXTINF:-1,R\xC3\xA9ve.mp3\n{3}R\xC3\xA9ve.mp3\n"
+                            "#EXTINF:-1,b.mp3\n{4}b.mp3\n#EXTINF:-1,a.mp3\n{5}a.mp3\n");
+    const std::string saved = dir.WriteFile("saved.m3u8", exported.out);
+
+    const std::string second = ReversedOrder(dir, listed.out);
+    ASSERT_EQ(Cli({"arrange", "--type", type, "--order", second, player}).exitCode, 0);
+    ASSERT_NE(Cli({"list", "--type", type, player}).out, listed.out);
+    const ProcessResult run = Cli({"arrange", "--type", type, "--playlist", saved, player});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(Shown(run.out), Shown(listed.out));
+}
+
 } // namespace
 } // namespace tralvo
