@@ -103,4 +103,14 @@ PlaylistMatch MatchPlaylist(const LoadedFolder& loaded, const std::vector<std::s
     return match;
 }
 
+std::vector<std::string> OrderByPlaylist(TrackList& tracks, const std::string& folder,
+                                         PlayerOrder order, const std::vector<std::string>& entries,
+                                         const std::string& playlistFolder, FileSystem& fs) {
+    LoadedFolder loaded{FolderWithSlash(folder), order, std::move(tracks)};
+    PlaylistMatch match = MatchPlaylist(loaded, entries, playlistFolder, fs);
+    tracks = std::move(loaded.tracks);
+    tracks.Reorder(match.order);
+    return std::move(match.unmatched);
+}
+
 } // namespace tralvo

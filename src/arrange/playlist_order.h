@@ -29,4 +29,10 @@ struct PlaylistMatch {
 PlaylistMatch MatchPlaylist(const LoadedFolder& loaded, const std::vector<std::string>& entries,
                             const std::string& playlistFolder, FileSystem& fs);
 
+// Puts tracks, the list of folder read under order, in the order of the playlist's entries
+// (MatchPlaylist); gives the entries that name no track.
+std::vector<std::string> OrderByPlaylist(TrackList& tracks, const std::string& folder,
+                                         PlayerOrder order, const std::vector<std::string>& entries,
+                                         const std::string& playlistFolder, FileSystem& fs);
+
 } // namespace tralvo

@@ -30,14 +30,10 @@ bool ReadPlaylistFile(const std::string& path, PlaylistInput& playlist) {
 
 void OrderByPlaylist(TrackList& tracks, const std::string& folder, const ListingOptions& listing,
                      const PlaylistInput& playlist) {
-    LoadedFolder loaded{FolderWithSlash(folder), listing, std::move(tracks)};
-    const PlaylistMatch match =
-        MatchPlaylist(loaded, playlist.entries, playlist.folder, ToolFileSystem());
-    for (const std::string& entry : match.unmatched) {
+    for (const std::string& entry : OrderByPlaylist(tracks, folder, listing, playlist.entries,
+                                                    playlist.folder, ToolFileSystem())) {
         std::fprintf(stderr, "Not on the player: %s\n", EscapeField(entry).c_str());
     }
-    tracks = std::move(loaded.tracks);
-    tracks.Reorder(match.order);
 }
 
 } // namespace tralvo::cli

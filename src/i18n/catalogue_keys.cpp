@@ -13,7 +13,7 @@ namespace {
 using Kind = ComponentKind;
 
 // Every key the program fetches with GetLangString, sorted by name.
-constexpr std::array<std::string_view, 59> StringKeys = {
+constexpr std::array<std::string_view, 65> StringKeys = {
     "Album",
     "AppearanceNeedRestart",
     "AppearanceNeedRestartMsg",
@@ -48,6 +48,12 @@ constexpr std::array<std::string_view, 59> StringKeys = {
     "PlayerDriveNAMsg",
     "PlayerDriveNotExists",
     "PlayerStatus",
+    "PlaylistFiles",
+    "PlaylistMalformed",
+    "PlaylistNoTracks",
+    "PlaylistNotOnPlayer",
+    "PlaylistTitle",
+    "PlaylistUnreadable",
     "RecoverDone",
     "RecoverFolder",
     "RecoverFolderTitle",
@@ -78,7 +84,7 @@ constexpr std::array<std::string_view, 59> StringKeys = {
 // The windows' components in their component order. Panels, lists, combo boxes, images,
 // shapes, tool bars, trees, track bars, timers and tool-bar separators carry no catalogue
 // text and are left out, as are the about box's two version labels (tag KeepTextTag).
-constexpr std::array<CatalogueComponent, 61> Components = {{
+constexpr std::array<CatalogueComponent, 62> Components = {{
     // The main window: bottom panel with the player panel, then the computer pane, then
     // the player pane.
     {"TMainForm", "PlayerStatusEB", Kind::EditBox},
@@ -107,6 +113,7 @@ constexpr std::array<CatalogueComponent, 61> Components = {{
     {"TMainForm", "SortBtn", Kind::ToolButton},
     {"TMainForm", "ReverseSortBtn", Kind::ToolButton},
     {"TMainForm", "ShuffleBtn", Kind::ToolButton},
+    {"TMainForm", "PlaylistBtn", Kind::ToolButton},
     {"TMainForm", "MyPlayerLbl", Kind::Label},
 
     // The settings dialog: player column, appearance and sorting column, buttons.

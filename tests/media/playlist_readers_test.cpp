@@ -120,6 +120,10 @@ TEST(PlaylistReaders, BadInputGivesAClearProblem) {
              {"none.xspf", "<?xml version='1.0'?>", "no XML element"}}) {
         const PlaylistRead read = Read(name, text);
         EXPECT_TRUE(read.paths.empty()) << name;
+        EXPECT_EQ(read.fault, says == "empty" || says == "names no track"
+                                  ? PlaylistRead::Fault::NoTracks
+                                  : PlaylistRead::Fault::Malformed)
+            << name;
         EXPECT_NE(read.problem.find(says), std::string::npos) << name << ": " << read.problem;
     }
     // Where the XML breaks is said by line.
@@ -133,6 +137,8 @@ TEST(PlaylistReaders, AFileIsReadWithinItsSizeLimit) {
               Paths{"x.mp3"});
     EXPECT_NE(ReadPlaylist(dir / "missing.m3u", SystemFileSystem()).problem.find("cannot read"),
               std::string::npos);
+    EXPECT_EQ(ReadPlaylist(dir / "missing.m3u", SystemFileSystem()).fault,
+              PlaylistRead::Fault::Unreadable);
     EXPECT_NE(
         ReadPlaylist(dir.MakeFolder("folder.m3u"), SystemFileSystem()).problem.find("cannot read"),
         std::string::npos);

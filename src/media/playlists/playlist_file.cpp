@@ -39,6 +39,7 @@ PlaylistKind KindOfPlaylist(std::string_view path, std::string_view text) {
 PlaylistRead ReadPlaylistText(std::string_view path, std::string_view text) {
     PlaylistRead read;
     if (TrimBlanksAndControls(WithoutByteOrderMark(text)).empty()) {
+        read.fault = PlaylistRead::Fault::NoTracks;
         read.problem = "the playlist is empty";
         return read;
     }
@@ -58,12 +59,14 @@ PlaylistRead ReadPlaylistText(std::string_view path, std::string_view text) {
             break;
         }
     } catch (const PlaylistError& error) {
+        read.fault = PlaylistRead::Fault::Malformed;
         read.problem = error.what();
         return read;
     }
     // "file://" alone names nothing.
     std::erase(read.paths, std::string());
     if (read.paths.empty()) {
+        read.fault = PlaylistRead::Fault::NoTracks;
         read.problem = "the playlist names no track";
     }
     return read;
@@ -71,6 +74,7 @@ PlaylistRead ReadPlaylistText(std::string_view path, std::string_view text) {
 
 PlaylistRead ReadPlaylist(const std::string& path, FileSystem& fs) {
     PlaylistRead read;
+    read.fault = PlaylistRead::Fault::Unreadable; // until the text is in hand
     UniqueFd fd;
     if (const Status status = fs.OpenForReading(path, fd); !status) {
         read.problem = "cannot read the playlist: " + status.message();

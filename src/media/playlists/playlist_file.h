@@ -20,6 +20,8 @@ PlaylistKind KindOfPlaylist(std::string_view path, std::string_view text);
 struct PlaylistRead {
     std::vector<std::string> paths;
     std::string problem; // empty when the playlist was read
+    // The kind of problem, for a window's message in the user's language.
+    enum class Fault { None, Unreadable, NoTracks, Malformed } fault = Fault::None;
 };
 
 // Larger than any playlist of a player's tracks; a larger file is refused unread.
