@@ -5,15 +5,21 @@
 // Usage: render_pictures OUTPUT.cpp ROOT PICTURE.svg[@SIZE,SIZE...]...
 //   (each picture is named by its path relative to ROOT, as the resources name it; the sizes
 //   after "@" are rendered too, square, such as the sizes a window icon is asked for)
+//
+// The installed tree's menu icons come from the same renderer, as PNG files, since a desktop
+// may draw an application's icon only from pixels at the sizes it looks for:
+//        render_pictures --png PICTURE.svg SIZE OUTPUT.png [SIZE OUTPUT.png]...
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QList>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -39,9 +45,43 @@ void WritePixels(std::FILE* out, const QImage& image, int index) {
     std::fputs("\n};\n", out);
 }
 
+// Each SIZE OUTPUT.png pair: the picture rendered square at SIZE pixels, written as a PNG file
+// (its folder made if missing).
+int WritePngFiles(int argc, char** argv) {
+    if (argc < 5 || (argc - 3) % 2 != 0) {
+        std::fputs("usage: render_pictures --png PICTURE.svg SIZE OUTPUT.png...\n", stderr);
+        return 2;
+    }
+    QSvgRenderer renderer(QString::fromLocal8Bit(argv[2]));
+    if (!renderer.isValid()) {
+        std::fprintf(stderr, "render_pictures: %s is not a picture\n", argv[2]);
+        return 1;
+    }
+    for (int i = 3; i + 1 < argc; i += 2) {
+        bool isNumber = false;
+        const int side = QString::fromLocal8Bit(argv[i]).toInt(&isNumber);
+        if (!isNumber || side <= 0 || side > 4096) {
+            std::fprintf(stderr, "render_pictures: %s is not a size\n", argv[i]);
+            return 2;
+        }
+        const QString path = QString::fromLocal8Bit(argv[i + 1]);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        const QImage image =
+            Render(renderer, QSize(side, side)).convertToFormat(QImage::Format_ARGB32);
+        if (!image.save(path, "PNG")) {
+            std::fprintf(stderr, "render_pictures: cannot write %s\n", argv[i + 1]);
+            return 1;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string_view(argv[1]) == "--png") {
+        return WritePngFiles(argc, argv);
+    }
     if (argc < 3) {
         std::fputs("usage: render_pictures OUTPUT.cpp ROOT PICTURE.svg...\n", stderr);
         return 2;
