@@ -5,6 +5,7 @@
 #include "cli/cli_console_messages.h"
 #include "cli/cli_file_system.h"
 #include "cli/cli_order_file.h"
+#include "cli/cli_playlist.h"
 #include "cli/cli_tracks.h"
 #include "cli/console_run.h"
 #include "i18n/language_catalogue.h"
@@ -20,13 +21,13 @@ namespace tralvo::cli {
 
 namespace {
 
-enum class Ordering { None, Sort, ReverseSort, Shuffle, File };
+enum class Ordering { None, Sort, ReverseSort, Shuffle, File, Playlist };
 
 struct ArrangeOptions {
     ListingOptions listing;
     Ordering ordering = Ordering::None;
     media::SortKeys keys;
-    std::string orderFile;
+    std::string orderFile; // or the playlist
     bool dryRun = false;
     std::string folder;
 };
@@ -69,18 +70,18 @@ std::string TakeArrangeOption(Arguments args, std::size_t& index, ArrangeOptions
         options.keys = *keys;
         ordering = option == "--sort" ? Ordering::Sort : Ordering::ReverseSort;
         index += 2;
-    } else if (option == "--order") {
+    } else if (option == "--order" || option == "--playlist") {
         if (!hasValue) {
-            return "--order needs a file";
+            return option + " needs a file";
         }
         options.orderFile = args[index + 1];
-        ordering = Ordering::File;
+        ordering = option == "--order" ? Ordering::File : Ordering::Playlist;
         index += 2;
     } else {
         return "unknown option: " + option;
     }
     if (options.ordering != Ordering::None) {
-        return "give only one of --sort, --reverse-sort, --shuffle and --order";
+        return "give only one of --sort, --reverse-sort, --shuffle, --order and --playlist";
     }
     options.ordering = ordering;
     return {};
@@ -95,7 +96,7 @@ std::string ParseArrange(Arguments args, ArrangeOptions& options) {
         return problem;
     }
     if (options.ordering == Ordering::None) {
-        return "arrange needs one of --sort, --reverse-sort, --shuffle and --order";
+        return "arrange needs one of --sort, --reverse-sort, --shuffle, --order and --playlist";
     }
     if (operands.size() != 1) {
         return "arrange needs one folder";
@@ -106,8 +107,8 @@ std::string ParseArrange(Arguments args, ArrangeOptions& options) {
 
 // Puts tracks in the order asked for; false, after saying why, when an order file does not
 // name every track exactly once.
-bool Order(TrackList& tracks, const ArrangeOptions& options,
-           const std::vector<std::string>& names) {
+bool Order(TrackList& tracks, const ArrangeOptions& options, const std::vector<std::string>& names,
+           const PlaylistInput& playlist) {
     switch (options.ordering) {
     case Ordering::Sort:
     case Ordering::ReverseSort:
@@ -116,6 +117,9 @@ bool Order(TrackList& tracks, const ArrangeOptions& options,
         return true;
     case Ordering::Shuffle:
         ShuffleTrackList(tracks, media::SeedFromTimeOfDay());
+        return true;
+    case Ordering::Playlist:
+        OrderByPlaylist(tracks, options.folder, options.listing, playlist);
         return true;
     case Ordering::File:
     case Ordering::None:
@@ -157,6 +161,11 @@ int RunArrangeCommand(Arguments args) {
         options.ordering == Ordering::File && !ReadOrderFile(options.orderFile, names, problem)) {
         return UsageError(problem);
     }
+    // A playlist that cannot be used is no usage error: the command was right, the file not.
+    PlaylistInput playlist;
+    if (options.ordering == Ordering::Playlist && !ReadPlaylistFile(options.orderFile, playlist)) {
+        return ExitFailure;
+    }
     std::string folder;
     if (!ResolveFolder(options.folder, folder)) {
         return ExitFailure;
@@ -165,7 +174,7 @@ int RunArrangeCommand(Arguments args) {
     NoteWhenRecoveryNeeded(folder);
     NoteWhenJunkFound(folder);
     TrackList tracks = LoadFolder(options.folder, options.listing);
-    if (!Order(tracks, options, names)) {
+    if (!Order(tracks, options, names, playlist)) {
         return UsageError({});
     }
     if (options.dryRun || tracks.empty()) {

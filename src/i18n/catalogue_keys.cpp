@@ -13,7 +13,7 @@ namespace {
 using Kind = ComponentKind;
 
 // Every key the program fetches with GetLangString, sorted by name.
-constexpr std::array<std::string_view, 66> StringKeys = {
+constexpr std::array<std::string_view, 72> StringKeys = {
     "Album",
     "AppearanceNeedRestart",
     "AppearanceNeedRestartMsg",
@@ -55,6 +55,12 @@ constexpr std::array<std::string_view, 66> StringKeys = {
     "PlayerDriveNAMsg",
     "PlayerDriveNotExists",
     "PlayerStatus",
+    "PlaylistFiles",
+    "PlaylistMalformed",
+    "PlaylistNoTracks",
+    "PlaylistNotOnPlayer",
+    "PlaylistTitle",
+    "PlaylistUnreadable",
     "RecoverDone",
     "RecoverFolder",
     "RecoverFolderTitle",
@@ -85,7 +91,7 @@ constexpr std::array<std::string_view, 66> StringKeys = {
 // The windows' components in their component order. Panels, lists, combo boxes, images,
 // shapes, tool bars, trees, track bars, timers and tool-bar separators carry no catalogue
 // text and are left out, as are the about box's two version labels (tag KeepTextTag).
-constexpr std::array<CatalogueComponent, 62> Components = {{
+constexpr std::array<CatalogueComponent, 63> Components = {{
     // The main window: bottom panel with the player panel, then the computer pane, then
     // the player pane.
     {"TMainForm", "PlayerStatusEB", Kind::EditBox},
@@ -115,6 +121,7 @@ constexpr std::array<CatalogueComponent, 62> Components = {{
     {"TMainForm", "SortBtn", Kind::ToolButton},
     {"TMainForm", "ReverseSortBtn", Kind::ToolButton},
     {"TMainForm", "ShuffleBtn", Kind::ToolButton},
+    {"TMainForm", "PlaylistBtn", Kind::ToolButton},
     {"TMainForm", "MyPlayerLbl", Kind::Label},
 
     // The settings dialog: player column, appearance and sorting column, buttons.

@@ -54,6 +54,7 @@ const std::string& SoundFile::ShortFileName() const {
 
 void SoundFile::ClearTags() const {
     hasTag_ = false;
+    lengthInMilliseconds_ = -1;
     title_.clear();
     artist_.clear();
     album_.clear();

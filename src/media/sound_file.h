@@ -63,6 +63,9 @@ public:
     const std::string& Year() const { return Tags().year_; }
     const std::string& Comment() const { return Tags().comment_; }
     std::int32_t TrackNumber() const { return Tags().trackNumber_; }
+    // The length an ID3v2 tag gives (TLEN); -1 when no tag says, as the audio alone would
+    // tell, and it is not decoded for a list.
+    std::int64_t LengthInMilliseconds() const { return Tags().lengthInMilliseconds_; }
 
     // Read from the file system on first success and kept; 0.0 while the file cannot be
     // opened, -1.0 while the system cannot tell.
@@ -97,6 +100,7 @@ private:
     mutable std::string year_;
     mutable std::string comment_;
     mutable std::int32_t trackNumber_ = 0;
+    mutable std::int64_t lengthInMilliseconds_ = -1;
 };
 
 // The kind of the file at path by its extension in any letter case: "a/Song.MP3" is an MP3.

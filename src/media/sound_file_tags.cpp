@@ -47,6 +47,16 @@ std::string YearOf(Id3v2Tag& tag) {
     return {};
 }
 
+// TLEN: the length in milliseconds as decimal digits; nothing for anything else.
+std::int64_t LengthOf(Id3v2Tag& tag) {
+    const std::string text = TextFrame(tag, "TLEN");
+    if (text.empty() || text.size() > 12 ||
+        text.find_first_not_of("0123456789") != std::string::npos) {
+        return -1;
+    }
+    return std::stoll(text);
+}
+
 // A field of an ID3v1 tag: cut at its first NUL, trimmed.
 std::string Id3v1Field(const std::array<char, 128>& tag, std::size_t offset, std::size_t length) {
     const std::string_view field(tag.data() + offset, length);
@@ -105,6 +115,7 @@ bool SoundFile::ReadId3v2() const {
         if (present) {
             trackNumber_ = ConvertTrackNumber(track);
         }
+        lengthInMilliseconds_ = LengthOf(tag);
         return true;
     } catch (...) {
         ClearTags();

@@ -43,12 +43,13 @@ expect 'tralvo-cli frobnicate --' ''
 
 # Each command's options, each once, and only one way to order.
 expect 'tralvo-cli settings --' '--dir'
-expect 'tralvo-cli list --' '--only83 --type'
+expect 'tralvo-cli list --' '--m3u8 --only83 --type'
 expect 'tralvo-cli recover --' '--dir --only83 --type'
 expect 'tralvo-cli undo --type 2 --' '--dir --only83'
-expect 'tralvo-cli arrange --' '--dir --dry-run --only83 --order --reverse-sort --shuffle --sort --type'
-expect 'tralvo-cli arrange --dry-run --only83 --' '--dir --order --reverse-sort --shuffle --sort --type'
+expect 'tralvo-cli arrange --' '--dir --dry-run --only83 --order --playlist --reverse-sort --shuffle --sort --type'
+expect 'tralvo-cli arrange --dry-run --only83 --' '--dir --order --playlist --reverse-sort --shuffle --sort --type'
 expect 'tralvo-cli arrange --shuffle --' '--dir --dry-run --only83 --type'
+expect 'tralvo-cli arrange --playlist a.m3u --' '--dir --dry-run --only83 --type'
 expect 'tralvo-cli arrange --sort 1,2 --d' '--dir --dry-run'
 
 # Values of options.
@@ -79,6 +80,8 @@ expect "tralvo-cli id3v2 $work/so" "$work/song.mp3"
 expect "tralvo-cli id3v2 $work/song.mp3 TI" ''
 expect "tralvo-cli arrange --order $work/o" "$work/order.txt"
 expect 'tralvo-cli arrange --order -' '-'
+expect "tralvo-cli arrange --playlist $work/o" "$work/order.txt"
+expect "tralvo-cli arrange --playlist $work/order.txt $work/Au" "$work/Audiobooks"
 
 if ((failures > 0)); then
     echo "$failures completion(s) wrong"

@@ -173,6 +173,22 @@ TEST_F(SoundFileId3v2, FillsEveryFieldFromItsFrames) {
     EXPECT_EQ(file.TrackNumber(), 5);
 }
 
+// The length is known without decoding only where a tag says it.
+TEST_F(SoundFileId3v2, TheLengthComesFromTlenInMillisecondsOnly) {
+    EXPECT_EQ(SoundFile(WriteMp3("a.mp3", test::Id3v2TagWriter(3).Text("TLEN", " 215400 ")))
+                  .LengthInMilliseconds(),
+              215400);
+    for (const std::string_view bad : {"3:35", "-5", "", "1234567890123"}) {
+        EXPECT_EQ(SoundFile(WriteMp3("b.mp3", test::Id3v2TagWriter(3).Text("TLEN", bad)))
+                      .LengthInMilliseconds(),
+                  -1)
+            << bad;
+    }
+    EXPECT_EQ(SoundFile(WriteMp3("c.mp3", test::Id3v2TagWriter(3).Text("TIT2", "x")))
+                  .LengthInMilliseconds(),
+              -1);
+}
+
 TEST_F(SoundFileId3v2, TakesEveryFieldFromAGoodTagEvenWhereItIsEmpty) {
     test::Id3v2TagWriter tag(4);
     tag.Text("TIT2", "Only a title").Text("TDRL", "2003-04-01").Text("TRCK", "3/12");

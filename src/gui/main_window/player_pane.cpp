@@ -92,6 +92,7 @@ void PlayerPane::Build() {
     QToolButton* sort = AddToolButton(toolbar_, "SortBtn", 10);
     QToolButton* reverse = AddToolButton(toolbar_, "ReverseSortBtn", 11);
     QToolButton* shuffle = AddToolButton(toolbar_, "ShuffleBtn", 12);
+    QToolButton* playlist = AddToolButton(toolbar_, "PlaylistBtn", 14);
 
     tree_ = AddFolderBox(
                 *this,
@@ -115,6 +116,7 @@ void PlayerPane::Build() {
     connect(sort, &QToolButton::clicked, this, [this] { Sort(false); });
     connect(reverse, &QToolButton::clicked, this, [this] { Sort(true); });
     connect(shuffle, &QToolButton::clicked, this, &PlayerPane::Shuffle);
+    connect(playlist, &QToolButton::clicked, this, &PlayerPane::ArrangeByPlaylist);
 }
 
 std::string PlayerPane::RootDir() const {

@@ -69,6 +69,11 @@ public:
     // than one track is selected.
     std::optional<std::string> TrackToPlay() const;
 
+    // What the Playlist button asks for the playlist to arrange by: a file dialog, unless a test
+    // answers instead. Nothing when the user cancels.
+    using PlaylistChooser = std::function<std::optional<std::string>()>;
+    void SetPlaylistChooser(PlaylistChooser choose) { choosePlaylist_ = std::move(choose); }
+
     // Files dragged from list may be dropped on the track list: they are uploaded.
     void AcceptDropsFrom(const QObject* list) { dropSource_ = list; }
     // The window's drags, tab order and width run through these.
@@ -114,6 +119,12 @@ private:
     void EndDrag();
     void Sort(bool reverse);
     void Shuffle();
+    // The list in the order of a playlist the user chooses, as after a sort.
+    void ArrangeByPlaylist();
+    std::optional<std::string> AskForPlaylist();
+    // The list in the order of the entries; gives those that name no track.
+    std::vector<std::string> ApplyPlaylist(const std::vector<std::string>& entries,
+                                           const std::string& playlistFolder);
     template <typename Change>
     void Reorder(Change&& change);
 
@@ -127,6 +138,7 @@ private:
     PaneListView* list_ = nullptr;
     std::unique_ptr<TrackItems> items_;
     const QObject* dropSource_ = nullptr;
+    PlaylistChooser choosePlaylist_;
 
     PlayerOrder order_{};
     std::string listFolder_;

@@ -1,5 +1,6 @@
 // Editing the track list: moving tracks by buttons, keys and drag and drop, and the orderings
 // of the whole list.
+#include "arrange/playlist_order.h"
 #include "arrange/track_ordering.h"
 #include "gui/main_window/list_commands.h"
 #include "gui/main_window/player_pane.h"
@@ -50,6 +51,15 @@ void PlayerPane::Sort(bool reverse) {
 
 void PlayerPane::Shuffle() {
     Reorder([](TrackList& tracks) { ShuffleTrackList(tracks, media::SeedFromTimeOfDay()); });
+}
+
+std::vector<std::string> PlayerPane::ApplyPlaylist(const std::vector<std::string>& entries,
+                                                   const std::string& playlistFolder) {
+    std::vector<std::string> unmatched;
+    Reorder([&](TrackList& tracks) {
+        unmatched = OrderByPlaylist(tracks, listFolder_, order_, entries, playlistFolder, fs_);
+    });
+    return unmatched;
 }
 
 // The current track one row up (by -1) or down (by 1); not with several selected.

@@ -29,7 +29,7 @@ QIcon ToolbarIcon(int index) {
         "toolbar/delete.svg",  "toolbar/settings.svg",   "toolbar/help.svg",
         "toolbar/about.svg",   "toolbar/download.svg",   "toolbar/up.svg",
         "toolbar/down.svg",    "toolbar/sort.svg",       "toolbar/reverse-sort.svg",
-        "toolbar/shuffle.svg", "toolbar/clean.svg",
+        "toolbar/shuffle.svg", "toolbar/clean.svg",      "toolbar/playlist.svg",
     };
     if (index < 0 || index >= ToolbarIconCount) {
         return {};

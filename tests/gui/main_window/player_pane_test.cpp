@@ -237,5 +237,37 @@ TEST_F(PlayerPaneTest, ATrackPathFollowsTheOrderTheListWasReadUnder) {
     EXPECT_EQ(pane->TrackPath(4), "");
 }
 
+// The Playlist button puts the list in a playlist's order as a sort does, and says in one box
+// which entries it could not find; a playlist it cannot use changes nothing.
+TEST_F(PlayerPaneTest, APlaylistOrdersTheListAndNamesWhatIsNotOnThePlayer) {
+    std::optional<std::string> chosen;
+    pane->SetPlaylistChooser([&] { return chosen; });
+    Click("PlaylistBtn"); // cancelled
+    EXPECT_FALSE(pane->Changed());
+
+    for (const auto& [name, content, key] : std::vector<std::array<std::string, 3>>{
+             {"empty.m3u", "#EXTM3U\r\n", "PlaylistNoTracks"},
+             {"broken.xspf", "<playlist><track>", "PlaylistMalformed"},
+             {"missing.pls", "", "PlaylistUnreadable"}}) {
+        chosen = name == "missing.pls" ? folder / name : folder.WriteFile(name, content);
+        messages.asked.clear();
+        Click("PlaylistBtn");
+        EXPECT_EQ(messages.TextKeys(), std::vector<std::string>{key}) << name;
+        EXPECT_EQ(messages.asked.at(0).argument, *chosen);
+        EXPECT_EQ(Order(), "abc");
+        EXPECT_FALSE(pane->Changed());
+    }
+
+    chosen =
+        folder.WriteFile("player/list.m3u8", "c.mp3\nnot here.mp3\n../Album/a.mp3\ngone.ogg\n");
+    messages.asked.clear();
+    Click("PlaylistBtn");
+    EXPECT_EQ(Order(), "cab");
+    EXPECT_TRUE(pane->Changed());
+    EXPECT_EQ(marks, std::vector<bool>{true});
+    ASSERT_EQ(messages.TextKeys(), std::vector<std::string>{"PlaylistNotOnPlayer"});
+    EXPECT_EQ(messages.asked[0].argument, "not here.mp3\ngone.ogg");
+}
+
 } // namespace
 } // namespace tralvo
