@@ -48,15 +48,14 @@ private:
     std::unordered_map<std::string, std::deque<std::size_t>> tracks_;
 };
 
-// The folder entry lies in, with a '/' at its end.
-std::string FolderOfEntry(const std::string& entry, const std::string& playlistFolder) {
+} // namespace
+
+std::string FolderOfPlaylistEntry(const std::string& entry, const std::string& playlistFolder) {
     const std::size_t slash = entry.rfind('/');
     const std::string_view folder =
         slash == std::string::npos ? std::string_view() : std::string_view(entry).substr(0, slash);
     return FolderRelativeTo(playlistFolder, folder.empty() && slash == 0 ? "/" : folder);
 }
-
-} // namespace
 
 PlaylistMatch MatchPlaylist(const LoadedFolder& loaded, const std::vector<std::string>& entries,
                             const std::string& playlistFolder, FileSystem& fs) {
@@ -75,7 +74,7 @@ PlaylistMatch MatchPlaylist(const LoadedFolder& loaded, const std::vector<std::s
     PlaylistMatch match;
     for (const std::string& entry : entries) {
         const std::string_view name = BaseName(entry);
-        const std::string folder = FolderOfEntry(entry, playlistFolder);
+        const std::string folder = FolderOfPlaylistEntry(entry, playlistFolder);
         const bool inPlayerFolder =
             folder == playerFolder || (foldsCase && EqualsIgnoringCase(folder, playerFolder));
         NameIndex* const first = inPlayerFolder ? &onDisk : &shown;

@@ -17,6 +17,10 @@ struct PlaylistMatch {
     std::vector<std::string> unmatched;
 };
 
+// The folder a playlist's entry lies in, with a '/' at its end; a relative entry starts from
+// playlistFolder.
+std::string FolderOfPlaylistEntry(const std::string& entry, const std::string& playlistFolder);
+
 // Matches a playlist's entries (paths as ReadPlaylist gives them; relative ones relative to
 // playlistFolder) to the tracks of loaded by file name, in the letter-case rules of the
 // folder's volume. An entry in the player folder itself names a file on disk, so its name is

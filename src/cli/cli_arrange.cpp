@@ -2,17 +2,11 @@
 #include "arrange/track_loading.h"
 #include "arrange/track_ordering.h"
 #include "cli/cli_commands.h"
-#include "cli/cli_console_messages.h"
 #include "cli/cli_file_system.h"
 #include "cli/cli_order_file.h"
 #include "cli/cli_playlist.h"
 #include "cli/cli_tracks.h"
 #include "cli/console_run.h"
-#include "i18n/language_catalogue.h"
-#include "jobs/arrange_folder.h"
-#include "jobs/message_box_observer.h"
-#include "jobs/order_check.h"
-#include "platform/stop_signals.h"
 
 #include <cstdio>
 #include <optional>
@@ -136,19 +130,6 @@ bool Order(TrackList& tracks, const ArrangeOptions& options, const std::vector<s
     return problems.empty();
 }
 
-// What the Tralvo button does once the list is arranged: the job, then the list read back and
-// whether its order is the arranged one.
-// True when the player's order is the arranged one and no step failed.
-bool ArrangeAndTell(const TrackList& tracks, const ArrangeOptions& options) {
-    ConsoleRun console;
-    const jobs::JobOutcome outcome = console.Run([&](ArrangeRun& run) {
-        return jobs::ArrangeFolder(options.folder, options.listing, tracks, run);
-    });
-    PrintTrackList(outcome.reloaded.tracks);
-    jobs::TellOrder(outcome, console.observer);
-    return console.messages.shown() == 0 && !SayWhenInterrupted(console.messages);
-}
-
 } // namespace
 
 int RunArrangeCommand(Arguments args) {
@@ -182,7 +163,7 @@ int RunArrangeCommand(Arguments args) {
         PrintTrackList(tracks);
         return ExitOk;
     }
-    return ArrangeAndTell(tracks, options) ? ExitOk : ExitFailure;
+    return ArrangeAndTell(tracks, options.folder, options.listing) ? ExitOk : ExitFailure;
 }
 
 } // namespace tralvo::cli

@@ -23,6 +23,7 @@ int RunArrangeCommand(Arguments args);
 int RunRecoverCommand(Arguments args);
 int RunUndoCommand(Arguments args);
 int RunCleanCommand(Arguments args);
+int RunSendCommand(Arguments args);
 
 // Prints the usage text to standard error and gives ExitUsage.
 int UsageError(std::string_view problem);

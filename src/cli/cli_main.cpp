@@ -26,6 +26,7 @@ constexpr std::string_view UsageText =
     "       tralvo-cli recover [--dir DIR] [--type N] [--only83] FOLDER\n"
     "       tralvo-cli undo [--dir DIR] [--type N] [--only83] FOLDER\n"
     "       tralvo-cli clean [--dry-run] FOLDER\n"
+    "       tralvo-cli send [--dir DIR] [--type N] [--only83] [--dry-run] PLAYLIST FOLDER\n"
     "       tralvo-cli help | --version\n"
     "\n"
     "DIR stands for the program's folder, where Tralvo.ini and Tralvo.lng lie. By default\n"
@@ -119,7 +120,19 @@ constexpr std::string_view UsageText =
     "line per entry (name, size in bytes) and a total line, then, unless --dry-run is given,\n"
     "removed NAME, gone NAME (vanished meanwhile) or kept NAME REASON for each; exit 0 when\n"
     "every entry listed is gone, else 1. list and arrange point such files out in a\n"
-    "\"Note:\" line.\n";
+    "\"Note:\" line.\n"
+    "\n"
+    "send copies every file that PLAYLIST (M3U, M3U8, PLS or XSPF) names into FOLDER, under\n"
+    "its own name, then arranges FOLDER in the playlist's order as arrange --playlist does\n"
+    "(the tracks it does not name keep their order after the others) and prints the list\n"
+    "as list does. Relative entries start from the playlist's folder. A file that FOLDER\n"
+    "holds already with the same bytes (size and a hash of its first and last 64 KiB) is\n"
+    "not copied again; a different file of the same name in FOLDER stops send with an\n"
+    "\"Error:\" line before anything is copied, since it replaces nothing. Each file the\n"
+    "playlist names that does not exist is a \"Missing: NAME\" line on standard error, and\n"
+    "send goes on. A copy that fails leaves nothing behind. --dry-run only prints a line\n"
+    "per copy (copy, source, name in FOLDER). Exit 0 when everything went, 1 when a file\n"
+    "was missing or a step failed.\n";
 
 } // namespace
 
@@ -178,6 +191,9 @@ int Run(Arguments args) {
     }
     if (command == "clean") {
         return RunCleanCommand(rest);
+    }
+    if (command == "send") {
+        return RunSendCommand(rest);
     }
     if (command == "--version") {
         const std::string text =

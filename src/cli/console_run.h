@@ -6,6 +6,7 @@
 #include "jobs/message_box_observer.h"
 #include "platform/stop_signals.h"
 
+#include <string>
 #include <utility>
 
 namespace tralvo::cli {
@@ -37,5 +38,11 @@ public:
     TerminalProgress progress;
     ArrangeRun run;
 };
+
+// What the Tralvo button does once the list is arranged: the job on folder with its journal,
+// then the list read back and printed, and whether its order is the arranged one. True when it
+// is and no step failed.
+bool ArrangeAndTell(const TrackList& tracks, const std::string& folder,
+                    const ListingOptions& listing);
 
 } // namespace tralvo::cli

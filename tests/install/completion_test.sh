@@ -36,7 +36,7 @@ expect() { # line expected
 
 # The commands.
 expect 'tralvo-cli ar' 'arrange'
-expect 'tralvo-cli ' '--version arrange help id3v2 lang list recover settings tags undo'
+expect 'tralvo-cli ' '--version arrange help id3v2 lang list recover send settings tags undo'
 expect 'tralvo-cli --v' '--version'
 expect 'tralvo-cli help ' ''
 expect 'tralvo-cli frobnicate --' ''
@@ -51,6 +51,7 @@ expect 'tralvo-cli arrange --dry-run --only83 --' '--dir --order --playlist --re
 expect 'tralvo-cli arrange --shuffle --' '--dir --dry-run --only83 --type'
 expect 'tralvo-cli arrange --playlist a.m3u --' '--dir --dry-run --only83 --type'
 expect 'tralvo-cli arrange --sort 1,2 --d' '--dir --dry-run'
+expect 'tralvo-cli send --type 1 --' '--dir --dry-run --only83'
 
 # Values of options.
 expect 'tralvo-cli list --type ' '0 1 2'
@@ -82,6 +83,9 @@ expect "tralvo-cli arrange --order $work/o" "$work/order.txt"
 expect 'tralvo-cli arrange --order -' '-'
 expect "tralvo-cli arrange --playlist $work/o" "$work/order.txt"
 expect "tralvo-cli arrange --playlist $work/order.txt $work/Au" "$work/Audiobooks"
+expect "tralvo-cli send --type 1 $work/o" "$work/order.txt"
+expect "tralvo-cli send $work/order.txt $work/" "$work/Album One $work/Audiobooks"
+expect "tralvo-cli send $work/order.txt $work/Audiobooks $work/" ''
 
 if ((failures > 0)); then
     echo "$failures completion(s) wrong"
