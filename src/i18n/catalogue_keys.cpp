@@ -13,7 +13,7 @@ namespace {
 using Kind = ComponentKind;
 
 // Every key the program fetches with GetLangString, sorted by name.
-constexpr std::array<std::string_view, 72> StringKeys = {
+constexpr std::array<std::string_view, 74> StringKeys = {
     "Album",
     "AppearanceNeedRestart",
     "AppearanceNeedRestartMsg",
@@ -75,6 +75,8 @@ constexpr std::array<std::string_view, 72> StringKeys = {
     "ReservedEntry",
     "RunStopped",
     "SaveSettingsError",
+    "SendPlaylistMissing",
+    "SendPlaylistTitle",
     "SetCreationTimeError",
     "Title",
     "TrackNumber",

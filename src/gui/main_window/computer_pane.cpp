@@ -153,7 +153,21 @@ std::optional<std::string> ComputerPane::FileToPlay() const {
     if (static_cast<std::size_t>(index) >= names.size()) {
         return std::string();
     }
+    // A playlist is sent, not played.
+    if (IsPlaylistFileName(names[static_cast<std::size_t>(index)])) {
+        return std::nullopt;
+    }
     return FolderWithSlash(Folder()) + names[static_cast<std::size_t>(index)];
+}
+
+std::optional<std::string> ComputerPane::SelectedPlaylist() const {
+    const int row = SingleSelectedRow(*list_);
+    const std::vector<std::string>& names = files_->Names();
+    if (row < 0 || static_cast<std::size_t>(row) >= names.size() ||
+        !IsPlaylistFileName(names[static_cast<std::size_t>(row)])) {
+        return std::nullopt;
+    }
+    return FolderWithSlash(Folder()) + names[static_cast<std::size_t>(row)];
 }
 
 void ComputerPane::ShowFilesOfFolder() {
@@ -162,7 +176,7 @@ void ComputerPane::ShowFilesOfFolder() {
     const std::string folder = Folder();
     std::vector<std::string> names;
     if (!folder.empty()) {
-        names = AudioFileNamesIn(FolderWithSlash(folder), fs_);
+        names = FileListNamesIn(FolderWithSlash(folder), fs_);
     }
     SortByCollation(names);
     files_->SetNames(std::move(names));
@@ -176,7 +190,8 @@ void ComputerPane::Refresh() {
 void ComputerPane::RequestProperties() {
     const int row = SingleSelectedRow(*list_);
     const std::vector<std::string>& names = files_->Names();
-    if (row >= 0 && static_cast<std::size_t>(row) < names.size()) {
+    if (row >= 0 && static_cast<std::size_t>(row) < names.size() &&
+        !IsPlaylistFileName(names[static_cast<std::size_t>(row)])) {
         emit PropertiesRequested(FolderWithSlash(Folder()) + names[static_cast<std::size_t>(row)]);
     }
 }

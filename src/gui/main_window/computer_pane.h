@@ -35,13 +35,16 @@ public:
     // Reads the tree again, as when the player's folder may have changed.
     void RefreshTree();
 
-    // The folder's audio files; downloads add to them and deletes take from them.
+    // The folder's audio files and playlists; downloads add to them and deletes take from them.
     const FileListModel& Files() const { return *files_; }
     FileListModel& Files() { return *files_; }
     std::vector<std::size_t> SelectedRows() const;
     // The file to play: the list's current file while the list has the focus and no more
     // than one file is selected.
     std::optional<std::string> FileToPlay() const;
+    // The path of the one file selected when it is a playlist: uploading it sends the files it
+    // names instead.
+    std::optional<std::string> SelectedPlaylist() const;
 
     // Tracks dragged from list may be dropped on the file list: they are downloaded.
     void AcceptDropsFrom(const QObject* list) { dropSource_ = list; }

@@ -74,6 +74,11 @@ public:
     using PlaylistChooser = std::function<std::optional<std::string>()>;
     void SetPlaylistChooser(PlaylistChooser choose) { choosePlaylist_ = std::move(choose); }
 
+    // The folder's tracks read anew and put in the order of a playlist's entries (relative ones
+    // relative to playlistFolder), marked as changed, as after a sort.
+    void ReloadInPlaylistOrder(const std::vector<std::string>& entries,
+                               const std::string& playlistFolder);
+
     // Files dragged from list may be dropped on the track list: they are uploaded.
     void AcceptDropsFrom(const QObject* list) { dropSource_ = list; }
     // The window's drags, tab order and width run through these.

@@ -1,5 +1,6 @@
 // The Playlist button: the track list put in the order of an M3U, M3U8, PLS or XSPF playlist.
 #include "gui/main_window/player_pane.h"
+#include "gui/main_window/playlist_messages.h"
 #include "gui/main_window/window_name.h"
 #include "gui/panes/track_list_model.h"
 #include "gui/qt_text.h"
@@ -9,41 +10,8 @@
 #include "platform/paths.h"
 
 #include <QFileDialog>
-#include <exception>
 
 namespace tralvo {
-
-namespace {
-
-using media::playlists::PlaylistRead;
-
-const char* FaultKey(PlaylistRead::Fault fault) {
-    switch (fault) {
-    case PlaylistRead::Fault::NoTracks:
-        return "PlaylistNoTracks";
-    case PlaylistRead::Fault::Malformed:
-        return "PlaylistMalformed";
-    case PlaylistRead::Fault::Unreadable:
-    case PlaylistRead::Fault::None:
-        break;
-    }
-    return "PlaylistUnreadable";
-}
-
-// Every entry on a line of its own; a long list is cut, so the box still fits the screen.
-std::string OneEntryALine(const std::vector<std::string>& entries) {
-    constexpr std::size_t MaxLines = 20;
-    std::string text;
-    for (std::size_t i = 0; i < entries.size() && i < MaxLines; ++i) {
-        text += (i == 0 ? "" : "\n") + entries[i];
-    }
-    if (entries.size() > MaxLines) {
-        text += "\n…";
-    }
-    return text;
-}
-
-} // namespace
 
 std::optional<std::string> PlayerPane::AskForPlaylist() {
     if (choosePlaylist_) {
@@ -67,15 +35,8 @@ void PlayerPane::ArrangeByPlaylist() {
     if (!path) {
         return;
     }
-    PlaylistRead read;
-    try {
-        read = media::playlists::ReadPlaylist(*path, fs_);
-    } catch (const std::exception&) {
-        // Out of memory for a playlist within the size limit: it could not be read.
-        read.fault = PlaylistRead::Fault::Unreadable;
-    }
-    if (read.fault != PlaylistRead::Fault::None) {
-        messages_.Show(ErrorMessage(MainWindowName, FaultKey(read.fault), *path));
+    media::playlists::PlaylistRead read;
+    if (!ReadPlaylistOrSay(*path, fs_, messages_, read)) {
         return;
     }
     // Its relative entries start from its own folder.
@@ -86,6 +47,14 @@ void PlayerPane::ArrangeByPlaylist() {
                                         MessageIcon::Information, MessageButtons::Ok,
                                         OneEntryALine(unmatched)));
     }
+}
+
+void PlayerPane::ReloadInPlaylistOrder(const std::vector<std::string>& entries,
+                                       const std::string& playlistFolder) {
+    Reload();
+    // What names no track was either missing, which the sender said, or failed to copy, which
+    // the copy said.
+    ApplyPlaylist(entries, playlistFolder);
 }
 
 } // namespace tralvo

@@ -1,11 +1,16 @@
 #include "gui/main_window/transfer_commands.h"
 
+#include "arrange/playlist_send.h"
 #include "arrange/transfers.h"
 #include "gui/main_window/computer_pane.h"
 #include "gui/main_window/player_pane.h"
+#include "gui/main_window/playlist_messages.h"
 #include "gui/main_window/preview_player.h"
+#include "gui/main_window/window_name.h"
+#include "gui/panes/core/file_listing.h"
 #include "gui/panes/file_list_model.h"
 #include "gui/qt_shell_file_operation.h"
+#include "jobs/messages.h"
 #include "platform/paths.h"
 
 #include <QListView>
@@ -58,7 +63,7 @@ private:
 TransferCommands::TransferCommands(QWidget& window, ComputerPane& computer, PlayerPane& player,
                                    PreviewPlayer& preview, Messages& messages, FileSystem& fs)
     : QObject(&window), window_(window), computer_(computer), player_(player), preview_(preview),
-      fs_(fs) {
+      messages_(messages), fs_(fs) {
     connect(&computer_, &ComputerPane::UploadRequested, this, &TransferCommands::Upload);
     connect(&player_, &PlayerPane::UploadRequested, this, &TransferCommands::Upload);
     connect(&computer_, &ComputerPane::DownloadRequested, this, &TransferCommands::Download);
@@ -73,9 +78,16 @@ TransferCommands::TransferCommands(QWidget& window, ComputerPane& computer, Play
 }
 
 void TransferCommands::Upload() {
+    if (const std::optional<std::string> playlist = computer_.SelectedPlaylist()) {
+        SendPlaylist(*playlist);
+        return;
+    }
     std::vector<std::string> names;
     for (const std::size_t row : computer_.SelectedRows()) {
-        names.push_back(computer_.Files().Names()[row]);
+        // Playlists name files elsewhere; on the player they would be tracks of nothing.
+        if (!IsPlaylistFileName(computer_.Files().Names()[row])) {
+            names.push_back(computer_.Files().Names()[row]);
+        }
     }
     if (names.empty() || shell_ == nullptr) {
         return;
@@ -90,6 +102,37 @@ void TransferCommands::Upload() {
     if (appended) {
         player_.SetChanged(true);
     }
+}
+
+void TransferCommands::SendPlaylist(const std::string& path) {
+    const std::string playerFolder = player_.Folder();
+    if (shell_ == nullptr || playerFolder.empty() || !fs_.FolderExists(playerFolder)) {
+        return;
+    }
+    media::playlists::PlaylistRead read;
+    if (!ReadPlaylistOrSay(path, fs_, messages_, read)) {
+        return;
+    }
+    const std::string playlistFolder = FolderRelativeTo(fs_.CurrentFolder(), ParentFolder(path));
+    const PlaylistSendPlan plan =
+        PlanPlaylistSend(read.paths, playlistFolder, playerFolder, player_.Tracks(), fs_);
+    if (!plan.copies.empty()) {
+        std::vector<std::string> sources;
+        std::vector<std::string> targets;
+        for (const FileToSend& copy : plan.copies) {
+            sources.push_back(copy.source);
+            targets.push_back(copy.target);
+        }
+        const WindowDisabled disabled(window_);
+        // The desktop's copy asks before it replaces a file, as an upload does.
+        shell_->Copy(sources, targets);
+    }
+    if (!plan.missing.empty()) {
+        messages_.Show(CatalogueMessage(MainWindowName, "SendPlaylistTitle", "SendPlaylistMissing",
+                                        MessageIcon::Warning, MessageButtons::Ok,
+                                        OneEntryALine(plan.missing)));
+    }
+    player_.ReloadInPlaylistOrder(read.paths, playlistFolder);
 }
 
 void TransferCommands::Download() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <string>
 
 class QWidget;
 
@@ -26,7 +27,9 @@ public:
     void SetShellFileOperation(ShellFileOperation* shell) { shell_ = shell; }
 
 private:
+    // The selected files, or the files the selected playlist names.
     void Upload();
+    void SendPlaylist(const std::string& path);
     void Download();
     void Delete(bool fileList);
 
@@ -34,6 +37,7 @@ private:
     ComputerPane& computer_;
     PlayerPane& player_;
     PreviewPlayer& preview_;
+    Messages& messages_;
     FileSystem& fs_;
     ShellFileOperation* shell_ = nullptr;
 };

@@ -17,17 +17,26 @@ TEST(FileListing, KnowsTheFourAudioExtensionsInAnyLetterCase) {
     }
 }
 
-TEST(FileListing, ListsAudioFilesOnlyHiddenOnesIncluded) {
+TEST(FileListing, KnowsThePlaylistExtensionsInAnyLetterCase) {
+    for (const char* name : {"a.m3u", "b.M3U8", "c.Pls", "d.xspf", ".m3u"}) {
+        EXPECT_TRUE(IsPlaylistFileName(name)) << name;
+    }
+    for (const char* name : {"a.m3u9", "m3u", "a.pls.txt", "a.xsp", "a.mp3"}) {
+        EXPECT_FALSE(IsPlaylistFileName(name)) << name;
+    }
+}
+
+TEST(FileListing, ListsAudioFilesAndPlaylistsOnlyHiddenOnesIncluded) {
     test::TempFolder folder;
-    for (const char* name : {"b.MP3", "a.txt", ".d.wav", "e.ogg"}) {
+    for (const char* name : {"b.MP3", "a.txt", ".d.wav", "e.ogg", "f.M3U8", "g.xspf.bak"}) {
         folder.WriteFile(name, "x");
     }
     folder.MakeFolder("c.ogg");
-    std::vector<std::string> names = AudioFileNamesIn(folder.path() + "/", SystemFileSystem());
+    std::vector<std::string> names = FileListNamesIn(folder.path() + "/", SystemFileSystem());
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{".d.wav", "b.MP3", "e.ogg"}));
-    EXPECT_TRUE(AudioFileNamesIn(folder / "missing/", SystemFileSystem()).empty());
-    EXPECT_TRUE(AudioFileNamesIn("", SystemFileSystem()).empty());
+    EXPECT_EQ(names, (std::vector<std::string>{".d.wav", "b.MP3", "e.ogg", "f.M3U8"}));
+    EXPECT_TRUE(FileListNamesIn(folder / "missing/", SystemFileSystem()).empty());
+    EXPECT_TRUE(FileListNamesIn("", SystemFileSystem()).empty());
 }
 
 TEST(FileListing, LeavesOutAppleDoubleCompanionsButNotAudioWithTheirNames) {
@@ -35,7 +44,7 @@ TEST(FileListing, LeavesOutAppleDoubleCompanionsButNotAudioWithTheirNames) {
     folder.WriteFile("Song.mp3", "x");
     folder.WriteFile("._Song.mp3", test::AppleDoubleContent());
     folder.WriteFile("._Live.mp3", "ID3");
-    std::vector<std::string> names = AudioFileNamesIn(folder.path() + "/", SystemFileSystem());
+    std::vector<std::string> names = FileListNamesIn(folder.path() + "/", SystemFileSystem());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"._Live.mp3", "Song.mp3"}));
 }
