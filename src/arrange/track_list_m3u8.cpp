@@ -32,13 +32,14 @@ int Seconds(const media::SoundFile& file) {
 
 } // namespace
 
-std::string TrackListM3u8(const TrackList& tracks, std::vector<std::string>& unwritable) {
+std::string TrackListM3u8(const TrackList& tracks, std::vector<std::string>& unwritable,
+                          const std::string& folder) {
     std::vector<media::playlists::M3u8Entry> entries;
     entries.reserve(tracks.size());
     for (const TrackEntry& entry : tracks) {
         if (entry.file) {
             entries.push_back({Seconds(*entry.file), ShownTitle(entry),
-                               std::string(BaseName(entry.file->FileName()))});
+                               folder + std::string(BaseName(entry.file->FileName()))});
         }
     }
     return media::playlists::WriteM3u8(entries, unwritable);

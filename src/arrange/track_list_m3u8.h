@@ -12,7 +12,8 @@ namespace tralvo {
 // player or another program finds the file, its length where a tag gives it, and
 // "ARTIST - TITLE" (the title alone without an artist, the name shown without a title) in
 // UTF-8, tag text read as the list shows it. Names that no M3U8 line can hold are added to
-// unwritable.
-std::string TrackListM3u8(const TrackList& tracks, std::vector<std::string>& unwritable);
+// unwritable. A playlist kept outside the player folder names the files by folder + name.
+std::string TrackListM3u8(const TrackList& tracks, std::vector<std::string>& unwritable,
+                          const std::string& folder = {});
 
 } // namespace tralvo

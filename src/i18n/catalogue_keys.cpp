@@ -13,7 +13,7 @@ namespace {
 using Kind = ComponentKind;
 
 // Every key the program fetches with GetLangString, sorted by name.
-constexpr std::array<std::string_view, 74> StringKeys = {
+constexpr std::array<std::string_view, 77> StringKeys = {
     "Album",
     "AppearanceNeedRestart",
     "AppearanceNeedRestartMsg",
@@ -34,6 +34,9 @@ constexpr std::array<std::string_view, 74> StringKeys = {
     "Drive",
     "Error",
     "ExitAlthoughChanged",
+    "ExportPlaylistError",
+    "ExportPlaylistLeftOut",
+    "ExportPlaylistTitle",
     "FileName",
     "FirstRun",
     "FirstRunMsg",
@@ -93,7 +96,7 @@ constexpr std::array<std::string_view, 74> StringKeys = {
 // The windows' components in their component order. Panels, lists, combo boxes, images,
 // shapes, tool bars, trees, track bars, timers and tool-bar separators carry no catalogue
 // text and are left out, as are the about box's two version labels (tag KeepTextTag).
-constexpr std::array<CatalogueComponent, 63> Components = {{
+constexpr std::array<CatalogueComponent, 64> Components = {{
     // The main window: bottom panel with the player panel, then the computer pane, then
     // the player pane.
     {"TMainForm", "PlayerStatusEB", Kind::EditBox},
@@ -124,6 +127,7 @@ constexpr std::array<CatalogueComponent, 63> Components = {{
     {"TMainForm", "ReverseSortBtn", Kind::ToolButton},
     {"TMainForm", "ShuffleBtn", Kind::ToolButton},
     {"TMainForm", "PlaylistBtn", Kind::ToolButton},
+    {"TMainForm", "ExportPlaylistBtn", Kind::ToolButton},
     {"TMainForm", "MyPlayerLbl", Kind::Label},
 
     // The settings dialog: player column, appearance and sorting column, buttons.

@@ -93,6 +93,7 @@ void PlayerPane::Build() {
     QToolButton* reverse = AddToolButton(toolbar_, "ReverseSortBtn", 11);
     QToolButton* shuffle = AddToolButton(toolbar_, "ShuffleBtn", 12);
     QToolButton* playlist = AddToolButton(toolbar_, "PlaylistBtn", 14);
+    QToolButton* exportList = AddToolButton(toolbar_, "ExportPlaylistBtn", 15);
 
     tree_ = AddFolderBox(
                 *this,
@@ -117,6 +118,7 @@ void PlayerPane::Build() {
     connect(reverse, &QToolButton::clicked, this, [this] { Sort(true); });
     connect(shuffle, &QToolButton::clicked, this, &PlayerPane::Shuffle);
     connect(playlist, &QToolButton::clicked, this, &PlayerPane::ArrangeByPlaylist);
+    connect(exportList, &QToolButton::clicked, this, &PlayerPane::ExportPlaylist);
 }
 
 std::string PlayerPane::RootDir() const {

@@ -73,6 +73,10 @@ public:
     // answers instead. Nothing when the user cancels.
     using PlaylistChooser = std::function<std::optional<std::string>()>;
     void SetPlaylistChooser(PlaylistChooser choose) { choosePlaylist_ = std::move(choose); }
+    // Where the export button saves the list: a save dialog that starts at suggested and asks
+    // before it replaces a file, unless a test answers instead. Nothing when the user cancels.
+    using ExportChooser = std::function<std::optional<std::string>(const std::string& suggested)>;
+    void SetExportChooser(ExportChooser choose) { chooseExport_ = std::move(choose); }
 
     // The folder's tracks read anew and put in the order of a playlist's entries (relative ones
     // relative to playlistFolder), marked as changed, as after a sort.
@@ -127,6 +131,9 @@ private:
     // The list in the order of a playlist the user chooses, as after a sort.
     void ArrangeByPlaylist();
     std::optional<std::string> AskForPlaylist();
+    // The shown list saved as an M3U8 playlist where the user chooses.
+    void ExportPlaylist();
+    std::optional<std::string> AskWhereToExport(const std::string& suggested);
     // The list in the order of the entries; gives those that name no track.
     std::vector<std::string> ApplyPlaylist(const std::vector<std::string>& entries,
                                            const std::string& playlistFolder);
@@ -144,6 +151,7 @@ private:
     std::unique_ptr<TrackItems> items_;
     const QObject* dropSource_ = nullptr;
     PlaylistChooser choosePlaylist_;
+    ExportChooser chooseExport_;
 
     PlayerOrder order_{};
     std::string listFolder_;

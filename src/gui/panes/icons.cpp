@@ -25,11 +25,14 @@ QIcon FromResource(const char* name) {
 
 QIcon ToolbarIcon(int index) {
     static constexpr std::array<const char*, ToolbarIconCount> names = {
-        "toolbar/refresh.svg", "toolbar/properties.svg", "toolbar/upload.svg",
-        "toolbar/delete.svg",  "toolbar/settings.svg",   "toolbar/help.svg",
-        "toolbar/about.svg",   "toolbar/download.svg",   "toolbar/up.svg",
-        "toolbar/down.svg",    "toolbar/sort.svg",       "toolbar/reverse-sort.svg",
-        "toolbar/shuffle.svg", "toolbar/clean.svg",      "toolbar/playlist.svg",
+        "toolbar/refresh.svg",  "toolbar/properties.svg",
+        "toolbar/upload.svg",   "toolbar/delete.svg",
+        "toolbar/settings.svg", "toolbar/help.svg",
+        "toolbar/about.svg",    "toolbar/download.svg",
+        "toolbar/up.svg",       "toolbar/down.svg",
+        "toolbar/sort.svg",     "toolbar/reverse-sort.svg",
+        "toolbar/shuffle.svg",  "toolbar/clean.svg",
+        "toolbar/playlist.svg", "toolbar/export-playlist.svg",
     };
     if (index < 0 || index >= ToolbarIconCount) {
         return {};

@@ -7,10 +7,10 @@ namespace tralvo {
 // The program's own pictures, drawn as SVG and compiled in, so they stay sharp on any
 // screen scale; rendered at build time for the usual scales, so a start parses no SVG.
 
-// The 15 tool-bar pictures, by their index in the tool bars: 0 refresh, 1 properties,
+// The 16 tool-bar pictures, by their index in the tool bars: 0 refresh, 1 properties,
 // 2 upload, 3 delete, 4 settings, 5 help, 6 about, 7 download, 8 up, 9 down, 10 sort,
-// 11 reverse sort, 12 shuffle, 13 clean (a broom), 14 playlist.
-constexpr int ToolbarIconCount = 15;
+// 11 reverse sort, 12 shuffle, 13 clean (a broom), 14 playlist, 15 export playlist.
+constexpr int ToolbarIconCount = 16;
 QIcon ToolbarIcon(int index);
 
 // A media::SoundKind from KindMp3 to KindWav, drawn for 24 (large) or 16 pixels; none for

@@ -11,6 +11,8 @@
 #include <QKeyEvent>
 #include <QToolButton>
 #include <filesystem>
+#include <sstream>
+#include <system_error>
 
 namespace tralvo {
 namespace {
@@ -267,6 +269,55 @@ TEST_F(PlayerPaneTest, APlaylistOrdersTheListAndNamesWhatIsNotOnThePlayer) {
     EXPECT_EQ(marks, std::vector<bool>{true});
     ASSERT_EQ(messages.TextKeys(), std::vector<std::string>{"PlaylistNotOnPlayer"});
     EXPECT_EQ(messages.asked[0].argument, "not here.mp3\ngone.ogg");
+}
+
+// The paths of an M3U8 file, in order.
+std::vector<std::string> PlaylistLines(const std::string& path) {
+    std::vector<std::string> lines;
+    std::istringstream text(test::ReadFile(path));
+    for (std::string line; std::getline(text, line);) {
+        if (!line.empty() && line.front() != '#') {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+// The export button saves the shown order, by default beside the tracks under the folder's
+// name; a file that cannot be written says why, and one replaced is replaced whole.
+TEST_F(PlayerPaneTest, TheExportButtonSavesTheShownOrderAsAnM3u8Playlist) {
+    std::string suggested;
+    std::optional<std::string> chosen;
+    pane->SetExportChooser([&](const std::string& start) {
+        suggested = start;
+        return chosen;
+    });
+    Click("ExportPlaylistBtn"); // cancelled
+    EXPECT_EQ(suggested, player + "/Album/Album.m3u8");
+    EXPECT_FALSE(std::filesystem::exists(suggested));
+
+    pane->SetPlaylistChooser([&] { return folder.WriteFile("order.m3u", "c.mp3\na.mp3\n"); });
+    Click("PlaylistBtn");
+    ASSERT_EQ(Order(), "cab");
+    chosen = suggested;
+    Click("ExportPlaylistBtn");
+    EXPECT_EQ(PlaylistLines(suggested), (std::vector<std::string>{"c.mp3", "a.mp3", "b.mp3"}));
+    EXPECT_EQ(test::ReadFile(suggested).rfind("#EXTM3U\n", 0), 0u);
+    EXPECT_TRUE(pane->Changed()); // saving a playlist writes no order to the player
+
+    chosen = folder.WriteFile("elsewhere.m3u8", "an older playlist");
+    Click("ExportPlaylistBtn");
+    EXPECT_EQ(PlaylistLines(*chosen),
+              (std::vector<std::string>{player + "/Album/c.mp3", player + "/Album/a.mp3",
+                                        player + "/Album/b.mp3"}));
+    EXPECT_TRUE(messages.asked.empty());
+
+    chosen = folder / "gone/list.m3u8";
+    Click("ExportPlaylistBtn");
+    ASSERT_EQ(messages.TextKeys(), std::vector<std::string>{"ExportPlaylistError"});
+    EXPECT_EQ(messages.asked[0].argument, *chosen);
+    EXPECT_EQ(messages.asked[0].reason, std::generic_category().message(ENOENT));
+    EXPECT_EQ(messages.asked[0].icon, MessageIcon::Error);
 }
 
 } // namespace
