@@ -140,6 +140,16 @@ TEST_F(CliSend, TwoFilesOfOneNameInThePlaylistClash) {
     EXPECT_EQ(SortedNames(player), (Names{"old1.mp3", "old2.mp3"}));
 }
 
+// The tool's own memory reads as a file whose bytes fail at its start.
+TEST_F(CliSend, ACopyThatFailsLeavesNothingBehindAndTheRestGoesOn) {
+    const std::string playlist = dir.WriteFile("music/list.m3u", "/proc/self/mem\nalbum/a.mp3\n");
+    const ProcessResult run = Send(playlist);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.rfind("Error: read /proc/self/mem: ", 0), 0u) << run.err;
+    EXPECT_EQ(OnDisk(run.out), (Names{"{1}a.mp3", "{2}old1.mp3", "{3}old2.mp3"}));
+    EXPECT_EQ(SortedNames(player), (Names{"{1}a.mp3", "{2}old1.mp3", "{3}old2.mp3"}));
+}
+
 TEST_F(CliSend, ADryRunSaysWhatItWouldCopyAndChangesNothing) {
     const std::string playlist = dir.WriteFile("music/list.m3u", "album/b.mp3\ngone.mp3\n");
     const ProcessResult run = Send(playlist, {"--dry-run"});
