@@ -32,7 +32,8 @@ TEST(CliSettings, RunsTheStartAndEndStepsAndPrintsTheRecordInFieldOrder) {
     TempFolder dir;
     dir.WriteFile("Tralvo.lng", SmallCatalogue);
     dir.WriteFile("Tralvo.ini",
-                  "[Player]\nDrive=e:\\\nType=257\n[Window]\nLastMyPlayerPath=/m\\x\t\n");
+                  "[Player]\nDrive=e:\\\nType=257\n[Window]\nLastMyPlayerPath=/m\\x\t\n"
+                  "[Sort]\nNatural=1\n");
     const ProcessResult run = Cli({"settings", "--dir", dir.path()});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "FirstRun=0\n"
@@ -52,10 +53,12 @@ TEST(CliSettings, RunsTheStartAndEndStepsAndPrintsTheRecordInFieldOrder) {
                        "WindowTop=-1\n"
                        "SplitterPos=-1\n"
                        "LastMyComputerPath=\n"
-                       "LastMyPlayerPath=/m\\\\x\n");
+                       "LastMyPlayerPath=/m\\\\x\n"
+                       "NaturalSort=1\n");
     const IniFile saved(dir / "Tralvo.ini");
     EXPECT_EQ(saved.ReadString("Player", "Drive", "?"), "@");
     EXPECT_EQ(saved.ReadString("Player", "Type", "?"), "1");
+    EXPECT_EQ(saved.ReadString("Sort", "Natural", "?"), "1");
 }
 
 TEST(CliSettings, AFirstRunLeavesAFileWithEverySettingBehind) {
@@ -71,6 +74,7 @@ TEST(CliSettings, AFirstRunLeavesAFileWithEverySettingBehind) {
                                                           {"Sort", "1"},
                                                           {"Sort", "2"},
                                                           {"Sort", "3"},
+                                                          {"Sort", "Natural"},
                                                           {"Window", "Maximized"},
                                                           {"Window", "Width"},
                                                           {"Window", "Height"},
