@@ -49,7 +49,7 @@ constexpr std::string_view UsageText =
     "reads the list back and prints it as list does. Sort keys: 0 file name, 1 title,\n"
     "2 artist, 3 album, 4 year, 5 comment, 6 track number, 7 creation time, 8 short path;\n"
     "as with the Sort button, tracks without a tag come first (last when reversed).\n"
-    "--natural, with either sort, compares the numbers in names and text tags by their\n"
+    "--natural, with either sort, compares numbers inside the text keys (not the year) by\n"
     "value, track 2 before track 10, as the settings' natural order does.\n"
     "--shuffle draws from the time of day. --order FILE (\"-\" for standard input) has one\n"
     "name per line, written as list writes it (its second field): a backslash must start\n"
