@@ -21,6 +21,7 @@ struct ArrangeOptions {
     ListingOptions listing;
     Ordering ordering = Ordering::None;
     media::SortKeys keys;
+    bool natural = false;  // may come before the keys, which --sort replaces whole
     std::string orderFile; // or the playlist
     bool dryRun = false;
     std::string folder;
@@ -49,6 +50,11 @@ std::string TakeArrangeOption(Arguments args, std::size_t& index, ArrangeOptions
     Ordering ordering = Ordering::None;
     if (option == "--dry-run") {
         options.dryRun = true;
+        ++index;
+        return {};
+    }
+    if (option == "--natural") {
+        options.natural = true;
         ++index;
         return {};
     }
@@ -92,6 +98,11 @@ std::string ParseArrange(Arguments args, ArrangeOptions& options) {
     if (options.ordering == Ordering::None) {
         return "arrange needs one of --sort, --reverse-sort, --shuffle, --order and --playlist";
     }
+    if (options.natural && options.ordering != Ordering::Sort &&
+        options.ordering != Ordering::ReverseSort) {
+        return "--natural goes with --sort or --reverse-sort";
+    }
+    options.keys.natural = options.natural;
     if (operands.size() != 1) {
         return "arrange needs one folder";
     }

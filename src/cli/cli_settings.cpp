@@ -43,6 +43,8 @@ void PrintConfig(const UserSettings& config) {
     PrintNumber("SplitterPos", window.SplitterPos);
     PrintText("LastMyComputerPath", window.LastMyComputerPath);
     PrintText("LastMyPlayerPath", window.LastMyPlayerPath);
+    // Last, so that the lines of earlier versions keep their places.
+    PrintFlag("NaturalSort", config.NaturalSort);
 }
 
 } // namespace

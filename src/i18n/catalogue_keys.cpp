@@ -96,7 +96,7 @@ constexpr std::array<std::string_view, 77> StringKeys = {
 // The windows' components in their component order. Panels, lists, combo boxes, images,
 // shapes, tool bars, trees, track bars, timers and tool-bar separators carry no catalogue
 // text and are left out, as are the about box's two version labels (tag KeepTextTag).
-constexpr std::array<CatalogueComponent, 64> Components = {{
+constexpr std::array<CatalogueComponent, 65> Components = {{
     // The main window: bottom panel with the player panel, then the computer pane, then
     // the player pane.
     {"TMainForm", "PlayerStatusEB", Kind::EditBox},
@@ -145,6 +145,7 @@ constexpr std::array<CatalogueComponent, 64> Components = {{
     {"TSettingsForm", "Sort1Lbl", Kind::Label},
     {"TSettingsForm", "Sort2Lbl", Kind::Label},
     {"TSettingsForm", "Sort3Lbl", Kind::Label},
+    {"TSettingsForm", "NaturalSortCB", Kind::CheckBox},
     {"TSettingsForm", "HelpBtn", Kind::PushButton},
     {"TSettingsForm", "OKBtn", Kind::PushButton},
     {"TSettingsForm", "CancelBtn", Kind::PushButton},

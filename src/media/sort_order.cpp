@@ -1,5 +1,6 @@
 #include "media/sort_order.h"
 
+#include "media/natural_order.h"
 #include "platform/text.h"
 
 #include <algorithm>
@@ -14,7 +15,7 @@ namespace {
 // One key of one file as the comparisons see it: text folded to lower case once, or a number.
 // Keys outside 0..8 compare neither less nor equal.
 struct Field {
-    enum class Kind : std::uint8_t { Text, Number, None };
+    enum class Kind : std::uint8_t { Text, NaturalText, Number, None };
     Kind kind = Kind::None;
     std::string text;
     double number = 0.0;
@@ -26,7 +27,7 @@ struct Record {
     std::string path; // folded, for the untagged rule
 };
 
-Field FieldOf(SoundFile& file, SortKey key) {
+Field FieldOf(SoundFile& file, SortKey key, bool natural) {
     Field field;
     const std::string* text = nullptr;
     switch (key) {
@@ -62,7 +63,8 @@ Field FieldOf(SoundFile& file, SortKey key) {
     default:
         return field;
     }
-    field.kind = Field::Kind::Text;
+    // A year is a date rather than a name with a number in it: it keeps the plain order.
+    field.kind = natural && key != SortKey::Year ? Field::Kind::NaturalText : Field::Kind::Text;
     field.text = ToLowerAscii(*text);
     return field;
 }
@@ -70,7 +72,8 @@ Field FieldOf(SoundFile& file, SortKey key) {
 // The path is compared only under the untagged rule, between two untagged tracks.
 Record RecordOf(SoundFile& file, SortKeys keys, bool withPath) {
     Record record;
-    record.fields = {FieldOf(file, keys.key1), FieldOf(file, keys.key2), FieldOf(file, keys.key3)};
+    record.fields = {FieldOf(file, keys.key1, keys.natural), FieldOf(file, keys.key2, keys.natural),
+                     FieldOf(file, keys.key3, keys.natural)};
     record.hasTag = file.HasTag();
     if (withPath) {
         record.path = ToLowerAscii(file.FileName());
@@ -84,6 +87,8 @@ int Order(const Field& a, const Field& b) {
     switch (a.kind) {
     case Field::Kind::Text:
         return a.text.compare(b.text); // compares the bytes unsigned
+    case Field::Kind::NaturalText:
+        return CompareNatural(a.text, b.text);
     case Field::Kind::Number:
         return a.number < b.number ? -1 : (a.number == b.number ? 0 : 1);
     case Field::Kind::None:
@@ -102,7 +107,12 @@ bool KeysBefore(const Record& a, const Record& b) {
     return false;
 }
 
-bool RecordBefore(const Record& candidate, const Record& best, bool reverse, bool untaggedRule) {
+bool PathBefore(const Record& a, const Record& b, bool natural) {
+    return natural ? CompareNatural(a.path, b.path) < 0 : a.path < b.path;
+}
+
+bool RecordBefore(const Record& candidate, const Record& best, bool reverse, bool untaggedRule,
+                  bool natural) {
     const Record& a = reverse ? best : candidate;
     const Record& b = reverse ? candidate : best;
     if (KeysBefore(a, b)) {
@@ -112,7 +122,7 @@ bool RecordBefore(const Record& candidate, const Record& best, bool reverse, boo
         if (!a.hasTag && b.hasTag) {
             return true;
         }
-        if (!a.hasTag && !b.hasTag && a.path < b.path) {
+        if (!a.hasTag && !b.hasTag && PathBefore(a, b, natural)) {
             return true;
         }
     }
@@ -124,7 +134,7 @@ bool RecordBefore(const Record& candidate, const Record& best, bool reverse, boo
 bool CompareTracks(SoundFile& candidate, SoundFile& best, SortKeys keys, bool reverse,
                    bool untaggedRule) {
     return RecordBefore(RecordOf(candidate, keys, untaggedRule), RecordOf(best, keys, untaggedRule),
-                        reverse, untaggedRule);
+                        reverse, untaggedRule, keys.natural);
 }
 
 std::vector<std::size_t> SortedOrder(std::span<SoundFile* const> files, SortKeys keys, bool reverse,
@@ -144,7 +154,7 @@ std::vector<std::size_t> SortedOrder(std::span<SoundFile* const> files, SortKeys
     std::vector<std::size_t> order(files.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
     const auto before = [&](std::size_t a, std::size_t b) {
-        return RecordBefore(records[a], records[b], reverse, untaggedRule);
+        return RecordBefore(records[a], records[b], reverse, untaggedRule, keys.natural);
     };
     if (!untaggedRule || allTagged) {
         // An order now: the stable sort puts each entry where the selection sort would.

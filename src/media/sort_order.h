@@ -12,6 +12,9 @@ struct SortKeys {
     SortKey key1 = SortKey::FileName;
     SortKey key2 = SortKey::FileName;
     SortKey key3 = SortKey::FileName;
+    // Numbers inside the text keys other than the year, and inside the paths the untagged
+    // rule compares, go by their value (CompareNatural); off, every byte compares as it is.
+    bool natural = false;
 };
 
 // Whether candidate must come before best: the first of the three keys that tells them

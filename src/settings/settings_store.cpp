@@ -75,6 +75,8 @@ UserSettings LoadSettingsFrom(const std::string& path, LanguageCatalogue& catalo
     config.SortKey1 = ReadSortKey(ini, "1", media::SortKey::Artist);
     config.SortKey2 = ReadSortKey(ini, "2", media::SortKey::Album);
     config.SortKey3 = ReadSortKey(ini, "3", media::SortKey::Title);
+    // Off unless asked for: a file from before the key sorts as it always did.
+    config.NaturalSort = ini.ReadBool("Sort", "Natural", false);
 
     WindowSettings& window = config.Window;
     window.WindowMaximized = ini.ReadBool("Window", "Maximized", false);
@@ -102,6 +104,7 @@ Status SaveSettingsTo(const std::string& path, const UserSettings& config) {
     ini.WriteInteger("Sort", "1", media::SortKeyNumber(config.SortKey1));
     ini.WriteInteger("Sort", "2", media::SortKeyNumber(config.SortKey2));
     ini.WriteInteger("Sort", "3", media::SortKeyNumber(config.SortKey3));
+    ini.WriteBool("Sort", "Natural", config.NaturalSort);
     const WindowSettings& window = config.Window;
     ini.WriteBool("Window", "Maximized", window.WindowMaximized);
     ini.WriteInteger("Window", "Width", window.WindowWidth);

@@ -37,10 +37,11 @@ struct UserSettings {
     media::SortKey SortKey1 = media::SortKey::Artist;
     media::SortKey SortKey2 = media::SortKey::Album;
     media::SortKey SortKey3 = media::SortKey::Title;
+    bool NaturalSort = false; // numbers in the text keys by value ("2" before "10")
     WindowSettings Window;
 
     PlayerOrder Order() const { return {PlayerType, Only83FileNames}; }
-    media::SortKeys Keys() const { return {SortKey1, SortKey2, SortKey3}; }
+    media::SortKeys Keys() const { return {SortKey1, SortKey2, SortKey3, NaturalSort}; }
 };
 
 // "Tralvo.ini" in the folder SettingsFileFor chooses for this program; in a folder that was
@@ -51,7 +52,7 @@ std::string SettingsFilePath();
 // current in catalogue (its default when the stored one is not valid).
 UserSettings LoadSettingsFrom(const std::string& path, LanguageCatalogue& catalogue,
                               FileSystem& fs);
-// Writes the sixteen keys, leaving every other line of the file as it is; a missing folder on
+// Writes the seventeen keys, leaving every other line of the file as it is; a missing folder on
 // the way is made, private to the user.
 Status SaveSettingsTo(const std::string& path, const UserSettings& config);
 

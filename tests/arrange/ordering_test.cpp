@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <random>
+#include <tuple>
 
 namespace tralvo {
 namespace {
@@ -135,6 +136,61 @@ TEST_F(OrderingTest, TrackNumbersCompareAsNumbersYearsAndCaseAsBytes) {
         {media::SortKey::Album, media::SortKey::Album, media::SortKey::Album}, false, false));
 }
 
+constexpr media::SortKeys ArtistAlbumTitle{media::SortKey::Artist, media::SortKey::Album,
+                                           media::SortKey::Title};
+
+TEST_F(OrderingTest, NaturalOrderPutsTrackTwoBeforeTrackTenAndReversesExactly) {
+    // Untagged, as ripped folders often are: the untagged rule's paths decide.
+    for (const char* name : {"Track 10.mp3", "Track 1.mp3", "track 2.mp3", "Track 02.mp3",
+                             "Track 9.mp3", "Track.mp3"}) {
+        Add(name);
+    }
+    SortTrackList(tracks, ArtistAlbumTitle, false, true);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Track 02.mp3", "Track 1.mp3", "Track 10.mp3",
+                                                 "track 2.mp3", "Track 9.mp3", "Track.mp3"}));
+
+    media::SortKeys natural = ArtistAlbumTitle;
+    natural.natural = true;
+    SortTrackList(tracks, natural, false, true);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Track 1.mp3", "track 2.mp3", "Track 02.mp3",
+                                                 "Track 9.mp3", "Track 10.mp3", "Track.mp3"}));
+    SortTrackList(tracks, natural, true, true);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Track.mp3", "Track 10.mp3", "Track 9.mp3",
+                                                 "Track 02.mp3", "track 2.mp3", "Track 1.mp3"}));
+}
+
+TEST_F(OrderingTest, NaturalOrderHoldsForTheTextKeysButNotTheYear) {
+    for (const auto& [name, album, year] :
+         std::vector<std::tuple<std::string, std::string, std::string>>{
+             {"a.mp3", "Vol. 10", "999"},
+             {"b.mp3", "vol. 9", "1999"},
+             {"c.mp3", "Vol. 9", "2000"}}) {
+        Id3v1Fields fields = Tag("X", album);
+        fields.year = year;
+        Add(name, fields);
+    }
+    media::SortKeys albumThenYear{media::SortKey::Album, media::SortKey::Year, media::SortKey::Year,
+                                  true};
+    SortTrackList(tracks, albumThenYear, false, true);
+    // Letter case folds as ever, so the year decides between the two of volume 9.
+    EXPECT_EQ(Names(), (std::vector<std::string>{"b.mp3", "c.mp3", "a.mp3"}));
+
+    media::SortKeys byYear{media::SortKey::Year, media::SortKey::Year, media::SortKey::Year, true};
+    SortTrackList(tracks, byYear, false, true);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"b.mp3", "c.mp3", "a.mp3"})); // "999" last
+
+    // File names and titles follow the same rule.
+    tracks.Clear();
+    Add("Part 10.mp3", Tag("X", "X", "Part 10"));
+    Add("part 9.mp3", Tag("X", "X", "part 9"));
+    for (const media::SortKey key : {media::SortKey::FileName, media::SortKey::Title}) {
+        SortTrackList(tracks, {key, key, key, true}, false, true);
+        EXPECT_EQ(Names(), (std::vector<std::string>{"part 9.mp3", "Part 10.mp3"}));
+        SortTrackList(tracks, {key, key, key, false}, false, true);
+        EXPECT_EQ(Names(), (std::vector<std::string>{"Part 10.mp3", "part 9.mp3"}));
+    }
+}
+
 TEST(Shuffle, FollowsTheGeneratorAndTheMovesExactly) {
     EXPECT_EQ(media::ShuffleMoves(6, 7), (std::vector<std::size_t>{1, 5, 1, 4, 0, 1}));
     test::TempFolder folder;
@@ -172,12 +228,12 @@ std::vector<std::size_t> ReferenceOrder(std::vector<media::SoundFile*> files, me
     return order;
 }
 
-TEST(SortedOrder, AgreesWithTheSelectionSortOverThousandsOfRandomLists) {
-    // A small pool of files whose tags collide often, some untagged.
+// A small pool of files whose tags (from values) collide often, some untagged, in random lists.
+void ExpectTheSelectionSortsOrderOverRandomLists(const std::vector<const char*>& values,
+                                                 bool natural) {
     test::TempFolder folder;
     std::vector<std::unique_ptr<media::SoundFile>> pool;
     std::mt19937 random(20261207);
-    const char* values[] = {"a", "B", "b", "c", ""};
     for (int i = 0; i < 24; ++i) {
         const std::string name = "f" + std::to_string(i % 7) + "-" + std::to_string(i) + ".mp3";
         std::string content;
@@ -185,7 +241,8 @@ TEST(SortedOrder, AgreesWithTheSelectionSortOverThousandsOfRandomLists) {
             content = test::UntaggedMp3();
         } else {
             Id3v1Fields fields =
-                Tag(values[random() % 5], values[random() % 5], values[random() % 5]);
+                Tag(values[random() % values.size()], values[random() % values.size()],
+                    values[random() % values.size()]);
             fields.track = static_cast<std::uint8_t>(random() % 3);
             content = test::TaggedMp3(fields);
         }
@@ -199,13 +256,21 @@ TEST(SortedOrder, AgreesWithTheSelectionSortOverThousandsOfRandomLists) {
         }
         const media::SortKeys keys{
             static_cast<media::SortKey>(random() % 9), static_cast<media::SortKey>(random() % 9),
-            static_cast<media::SortKey>(round % 50 == 0 ? 255 : random() % 9)};
+            static_cast<media::SortKey>(round % 50 == 0 ? 255 : random() % 9), natural};
         const bool reverse = random() % 2 == 0;
         const bool untaggedRule = random() % 2 == 0;
         ASSERT_EQ(media::SortedOrder(files, keys, reverse, untaggedRule),
                   ReferenceOrder(files, keys, reverse, untaggedRule))
             << "round " << round;
     }
+}
+
+TEST(SortedOrder, AgreesWithTheSelectionSortOverThousandsOfRandomLists) {
+    ExpectTheSelectionSortsOrderOverRandomLists({"a", "B", "b", "c", ""}, false);
+}
+
+TEST(SortedOrder, AgreesWithTheSelectionSortInNaturalOrderToo) {
+    ExpectTheSelectionSortsOrderOverRandomLists({"a2", "A10", "a02", "a", "9", ""}, true);
 }
 
 } // namespace

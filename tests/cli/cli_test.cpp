@@ -32,7 +32,8 @@ TEST(CliSettings, RunsTheStartAndEndStepsAndPrintsTheRecordInFieldOrder) {
     TempFolder dir;
     dir.WriteFile("Tralvo.lng", SmallCatalogue);
     dir.WriteFile("Tralvo.ini",
-                  "[Player]\nDrive=e:\\\nType=257\n[Window]\nLastMyPlayerPath=/m\\x\t\n");
+                  "[Player]\nDrive=e:\\\nType=257\n[Window]\nLastMyPlayerPath=/m\\x\t\n"
+                  "[Sort]\nNatural=1\n");
     const ProcessResult run = Cli({"settings", "--dir", dir.path()});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "FirstRun=0\n"
@@ -52,10 +53,12 @@ TEST(CliSettings, RunsTheStartAndEndStepsAndPrintsTheRecordInFieldOrder) {
                        "WindowTop=-1\n"
                        "SplitterPos=-1\n"
                        "LastMyComputerPath=\n"
-                       "LastMyPlayerPath=/m\\\\x\n");
+                       "LastMyPlayerPath=/m\\\\x\n"
+                       "NaturalSort=1\n");
     const IniFile saved(dir / "Tralvo.ini");
     EXPECT_EQ(saved.ReadString("Player", "Drive", "?"), "@");
     EXPECT_EQ(saved.ReadString("Player", "Type", "?"), "1");
+    EXPECT_EQ(saved.ReadString("Sort", "Natural", "?"), "1");
 }
 
 TEST(CliSettings, AFirstRunLeavesAFileWithEverySettingBehind) {
@@ -71,6 +74,7 @@ TEST(CliSettings, AFirstRunLeavesAFileWithEverySettingBehind) {
                                                           {"Sort", "1"},
                                                           {"Sort", "2"},
                                                           {"Sort", "3"},
+                                                          {"Sort", "Natural"},
                                                           {"Window", "Maximized"},
                                                           {"Window", "Width"},
                                                           {"Window", "Height"},
@@ -496,6 +500,51 @@ TEST(CliArrange, AJournalThatCannotBeWrittenChangesNothing) {
         << run.err;
     EXPECT_EQ(run.err.find("TralvoFailed"), std::string::npos);
     EXPECT_EQ(Names(dir), (std::vector<std::string>{"a.mp3", "b.mp3"}));
+}
+
+// The names list or a dry run prints, in their order: each line's second field.
+std::vector<std::string> ShownNames(const std::string& listing) {
+    std::vector<std::string> names;
+    std::size_t line = 0;
+    while (line < listing.size()) {
+        const std::size_t end = listing.find('\n', line);
+        const std::size_t first = listing.find('\t', line);
+        const std::size_t second = listing.find('\t', first + 1);
+        names.push_back(listing.substr(first + 1, second - first - 1));
+        line = end + 1;
+    }
+    return names;
+}
+
+TEST(CliArrange, NaturalSortsTrackTwoBeforeTrackTenEitherWayAndOnlyWithTheSorts) {
+    TempFolder dir;
+    for (const char* name : {"Track 10.mp3", "Track 2.mp3", "Track 1.mp3"}) {
+        dir.WriteFile(name, name); // untagged: the untagged rule's paths decide
+    }
+    const auto shown = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), "arrange");
+        args.insert(args.end(), {"--dry-run", dir.path()});
+        const ProcessResult run = Cli(args);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        return ShownNames(run.out);
+    };
+    const std::vector<std::string> natural = {"Track 1.mp3", "Track 2.mp3", "Track 10.mp3"};
+    EXPECT_EQ(shown({"--sort", "2,3,1"}),
+              (std::vector<std::string>{"Track 1.mp3", "Track 10.mp3", "Track 2.mp3"}));
+    EXPECT_EQ(shown({"--sort", "2,3,1", "--natural"}), natural);
+    EXPECT_EQ(shown({"--natural", "--sort", "0,0,0"}), natural);
+    EXPECT_EQ(shown({"--natural", "--reverse-sort", "2,3,1"}),
+              (std::vector<std::string>{"Track 10.mp3", "Track 2.mp3", "Track 1.mp3"}));
+
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"arrange", "--natural", "--shuffle", dir.path()},
+             {"arrange", "--order", "-", "--natural", dir.path()}}) {
+        const ProcessResult run = Cli(args);
+        EXPECT_EQ(run.exitCode, 2) << testing::PrintToString(args);
+        EXPECT_NE(run.err.find("--natural goes with --sort or --reverse-sort"), std::string::npos)
+            << run.err;
+    }
+    EXPECT_EQ(Cli({"arrange", "--natural", dir.path()}).exitCode, 2);
 }
 
 TEST(Cli, UsageErrorsExitWithTwo) {

@@ -51,6 +51,11 @@ expect 'tralvo-cli arrange --dry-run --only83 --' '--dir --order --playlist --re
 expect 'tralvo-cli arrange --shuffle --' '--dir --dry-run --only83 --type'
 expect 'tralvo-cli arrange --playlist a.m3u --' '--dir --dry-run --only83 --type'
 expect 'tralvo-cli arrange --sort 1,2 --d' '--dir --dry-run'
+expect 'tralvo-cli arrange --sort 2,3,1 --' '--dir --dry-run --natural --only83 --type'
+expect 'tralvo-cli arrange --reverse-sort 2,3,1 --n' '--natural'
+expect 'tralvo-cli arrange --sort 2,3,1 --natural --' '--dir --dry-run --only83 --type'
+expect 'tralvo-cli arrange --shuffle --n' ''
+expect "tralvo-cli arrange --sort 2,3,1 --natural $work/Au" "$work/Audiobooks"
 expect 'tralvo-cli send --type 1 --' '--dir --dry-run --only83'
 
 # Values of options.

@@ -39,6 +39,7 @@ TEST_F(SettingsStore, AMissingFileGivesTheDefaultsAndAFirstRun) {
     EXPECT_EQ(config.SortKey1, media::SortKey::Artist);
     EXPECT_EQ(config.SortKey2, media::SortKey::Album);
     EXPECT_EQ(config.SortKey3, media::SortKey::Title);
+    EXPECT_FALSE(config.NaturalSort);
     EXPECT_EQ(config.Window.WindowWidth, -1);
     EXPECT_EQ(config.Window.SplitterPos, -1);
     EXPECT_FALSE(config.Window.WindowMaximized);
@@ -76,6 +77,19 @@ TEST_F(SettingsStore, SortKeysAbove8FallBackToTheirOwnDefaults) {
     EXPECT_EQ(Load("[Sort]\n2=9\n3=9\n").SortKey2, media::SortKey::Album);
 }
 
+TEST_F(SettingsStore, NaturalOrderIsOffUnlessTheFileTurnsItOnAndTheKeysCarryIt) {
+    // A file of a version before the key sorts as it did.
+    EXPECT_FALSE(Load("[Sort]\n1=0\n2=1\n3=2\n").NaturalSort);
+    EXPECT_FALSE(Load("[Sort]\nNatural=0\n").NaturalSort);
+    EXPECT_FALSE(Load("[Sort]\nNatural=yes\n").NaturalSort);
+    EXPECT_FALSE(Load("[Player]\nNatural=1\n").NaturalSort); // in its own section only
+    const UserSettings on = Load("[Sort]\nNatural=1\n");
+    EXPECT_TRUE(on.NaturalSort);
+    EXPECT_TRUE(on.Keys().natural);
+    EXPECT_EQ(on.Keys().key1, media::SortKey::Artist);
+    EXPECT_FALSE(Load("").Keys().natural);
+}
+
 TEST_F(SettingsStore, AnInvalidLanguageLoadsTheCataloguesDefaultAndMakesItCurrent) {
     EXPECT_EQ(Load("[Appearance]\nLanguage=7\n").Language, 2);
     EXPECT_EQ(Load("[Appearance]\nLanguage=3\n").Language, 2);
@@ -100,7 +114,7 @@ TEST_F(SettingsStore, PathsLoseBlanksAndControlCharactersAtBothEnds) {
     EXPECT_EQ(config.Window.LastMyPlayerPath, "/media/p");
 }
 
-TEST_F(SettingsStore, SavingWritesAllSixteenKeysInOrderAndKeepsOtherLines) {
+TEST_F(SettingsStore, SavingWritesAllSeventeenKeysInOrderAndKeepsOtherLines) {
     folder.WriteFile("Tralvo.ini", "; my notes\n[Player]\nDrive=E\nVendor=kept\n\n[Extra]\nx=1\n");
     UserSettings config = LoadSettingsFrom(path, catalogueFile.catalogue, SystemFileSystem());
     config.Window.LastMyPlayerPath = "E:\\Music";
@@ -123,6 +137,7 @@ TEST_F(SettingsStore, SavingWritesAllSixteenKeysInOrderAndKeepsOtherLines) {
                               "1=2\n"
                               "2=3\n"
                               "3=1\n"
+                              "Natural=0\n"
                               "\n"
                               "[Window]\n"
                               "Maximized=0\n"
@@ -145,6 +160,7 @@ TEST_F(SettingsStore, WhatIsSavedLoadsBackUnchanged) {
     config.SortKey1 = media::SortKey::ShortFileName;
     config.SortKey2 = media::SortKey::FileName;
     config.SortKey3 = media::SortKey::CreationTime;
+    config.NaturalSort = true;
     config.Window = {true, 800, 600, -20, 5, 300, "/home/me/My Music", "/media/my player/x"};
     ASSERT_TRUE(SaveSettingsTo(path, config).ok());
     UserSettings loaded = LoadSettingsFrom(path, catalogueFile.catalogue, SystemFileSystem());
@@ -159,6 +175,7 @@ TEST_F(SettingsStore, WhatIsSavedLoadsBackUnchanged) {
     EXPECT_EQ(loaded.SortKey1, config.SortKey1);
     EXPECT_EQ(loaded.SortKey2, config.SortKey2);
     EXPECT_EQ(loaded.SortKey3, config.SortKey3);
+    EXPECT_EQ(loaded.NaturalSort, config.NaturalSort);
     EXPECT_EQ(loaded.Window.WindowMaximized, true);
     EXPECT_EQ(loaded.Window.WindowWidth, 800);
     EXPECT_EQ(loaded.Window.WindowHeight, 600);

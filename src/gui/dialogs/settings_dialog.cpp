@@ -155,6 +155,8 @@ void SettingsDialog::CreateControls() {
     Sort3CB = Place<QComboBox>(this, "Sort3CB", {328, 148, 137, 21});
     SetNamedBy(*Sort3CB, "Sort3Lbl");
     Sort3Lbl->setBuddy(Sort3CB);
+    NaturalSortCB = PlaceText<QCheckBox>(this, "NaturalSortCB", "Natural &order (2 before 10)",
+                                         {256, 176, 209, 17});
 
     HelpBtn = PlaceText<QPushButton>(this, "HelpBtn", "Help", {8, 248, 75, 25});
     HelpBtn->setAutoDefault(false);
@@ -167,7 +169,7 @@ void SettingsDialog::CreateControls() {
     for (QWidget* next : std::initializer_list<QWidget*>{
              PlayerDriveCB, UsingFATRB, SortingByFilenameRB, Only83FileNamesCB,
              SortingByFileCreationTimeRB, CompListBtn, LanguageCB, LargeFileIconsCB, Sort1CB,
-             Sort2CB, Sort3CB, HelpBtn, OKBtn, CancelBtn}) {
+             Sort2CB, Sort3CB, NaturalSortCB, HelpBtn, OKBtn, CancelBtn}) {
         if (previous != nullptr) {
             setTabOrder(previous, next);
         }
@@ -252,6 +254,7 @@ void SettingsDialog::FormShow() {
     Sort1CB->setCurrentIndex(media::SortKeyNumber(settings_.Get().SortKey1));
     Sort2CB->setCurrentIndex(media::SortKeyNumber(settings_.Get().SortKey2));
     Sort3CB->setCurrentIndex(media::SortKeyNumber(settings_.Get().SortKey3));
+    NaturalSortCB->setChecked(settings_.Get().NaturalSort);
     PlayerDriveCB->setFocus();
 }
 
@@ -281,6 +284,7 @@ void SettingsDialog::OKBtnClick() {
     StoreSortKey(*Sort1CB, edited.SortKey1);
     StoreSortKey(*Sort2CB, edited.SortKey2);
     StoreSortKey(*Sort3CB, edited.SortKey3);
+    edited.NaturalSort = NaturalSortCB->isChecked();
     accept();
     // Told once the dialog is closed, so what follows the settings asks over the main window.
     settings_.Apply(edited);

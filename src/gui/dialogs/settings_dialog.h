@@ -87,6 +87,7 @@ private:
     QComboBox* Sort2CB = nullptr;
     QLabel* Sort3Lbl = nullptr;
     QComboBox* Sort3CB = nullptr;
+    QCheckBox* NaturalSortCB = nullptr;
     QPushButton* HelpBtn = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;

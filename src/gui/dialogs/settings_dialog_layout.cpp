@@ -43,14 +43,14 @@ DesignScale SettingsDialog::ScaleToTexts() {
         needWidth(label, CaptionWidth(*label, label->text()));
         needHeight(label, label->fontMetrics().height());
     }
-    for (QAbstractButton* button :
-         std::initializer_list<QAbstractButton*>{UsingFATRB, SortingByFilenameRB, Only83FileNamesCB,
-                                                 SortingByFileCreationTimeRB, LargeFileIconsCB}) {
+    for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
+             UsingFATRB, SortingByFilenameRB, Only83FileNamesCB, SortingByFileCreationTimeRB,
+             LargeFileIconsCB, NaturalSortCB}) {
         needWidth(button, button->sizeHint().width());
     }
     // A caption's second line gets its room from the row's own growth (LayOut).
-    for (QAbstractButton* button : {static_cast<QAbstractButton*>(UsingFATRB),
-                                    static_cast<QAbstractButton*>(LargeFileIconsCB)}) {
+    for (QAbstractButton* button :
+         std::initializer_list<QAbstractButton*>{UsingFATRB, LargeFileIconsCB, NaturalSortCB}) {
         needHeight(button, button->sizeHint().height());
     }
     for (QPushButton* button : {CompListBtn, HelpBtn, OKBtn, CancelBtn}) {
@@ -127,7 +127,8 @@ void SettingsDialog::LayOut(const DesignScale& scale) {
             {SortLbl},
             {Sort1Lbl, Sort1CB},
             {Sort2Lbl, Sort2CB},
-            {Sort3Lbl, Sort3CB}},
+            {Sort3Lbl, Sort3CB},
+            {NaturalSortCB}},
            design.value(AppearanceLbl).left());
     body->addStretch(1);
     root->addLayout(body);

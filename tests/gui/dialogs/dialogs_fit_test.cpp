@@ -1,8 +1,11 @@
-// The properties dialog and the about box fit their texts in every language of the shipped
-// catalogue. With TRALVO_DIALOG_SHOTS set to a folder, each window is saved there as a PNG.
+// The properties dialog, the about box and the settings dialog fit their texts in every
+// language of the shipped catalogue. With TRALVO_DIALOG_SHOTS set to a folder, each window is saved
+// there as a PNG.
 #include "dialog_watch.h"
 #include "gui/dialogs/about_box.h"
 #include "gui/dialogs/properties_dialog.h"
+#include "gui/dialogs/settings_dialog.h"
+#include "gui/gui_settings.h"
 #include "gui/widgets/one_line_label.h"
 #include "i18n/catalogue_keys.h"
 #include "media/sound_file.h"
@@ -10,6 +13,7 @@
 #include "platform/text.h"
 #include "program_fixture.h"
 
+#include <QAbstractButton>
 #include <QPushButton>
 #include <cstdlib>
 #include <set>
@@ -91,6 +95,25 @@ TEST_P(DialogsFitTest, EveryTextFitsWithoutOverlap) {
             EXPECT_NE(about.findChild<QWidget*>(name), nullptr) << component.component;
         }
     }
+}
+
+TEST_P(DialogsFitTest, TheSettingsDialogFitsEveryCaptionWithoutOverlap) {
+    const int language = GetParam();
+    folder.WriteFile("Tralvo.ini", "[Appearance]\nLanguage=" + std::to_string(language) + "\n");
+    Start();
+    GuiSettings settings(Settings);
+    SettingsDialog dialog(settings, messages, nullptr);
+    dialog.show();
+    ExpectChildrenFitAndApart(dialog);
+    for (const QAbstractButton* box : dialog.findChildren<QAbstractButton*>()) {
+        // Check boxes and radio buttons: a caption that breaks its lines is measured by them.
+        if (qobject_cast<const QPushButton*>(box) == nullptr) {
+            EXPECT_LE(box->sizeHint().width(), box->width()) << box->objectName().toStdString();
+            EXPECT_LE(box->sizeHint().height(), box->height()) << box->objectName().toStdString();
+        }
+    }
+    SaveShot(dialog, "settings-" + ToLowerAscii(GetLanguageCode()) + ".png");
+    dialog.hide();
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryLanguage, DialogsFitTest, testing::Values(0, 1, 2));

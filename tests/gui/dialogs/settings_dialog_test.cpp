@@ -52,6 +52,7 @@ UserSettings Edited() {
     config.SortKey1 = media::SortKey::Year;
     config.SortKey2 = media::SortKey::Comment;
     config.SortKey3 = media::SortKey::TrackNumber;
+    config.NaturalSort = true;
     return config;
 }
 
@@ -64,6 +65,7 @@ void ExpectSettings(const UserSettings& actual, const UserSettings& expected) {
     EXPECT_EQ(actual.SortKey1, expected.SortKey1);
     EXPECT_EQ(actual.SortKey2, expected.SortKey2);
     EXPECT_EQ(actual.SortKey3, expected.SortKey3);
+    EXPECT_EQ(actual.NaturalSort, expected.NaturalSort);
 }
 
 class SettingsDialogTest : public testing::Test {
@@ -137,6 +139,7 @@ TEST_F(SettingsDialogTest, HasItsControlsInTabOrderWithOkAsDefaultAndAFixedSize)
                                                "Sort1CB",
                                                "Sort2CB",
                                                "Sort3CB",
+                                               "NaturalSortCB",
                                                "HelpBtn",
                                                "OKBtn",
                                                "CancelBtn"};
@@ -162,6 +165,7 @@ TEST_F(SettingsDialogTest, ShowingSetsEveryControlAndTheShortNamesBoxFollowsTheP
     EXPECT_EQ(List("Sort1CB").currentIndex(), 4);
     EXPECT_EQ(List("Sort2CB").currentIndex(), 5);
     EXPECT_EQ(List("Sort3CB").currentIndex(), 6);
+    EXPECT_TRUE(Button("NaturalSortCB").isChecked());
 
     Button("SortingByFileCreationTimeRB").click();
     EXPECT_FALSE(only83.isEnabled());
@@ -206,6 +210,7 @@ TEST_F(SettingsDialogTest, OkStoresEveryControlAndNeverChecksTheProcessVolumes) 
     List("Sort1CB").setCurrentIndex(0);
     List("Sort2CB").setCurrentIndex(1);
     List("Sort3CB").setCurrentIndex(6);
+    Button("NaturalSortCB").click();
     Press(Qt::Key_Return);
 
     EXPECT_EQ(form->result(), QDialog::Accepted);
@@ -279,6 +284,7 @@ TEST_F(SettingsDialogTest, CancelAndEscapeStoreNothingAndTheNextShowingStartsAfr
         EXPECT_EQ(List("LanguageCB").currentIndex(), 1);
         List("LanguageCB").setCurrentIndex(0);
         Button("UsingFATRB").click();
+        Button("NaturalSortCB").click();
         escape ? Press(Qt::Key_Escape) : Button("CancelBtn").click();
         EXPECT_EQ(form->result(), QDialog::Rejected);
         EXPECT_FALSE(form->isVisible());
@@ -309,6 +315,16 @@ TEST_F(SettingsDialogTest, TheLinkAndHelpGoToTheirHandlers) {
               std::vector<std::string>{"https://www.tralvo.org/?LinkID=Tralvo-CompList-DE"});
     Button("HelpBtn").click();
     EXPECT_EQ(helpSenders, std::vector<QWidget*>{form.get()});
+}
+
+TEST_F(SettingsDialogTest, TheNaturalOrderBoxSitsUnderTheSortListsNamedByItsCaption) {
+    Show();
+    const QRect box = Control("NaturalSortCB").geometry();
+    EXPECT_EQ(Control("NaturalSortCB").accessibleName(), "Natural order (2 before 10)");
+    EXPECT_EQ(box.left(), Control("Sort3Lbl").geometry().left());
+    EXPECT_GT(box.top(), Control("Sort3CB").geometry().bottom());
+    EXPECT_LT(box.bottom(), Control("OKBtn").geometry().top());
+    EXPECT_GE(box.width(), Control("NaturalSortCB").sizeHint().width());
 }
 
 TEST_F(SettingsDialogTest, ALineBreakInACaptionPushesTheControlsBelowItDown) {

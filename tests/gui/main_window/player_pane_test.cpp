@@ -128,6 +128,21 @@ TEST_F(PlayerPaneTest, CleaningKeepsAnArrangedListAndItsMark) {
     EXPECT_TRUE(pane->Changed());
 }
 
+TEST_F(PlayerPaneTest, TheSortButtonsFollowTheNaturalOrderSetting) {
+    folder.MakeFolder("player/Parts");
+    folder.WriteFile("player/Parts/x.mp3", Song("Part 10"));
+    folder.WriteFile("player/Parts/y.mp3", Song("Part 9"));
+    pane->ShowFolder(player + "/Parts");
+    ASSERT_EQ(Order(), "xy");
+    Click("SortBtn");
+    EXPECT_EQ(Order(), "xy"); // "part 10" before "part 9", byte by byte
+    settings.NaturalSort = true;
+    Click("SortBtn");
+    EXPECT_EQ(Order(), "yx");
+    Click("ReverseSortBtn");
+    EXPECT_EQ(Order(), "xy");
+}
+
 TEST_F(PlayerPaneTest, MovingATrackByKeysMarksTheListAndSignalsIt) {
     Select({0});
     Type(Qt::Key_Plus, Qt::NoModifier, "+");
