@@ -3,7 +3,6 @@
 #include "media/playlists/playlist_file.h"
 #include "support/temp_folder.h"
 
-#include <chrono>
 #include <gtest/gtest.h>
 
 namespace tralvo::media::playlists {
@@ -148,12 +147,13 @@ TEST(PlaylistReaders, AFileIsReadWithinItsSizeLimit) {
 }
 
 // The largest playlist allowed, of one kind of worst case each, reads in well under a second.
-TEST(PlaylistReaders, LargeInputReadsInLinearTime) {
+// Inputs at the size limit that would take a reader with a quadratic step hours; ctest's time
+// limit, not a clock here, catches that, so a slow sanitized build does not fail it.
+TEST(PlaylistReaders, InputsAtTheSizeLimitAreReadThrough) {
     std::string deep;
     while (deep.size() < MaxPlaylistSize - 64) {
         deep += "<a></a>";
     }
-    const auto start = std::chrono::steady_clock::now();
     EXPECT_NE(Read("x.xspf", "<p>" + deep).problem, "");
     std::string comments;
     while (comments.size() < MaxPlaylistSize) {
@@ -161,7 +161,6 @@ TEST(PlaylistReaders, LargeInputReadsInLinearTime) {
     }
     EXPECT_NE(Read("x.m3u", comments).problem, "");
     EXPECT_NE(Read("x.xspf", "<p>" + std::string(MaxPlaylistSize, '&')).problem, "");
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
 TEST(M3u8Writer, WritesDirectivesAndPathsThatReadBack) {
