@@ -1,8 +1,8 @@
 // tralvo-cli clean, and the notes of list and arrange, run on real folders.
+#include "cli/cli_run.h"
 #include "media/writers/id3v2_writer.h"
 #include "support/apple_double_file.h"
 #include "support/read_only_folder.h"
-#include "support/run_process.h"
 #include "support/temp_folder.h"
 
 #include <algorithm>
@@ -14,12 +14,9 @@ namespace tralvo {
 namespace {
 
 namespace stdfs = std::filesystem;
+using test::Cli;
 using test::ProcessResult;
 using Lines = std::vector<std::string>;
-
-ProcessResult Cli(const std::vector<std::string>& args) {
-    return test::RunProcess(TRALVO_CLI_PATH, args);
-}
 
 Lines SortedLines(const std::string& text) {
     Lines lines;

@@ -1,6 +1,6 @@
 // tralvo-cli arrange --playlist and list --m3u8 on real folders. The journals of these runs
 // land in cli_test.cpp's private state folder.
-#include "support/run_process.h"
+#include "cli/cli_run.h"
 #include "support/temp_folder.h"
 
 #include <algorithm>
@@ -10,35 +10,15 @@
 namespace tralvo {
 namespace {
 
+using test::Cli;
 using test::ProcessResult;
+using test::SortedNames;
 using test::TempFolder;
 using Names = std::vector<std::string>;
 
-ProcessResult Cli(const std::vector<std::string>& args) {
-    return test::RunProcess(TRALVO_CLI_PATH, args);
-}
-
-Names SortedNames(const std::string& folder) {
-    Names names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-// The names shown, second field of each line list prints, in order.
+// The names shown, in order.
 Names Shown(const std::string& listed) {
-    Names names;
-    std::size_t start = 0;
-    while (start < listed.size()) {
-        const std::size_t end = listed.find('\n', start);
-        const std::string line = listed.substr(start, end - start);
-        const std::size_t first = line.find('\t');
-        names.push_back(line.substr(first + 1, line.find('\t', first + 1) - first - 1));
-        start = end == std::string::npos ? listed.size() : end + 1;
-    }
-    return names;
+    return test::ListedField(listed, 1);
 }
 
 // A player folder of file-name order whose tracks carry old prefixes, and UTF-8 names.

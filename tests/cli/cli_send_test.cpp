@@ -1,6 +1,6 @@
 // tralvo-cli send on real folders: a playlist's files copied to a player folder, which then takes
 // the playlist's order. The journals land in cli_test.cpp's private state folder.
-#include "support/run_process.h"
+#include "cli/cli_run.h"
 #include "support/temp_folder.h"
 
 #include <algorithm>
@@ -11,32 +11,17 @@
 namespace tralvo {
 namespace {
 
+using test::Cli;
 using test::ProcessResult;
+using test::SortedNames;
 using test::TempFolder;
 using Names = std::vector<std::string>;
 
-ProcessResult Cli(const std::vector<std::string>& args) {
-    return test::RunProcess(TRALVO_CLI_PATH, args);
-}
-
-Names SortedNames(const std::string& folder) {
-    Names names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-// The third field of each line list prints: the names on disk, in the player's order.
+// The names on disk, in the player's order.
 Names OnDisk(const std::string& listed) {
-    Names names;
-    std::size_t start = 0;
-    while (start < listed.size()) {
-        const std::size_t end = listed.find('\n', start);
-        const std::string line = listed.substr(start, end - start);
-        names.push_back(line.substr(line.rfind('/') + 1));
-        start = end == std::string::npos ? listed.size() : end + 1;
+    Names names = test::ListedField(listed, 2);
+    for (std::string& name : names) {
+        name = name.substr(name.rfind('/') + 1);
     }
     return names;
 }

@@ -1,9 +1,9 @@
+#include "cli/cli_run.h"
 #include "media/writers/id3v2_writer.h"
 #include "platform/ini_file.h"
 #include "support/named_pipe.h"
 #include "support/private_state_folder.h"
 #include "support/read_only_folder.h"
-#include "support/run_process.h"
 #include "support/temp_folder.h"
 
 #include <algorithm>
@@ -13,15 +13,12 @@
 namespace tralvo {
 namespace {
 
+using test::Cli;
 using test::ProcessResult;
 using test::TempFolder;
 
 // The journals of every arrange below, and of nothing else.
 const test::PrivateStateFolder stateFolder;
-
-ProcessResult Cli(const std::vector<std::string>& args) {
-    return test::RunProcess(TRALVO_CLI_PATH, args);
-}
 
 constexpr std::string_view SmallCatalogue = "[Languages]\nCount=2\n"
                                             "[Language0]\nName=English\nCode=EN\n"
