@@ -108,6 +108,7 @@ TEST_F(RecreationTest, TracksMadeAnewReadBackInListOrderKeepingBytesNamesAndTime
     const Names loaded =
         Displays(LoadTracks(folder.path(), {PlayerType::CreationTimes}, SystemFileSystem()));
     const ino_t firstInode = Inode("first.mp3");
+    const ino_t fifthInode = Inode("fifth.wav");
     // A track born in the present step of the clock cannot stay: a copy could share it.
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
 
@@ -125,7 +126,9 @@ TEST_F(RecreationTest, TracksMadeAnewReadBackInListOrderKeepingBytesNamesAndTime
     ASSERT_EQ(::stat((folder / "third.ogg").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640U);
     EXPECT_EQ(progress.maximum, 5);
-    EXPECT_EQ(progress.positions.front(), 1);
+    // The bar starts at the tracks left alone: first.mp3, and fifth.wav too when a tick of the
+    // kernel's clock fell between their births (a slow, sanitized run), so that it is in order.
+    EXPECT_EQ(progress.positions.front(), Inode("fifth.wav") == fifthInode ? 2 : 1);
     EXPECT_EQ(progress.positions.back(), 5);
 
     const std::optional<RunJournal> journal = test::JournalOf(journals.store, F());
