@@ -1,0 +1,47 @@
+#pragma once
+
+#include "arrange/player_type.h"
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "platform/status.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tralvo {
+
+// A folder of three short spoken tracks ("one", "two", "three") whose directory order, name
+// order and creation order each start with another word, so that the word a player plays first
+// tells its type. Each order puts every word at another place (a Latin square), so the second
+// word heard tells it too.
+inline constexpr const char* OrderProbeFolderName = "TRALVO_PROBE";
+
+enum class ProbeWord : std::uint8_t { One = 0, Two = 1, Three = 2 };
+
+// The three sound files to write, word by word: "one", "two", "three" in the user's language.
+struct ProbeSounds {
+    std::array<std::string, 3> files; // absolute paths
+};
+
+// The sounds shipped for a language code ("en", "de", "fr") in the data folder given (with a
+// trailing '/'); English when that language has none; nothing when no complete set is found.
+std::optional<ProbeSounds> FindProbeSounds(const std::string& dataFolder,
+                                           const std::string& languageCode, FileSystem& fs);
+
+// Writes root + OrderProbeFolderName + '/'. A probe folder left from an earlier time is
+// replaced when it holds only probe files; a folder of that name holding anything else is left
+// alone and the write is refused. Waits between the tracks for the volume's creation-time step
+// (a few seconds on FAT). On a failure nothing of the probe is left behind.
+Status WriteOrderProbe(const std::string& root, const ProbeSounds& sounds, FileSystem& fs,
+                       Clock& clock = SystemClock());
+
+// Removes the probe folder and the probe files in it, never anything else; ok when there is
+// no probe folder.
+Status RemoveOrderProbe(const std::string& root, FileSystem& fs);
+
+// The player type of a player that played word first.
+PlayerType PlayerTypeForFirstWord(ProbeWord word);
+
+} // namespace tralvo
