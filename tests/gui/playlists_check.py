@@ -23,7 +23,7 @@ import time
 import traceback
 
 import pyatspi
-from gi.repository import Gio, GLib
+from gi.repository import GLib
 
 WAIT = 30  # seconds: a sanitized build on a busy machine is slow, a hang is still caught
 
@@ -182,42 +182,17 @@ class Program:
         return "\n".join(lines)
 
 
-class AccessibilityBus:
-    """The bus the program's accessibility tree is on, for calls whose answer nobody waits for."""
-
-    def __init__(self):
-        session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
-        reply = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress",
-                                  None, GLib.VariantType("(s)"), Gio.DBusCallFlags.NONE, WAIT * 1000,
-                                  None)
-        flags = (Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
-                 | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION)
-        self.connection = Gio.DBusConnection.new_for_address_sync(reply.unpack()[0], flags, None,
-                                                                  None)
-
-    def send(self, node, interface, method, arguments):
-        message = Gio.DBusMessage.new_method_call(node.app.bus_name, node.path, interface, method)
-        message.set_body(arguments)
-        message.set_flags(Gio.DBusMessageFlags.NO_REPLY_EXPECTED)
-        self.connection.send_message(message, Gio.DBusSendMessageFlags.NONE)
-        self.connection.flush_sync(None)
-
-
-BUS = None
-
-
 def press(node, what=None):
-    """The node's Press action. Qt answers a tool button's press only once what the click
-    started has ended, a modal box included, so the press is sent without waiting for it."""
-    global BUS
+    """The node's Press action, as a screen reader presses it: the call returns at once, also
+    where the press opens a modal box (which would otherwise hold the caller until it closed)."""
     if not sensitive(node):
         raise Failure(f"\"{what or node.name}\" is disabled")
     action = node.queryAction()
     names = [action.getName(index) for index in range(action.nActions)]
-    if BUS is None:
-        BUS = AccessibilityBus()
-    BUS.send(node, "org.a11y.atspi.Action", "DoAction",
-             GLib.Variant("(i)", (names.index("Press") if "Press" in names else 0,)))
+    try:
+        action.doAction(names.index("Press") if "Press" in names else 0)
+    except GLib.Error as error:
+        raise Failure(f"pressing \"{what or node.name}\" got no answer: {error.message}")
 
 
 def item_names(list_node):
@@ -230,6 +205,9 @@ def texts_in(window):
                      if node.getRole() == pyatspi.ROLE_LABEL and node.name)
 
 
+QT_BUTTONS = {"Yes": ("Yes", "Ja"), "No": ("No", "Nein"), "Open": ("Open", "Öffnen")}
+
+
 def answer(program, caption, button, text=None, must_say=()):
     """Waits for the box with caption, checks that its text is text (when given) and says each
     of must_say, presses button and gives the text."""
@@ -240,7 +218,12 @@ def answer(program, caption, button, text=None, must_say=()):
     for part in must_say:
         if part not in said:
             raise Failure(f"\"{caption}\" does not say \"{part}\":\n{said}")
-    press(program.control(pyatspi.ROLE_PUSH_BUTTON, button, inside=box), f"{button} in {caption}")
+    # Qt's own button texts, in the language in force where Qt's translations are installed.
+    names = QT_BUTTONS.get(button, (button,))
+    pressed = poll(f"the button \"{button}\" of \"{caption}\"", lambda: next(
+        (node for node in walk(box)
+         if node.getRole() == pyatspi.ROLE_PUSH_BUTTON and node.name in names), None))
+    press(pressed, f"{button} in {caption}")
     poll(f"\"{caption}\" to close", lambda: gone(box))
     return said
 
@@ -268,7 +251,7 @@ def choose_file(program, caption, path):
     poll("the name in the file dialog", lambda: field.queryText().getText(0, -1) == path)
     opener = poll("the dialog's Open button", lambda: next(
         (node for node in walk(dialog) if node.getRole() == pyatspi.ROLE_PUSH_BUTTON
-         and node.name.replace("&", "") in ("Open", "Öffnen") and sensitive(node)), None))
+         and node.name in QT_BUTTONS["Open"] and sensitive(node)), None))
     press(opener)
     # What follows may bear the same caption: the dialog itself is watched.
     poll(f"the file dialog to close", lambda: gone(dialog))

@@ -7,8 +7,8 @@
 #   Sent   a playlist sent from the computer pane: the copy asks before it replaces the
 #          player's own Old.mp3 (the user keeps it), one message names the missing file, the
 #          list takes the playlist's order, then the Tralvo command;
-#   Mac    cleaned: Mac companions, .DS_Store and .Trashes go, a track named like a companion
-#          ("._real.mp3", MP3 inside) stays with every other track.
+#   Mac    cleaned, in German: Mac companions, .DS_Store and .Trashes go, a track named like a
+#          companion ("._real.mp3", MP3 inside) stays with every other track.
 # Then an independent reader (tests/kernel/fatdir.py) reads each folder's directory-entry
 # order and the files' contents from the image, and fsck.vfat checks it.
 # Usage: playlists_xvfb.sh BIN_FOLDER
@@ -58,8 +58,13 @@ unmount() {
 }
 cleanup() {
     unmount
-    # A failed run leaves its folder with the screen as it was for whoever looks into it.
-    if [ $passed = 1 ]; then rm -rf "$work"; else echo "left for a look: $work" >&2; fi
+    if [ $passed = 1 ]; then
+        rm -rf "$work"
+    else
+        # The image, the journals and the screen as it was, for whoever looks into it.
+        rm -rf "$work/program"
+        echo "left for a look: $work" >&2
+    fi
 }
 trap cleanup EXIT
 fail() { echo "$*" >&2; exit 1; }
@@ -111,29 +116,30 @@ for _ in $(seq 100); do mountpoint -q "$mnt" && break; sleep 0.1; done
 mountpoint -q "$mnt" || fail "fusefat did not mount the image"
 cp -r "$bin/." "$work/program/"
 
-drive() { # folder on the player, then the check's scenario and arguments
+drive() { # language, folder on the player, then the check's scenario and arguments
     cat >"$work/program/Tralvo.ini" <<INI
 [Appearance]
-Language=0
+Language=$1
 [Player]
 Drive=$mnt
 Type=0
 [Window]
-LastMyPlayerPath=$mnt/$1
+LastMyPlayerPath=$mnt/$2
 LastMyComputerPath=$work/computer
 INI
-    shift
+    local language=$1
+    shift 2
     XDG_RUNTIME_DIR="$work/runtime" XDG_STATE_HOME="$work/state" SDL_AUDIODRIVER=dummy \
         dbus-run-session -- "$here/with_xvfb.sh" "$0" "$work/program" --inside \
-        0 "$work/shots" "$@" || fail "driving the window failed (scenario $1)"
+        "$language" "$work/shots" "$@" || fail "driving the window failed (scenario $1)"
 }
 
-drive Music arrange "$work/computer/Road trip.m3u8" Albums/Gone.mp3 \
+drive 0 Music arrange "$work/computer/Road trip.m3u8" Albums/Gone.mp3 \
     Charlie.mp3 Alpha.mp3 Bravo.mp3 Delta.mp3 Echo.mp3
-drive Sent send Send.m3u8 Albums/Missing.mp3 Old.mp3 Two.mp3 Old.mp3 One.mp3 Extra.mp3
+drive 0 Sent send Send.m3u8 Albums/Missing.mp3 Old.mp3 Two.mp3 Old.mp3 One.mp3 Extra.mp3
 # The junk in its directory order, and its size in whole kilobytes, rounded up.
 junk_bytes=$(cat "$work/tracks/._Song.mp3" "$work/tracks/.DS_Store" "$work/tracks/trashed" | wc -c)
-drive Mac clean $(((junk_bytes + 1023) / 1024)) .Trashes/ ._Song.mp3 .DS_Store -- ._real.mp3 Song.mp3
+drive 1 Mac clean $(((junk_bytes + 1023) / 1024)) .Trashes/ ._Song.mp3 .DS_Store -- ._real.mp3 Song.mp3
 
 unmount
 fatdir() { /usr/bin/python3 "$here/../kernel/fatdir.py" "$@"; }
