@@ -55,9 +55,14 @@ class Texts:
         self.texts = read_catalogue(path, language)
 
     def __call__(self, key):
-        if key.lower() not in self.texts:
-            raise Failure(f"the catalogue has no text \"{key}\"")
-        return self.texts[key.lower()]
+        value = "@" + key
+        for _ in range(8):  # "@Other.Key" stands for that key's text
+            if not value.startswith("@"):
+                return value
+            if value[1:].lower() not in self.texts:
+                raise Failure(f"the catalogue has no text \"{value[1:]}\"")
+            value = self.texts[value[1:].lower()]
+        raise Failure(f"the catalogue's text \"{key}\" refers on and on")
 
     def hint(self, control):
         return self(f"TMainForm.{control}.Hint")
@@ -254,7 +259,7 @@ def choose_file(program, caption, path):
          and node.name in QT_BUTTONS["Open"] and sensitive(node)), None))
     press(opener)
     # What follows may bear the same caption: the dialog itself is watched.
-    poll(f"the file dialog to close", lambda: gone(dialog))
+    poll("the file dialog to close", lambda: gone(dialog))
 
 
 def run_tralvo(program, tracks):
