@@ -7,6 +7,7 @@
 #include "gui/panes/pane_list_view.h"
 #include "gui/panes/picture_box.h"
 #include "gui/widgets/anchored_panel.h"
+#include "gui/widgets/press_later.h"
 #include "gui/widgets/widget_names.h"
 #include "gui/widgets/window_font.h"
 
@@ -51,7 +52,8 @@ PaneToolbar AddPaneToolbar(QWidget& pane, const char* coolbarName, const char* t
 }
 
 QToolButton* AddToolButton(QWidget* toolbar, const char* name, int image) {
-    auto* button = Named(new QToolButton(toolbar), name);
+    // Several open a box or a dialog that a screen reader must be free to read.
+    auto* button = Named(NewToolButtonPressedLater(toolbar), name);
     button->setAutoRaise(true);
     button->setFixedSize(ToolButtonSize);
     button->setIconSize(QSize(ToolIconSize, ToolIconSize));
