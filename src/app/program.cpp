@@ -11,6 +11,7 @@
 #include "i18n/language_catalogue.h"
 #include "jobs/messages.h"
 #include "platform/single_instance.h"
+#include "settings/player_switch.h"
 #include "settings/settings_store.h"
 
 #include <QApplication>
@@ -59,6 +60,8 @@ bool ForceFirstRunRequested(const QStringList& arguments) {
 int RunProgram(const QStringList& arguments, Messages& messages, const QString& instanceName) {
     OpenLanguageCatalogue();
     UserSettings userSettings = LoadSettings();
+    // The player plugged in now brings its own settings.
+    FollowPlayerVolume(userSettings, SystemFileSystem(), SystemPlayerVolumeFinder());
 
     QTranslator qtTexts;
     LoadQtTexts(qtTexts);

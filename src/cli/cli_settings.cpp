@@ -1,6 +1,8 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
 #include "i18n/language_catalogue.h"
+#include "platform/file_system.h"
+#include "settings/player_switch.h"
 #include "settings/settings_store.h"
 
 #include <cstdio>
@@ -47,6 +49,26 @@ void PrintConfig(const UserSettings& config) {
     PrintFlag("NaturalSort", config.NaturalSort);
 }
 
+// The player the drive resolves to now (empty for a folder without an identity), then every
+// player met so far: id, label, type and 8.3 option, TAB-separated.
+void PrintPlayers(const UserSettings& config) {
+    FileSystem& fs = SystemFileSystem();
+    std::fputs("CurrentPlayer=", stdout);
+    if (const std::optional<PlayerVolume> current =
+            CurrentPlayerVolume(config, fs, SystemPlayerVolumeFinder(fs))) {
+        PrintFields({current->id, current->label});
+    } else {
+        PrintField("");
+    }
+    UserSettings kept = config;
+    KeepCurrentPlayer(kept);
+    for (const PlayerProfile& profile : kept.Players.profiles) {
+        std::fputs("Player=", stdout);
+        PrintFields({profile.id, profile.label, std::to_string(PlayerTypeNumber(profile.type)),
+                     profile.only83FileNames ? "1" : "0"});
+    }
+}
+
 } // namespace
 
 // Runs the settings module's start and end steps as the program does and shows what loaded.
@@ -66,6 +88,7 @@ int RunSettingsCommand(Arguments args) {
     CloseLanguageCatalogue();
 
     PrintConfig(loaded);
+    PrintPlayers(loaded);
     std::fflush(stdout);
     if (!saved) {
         std::fprintf(stderr, "tralvo-cli: %s\n", saved.message().c_str());

@@ -13,7 +13,7 @@ namespace {
 using Kind = ComponentKind;
 
 // Every key the program fetches with GetLangString, sorted by name.
-constexpr std::array<std::string_view, 77> StringKeys = {
+constexpr std::array<std::string_view, 80> StringKeys = {
     "Album",
     "AppearanceNeedRestart",
     "AppearanceNeedRestartMsg",
@@ -47,9 +47,11 @@ constexpr std::array<std::string_view, 77> StringKeys = {
     "MoreJunk",
     "MoveBackError",
     "MoveToTempFolderError",
+    "NamedPlayerVolume",
     "NoHelp",
     "NoJunk",
     "None",
+    "NoPlayerVolume",
     "NoProperties",
     "NoPropertiesTitle",
     "NoRoomToRecreate",
@@ -58,6 +60,7 @@ constexpr std::array<std::string_view, 77> StringKeys = {
     "PlayerDriveNAMsg",
     "PlayerDriveNotExists",
     "PlayerStatus",
+    "PlayerVolume",
     "PlaylistFiles",
     "PlaylistMalformed",
     "PlaylistNoTracks",

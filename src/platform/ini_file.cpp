@@ -169,6 +169,16 @@ std::size_t IniFile::FindKey(std::size_t sectionLine, std::string_view key) cons
     return std::string::npos;
 }
 
+std::vector<std::string> IniFile::SectionNames() const {
+    std::vector<std::string> names;
+    for (const Line& line : lines_) {
+        if (line.kind == Line::Kind::Section) {
+            names.push_back(line.section);
+        }
+    }
+    return names;
+}
+
 std::optional<std::string> IniFile::Find(std::string_view section, std::string_view key) const {
     const std::size_t sectionLine = FindSection(section);
     if (sectionLine == std::string::npos) {

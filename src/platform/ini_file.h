@@ -34,6 +34,8 @@ public:
     bool HasKey(std::string_view section, std::string_view key) const {
         return Find(section, key).has_value();
     }
+    // The names of the section headers in file order, repeats included.
+    std::vector<std::string> SectionNames() const;
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view fallback) const;
     std::int32_t ReadInteger(std::string_view section, std::string_view key,

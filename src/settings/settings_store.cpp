@@ -7,6 +7,7 @@
 #include "platform/program_folder.h"
 #include "platform/text.h"
 #include "platform/user_folders.h"
+#include "settings/player_switch.h"
 #include "settings/settings_location.h"
 
 namespace tralvo {
@@ -87,6 +88,7 @@ UserSettings LoadSettingsFrom(const std::string& path, LanguageCatalogue& catalo
     window.SplitterPos = ini.ReadInteger("Window", "Splitter", -1);
     window.LastMyComputerPath = ReadPath(ini, "LastMyComputerPath");
     window.LastMyPlayerPath = ReadPath(ini, "LastMyPlayerPath");
+    config.Players = ReadKnownPlayers(ini);
     return config;
 }
 
@@ -114,6 +116,10 @@ Status SaveSettingsTo(const std::string& path, const UserSettings& config) {
     ini.WriteInteger("Window", "Splitter", window.SplitterPos);
     ini.WriteString("Window", "LastMyComputerPath", window.LastMyComputerPath);
     ini.WriteString("Window", "LastMyPlayerPath", window.LastMyPlayerPath);
+    // The global keys are the current player's, whoever changed them last.
+    UserSettings kept = config;
+    KeepCurrentPlayer(kept);
+    WriteKnownPlayers(ini, kept.Players);
     return ini.Save();
 }
 

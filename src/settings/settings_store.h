@@ -3,6 +3,7 @@
 #include "arrange/player_type.h"
 #include "media/sort_order.h"
 #include "platform/status.h"
+#include "settings/player_profiles.h"
 
 #include <cstdint>
 #include <string>
@@ -39,6 +40,9 @@ struct UserSettings {
     media::SortKey SortKey3 = media::SortKey::Title;
     bool NaturalSort = false; // numbers in the text keys by value ("2" before "10")
     WindowSettings Window;
+    // The player settings of every player volume met, and the one the player keys above
+    // belong to.
+    KnownPlayers Players;
 
     PlayerOrder Order() const { return {PlayerType, Only83FileNames}; }
     media::SortKeys Keys() const { return {SortKey1, SortKey2, SortKey3, NaturalSort}; }
@@ -52,8 +56,9 @@ std::string SettingsFilePath();
 // current in catalogue (its default when the stored one is not valid).
 UserSettings LoadSettingsFrom(const std::string& path, LanguageCatalogue& catalogue,
                               FileSystem& fs);
-// Writes the seventeen keys, leaving every other line of the file as it is; a missing folder on
-// the way is made, private to the user.
+// Writes the eighteen keys and a section per known player, the current player's from the
+// global keys, leaving every other line of the file as it is; a missing folder on the way is
+// made, private to the user.
 Status SaveSettingsTo(const std::string& path, const UserSettings& config);
 
 // The settings module's start and end steps: the settings of the program's file, read with the

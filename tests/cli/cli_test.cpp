@@ -25,6 +25,25 @@ constexpr std::string_view SmallCatalogue = "[Languages]\nCount=2\n"
                                             "[Language1]\nName=Fran\xC3\xA7\x61is\nCode=FR\n"
                                             "[Language1-Strings]\nError=Erreur\\s\n";
 
+TEST(CliSettings, ListsTheKnownPlayersAfterTheRecordWithTheCurrentOnesGlobalValues) {
+    TempFolder dir;
+    dir.WriteFile("Tralvo.lng", SmallCatalogue);
+    dir.WriteFile("Tralvo.ini", "[Player]\nType=2\nVolume=1234-abcd\n"
+                                "[Player 1234-ABCD]\nLabel=MY STICK\nType=0\n"
+                                "[Player 9F00-0001]\nType=1\nOnly83FileNames=1\n"
+                                "[Player bad]\nType=1\n");
+    const ProcessResult run = Cli({"settings", "--dir", dir.path()});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::size_t players = run.out.find("NaturalSort=0\n");
+    ASSERT_NE(players, std::string::npos) << run.out;
+    EXPECT_EQ(run.out.substr(players), "NaturalSort=0\n"
+                                       "CurrentPlayer=\n"
+                                       "Player=1234-ABCD\tMY STICK\t2\t0\n"
+                                       "Player=9F00-0001\t\t1\t1\n");
+    const IniFile saved(dir / "Tralvo.ini");
+    EXPECT_EQ(saved.ReadString("Player 1234-ABCD", "Type", "?"), "2");
+}
+
 TEST(CliSettings, RunsTheStartAndEndStepsAndPrintsTheRecordInFieldOrder) {
     TempFolder dir;
     dir.WriteFile("Tralvo.lng", SmallCatalogue);
@@ -51,7 +70,8 @@ TEST(CliSettings, RunsTheStartAndEndStepsAndPrintsTheRecordInFieldOrder) {
                        "SplitterPos=-1\n"
                        "LastMyComputerPath=\n"
                        "LastMyPlayerPath=/m\\\\x\n"
-                       "NaturalSort=1\n");
+                       "NaturalSort=1\n"
+                       "CurrentPlayer=\n"); // the program's folder lies on no player volume
     const IniFile saved(dir / "Tralvo.ini");
     EXPECT_EQ(saved.ReadString("Player", "Drive", "?"), "@");
     EXPECT_EQ(saved.ReadString("Player", "Type", "?"), "1");

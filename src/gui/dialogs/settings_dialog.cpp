@@ -8,10 +8,14 @@
 #include "gui/widgets/dialog_fit.h"
 #include "gui/widgets/dialog_placement.h"
 #include "gui/widgets/multi_line_buttons.h"
+#include "gui/widgets/one_line_label.h"
 #include "gui/widgets/widget_names.h"
 #include "i18n/component_text.h"
+#include "i18n/lang_text.h"
 #include "i18n/language_catalogue.h"
 #include "jobs/messages.h"
+#include "platform/drives.h"
+#include "settings/settings_store.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -102,7 +106,7 @@ void StoreSortKey(const QComboBox& list, media::SortKey& key) {
 SettingsDialog::SettingsDialog(GuiSettings& settings, Messages& messages, HelpHandler help,
                                UrlOpener openUrl, FileSystem& fs, QWidget* parent)
     : QDialog(parent), settings_(settings), messages_(messages), help_(std::move(help)),
-      openUrl_(std::move(openUrl)), fs_(fs) {
+      openUrl_(std::move(openUrl)), fs_(fs), findPlayerVolume_(SystemPlayerVolumeFinder(fs)) {
     SetUpFixedDialog(*this, "SettingsForm", QStringLiteral("Settings"));
     CreateControls();
     FormCreate();
@@ -116,19 +120,21 @@ void SettingsDialog::CreateControls() {
     PlayerDriveLbl = PlaceHeading(this, "PlayerDriveLbl", "Player drive", {40, 8, 185, 13});
     PlayerDriveCB = Place<ElidingComboBox>(this, "PlayerDriveCB", {40, 24, 185, 21});
     SetNamedBy(*PlayerDriveCB, "PlayerDriveLbl");
-    PlayerTypeLbl = PlaceHeading(this, "PlayerTypeLbl", "Player type", {40, 56, 185, 13});
+    PlayerVolumeLbl = Named(new OneLineLabel(this, Qt::ElideMiddle), "PlayerVolumeLbl");
+    PlayerVolumeLbl->setGeometry(40, 49, 192, 13);
+    PlayerTypeLbl = PlaceHeading(this, "PlayerTypeLbl", "Player type", {40, 70, 185, 13});
     UsingFATRB =
-        PlaceText<QRadioButton>(this, "UsingFATRB", "&Directory order (FAT)", {40, 72, 185, 17});
+        PlaceText<QRadioButton>(this, "UsingFATRB", "&Directory order (FAT)", {40, 86, 185, 17});
     UsingFATRB->setChecked(true);
     SortingByFilenameRB = PlaceText<QRadioButton>(this, "SortingByFilenameRB",
-                                                  "Sorted by file &name", {40, 92, 185, 17});
+                                                  "Sorted by file &name", {40, 106, 185, 17});
     Only83FileNamesCB = PlaceText<MultiLineCheckBox>(
-        this, "Only83FileNamesCB", "Uses only short &8.3 names", {56, 112, 169, 17});
+        this, "Only83FileNamesCB", "Uses only short &8.3 names", {56, 126, 169, 17});
     Only83FileNamesCB->setEnabled(false);
     SortingByFileCreationTimeRB = PlaceText<MultiLineRadioButton>(
-        this, "SortingByFileCreationTimeRB", "Sorted by file &creation time", {40, 132, 185, 17});
+        this, "SortingByFileCreationTimeRB", "Sorted by file &creation time", {40, 146, 185, 17});
     CompListBtn =
-        PlaceText<QPushButton>(this, "CompListBtn", "Co&mpatibility list", {40, 160, 185, 25});
+        PlaceText<QPushButton>(this, "CompListBtn", "Co&mpatibility list", {40, 174, 185, 25});
     CompListBtn->setAutoDefault(false);
 
     DividerShape = Place<QFrame>(this, "DividerShape", {240, 8, 2, 232});
@@ -205,6 +211,9 @@ void SettingsDialog::FormCreate() {
 
     ApplyLanguage(*this, WindowClass);
     LayOut(ScaleToTexts());
+    // Only the user's choice from here on: filling the list above is no choice.
+    connect(PlayerDriveCB, &QComboBox::currentIndexChanged, this,
+            &SettingsDialog::ShowChosenPlayer);
 }
 
 void SettingsDialog::showEvent(QShowEvent* event) {
@@ -237,18 +246,7 @@ void SettingsDialog::FormShow() {
         player = SingleMountedPlayer(fs_.Volumes());
     }
     SelectDrive(player.value_or(settings_.Get().PlayerDrive));
-    switch (settings_.Get().PlayerType) {
-    case PlayerType::FileNames:
-        SortingByFilenameRB->setChecked(true);
-        break;
-    case PlayerType::CreationTimes:
-        SortingByFileCreationTimeRB->setChecked(true);
-        break;
-    case PlayerType::DirectoryOrder:
-        UsingFATRB->setChecked(true);
-        break;
-    }
-    Only83FileNamesCB->setChecked(settings_.Get().Only83FileNames);
+    ShowChosenPlayer();
     LanguageCB->setCurrentIndex(settings_.Get().Language);
     LargeFileIconsCB->setChecked(settings_.Get().LargeFileIcons);
     Sort1CB->setCurrentIndex(media::SortKeyNumber(settings_.Get().SortKey1));
@@ -261,6 +259,51 @@ void SettingsDialog::FormShow() {
 void SettingsDialog::PlayerTypeChange() {
     // The mark stays while the box is disabled, and OK stores it.
     Only83FileNamesCB->setEnabled(SortingByFilenameRB->isChecked());
+}
+
+std::optional<PlayerVolume> SettingsDialog::ChosenPlayer() const {
+    const int drive = PlayerDriveCB->currentIndex();
+    if (drive < 0 || static_cast<std::size_t>(drive) >= driveChoices_.size()) {
+        return std::nullopt;
+    }
+    return findPlayerVolume_(
+        PlayerRootFor(driveChoices_[static_cast<std::size_t>(drive)].value, fs_));
+}
+
+// A player met before shows what it keeps; the current one, a new one and a folder without
+// an identity show the settings in force, which they keep or take over on OK.
+void SettingsDialog::ShowChosenPlayer() {
+    const std::optional<PlayerVolume> volume = ChosenPlayer();
+    const UserSettings& settings = settings_.Get();
+    PlayerOrder order = settings.Order();
+    const PlayerProfile* known = volume ? settings.Players.Find(volume->id) : nullptr;
+    if (known != nullptr &&
+        !(settings.Players.current && settings.Players.current->id == volume->id)) {
+        order = {known->type, known->only83FileNames};
+    }
+    switch (order.type) {
+    case PlayerType::FileNames:
+        SortingByFilenameRB->setChecked(true);
+        break;
+    case PlayerType::CreationTimes:
+        SortingByFileCreationTimeRB->setChecked(true);
+        break;
+    case PlayerType::DirectoryOrder:
+        UsingFATRB->setChecked(true);
+        break;
+    }
+    Only83FileNamesCB->setChecked(order.only83FileNames);
+
+    std::string label = GetLangString("NoPlayerVolume");
+    if (volume) {
+        const std::string& name = !volume->label.empty() ? volume->label
+                                  : known != nullptr     ? known->label
+                                                         : volume->label;
+        label = name.empty()
+                    ? FormatLangString(GetLangString("PlayerVolume"), volume->id)
+                    : FormatLangString(GetLangString("NamedPlayerVolume"), name + "|" + volume->id);
+    }
+    PlayerVolumeLbl->SetText(CatalogueText(label));
 }
 
 void SettingsDialog::OKBtnClick() {
@@ -277,10 +320,13 @@ void SettingsDialog::OKBtnClick() {
     if (choice != nullptr) {
         edited.PlayerDrive = choice->value;
     }
+    // What the dialog shows belongs to the chosen player; the one before keeps its own.
+    SwitchPlayer(edited, ChosenPlayer());
     edited.PlayerType = UsingFATRB->isChecked()            ? PlayerType::DirectoryOrder
                         : SortingByFilenameRB->isChecked() ? PlayerType::FileNames
                                                            : PlayerType::CreationTimes;
     edited.Only83FileNames = Only83FileNamesCB->isChecked();
+    KeepCurrentPlayer(edited);
     StoreSortKey(*Sort1CB, edited.SortKey1);
     StoreSortKey(*Sort2CB, edited.SortKey2);
     StoreSortKey(*Sort3CB, edited.SortKey3);

@@ -4,6 +4,7 @@
 #include "gui/widgets/dialog_links.h"
 #include "platform/file_system.h"
 #include "settings/player_drive_choices.h"
+#include "settings/player_switch.h"
 
 #include <QDialog>
 #include <vector>
@@ -23,6 +24,7 @@ class GuiSettings;
 class Messages;
 class MultiLineCheckBox;
 class MultiLineRadioButton;
+class OneLineLabel;
 
 // The settings dialog: applies the user's changes to the settings it was given when the user
 // confirms with OK, which tells whoever follows them. Made when first opened, then kept and
@@ -38,6 +40,8 @@ public:
     // The next showing selects the one player volume mounted, if there is one, in place of
     // the stored drive: what a first run offers.
     void OfferMountedPlayer() { offerMountedPlayer_ = true; }
+    // Tells which player volume holds a folder; tests name volumes without devices.
+    void SetPlayerVolumeFinder(PlayerVolumeFinder find) { findPlayerVolume_ = std::move(find); }
 
 public slots:
     void PlayerTypeChange();
@@ -57,6 +61,10 @@ private:
     void LayOut(const DesignScale& scale);
     void SelectDrive(const std::string& playerDrive);
     void FitDriveListPopup();
+    // The player of the chosen drive: its name above the player type, and the type and 8.3
+    // option it keeps.
+    std::optional<PlayerVolume> ChosenPlayer() const;
+    void ShowChosenPlayer();
 
     GuiSettings& settings_;
     Messages& messages_;
@@ -65,10 +73,12 @@ private:
     FileSystem& fs_;
     std::vector<PlayerDriveChoice> driveChoices_;
     bool offerMountedPlayer_ = false;
+    PlayerVolumeFinder findPlayerVolume_;
 
     PictureBox* ImageImg = nullptr;
     QLabel* PlayerDriveLbl = nullptr;
     QComboBox* PlayerDriveCB = nullptr;
+    OneLineLabel* PlayerVolumeLbl = nullptr;
     QLabel* PlayerTypeLbl = nullptr;
     QRadioButton* UsingFATRB = nullptr;
     QRadioButton* SortingByFilenameRB = nullptr;

@@ -2,9 +2,13 @@
 // columns beside the picture, the buttons below.
 #include "gui/dialogs/settings_dialog.h"
 #include "gui/panes/picture_box.h"
+#include "gui/qt_text.h"
 #include "gui/widgets/design_layout.h"
 #include "gui/widgets/dialog_fit.h"
 #include "gui/widgets/multi_line_buttons.h"
+#include "gui/widgets/one_line_label.h"
+#include "i18n/lang_text.h"
+#include "i18n/language_catalogue.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -64,6 +68,16 @@ DesignScale SettingsDialog::ScaleToTexts() {
     // Mount paths are as long as the system makes them: the drive list shortens its entry in
     // the middle rather than widening the dialog, and its open list shows every entry whole.
     needHeight(PlayerDriveCB, PlayerDriveCB->sizeHint().height());
+    // A folder without a player volume says so in full, and so does a player with a label of
+    // the 11 characters FAT allows; a longer exFAT label is shortened in the middle, as the
+    // drive list's entry is.
+    for (const std::string& text :
+         {GetLangString("NoPlayerVolume"),
+          FormatLangString(GetLangString("NamedPlayerVolume"), "MUSIC STICK|2024-ABCD")}) {
+        PlayerVolumeLbl->SetText(CatalogueText(text));
+        needWidth(PlayerVolumeLbl, PlayerVolumeLbl->TextWidth());
+    }
+    needHeight(PlayerVolumeLbl, PlayerVolumeLbl->fontMetrics().height());
     FitDriveListPopup();
     return scale;
 }
@@ -112,6 +126,7 @@ void SettingsDialog::LayOut(const DesignScale& scale) {
     column({{ImageImg}}, design.value(ImageImg).left());
     column({{PlayerDriveLbl},
             {PlayerDriveCB},
+            {PlayerVolumeLbl},
             {PlayerTypeLbl},
             {UsingFATRB},
             {SortingByFilenameRB},

@@ -46,7 +46,8 @@ QAccessibleInterface* MainWindowAccessible(const QString& /*className*/, QObject
 } // namespace
 
 MainWindow::MainWindow(GuiSettings& settings, Messages& messages, FileSystem& fs)
-    : settings_(settings), messages_(messages), fs_(fs) {
+    : settings_(settings), messages_(messages), fs_(fs),
+      findPlayerVolume_(SystemPlayerVolumeFinder(fs)) {
     static const bool accessibleAsWindow = [] {
         QAccessible::installFactory(MainWindowAccessible);
         return true;
@@ -148,6 +149,7 @@ void MainWindow::ConnectHandlers() {
     transfers_ =
         new TransferCommands(*this, *computerPane_, *playerPane_, *player_, messages_, fs_);
     ConnectProperties();
+    ConnectPlayerVolumes();
 }
 
 void MainWindow::SetShellFileOperation(ShellFileOperation* shell) {
@@ -191,6 +193,10 @@ bool MainWindow::RunSettingsDialog(bool firstRun) {
     SettingsDialog* dialog = settingsForm_.Get();
     if (dialog != nullptr && firstRun) {
         dialog->OfferMountedPlayer();
+    }
+    if (dialog != nullptr) {
+        // The folder shown now is the last one of the player the dialog may leave.
+        settings_.Kept().Window.LastMyPlayerPath = playerPane_->Folder();
     }
     if (dialog == nullptr || dialog->exec() != QDialog::Accepted || TerminationRequested()) {
         return false;

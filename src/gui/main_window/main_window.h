@@ -2,6 +2,7 @@
 
 #include "gui/widgets/form_on_demand.h"
 #include "platform/file_system.h"
+#include "settings/player_switch.h"
 
 #include <QWidget>
 #include <functional>
@@ -31,6 +32,8 @@ class AboutBox;
 class PropertiesDialog;
 class TransferCommands;
 class SettingsDialog;
+class VolumeWatcher;
+struct UserSettings;
 
 // The main window: the computer pane on the left, the player pane on the right, the preview
 // player's panel and the two big buttons at the bottom. The panes, the preview player and
@@ -62,6 +65,8 @@ public:
     void SetShellFileOperation(ShellFileOperation* shell);
     // Opens files and web pages with the desktop's handler; tests look instead.
     void SetUrlOpener(std::function<void(const QUrl&)> opener) { urlOpener_ = std::move(opener); }
+    // Tells which player volume holds a folder; tests name volumes without devices.
+    void SetPlayerVolumeFinder(PlayerVolumeFinder find) { findPlayerVolume_ = std::move(find); }
 
     // The first run's settings, or the check that the player is there; shows the window when
     // the program may go on.
@@ -84,8 +89,15 @@ private:
     void ConnectHandlers();
     void ConnectPlayer();
     void ConnectProperties();
+    void ConnectPlayerVolumes();
     void RestoreWindowState();
     void SaveWindowState();
+    // Where the player pane goes when the window starts or another player takes over.
+    void ShowLastPlayerFolder();
+    // Volumes came or went: the player root may now lie on another player, whose settings
+    // then take over.
+    void FollowPlayerVolume();
+    void FollowPlayerChange(const UserSettings& before);
     std::string GetPlayerRoot();
     bool RunSettingsDialog(bool firstRun = false);
     // The Play button plays the current item of the list that has the focus.
@@ -102,6 +114,8 @@ private:
     FormOnDemand<PropertiesDialog> propertiesForm_;
     FormOnDemand<AboutBox> aboutForm_;
     std::function<void(const QUrl&)> urlOpener_;
+    PlayerVolumeFinder findPlayerVolume_;
+    VolumeWatcher* playerVolumes_ = nullptr;
 
     AnchoredPanel* bottomPanel_ = nullptr;
     QProgressBar* progressBar_ = nullptr;

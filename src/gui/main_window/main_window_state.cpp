@@ -42,9 +42,13 @@ void MainWindow::RestoreWindowState() {
     if (fs_.FolderExists(stored.LastMyComputerPath)) {
         computerPane_->ShowFolder(stored.LastMyComputerPath);
     }
-    if (fs_.FolderExists(stored.LastMyPlayerPath) &&
-        LiesBelow(GetPlayerRoot(), stored.LastMyPlayerPath)) {
-        playerPane_->ShowFolder(stored.LastMyPlayerPath);
+    ShowLastPlayerFolder();
+}
+
+void MainWindow::ShowLastPlayerFolder() {
+    const std::string& last = settings_.Get().Window.LastMyPlayerPath;
+    if (fs_.FolderExists(last) && LiesBelow(GetPlayerRoot(), last)) {
+        playerPane_->ShowFolder(last);
     }
 }
 

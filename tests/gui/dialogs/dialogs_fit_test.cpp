@@ -116,6 +116,25 @@ TEST_P(DialogsFitTest, TheSettingsDialogFitsEveryCaptionWithoutOverlap) {
     dialog.hide();
 }
 
+// A FAT label has at most 11 characters: the player's name then shows whole.
+TEST_P(DialogsFitTest, TheSettingsDialogNamesAPlayerInFull) {
+    const int language = GetParam();
+    folder.WriteFile("Tralvo.ini", "[Appearance]\nLanguage=" + std::to_string(language) + "\n");
+    Start();
+    GuiSettings settings(Settings);
+    SettingsDialog dialog(settings, messages, nullptr);
+    dialog.SetPlayerVolumeFinder([](const std::string&) {
+        return std::optional<PlayerVolume>({"2024-ABCD", "MUSIC STICK", "/media/MUSIC STICK"});
+    });
+    dialog.show();
+    const auto* name = dialog.findChild<OneLineLabel*>(QStringLiteral("PlayerVolumeLbl"));
+    ASSERT_NE(name, nullptr);
+    EXPECT_NE(name->text().indexOf(QStringLiteral("MUSIC STICK")), -1);
+    EXPECT_LE(name->TextWidth(), name->width()) << name->text().toStdString();
+    SaveShot(dialog, "settings-player-" + ToLowerAscii(GetLanguageCode()) + ".png");
+    dialog.hide();
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryLanguage, DialogsFitTest, testing::Values(0, 1, 2));
 
 } // namespace
