@@ -2,10 +2,12 @@
 
 #include "gui/widgets/design_layout.h"
 #include "gui/widgets/dialog_links.h"
+#include "jobs/order_probe_job.h"
 #include "platform/file_system.h"
 #include "settings/player_drive_choices.h"
 
 #include <QDialog>
+#include <utility>
 #include <vector>
 
 class QCheckBox;
@@ -39,11 +41,15 @@ public:
     // the stored drive: what a first run offers.
     void OfferMountedPlayer() { offerMountedPlayer_ = true; }
 
+    // What the order probe does on the player; the real probe unless a test says otherwise.
+    void SetOrderProbe(jobs::OrderProbeOperations probe) { probe_ = std::move(probe); }
+
 public slots:
     void PlayerTypeChange();
     void OKBtnClick();
     void CancelBtnClick();
     void CompListBtnClick();
+    void ProbeBtnClick();
     void HelpBtnClick();
 
 protected:
@@ -56,6 +62,8 @@ private:
     DesignScale ScaleToTexts();
     void LayOut(const DesignScale& scale);
     void SelectDrive(const std::string& playerDrive);
+    void SelectPlayerType(PlayerType type);
+    const PlayerDriveChoice* ChosenDrive() const;
     void FitDriveListPopup();
 
     GuiSettings& settings_;
@@ -65,6 +73,7 @@ private:
     FileSystem& fs_;
     std::vector<PlayerDriveChoice> driveChoices_;
     bool offerMountedPlayer_ = false;
+    jobs::OrderProbeOperations probe_;
 
     PictureBox* ImageImg = nullptr;
     QLabel* PlayerDriveLbl = nullptr;
@@ -74,6 +83,7 @@ private:
     QRadioButton* SortingByFilenameRB = nullptr;
     MultiLineCheckBox* Only83FileNamesCB = nullptr;
     MultiLineRadioButton* SortingByFileCreationTimeRB = nullptr;
+    QPushButton* ProbeBtn = nullptr;
     QPushButton* CompListBtn = nullptr;
     QFrame* DividerShape = nullptr;
     QLabel* AppearanceLbl = nullptr;
