@@ -13,7 +13,7 @@ namespace {
 using Kind = ComponentKind;
 
 // Every key the program fetches with GetLangString, sorted by name.
-constexpr std::array<std::string_view, 80> StringKeys = {
+constexpr std::array<std::string_view, 86> StringKeys = {
     "Album",
     "AppearanceNeedRestart",
     "AppearanceNeedRestartMsg",
@@ -55,6 +55,7 @@ constexpr std::array<std::string_view, 80> StringKeys = {
     "NoProperties",
     "NoPropertiesTitle",
     "NoRoomToRecreate",
+    "OrderProbeHint",
     "NothingToUndo",
     "PlayerDriveNA",
     "PlayerDriveNAMsg",
@@ -67,6 +68,11 @@ constexpr std::array<std::string_view, 80> StringKeys = {
     "PlaylistNotOnPlayer",
     "PlaylistTitle",
     "PlaylistUnreadable",
+    "ProbeFolderTaken",
+    "ProbeNoRoom",
+    "ProbeRemoveError",
+    "ProbeSoundsMissing",
+    "ProbeWriteError",
     "RecoverDone",
     "RecoverFolder",
     "RecoverFolderTitle",
@@ -99,7 +105,7 @@ constexpr std::array<std::string_view, 80> StringKeys = {
 // The windows' components in their component order. Panels, lists, combo boxes, images,
 // shapes, tool bars, trees, track bars, timers and tool-bar separators carry no catalogue
 // text and are left out, as are the about box's two version labels (tag KeepTextTag).
-constexpr std::array<CatalogueComponent, 65> Components = {{
+constexpr std::array<CatalogueComponent, 77> Components = {{
     // The main window: bottom panel with the player panel, then the computer pane, then
     // the player pane.
     {"TMainForm", "PlayerStatusEB", Kind::EditBox},
@@ -140,6 +146,7 @@ constexpr std::array<CatalogueComponent, 65> Components = {{
     {"TSettingsForm", "SortingByFilenameRB", Kind::RadioButton},
     {"TSettingsForm", "Only83FileNamesCB", Kind::CheckBox},
     {"TSettingsForm", "SortingByFileCreationTimeRB", Kind::RadioButton},
+    {"TSettingsForm", "ProbeBtn", Kind::PushButton},
     {"TSettingsForm", "CompListBtn", Kind::PushButton},
     {"TSettingsForm", "AppearanceLbl", Kind::Label},
     {"TSettingsForm", "LanguageLbl", Kind::Label},
@@ -174,13 +181,27 @@ constexpr std::array<CatalogueComponent, 65> Components = {{
     {"TAboutForm", "LicenseLbl", Kind::Label},
     {"TAboutForm", "LicenseBtn", Kind::PushButton},
     {"TAboutForm", "OKBtn", Kind::PushButton},
+
+    // The order probe: its three pages, then the buttons.
+    {"TOrderProbeForm", "IntroLbl", Kind::Label},
+    {"TOrderProbeForm", "WriteBtn", Kind::PushButton},
+    {"TOrderProbeForm", "WritingLbl", Kind::Label},
+    {"TOrderProbeForm", "WritingPB", Kind::ProgressBar},
+    {"TOrderProbeForm", "QuestionLbl", Kind::Label},
+    {"TOrderProbeForm", "OneRB", Kind::RadioButton},
+    {"TOrderProbeForm", "TwoRB", Kind::RadioButton},
+    {"TOrderProbeForm", "ThreeRB", Kind::RadioButton},
+    {"TOrderProbeForm", "NoneRB", Kind::RadioButton},
+    {"TOrderProbeForm", "OKBtn", Kind::PushButton},
+    {"TOrderProbeForm", "CancelBtn", Kind::PushButton},
 }};
 
 // The main window is missing here: its tag is KeepTextTag and its caption stays "Tralvo!".
-constexpr std::array<std::string_view, 3> Windows = {
+constexpr std::array<std::string_view, 4> Windows = {
     "TSettingsForm",
     "TPropertiesForm",
     "TAboutForm",
+    "TOrderProbeForm",
 };
 
 // Keys that the program reads with GetLangProperty besides those ApplyLanguage forms.

@@ -9,9 +9,9 @@
 
 namespace tralvo {
 
-// A component of one of the four windows whose text comes from the catalogue.
+// A component of one of the windows whose text comes from the catalogue.
 struct CatalogueComponent {
-    std::string_view windowClass; // "TMainForm", "TSettingsForm", "TPropertiesForm", "TAboutForm"
+    std::string_view windowClass; // "TMainForm", "TSettingsForm", "TOrderProbeForm", ...
     std::string_view component;   // the component's name
     ComponentKind kind;
 };

@@ -1,5 +1,6 @@
 #include "gui/dialogs/settings_dialog.h"
 
+#include "gui/dialogs/order_probe_dialog.h"
 #include "gui/gui_settings.h"
 #include "gui/panes/icons.h"
 #include "gui/panes/picture_box.h"
@@ -106,7 +107,8 @@ void StoreSortKey(const QComboBox& list, media::SortKey& key) {
 SettingsDialog::SettingsDialog(GuiSettings& settings, Messages& messages, HelpHandler help,
                                UrlOpener openUrl, FileSystem& fs, QWidget* parent)
     : QDialog(parent), settings_(settings), messages_(messages), help_(std::move(help)),
-      openUrl_(std::move(openUrl)), fs_(fs), findPlayerVolume_(SystemPlayerVolumeFinder(fs)) {
+      openUrl_(std::move(openUrl)), fs_(fs), findPlayerVolume_(SystemPlayerVolumeFinder(fs)),
+      probe_(jobs::RealOrderProbeOperations(fs)) {
     SetUpFixedDialog(*this, "SettingsForm", QStringLiteral("Settings"));
     CreateControls();
     FormCreate();
@@ -133,8 +135,11 @@ void SettingsDialog::CreateControls() {
     Only83FileNamesCB->setEnabled(false);
     SortingByFileCreationTimeRB = PlaceText<MultiLineRadioButton>(
         this, "SortingByFileCreationTimeRB", "Sorted by file &creation time", {40, 146, 185, 17});
+    ProbeBtn = PlaceText<QPushButton>(this, "ProbeBtn", "Find out by &test...", {40, 174, 185, 25});
+    ProbeBtn->setAutoDefault(false);
+    ProbeBtn->setToolTip(CatalogueText(GetLangString("OrderProbeHint")));
     CompListBtn =
-        PlaceText<QPushButton>(this, "CompListBtn", "Co&mpatibility list", {40, 174, 185, 25});
+        PlaceText<QPushButton>(this, "CompListBtn", "Co&mpatibility list", {40, 204, 185, 25});
     CompListBtn->setAutoDefault(false);
 
     DividerShape = Place<QFrame>(this, "DividerShape", {240, 8, 2, 232});
@@ -174,8 +179,8 @@ void SettingsDialog::CreateControls() {
     QWidget* previous = nullptr;
     for (QWidget* next : std::initializer_list<QWidget*>{
              PlayerDriveCB, UsingFATRB, SortingByFilenameRB, Only83FileNamesCB,
-             SortingByFileCreationTimeRB, CompListBtn, LanguageCB, LargeFileIconsCB, Sort1CB,
-             Sort2CB, Sort3CB, NaturalSortCB, HelpBtn, OKBtn, CancelBtn}) {
+             SortingByFileCreationTimeRB, ProbeBtn, CompListBtn, LanguageCB, LargeFileIconsCB,
+             Sort1CB, Sort2CB, Sort3CB, NaturalSortCB, HelpBtn, OKBtn, CancelBtn}) {
         if (previous != nullptr) {
             setTabOrder(previous, next);
         }
@@ -186,6 +191,7 @@ void SettingsDialog::CreateControls() {
                                 static_cast<QRadioButton*>(SortingByFileCreationTimeRB)}) {
         connect(radio, &QRadioButton::toggled, this, &SettingsDialog::PlayerTypeChange);
     }
+    connect(ProbeBtn, &QPushButton::clicked, this, &SettingsDialog::ProbeBtnClick);
     connect(CompListBtn, &QPushButton::clicked, this, &SettingsDialog::CompListBtnClick);
     connect(HelpBtn, &QPushButton::clicked, this, &SettingsDialog::HelpBtnClick);
     connect(OKBtn, &QPushButton::clicked, this, &SettingsDialog::OKBtnClick);
@@ -256,6 +262,25 @@ void SettingsDialog::FormShow() {
     PlayerDriveCB->setFocus();
 }
 
+void SettingsDialog::SelectPlayerType(PlayerType type) {
+    switch (type) {
+    case PlayerType::FileNames:
+        SortingByFilenameRB->setChecked(true);
+        break;
+    case PlayerType::CreationTimes:
+        SortingByFileCreationTimeRB->setChecked(true);
+        break;
+    case PlayerType::DirectoryOrder:
+        UsingFATRB->setChecked(true);
+        break;
+    }
+}
+
+const PlayerDriveChoice* SettingsDialog::ChosenDrive() const {
+    const int drive = PlayerDriveCB->currentIndex();
+    return drive >= 0 ? &driveChoices_.at(static_cast<std::size_t>(drive)) : nullptr;
+}
+
 void SettingsDialog::PlayerTypeChange() {
     // The mark stays while the box is disabled, and OK stores it.
     Only83FileNamesCB->setEnabled(SortingByFilenameRB->isChecked());
@@ -281,17 +306,7 @@ void SettingsDialog::ShowChosenPlayer() {
         !(settings.Players.current && settings.Players.current->id == volume->id)) {
         order = {known->type, known->only83FileNames};
     }
-    switch (order.type) {
-    case PlayerType::FileNames:
-        SortingByFilenameRB->setChecked(true);
-        break;
-    case PlayerType::CreationTimes:
-        SortingByFileCreationTimeRB->setChecked(true);
-        break;
-    case PlayerType::DirectoryOrder:
-        UsingFATRB->setChecked(true);
-        break;
-    }
+    SelectPlayerType(order.type);
     Only83FileNamesCB->setChecked(order.only83FileNames);
 
     std::string label = GetLangString("NoPlayerVolume");
@@ -307,9 +322,7 @@ void SettingsDialog::ShowChosenPlayer() {
 }
 
 void SettingsDialog::OKBtnClick() {
-    const int drive = PlayerDriveCB->currentIndex();
-    const PlayerDriveChoice* choice =
-        drive >= 0 ? &driveChoices_.at(static_cast<std::size_t>(drive)) : nullptr;
+    const PlayerDriveChoice* choice = ChosenDrive();
     if (choice != nullptr && !ChoiceFolderExists(*choice, fs_)) {
         messages_.Show(ErrorMessage(objectName().toStdString(), "PlayerDriveNotExists"));
         return;
@@ -342,6 +355,20 @@ void SettingsDialog::CancelBtnClick() {
 
 void SettingsDialog::CompListBtnClick() {
     OpenWebLink(openUrl_, "Tralvo-CompList-" + GetLanguageCode());
+}
+
+// The probe tests the drive chosen in the list, which need not be the one stored yet; the
+// type it finds is stored with OK, as any other change here.
+void SettingsDialog::ProbeBtnClick() {
+    const PlayerDriveChoice* choice = ChosenDrive();
+    if (choice == nullptr || !ChoiceFolderExists(*choice, fs_)) {
+        messages_.Show(ErrorMessage(objectName().toStdString(), "PlayerDriveNotExists"));
+        return;
+    }
+    OrderProbeDialog probe(probe_, messages_, this);
+    if (const std::optional<PlayerType> type = probe.Run(PlayerRootFor(choice->value, fs_))) {
+        SelectPlayerType(*type);
+    }
 }
 
 void SettingsDialog::HelpBtnClick() {

@@ -2,11 +2,13 @@
 
 #include "gui/widgets/design_layout.h"
 #include "gui/widgets/dialog_links.h"
+#include "jobs/order_probe_job.h"
 #include "platform/file_system.h"
 #include "settings/player_drive_choices.h"
 #include "settings/player_switch.h"
 
 #include <QDialog>
+#include <utility>
 #include <vector>
 
 class QCheckBox;
@@ -43,11 +45,15 @@ public:
     // Tells which player volume holds a folder; tests name volumes without devices.
     void SetPlayerVolumeFinder(PlayerVolumeFinder find) { findPlayerVolume_ = std::move(find); }
 
+    // What the order probe does on the player; the real probe unless a test says otherwise.
+    void SetOrderProbe(jobs::OrderProbeOperations probe) { probe_ = std::move(probe); }
+
 public slots:
     void PlayerTypeChange();
     void OKBtnClick();
     void CancelBtnClick();
     void CompListBtnClick();
+    void ProbeBtnClick();
     void HelpBtnClick();
 
 protected:
@@ -60,6 +66,8 @@ private:
     DesignScale ScaleToTexts();
     void LayOut(const DesignScale& scale);
     void SelectDrive(const std::string& playerDrive);
+    void SelectPlayerType(PlayerType type);
+    const PlayerDriveChoice* ChosenDrive() const;
     void FitDriveListPopup();
     // The player of the chosen drive: its name above the player type, and the type and 8.3
     // option it keeps.
@@ -74,6 +82,7 @@ private:
     std::vector<PlayerDriveChoice> driveChoices_;
     bool offerMountedPlayer_ = false;
     PlayerVolumeFinder findPlayerVolume_;
+    jobs::OrderProbeOperations probe_;
 
     PictureBox* ImageImg = nullptr;
     QLabel* PlayerDriveLbl = nullptr;
@@ -84,6 +93,7 @@ private:
     QRadioButton* SortingByFilenameRB = nullptr;
     MultiLineCheckBox* Only83FileNamesCB = nullptr;
     MultiLineRadioButton* SortingByFileCreationTimeRB = nullptr;
+    QPushButton* ProbeBtn = nullptr;
     QPushButton* CompListBtn = nullptr;
     QFrame* DividerShape = nullptr;
     QLabel* AppearanceLbl = nullptr;

@@ -57,7 +57,7 @@ DesignScale SettingsDialog::ScaleToTexts() {
          std::initializer_list<QAbstractButton*>{UsingFATRB, LargeFileIconsCB, NaturalSortCB}) {
         needHeight(button, button->sizeHint().height());
     }
-    for (QPushButton* button : {CompListBtn, HelpBtn, OKBtn, CancelBtn}) {
+    for (QPushButton* button : {ProbeBtn, CompListBtn, HelpBtn, OKBtn, CancelBtn}) {
         needWidth(button, FittingButtonWidth(*button));
         needHeight(button, button->sizeHint().height());
     }
@@ -95,8 +95,10 @@ void SettingsDialog::LayOut(const DesignScale& scale) {
     DividerShape->setFixedWidth(design.value(DividerShape).width());
     DividerShape->setMinimumHeight(scale.Height(design.value(DividerShape).height()));
     DividerShape->setMaximumHeight(QWIDGETSIZE_MAX);
-    // The compatibility list's button shrinks to its caption but never grows.
-    CompListBtn->setFixedWidth(std::min(FittingButtonWidth(*CompListBtn), CompListBtn->width()));
+    // The probe's and the compatibility list's buttons shrink to their captions but never grow.
+    for (QPushButton* button : {ProbeBtn, CompListBtn}) {
+        button->setFixedWidth(std::min(FittingButtonWidth(*button), button->width()));
+    }
     for (QAbstractButton* button :
          std::initializer_list<QAbstractButton*>{Only83FileNamesCB, SortingByFileCreationTimeRB}) {
         if (button->text().contains(QLatin1Char('\n'))) {
@@ -132,6 +134,7 @@ void SettingsDialog::LayOut(const DesignScale& scale) {
             {SortingByFilenameRB},
             {Only83FileNamesCB},
             {SortingByFileCreationTimeRB},
+            {ProbeBtn},
             {CompListBtn}},
            design.value(PlayerDriveLbl).left());
     body->addSpacing(scale.X(divider.left()) - (scale.X(help.left()) + body->sizeHint().width()));

@@ -1,8 +1,9 @@
-// The properties dialog, the about box and the settings dialog fit their texts in every
-// language of the shipped catalogue. With TRALVO_DIALOG_SHOTS set to a folder, each window is saved
-// there as a PNG.
+// The properties dialog, the about box, the settings dialog and the order probe fit their
+// texts in every language of the shipped catalogue. With TRALVO_DIALOG_SHOTS set to a folder, each
+// window is saved there as a PNG.
 #include "dialog_watch.h"
 #include "gui/dialogs/about_box.h"
+#include "gui/dialogs/order_probe_dialog.h"
 #include "gui/dialogs/properties_dialog.h"
 #include "gui/dialogs/settings_dialog.h"
 #include "gui/gui_settings.h"
@@ -15,6 +16,8 @@
 
 #include <QAbstractButton>
 #include <QPushButton>
+#include <QStackedWidget>
+#include <QTimer>
 #include <cstdlib>
 #include <set>
 
@@ -133,6 +136,61 @@ TEST_P(DialogsFitTest, TheSettingsDialogNamesAPlayerInFull) {
     EXPECT_LE(name->TextWidth(), name->width()) << name->text().toStdString();
     SaveShot(dialog, "settings-player-" + ToLowerAscii(GetLanguageCode()) + ".png");
     dialog.hide();
+}
+
+// Each page of the probe fits its texts, every control has an accessible name, and the
+// question page, the one a user has to read, is saved.
+TEST_P(DialogsFitTest, TheOrderProbeFitsEveryPage) {
+    const int language = GetParam();
+    folder.WriteFile("Tralvo.ini", "[Appearance]\nLanguage=" + std::to_string(language) + "\n");
+    Start();
+    const jobs::OrderProbeOperations written{
+        [](const std::string&) { return std::optional<ProbeSounds>(ProbeSounds{}); },
+        [](const std::string&, const ProbeSounds&) { return Status::Ok(); },
+        [](const std::string&) { return Status::Ok(); }};
+    OrderProbeDialog probe(written, messages);
+    const auto look = [&] {
+        const auto* pages = probe.findChild<QStackedWidget*>(QStringLiteral("PagesSW"));
+        ASSERT_NE(pages, nullptr);
+        ExpectChildrenFitAndApart(probe);
+        for (const CatalogueComponent& component : ProgramComponents()) {
+            if (component.windowClass == "TOrderProbeForm") {
+                EXPECT_NE(probe.findChild<QWidget*>(QString::fromUtf8(
+                              component.component.data(),
+                              static_cast<qsizetype>(component.component.size()))),
+                          nullptr)
+                    << component.component;
+            }
+        }
+        for (int page = 0; page < pages->count(); ++page) {
+            ExpectChildrenFitAndApart(*pages->widget(page));
+        }
+        for (const QAbstractButton* choice : probe.findChildren<QAbstractButton*>()) {
+            if (qobject_cast<const QPushButton*>(choice) == nullptr) {
+                EXPECT_LE(choice->heightForWidth(choice->width()), choice->height())
+                    << choice->objectName().toStdString();
+            }
+        }
+        for (const QWidget* control : probe.findChildren<QWidget*>()) {
+            if (qobject_cast<const QAbstractButton*>(control) != nullptr ||
+                control->objectName() == "WritingPB") {
+                EXPECT_FALSE(control->accessibleName().isEmpty())
+                    << control->objectName().toStdString();
+            }
+        }
+        SaveShot(probe, "order-probe-intro-" + ToLowerAscii(GetLanguageCode()) + ".png");
+        probe.findChild<QPushButton*>(QStringLiteral("WriteBtn"))->click();
+        while (probe.Writing()) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        ASSERT_EQ(pages->currentWidget()->objectName(), "QuestionPage");
+        SaveShot(probe, "order-probe-" + ToLowerAscii(GetLanguageCode()) + ".png");
+    };
+    QTimer::singleShot(0, &probe, [&] {
+        look();
+        probe.done(QDialog::Rejected);
+    });
+    probe.Run("/media/PLAYER/");
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryLanguage, DialogsFitTest, testing::Values(0, 1, 2));

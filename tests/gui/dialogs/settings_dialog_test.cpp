@@ -133,6 +133,7 @@ TEST_F(SettingsDialogTest, HasItsControlsInTabOrderWithOkAsDefaultAndAFixedSize)
                                                "SortingByFilenameRB",
                                                "Only83FileNamesCB",
                                                "SortingByFileCreationTimeRB",
+                                               "ProbeBtn",
                                                "CompListBtn",
                                                "LanguageCB",
                                                "LargeFileIconsCB",
