@@ -42,15 +42,7 @@ std::optional<ProbeWord> ParseWord(std::string_view text) {
 std::string ParseProbe(Arguments args, ProbeOptions& options) {
     std::vector<std::string> operands;
     bool actionGiven = false;
-    std::size_t index = 0;
-    while (index < args.size()) {
-        bool dirTaken = false;
-        if (!TakeDirOption(args, index, dirTaken)) {
-            return "--dir needs a folder";
-        }
-        if (dirTaken || TakeOperand(args, index, operands)) {
-            continue;
-        }
+    std::string problem = TakeArguments(args, operands, [&](std::size_t& index) -> std::string {
         const std::string& option = args[index];
         if (option != "--remove" && option != "--heard") {
             return "unknown option: " + option;
@@ -70,6 +62,10 @@ std::string ParseProbe(Arguments args, ProbeOptions& options) {
             options.heard = *word;
             ++index;
         }
+        return {};
+    });
+    if (!problem.empty()) {
+        return problem;
     }
     if (operands.size() != 1) {
         return "probe needs one folder";
