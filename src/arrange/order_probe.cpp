@@ -208,6 +208,11 @@ std::optional<ProbeSounds> FindProbeSounds(const std::string& dataFolder,
 Status WriteOrderProbe(const std::string& root, const ProbeSounds& sounds, FileSystem& fs,
                        Clock& clock) {
     const std::string folder = FolderWithSlash(root);
+    for (const std::string& sound : sounds.files) {
+        if (!fs.FileExists(sound)) {
+            return Status::Failure(ENOENT, "no sound at " + sound);
+        }
+    }
     if (Status status = RemoveProbeFolders(folder, fs); !status) {
         return status;
     }

@@ -38,7 +38,8 @@ std::optional<ProbeSounds> FindProbeSounds(const std::string& dataFolder,
 // Writes root + OrderProbeFolderName + '/'. A probe folder left from an earlier time is
 // replaced when it holds only probe files; a folder of that name holding anything else is left
 // alone and the write is refused (EEXIST). Waits between the tracks for the volume's
-// creation-time step (a few seconds on FAT). On a failure nothing of the probe is left behind.
+// creation-time step (a few seconds on FAT). A sound that is missing refuses the write before
+// anything changes (ENOENT). On a failure nothing of the probe is left behind.
 Status WriteOrderProbe(const std::string& root, const ProbeSounds& sounds, FileSystem& fs,
                        Clock& clock = SystemClock());
 

@@ -203,6 +203,13 @@ TEST_F(OrderProbeTest, AnEarlierProbeIsReplaced) {
     player.MakeFolder(OrderProbeStagingFolderName);
     player.WriteFile(std::string(OrderProbeStagingFolderName) + "/C.MP3", "cut off");
 
+    // Without its sounds, the new probe cannot be written: the old one stays.
+    const auto before = test::FilesBelow(player.path());
+    ProbeSounds missing = sounds;
+    missing.files[1] += ".gone";
+    EXPECT_EQ(WriteOrderProbe(player.path(), missing, SystemFileSystem()).code(), ENOENT);
+    EXPECT_EQ(test::FilesBelow(player.path()), before);
+
     ASSERT_TRUE(WriteOrderProbe(player.path(), sounds, SystemFileSystem()));
     EXPECT_EQ(test::FilesBelow(player.path()), Written());
     EXPECT_FALSE(SystemFileSystem().EntryExists(player / OrderProbeStagingFolderName));
