@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -92,6 +93,18 @@ std::size_t TracksToRecreate(const std::string& folder, const std::vector<std::s
 // The step of the clock in which the volume of folder stamps creation times as distinct: FAT
 // and exFAT keep whole seconds only in 2-second steps, which is all that some players read.
 FileTime CreationTimeStep(const std::string& folder, FileSystem& fs);
+
+// A copy of from made at to in a later step of the clock than previous, when there is one:
+// made once that step has come, and made again, a few times at most, when a coarse clock
+// stamped it too early all the same.
+struct SteppedCopy {
+    Status copied;      // the copy's failure
+    Status removed;     // the failure to remove a copy stamped too early
+    FileTime stamp = 0; // the copy's creation time
+};
+SteppedCopy CopyInLaterStep(const std::string& from, const std::string& to,
+                            std::optional<FileTime> previous, FileTime step, FileSystem& fs,
+                            Clock& clock);
 
 // The strategy of the player type. folder ends in '/'.
 void RunStrategy(PlayerType type, const std::string& folder, const TrackList& tracks,

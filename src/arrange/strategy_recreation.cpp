@@ -71,8 +71,6 @@ public:
     }
 
 private:
-    FileTime Step(FileTime time) const { return time / step_; }
-
     // The largest track that is to be made anew must fit beside its original.
     bool RoomForCopies(std::size_t kept) {
         std::uint64_t largest = 0;
@@ -106,24 +104,14 @@ private:
         const std::string original = folder_ + names_[i];
         const std::string copy = folder_ + plan_[i].copy;
         const std::string backup = folder_ + plan_[i].backup;
-        FileTime stamp = 0;
-        for (int attempt = 1;; ++attempt) {
-            if (previous_) {
-                run_.clock.SleepUntil((Step(*previous_) + 1) * step_ + CoarseClockLag);
-            }
-            if (Status status = fs.CopyFile(original, copy); !status) {
-                return Failed(RunStep::Recreate, original, std::move(status));
-            }
-            if (!fs.ReadCreationTime(copy, stamp)) {
-                stamp = run_.clock.Now(); // the file system keeps it, but does not tell
-            }
-            if (!previous_ || Step(stamp) > Step(*previous_) || attempt == Attempts) {
-                break;
-            }
-            if (Status status = fs.RemoveFile(copy); !status) {
-                return Failed(RunStep::RemoveTempFile, copy, std::move(status));
-            }
+        SteppedCopy made = CopyInLaterStep(original, copy, previous_, step_, fs, run_.clock);
+        if (!made.copied) {
+            return Failed(RunStep::Recreate, original, std::move(made.copied));
         }
+        if (!made.removed) {
+            return Failed(RunStep::RemoveTempFile, copy, std::move(made.removed));
+        }
+        const FileTime stamp = made.stamp;
         // Each rename goes to the disk before the next step: on FAT a renamed file's entry
         // holds no data until its record is written back, and a power cut in between would
         // leave an empty file where the original or its copy was.
@@ -164,6 +152,29 @@ private:
 };
 
 } // namespace
+
+SteppedCopy CopyInLaterStep(const std::string& from, const std::string& to,
+                            std::optional<FileTime> previous, FileTime step, FileSystem& fs,
+                            Clock& clock) {
+    SteppedCopy made;
+    for (int attempt = 1;; ++attempt) {
+        if (previous) {
+            clock.SleepUntil((*previous / step + 1) * step + CoarseClockLag);
+        }
+        if (made.copied = fs.CopyFile(from, to); !made.copied) {
+            return made;
+        }
+        if (!fs.ReadCreationTime(to, made.stamp)) {
+            made.stamp = clock.Now(); // the file system keeps it, but does not tell
+        }
+        if (!previous || made.stamp / step > *previous / step || attempt == Attempts) {
+            return made;
+        }
+        if (made.removed = fs.RemoveFile(to); !made.removed) {
+            return made;
+        }
+    }
+}
 
 FileTime CreationTimeStep(const std::string& folder, FileSystem& fs) {
     const std::string mountPoint = fs.VolumeOf(folder);

@@ -24,6 +24,7 @@ int RunRecoverCommand(Arguments args);
 int RunUndoCommand(Arguments args);
 int RunCleanCommand(Arguments args);
 int RunSendCommand(Arguments args);
+int RunProbeCommand(Arguments args);
 
 // Prints the usage text to standard error and gives ExitUsage.
 int UsageError(std::string_view problem);

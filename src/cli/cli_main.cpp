@@ -27,6 +27,7 @@ constexpr std::string_view UsageText =
     "       tralvo-cli undo [--dir DIR] [--type N] [--only83] FOLDER\n"
     "       tralvo-cli clean [--dry-run] FOLDER\n"
     "       tralvo-cli send [--dir DIR] [--type N] [--only83] [--dry-run] PLAYLIST FOLDER\n"
+    "       tralvo-cli probe [--dir DIR] [--remove | --heard WORD] FOLDER\n"
     "       tralvo-cli help | --version\n"
     "\n"
     "DIR stands for the program's folder, where Tralvo.ini and Tralvo.lng lie. By default\n"
@@ -138,7 +139,19 @@ constexpr std::string_view UsageText =
     "playlist names that does not exist is a \"Missing: NAME\" line on standard error, and\n"
     "send goes on. A copy that fails leaves nothing behind. --dry-run only prints a line\n"
     "per copy (copy, source, name in FOLDER). Exit 0 when everything went, 1 when a file\n"
-    "was missing or a step failed.\n";
+    "was missing or a step failed.\n"
+    "\n"
+    "probe writes the folder TRALVO_PROBE into FOLDER (best the player's root): three\n"
+    "short tracks that say one, two and three in the language of the settings (English\n"
+    "where there are no sounds for it). Their directory order, name order and creation\n"
+    "order each start with another word, so the word the player plays first tells its\n"
+    "type: one directory order (type 0), two file names (type 1), three creation times\n"
+    "(type 2). The tracks are made a step of the clock apart, as arrange makes them for\n"
+    "type 2, which takes a few seconds on FAT. A TRALVO_PROBE that holds anything besides\n"
+    "the probe's tracks is left alone, and probe exits 1. --heard WORD (one, two, three\n"
+    "or 1, 2, 3: the word played first) stores the player type it tells in the settings\n"
+    "and removes the probe folder; --remove only removes it. Both remove the probe's own\n"
+    "tracks and folders only, and nothing in a TRALVO_PROBE that holds anything else.\n";
 
 } // namespace
 
@@ -200,6 +213,9 @@ int Run(Arguments args) {
     }
     if (command == "send") {
         return RunSendCommand(rest);
+    }
+    if (command == "probe") {
+        return RunProbeCommand(rest);
     }
     if (command == "--version") {
         const std::string text =

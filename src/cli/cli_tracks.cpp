@@ -72,8 +72,8 @@ bool TakeOperand(Arguments args, std::size_t& index, std::vector<std::string>& o
     return true;
 }
 
-std::string TakeFolderArguments(Arguments args, ListingOptions& listing,
-                                std::vector<std::string>& operands, const TakeOwnOption& takeOwn) {
+std::string TakeArguments(Arguments args, std::vector<std::string>& operands,
+                          const TakeOwnOption& takeOwn) {
     std::size_t index = 0;
     while (index < args.size()) {
         bool dirTaken = false;
@@ -83,16 +83,23 @@ std::string TakeFolderArguments(Arguments args, ListingOptions& listing,
         if (dirTaken || TakeOperand(args, index, operands)) {
             continue;
         }
-        std::string problem;
-        const OptionTaken taken = TakeListingOption(args, index, listing, problem);
-        if (taken == OptionTaken::No) {
-            problem = takeOwn ? takeOwn(index) : "unknown option: " + args[index];
-        }
-        if (!problem.empty()) {
+        if (std::string problem = takeOwn ? takeOwn(index) : "unknown option: " + args[index];
+            !problem.empty()) {
             return problem;
         }
     }
     return {};
+}
+
+std::string TakeFolderArguments(Arguments args, ListingOptions& listing,
+                                std::vector<std::string>& operands, const TakeOwnOption& takeOwn) {
+    return TakeArguments(args, operands, [&](std::size_t& index) -> std::string {
+        std::string problem;
+        if (TakeListingOption(args, index, listing, problem) == OptionTaken::No) {
+            return takeOwn ? takeOwn(index) : "unknown option: " + args[index];
+        }
+        return problem;
+    });
 }
 
 bool ResolveFolder(const std::string& operand, std::string& folder) {

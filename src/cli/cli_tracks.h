@@ -50,6 +50,11 @@ bool TakeOperand(Arguments args, std::size_t& index, std::vector<std::string>& o
 // what is wrong with it ("unknown option: ..." for one it does not know).
 using TakeOwnOption = std::function<std::string(std::size_t& index)>;
 
+// The arguments of a command: "--dir DIR", the command's own options through takeOwn (none
+// when it is empty) and the operands. An empty result means they were fine.
+std::string TakeArguments(Arguments args, std::vector<std::string>& operands,
+                          const TakeOwnOption& takeOwn = {});
+
 // The arguments of a command on a folder: "--dir DIR", the listing options, the command's own
 // options through takeOwn (none when it is empty) and the operands. An empty result means they
 // were fine.

@@ -36,7 +36,7 @@ expect() { # line expected
 
 # The commands.
 expect 'tralvo-cli ar' 'arrange'
-expect 'tralvo-cli ' '--version arrange help id3v2 lang list recover send settings tags undo'
+expect 'tralvo-cli ' '--version arrange help id3v2 lang list probe recover send settings tags undo'
 expect 'tralvo-cli --v' '--version'
 expect 'tralvo-cli help ' ''
 expect 'tralvo-cli frobnicate --' ''
@@ -57,6 +57,9 @@ expect 'tralvo-cli arrange --sort 2,3,1 --natural --' '--dir --dry-run --only83 
 expect 'tralvo-cli arrange --shuffle --n' ''
 expect "tralvo-cli arrange --sort 2,3,1 --natural $work/Au" "$work/Audiobooks"
 expect 'tralvo-cli send --type 1 --' '--dir --dry-run --only83'
+expect 'tralvo-cli probe --' '--dir --heard --remove'
+expect 'tralvo-cli probe --heard two --' '--dir'
+expect 'tralvo-cli probe --remove --' '--dir'
 
 # Values of options.
 expect 'tralvo-cli list --type ' '0 1 2'
@@ -66,6 +69,7 @@ expect 'tralvo-cli arrange --reverse-sort 2,' '2,0 2,1 2,3 2,4 2,5 2,6 2,7 2,8'
 expect 'tralvo-cli arrange --sort 2,3,' '2,3,0 2,3,1 2,3,4 2,3,5 2,3,6 2,3,7 2,3,8'
 expect 'tralvo-cli arrange --sort 2,3,1,' ''
 expect 'tralvo-cli lang --language ' ''
+expect 'tralvo-cli probe --heard t' 'three two'
 
 # lang's own commands, after its options.
 expect 'tralvo-cli lang ' 'check code format names property string'
@@ -91,6 +95,8 @@ expect "tralvo-cli arrange --playlist $work/order.txt $work/Au" "$work/Audiobook
 expect "tralvo-cli send --type 1 $work/o" "$work/order.txt"
 expect "tralvo-cli send $work/order.txt $work/" "$work/Album One $work/Audiobooks"
 expect "tralvo-cli send $work/order.txt $work/Audiobooks $work/" ''
+expect "tralvo-cli probe --heard one $work/Au" "$work/Audiobooks"
+expect "tralvo-cli probe $work/Audiobooks $work/" ''
 
 if ((failures > 0)); then
     echo "$failures completion(s) wrong"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # "cmake --install" into a prefix of its own gives exactly the installed tree: the programs in
 # bin/, the engine's modules in lib/tralvo/, the data in share/tralvo/ and what the desktop and
-# the shell look for; the menu entry and the metainfo validate, the icons have their sizes.
+# the shell look for; the menu entry and the metainfo validate, the icons have their sizes, the
+# order probe's sounds are MP3 files.
 # Usage: install_tree_test.sh BUILD_DIR PROJECT_VERSION
 set -euo pipefail
 build=${1:?usage: install_tree_test.sh BUILD_DIR PROJECT_VERSION}
@@ -23,6 +24,9 @@ expected=$(
         share/man/man1/tralvo.1 share/man/man1/tralvo-cli.1 \
         share/bash-completion/completions/tralvo-cli $icons/scalable/apps/$id.svg
     for size in $sizes; do echo "$icons/${size}x$size/apps/$id.png"; done
+    for language in en de fr; do
+        for word in one two three; do echo "share/tralvo/probe/$language/$word.mp3"; done
+    done
 )
 actual=$(cd "$prefix" && find . ! -type d | sed 's|^\./||' | sort)
 if [ "$actual" != "$(sort <<<"$expected")" ]; then
@@ -54,6 +58,12 @@ for size in $sizes; do
         fail "${size}x$size icon is no PNG"
     [ "$width" = "$size" ] && [ "$height" = "$size" ] ||
         fail "${size}x$size icon is ${width}x$height"
+done
+
+# An MP3 file starts with its ID3v2 tag, which holds the spoken word as its title.
+for sound in "$prefix"/share/tralvo/probe/*/*.mp3; do
+    [ "$(head -c 3 "$sound")" = ID3 ] || fail "$sound has no ID3v2 tag"
+    grep -q TIT2 "$sound" || fail "$sound has no title"
 done
 
 desktop="$prefix/share/applications/$id.desktop"
