@@ -9,6 +9,7 @@
 #include "platform/paths.h"
 #include "platform/program_folder.h"
 #include "platform/text.h"
+#include "settings/player_switch.h"
 #include "settings/settings_store.h"
 
 #include <array>
@@ -122,6 +123,8 @@ int RemoveProbe(const std::string& folder) {
 int StoreHeard(ProbeWord word, const std::string& folder) {
     OpenLanguageCatalogue();
     UserSettings settings = LoadSettings();
+    // The type belongs to the player that played the probe, which need not be the current one.
+    SwitchPlayer(settings, SystemPlayerVolumeFinder(ToolFileSystem())(folder));
     settings.PlayerType = PlayerTypeForFirstWord(word);
     const int type = PlayerTypeNumber(settings.PlayerType);
     const Status saved = SaveSettings(settings);
