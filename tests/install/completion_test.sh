@@ -36,7 +36,7 @@ expect() { # line expected
 
 # The commands.
 expect 'tralvo-cli ar' 'arrange'
-expect 'tralvo-cli ' '--version arrange help id3v2 lang list probe recover send settings tags undo'
+expect 'tralvo-cli ' '--version arrange clean help id3v2 lang list probe recover send settings tags undo'
 expect 'tralvo-cli --v' '--version'
 expect 'tralvo-cli help ' ''
 expect 'tralvo-cli frobnicate --' ''
@@ -60,6 +60,7 @@ expect 'tralvo-cli send --type 1 --' '--dir --dry-run --only83'
 expect 'tralvo-cli probe --' '--dir --heard --remove'
 expect 'tralvo-cli probe --heard two --' '--dir'
 expect 'tralvo-cli probe --remove --' '--dir'
+expect 'tralvo-cli clean --' '--dry-run'
 
 # Values of options.
 expect 'tralvo-cli list --type ' '0 1 2'
