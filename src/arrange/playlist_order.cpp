@@ -3,6 +3,7 @@
 #include "arrange/track_loading.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "platform/unicode_compose.h"
 
 #include <deque>
 #include <unordered_map>
@@ -39,8 +40,10 @@ public:
     }
 
 private:
+    // A playlist made on a Mac names "é" as "e" and a combining accent, the stick as one letter.
     std::string Key(std::string_view name) const {
-        return foldsCase_ ? ToLowerAscii(name) : std::string(name);
+        const std::string composed = ComposedUtf8(name);
+        return foldsCase_ ? ToLowerAscii(composed) : composed;
     }
 
     bool foldsCase_;

@@ -3,6 +3,7 @@
 #include "arrange/playlist_order.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "platform/unicode_compose.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -41,6 +42,17 @@ bool SameContent(const std::string& a, const std::string& b, FileSystem& fs) {
     return first && first == ContentOf(b, fs);
 }
 
+// The file a playlist entry names on the computer, whether the playlist and the file's name
+// write accented letters composed or decomposed; empty when there is none.
+std::string SourceFile(const std::string& folder, const std::string& name, FileSystem& fs) {
+    for (const std::string& spelling : {name, ComposedUtf8(name), DecomposedUtf8(name)}) {
+        if (fs.FileExists(folder + spelling)) {
+            return folder + spelling;
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 PlaylistSendPlan PlanPlaylistSend(const std::vector<std::string>& entries,
@@ -49,8 +61,11 @@ PlaylistSendPlan PlanPlaylistSend(const std::vector<std::string>& entries,
                                   FileSystem& fs) {
     const std::string to = FolderWithSlash(playerFolder);
     const bool foldsCase = fs.FoldsCase(playerFolder);
+    // A Mac writes "é" as "e" and a combining accent, other systems as one letter.
     const auto sameName = [&](std::string_view a, std::string_view b) {
-        return foldsCase ? EqualsIgnoringCase(a, b) : a == b;
+        const std::string first = ComposedUtf8(a);
+        const std::string second = ComposedUtf8(b);
+        return foldsCase ? EqualsIgnoringCase(first, second) : first == second;
     };
     // Where the folder holds name already: the track showing it or its file, else the entry.
     const auto holder = [&](const std::string& name) -> std::optional<std::string> {
@@ -77,8 +92,8 @@ PlaylistSendPlan PlanPlaylistSend(const std::vector<std::string>& entries,
             }
             continue;
         }
-        const std::string source = folder + name;
-        if (name.empty() || name == "." || name == ".." || !fs.FileExists(source) ||
+        const std::string source = SourceFile(folder, name, fs);
+        if (name.empty() || name == "." || name == ".." || source.empty() ||
             !IsRegularFile(source)) {
             plan.missing.push_back(entry);
             continue;
@@ -97,7 +112,8 @@ PlaylistSendPlan PlanPlaylistSend(const std::vector<std::string>& entries,
         }
         const std::optional<std::string> held = holder(name);
         if (!held) {
-            plan.copies.push_back({source, to + name, false});
+            // Under the file's own spelling, which the computer shows too.
+            plan.copies.push_back({source, to + std::string(BaseName(source)), false});
         } else if (!fs.FileExists(*held) || !SameContent(source, *held, fs)) {
             plan.copies.push_back({source, *held, true});
         }

@@ -68,6 +68,17 @@ TEST(PlaylistOrder, LetterCaseCountsAsTheFolderVolumeCountsIt) {
     }
 }
 
+// A Mac writes an accented letter as the letter and a combining accent, Windows as one letter.
+TEST(PlaylistOrder, AccentedLettersMatchComposedOrNot) {
+    CaseRuleFileSystem fs(true);
+    const LoadedFolder loaded =
+        Player({"Ol\xC3\xA1.mp3", "Cafe\xCC\x81.mp3", "x.mp3"}, PlayerType::DirectoryOrder, fs);
+    const PlaylistMatch match =
+        MatchPlaylist(loaded, {"x.mp3", "CAF\xC3\xA9.mp3", "Ola\xCC\x81.mp3"}, "/player/", fs);
+    EXPECT_EQ(Ordered(loaded, match), (Names{"x.mp3", "Cafe\xCC\x81.mp3", "Ol\xC3\xA1.mp3"}));
+    EXPECT_TRUE(match.unmatched.empty());
+}
+
 // A playlist made on the computer names the files without the order prefixes the player's
 // copies carry; our own export names them with the prefixes they had then.
 TEST(PlaylistOrder, FileNameOrderMatchesShownNamesAndOutdatedPrefixes) {

@@ -62,6 +62,22 @@ TEST_F(PlaylistSend, NamesCompareInTheLetterCaseRulesOfThePlayersVolume) {
     }
 }
 
+// A playlist written on a Mac spells "é" as "e" and a combining accent; the files on the
+// computer and the player may spell it either way.
+TEST_F(PlaylistSend, AccentedNamesMatchComposedOrNot) {
+    dir.WriteFile("music/Caf\xC3\xA9.mp3", "bytes of the cafe");
+    dir.WriteFile("music/Ola\xCC\x81.mp3", "bytes of a");
+    dir.WriteFile("player/Ol\xC3\xA1.mp3", "bytes of a");
+    CaseRuleFileSystem fs(false);
+    const PlaylistSendPlan plan = Plan({"Cafe\xCC\x81.mp3", "Ol\xC3\xA1.mp3"}, fs);
+    EXPECT_TRUE(plan.missing.empty());
+    // The player's Olá holds the same bytes; the café goes under the computer's spelling.
+    ASSERT_EQ(plan.copies.size(), 1u);
+    EXPECT_EQ(plan.copies[0].source, music + "Caf\xC3\xA9.mp3");
+    EXPECT_EQ(plan.copies[0].target, player + "Caf\xC3\xA9.mp3");
+    EXPECT_FALSE(plan.copies[0].replaces);
+}
+
 TEST_F(PlaylistSend, ATrackHoldsItsNameUnderItsOrderPrefixAndALinkCountsByItsFile) {
     dir.WriteFile("elsewhere.mp3", "bytes of c");
     std::filesystem::create_symlink(dir / "elsewhere.mp3", music + "c.mp3");
