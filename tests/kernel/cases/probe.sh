@@ -71,6 +71,9 @@ out=$(tralvo-cli probe --dir /case/program --heard two /player 2>&1) || fail "pr
 [ ! -e /player/TRALVO_PROBE.TMP ] || fail "TRALVO_PROBE.TMP is left after --heard"
 tralvo-cli settings --dir /case/program | grep -qx PlayerType=1 ||
     fail "the settings do not hold type 1: $(tralvo-cli settings --dir /case/program | grep PlayerType)"
+# The type is the probed player's: remembered under its volume's serial.
+tralvo-cli settings --dir /case/program | awk -F '\t' '/^Player=[0-9A-F]{4}-[0-9A-F]{4}\t/ && $3 == 1 { found = 1 } END { exit !found }' ||
+    fail "the player is not remembered with type 1: $(tralvo-cli settings --dir /case/program | grep Player)"
 EOF2
 fsck_clean player
 left=$("$BENCH/fatdir.py" paths "$WORK/player.img" | grep -i 'TRALVO_PROBE' || true)
