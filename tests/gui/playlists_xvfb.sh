@@ -13,64 +13,20 @@
 # order and the files' contents from the image, and fsck.vfat checks it.
 # Usage: playlists_xvfb.sh BIN_FOLDER
 set -euo pipefail
-# Under AddressSanitizer: libxkbcommon-x11 hands strndup a buffer shorter than the length it
-# gives, which the sanitizer's strndup wrapper reads in full; the X keyboard set-up is not ours.
-# The program ends while Qt's D-Bus threads (busy here with the accessibility bus) may still
-# hold what they set up; leaks of our own are checked by the unit tests under the same sanitizer.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}intercept_strndup=0:detect_leaks=0"
 here=$(cd "$(dirname "$0")" && pwd)
 bin=${1:?usage: playlists_xvfb.sh BIN_FOLDER}
+# shellcheck source=tests/gui/fat_player_lib.sh
+source "$here/fat_player_lib.sh"
 
 if [ "${2:-}" = --inside ]; then
     shift 2
-    unset QT_QPA_PLATFORM
-    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-    "$bin/tralvo" &
-    pid=$!
-    trap 'kill $pid 2>/dev/null || true' EXIT
-    /usr/bin/python3 "$here/playlists_check.py" "$bin/Tralvo.lng" "$@"
-    # The check ended with the Exit button: the program goes without asking anything.
-    for _ in $(seq 300); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
-    if kill -0 $pid 2>/dev/null; then
-        echo "the program did not end after Exit" >&2
-        exit 1
-    fi
-    wait $pid
+    run_program_and_check "$bin" "$here/playlists_check.py" "$@"
     exit 0
 fi
 
-for tool in Xvfb dbus-run-session fusefat mkfs.vfat fsck.vfat mcopy mmd ffmpeg; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 0; }
-done
-/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: pyatspi is missing"; exit 0; }
-[ -e /dev/fuse ] || { echo "SKIP: FUSE is missing here"; exit 0; }
-
-work=$(mktemp -d /tmp/tralvo-playlists-XXXXXX)
-mnt="$work/player"
-image="$work/player.img"
-fuse_pid=""
-passed=0
-unmount() {
-    if mountpoint -q "$mnt" 2>/dev/null; then fusermount -u "$mnt" 2>/dev/null || true; fi
-    # fusefat finishes writing after fusermount returns.
-    if [ -n "$fuse_pid" ]; then wait "$fuse_pid" 2>/dev/null || true; fi
-    fuse_pid=""
-}
-cleanup() {
-    unmount
-    if [ $passed = 1 ]; then
-        rm -rf "$work"
-    else
-        # The image, the journals and the screen as it was, for whoever looks into it.
-        rm -rf "$work/program"
-        echo "left for a look: $work" >&2
-    fi
-}
-trap cleanup EXIT
-fail() { echo "$*" >&2; exit 1; }
-
-mkdir -p "$work/computer/Albums" "$work/tracks" "$work/program" "$work/runtime" "$work/shots"
-chmod 700 "$work/runtime"
+need_tools mcopy mmd ffmpeg
+make_player_image playlists
+mkdir -p "$work/computer/Albums" "$work/tracks" "$work/shots"
 tone() { # file title frequency
     ffmpeg -nostdin -loglevel error -y -f lavfi -i "sine=frequency=$3:duration=1" \
         -c:a libmp3lame -b:a 32k -metadata title="$2" "$1"
@@ -99,8 +55,6 @@ printf '#EXTM3U\nAlbums/Two.mp3\nAlbums/Missing.mp3\nAlbums/Old.mp3\nAlbums/One.
     >"$work/computer/Send.m3u8"
 
 # Written with mtools, in the directory order each folder starts with.
-truncate -s 64M "$image"
-mkfs.vfat -F 32 -n PLAYER "$image" >/dev/null
 export MTOOLS_SKIP_CHECK=1
 mmd -i "$image" ::/Music ::/Sent ::/Mac ::/Mac/.Trashes
 (cd "$work/tracks" &&
@@ -109,11 +63,7 @@ mmd -i "$image" ::/Music ::/Sent ::/Mac ::/Mac/.Trashes
     mcopy -i "$image" ._real.mp3 ._Song.mp3 Song.mp3 .DS_Store ::/Mac/ &&
     mcopy -i "$image" trashed ::/Mac/.Trashes/)
 
-mkdir -p "$mnt"
-fusefat -f -o rw+ "$image" "$mnt" >/dev/null 2>&1 &
-fuse_pid=$!
-for _ in $(seq 100); do mountpoint -q "$mnt" && break; sleep 0.1; done
-mountpoint -q "$mnt" || fail "fusefat did not mount the image"
+mount_image
 cp -r "$bin/." "$work/program/"
 
 drive() { # language, folder on the player, then the check's scenario and arguments
@@ -142,7 +92,6 @@ junk_bytes=$(cat "$work/tracks/._Song.mp3" "$work/tracks/.DS_Store" "$work/track
 drive 1 Mac clean $(((junk_bytes + 1023) / 1024)) .Trashes/ ._Song.mp3 .DS_Store -- ._real.mp3 Song.mp3
 
 unmount
-fatdir() { /usr/bin/python3 "$here/../kernel/fatdir.py" "$@"; }
 in_order() { # folder expected names...
     local folder=$1
     shift
