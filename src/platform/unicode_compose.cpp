@@ -200,10 +200,13 @@ std::vector<char32_t> CodePoints(std::string_view text) {
         if (length == 0) {
             return {}; // not UTF-8: left as it is
         }
-        const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-        char32_t point = length == 1 ? byte(0) : byte(0) & (0x7F >> length);
+        const auto byte = [&](std::size_t i) {
+            return static_cast<char32_t>(static_cast<unsigned char>(text[i]));
+        };
+        // The lead byte keeps the bits below its length marker: 7 for one byte, 5, 4 or 3.
+        char32_t point = length == 1 ? byte(0) : byte(0) & (char32_t{0x7F} >> length);
         for (std::size_t i = 1; i < length; ++i) {
-            point = (point << 6) | (byte(i) & 0x3F);
+            point = (point << 6) | (byte(i) & char32_t{0x3F});
         }
         points.push_back(point);
         text.remove_prefix(length);
