@@ -4,6 +4,7 @@
 #include "platform/mount_table.h"
 #include "platform/unique_fd.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -56,9 +57,9 @@ std::string ResolvedPath(const std::string& path) {
     return text;
 }
 
-// The image a FUSE server mounted at mountPoint, from the servers' command lines: the
-// argument that names a FAT or exFAT image.
-std::string SerialOfFuseImage(const std::string& mountPoint) {
+// The boot sector of the image a FUSE server mounted at mountPoint, from the servers' command
+// lines: the argument that names a FAT or exFAT image.
+std::string BootSectorOfFuseImage(const std::string& mountPoint) {
     const DirStream proc(::opendir("/proc"));
     if (!proc) {
         return {};
@@ -101,8 +102,8 @@ std::string SerialOfFuseImage(const std::string& mountPoint) {
             }
         }
         for (const std::string& path : mountsHere ? paths : std::vector<std::string>{}) {
-            if (std::string serial = SerialOfBootSector(ReadBootSector(path)); !serial.empty()) {
-                return serial;
+            if (std::string sector = ReadBootSector(path); !SerialOfBootSector(sector).empty()) {
+                return sector;
             }
         }
     }
@@ -126,6 +127,14 @@ std::string UuidOfDevice(dev_t device) {
     return {};
 }
 
+// Where the extended boot record of a FAT boot sector (its signature 0x29, then serial number
+// and label) starts: further back in FAT32 than in FAT12 and FAT16; 0 for none.
+std::size_t ExtendedBootSignature(std::string_view sector) {
+    const bool fat32 = sector[0x16] == 0 && sector[0x17] == 0;
+    const std::size_t signature = fat32 ? 0x42 : 0x26;
+    return static_cast<unsigned char>(sector[signature]) == 0x29 ? signature : 0;
+}
+
 std::string SerialFromFatDriver(const std::string& mountPoint) {
     const UniqueFd fd(::open(mountPoint.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     std::uint32_t serial = 0;
@@ -145,15 +154,27 @@ std::string SerialOfBootSector(std::string_view sector) {
     if (sector.substr(3, 8) == "EXFAT   ") {
         return SerialText(Little32(sector, 100));
     }
-    // FAT32 keeps its extended boot record further back than FAT12 and FAT16; both mark it
-    // with the signature 0x29 before the serial number.
-    const bool fat32 = sector[0x16] == 0 && sector[0x17] == 0;
-    const std::size_t signature = fat32 ? 0x42 : 0x26;
-    if (static_cast<unsigned char>(sector[signature]) != 0x29) {
+    const std::size_t signature = ExtendedBootSignature(sector);
+    if (signature == 0) {
         return {};
     }
     const std::uint32_t serial = Little32(sector, signature + 1);
     return serial == 0 ? std::string() : SerialText(serial);
+}
+
+std::string LabelOfBootSector(std::string_view sector) {
+    if (SerialOfBootSector(sector).empty() || sector.substr(3, 8) == "EXFAT   ") {
+        return {};
+    }
+    // Eleven bytes after the serial number, padded with blanks.
+    std::string label(sector.substr(ExtendedBootSignature(sector) + 5, 11));
+    while (!label.empty() && (label.back() == ' ' || label.back() == '\0')) {
+        label.pop_back();
+    }
+    const bool printable = std::all_of(label.begin(), label.end(), [](char c) {
+        return static_cast<unsigned char>(c) >= 0x20 && c != 0x7F;
+    });
+    return label == "NO NAME" || !printable ? std::string() : label;
 }
 
 std::optional<VolumeIdentity> IdentifyVolume(const std::string& path) {
@@ -174,11 +195,18 @@ std::optional<VolumeIdentity> IdentifyVolume(const std::string& path) {
         }
     }
     std::string id = UuidOfDevice(info.st_dev);
+    std::string sector;
     if (id.empty() && mount != nullptr && !mount->source.empty() && mount->source[0] == '/') {
-        id = SerialOfBootSector(ReadBootSector(mount->source));
+        sector = ReadBootSector(mount->source);
     }
-    if (id.empty() && mount != nullptr && mount->fileSystemType.starts_with("fuse")) {
-        id = SerialOfFuseImage(root);
+    if (id.empty() && SerialOfBootSector(sector).empty() && mount != nullptr &&
+        mount->fileSystemType.starts_with("fuse")) {
+        sector = BootSectorOfFuseImage(root);
+    }
+    std::string label;
+    if (id.empty()) {
+        id = SerialOfBootSector(sector);
+        label = LabelOfBootSector(sector);
     }
     if (id.empty()) {
         id = SerialFromFatDriver(root);
@@ -186,7 +214,7 @@ std::optional<VolumeIdentity> IdentifyVolume(const std::string& path) {
     if (id.empty()) {
         return std::nullopt;
     }
-    return VolumeIdentity{id, root, resolved};
+    return VolumeIdentity{id, root, resolved, label};
 }
 
 } // namespace tralvo

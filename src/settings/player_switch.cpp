@@ -50,6 +50,10 @@ PlayerVolumeFinder SystemPlayerVolumeFinder(FileSystem& fs) {
                 volume.label = VolumeLabel(mounted, labels); // the last one mounted there wins
             }
         }
+        // Where udev lists no volume (an image a FUSE server mounted), the boot sector names it.
+        if (volume.label.empty()) {
+            volume.label = identity->label;
+        }
         return volume;
     };
 }

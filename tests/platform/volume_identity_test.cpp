@@ -87,7 +87,25 @@ TEST_F(BootSectorTest, ReadsTheSerialNumberOfExfat) {
     if (!Installed(MkfsExfat) || !Installed(TuneExfat)) {
         GTEST_SKIP() << "no " << MkfsExfat << " or " << TuneExfat;
     }
-    EXPECT_EQ(SerialOfBootSector(FirstSector(MakeExfatImage(temp, "12345678"))), "1234-5678");
+    const std::string sector = FirstSector(MakeExfatImage(temp, "12345678"));
+    EXPECT_EQ(SerialOfBootSector(sector), "1234-5678");
+    EXPECT_EQ(LabelOfBootSector(sector), ""); // exFAT keeps it in the root folder
+}
+
+// Where udev lists no volume, the boot sector's label names the player.
+TEST_F(BootSectorTest, ReadsTheLabelOfEveryFatTypeWithoutItsPadding) {
+    for (const int type : {12, 16, 32}) {
+        std::string sector = FirstSector(MakeFatImage(temp, type, "1A2B3C4D", 64 * 1024));
+        ASSERT_EQ(sector.size(), 512u);
+        EXPECT_EQ(LabelOfBootSector(sector), "PLAYER") << type;
+        const std::size_t at = type == 32 ? 0x47 : 0x2B;
+        sector.replace(at, 11, "NO NAME    ");
+        EXPECT_EQ(LabelOfBootSector(sector), "") << type;
+        sector.replace(at, 11, "BAD\nLABEL  ");
+        EXPECT_EQ(LabelOfBootSector(sector), "") << type;
+        sector[511] = '\0'; // no boot sector at all
+        EXPECT_EQ(LabelOfBootSector(sector), "") << type;
+    }
 }
 
 TEST_F(BootSectorTest, BytesThatAreNoBootSectorWithASerialNumberGiveNone) {
@@ -179,6 +197,7 @@ TEST_F(MountedImageIdentityTest, IsTheImagesSerialNumberWithTheMountPointAsRoot)
         ASSERT_TRUE(volume.has_value()) << path;
         EXPECT_EQ(volume->id, "1A2B-3C4D") << path;
         EXPECT_EQ(volume->root, Resolved(at)) << path;
+        EXPECT_EQ(volume->label, "PLAYER") << path;
     }
     EXPECT_EQ(IdentifyVolume(at + "/Missing"), std::nullopt);
 }
